@@ -1,0 +1,87 @@
+#include "cli/Cli.h"
+
+#include "cli/Command.h"
+#include "core/text/InterfaceTexts.h"
+
+#include <functional>
+#include <string_view>
+
+namespace tepa::cli {
+namespace {
+
+struct Subcommand
+{
+    std::string_view name;
+    int (*run)(Invocation&);
+    std::string_view summary;
+};
+
+constexpr Subcommand subcommands[] = {
+    {"show", runShow, "show PROJECT.kon [--json]      the project file as read"},
+    {"check-data", runCheckData, "check-data [DIR]               check an installation folder"},
+    {"rate", runRate, "rate --type NAME ...           rate one convector at an operating point"},
+    {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
+};
+
+void printUsage(std::ostream& out)
+{
+    out << "usage: tepa COMMAND [ARGS] [--data DIR]\n\ncommands:\n";
+    for (const auto& command : subcommands)
+        out << "  " << command.summary << '\n';
+    out << "\n--data DIR names the installation folder (product data, interface texts).\n"
+           "tepa COMMAND --help shows the options of one command.\n";
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Context& context)
+{
+    // --data may stand anywhere; take it out before the subcommand sees its arguments.
+    std::vector<std::string> rest;
+    std::filesystem::path dataDir = context.defaultDataDir;
+    bool dataDirGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--data") {
+            if (i + 1 >= args.size()) {
+                err << "tepa: --data needs a folder\n";
+                return ExitUsage;
+            }
+            dataDir = args[++i];
+            dataDirGiven = true;
+        } else if (args[i].starts_with("--data=")) {
+            dataDir = args[i].substr(7);
+            dataDirGiven = true;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+
+    if (rest.empty()) {
+        printUsage(err);
+        return ExitUsage;
+    }
+    if (rest.front() == "--help" || rest.front() == "-h" || rest.front() == "help") {
+        printUsage(out);
+        return ExitOk;
+    }
+    for (const auto& command : subcommands) {
+        if (rest.front() == command.name) {
+            Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err};
+            return command.run(call);
+        }
+    }
+    err << "tepa: unknown command '" << rest.front() << "'\n";
+    printUsage(err);
+    return ExitUsage;
+}
+
+std::filesystem::path defaultDataDir(const std::filesystem::path& executable)
+{
+    std::error_code ec;
+    const auto beside = executable.parent_path() / "data";
+    if (std::filesystem::exists(beside / InterfaceTexts::FileName, ec))
+        return beside;
+    return TEPA_INSTALLED_DATA_DIR;
+}
+
+} // namespace tepa::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tepa::cli {
+
+enum ExitCode : int
+{
+    ExitOk = 0,
+    ExitBadInput = 1,
+    ExitUsage = 2,
+};
+
+// What a subcommand gets: its own arguments (the subcommand name, --data and its value removed),
+// the installation folder and the two streams.
+struct Invocation
+{
+    std::vector<std::string> args;
+    std::filesystem::path dataDir;
+    bool dataDirGiven = false;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Options of one subcommand: "--name value" options and "--flag" switches, in any order, mixed
+// with positional arguments. An unknown option, a missing value or a repeated option is a usage
+// error with a message naming it.
+class OptionParser
+{
+public:
+    OptionParser& value(const std::string& name);
+    OptionParser& flag(const std::string& name);
+
+    // On failure returns false and sets error().
+    bool parse(const std::vector<std::string>& args);
+
+    bool has(const std::string& name) const;
+    std::optional<std::string> get(const std::string& name) const;
+    const std::vector<std::string>& positionals() const { return m_positionals; }
+    const std::string& error() const { return m_error; }
+
+private:
+    std::map<std::string, bool> m_known; // name -> takes a value
+    std::map<std::string, std::string> m_values;
+    std::vector<std::string> m_positionals;
+    std::string m_error;
+};
+
+// The subcommands, one source file each.
+int runShow(Invocation& call);
+int runCheckData(Invocation& call);
+int runRate(Invocation& call);
+int runDewpoint(Invocation& call);
+
+} // namespace tepa::cli

@@ -1,0 +1,12 @@
+#include "cli/Command.h"
+
+namespace tepa::cli {
+
+// Placeholder until the command is written; it is replaced in this same series of changes.
+int runShow(Invocation& call)
+{
+    call.err << "tepa: 'show' is not available yet\n";
+    return ExitUsage;
+}
+
+} // namespace tepa::cli
