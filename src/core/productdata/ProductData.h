@@ -16,7 +16,7 @@ constexpr const char* HeightFileName = "bauhoehen.txt";
 constexpr const char* TypeIndexFileName = "konvektoren.txt";
 
 // Interface text line telling the user that a load found more matching types than a list holds.
-constexpr std::size_t TypeListCutTextLine = 233;
+constexpr std::size_t TypeListCutTextLine = 264;
 
 // What the main window's type pick hands to a type load.
 struct TypeSelection
