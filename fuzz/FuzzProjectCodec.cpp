@@ -1,0 +1,30 @@
+// Decodes arbitrary bytes as a project file. Whatever loads must encode to an image that loads
+// to the same image again, and must be printable as JSON.
+#include "cli/ShowCommand.h"
+#include "core/model/ProjectCodec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace tepa;
+    const auto decoded = ProjectCodec::decode(std::as_bytes(std::span(data, size)));
+    if (!decoded.ok())
+        return 0;
+
+    const auto image = ProjectCodec::encode(*decoded);
+    if (image.size() != ProjectRecordSize)
+        std::abort();
+    const auto again = ProjectCodec::decode(image);
+    if (!again.ok() || ProjectCodec::encode(*again) != image)
+        std::abort();
+
+    std::ostringstream json;
+    cli::writeProjectJson(*decoded, json);
+    std::ostringstream summary;
+    cli::writeProjectSummary(*decoded, summary);
+    return 0;
+}

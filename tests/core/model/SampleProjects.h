@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/model/ProjectRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <ostream>
+#include <span>
+#include <vector>
+
+namespace tepa {
+// Failure messages show a record by its main fields and a checksum of its image, not as
+// 16 kB of raw memory.
+void PrintTo(const ProjectRecord& record, std::ostream* out);
+} // namespace tepa
+
+namespace tepa::test {
+
+// The date the fixtures carry, so that they do not change with the day they are made.
+inline constexpr const char* FixtureDate = "14.03.2025";
+
+// A new project as New leaves it, dated FixtureDate (tests/data/new-project.kon).
+ProjectRecord newProject();
+// A filled room with two heating entries and one cooling entry (tests/data/sample-project.kon).
+ProjectRecord sampleProject();
+
+std::filesystem::path testDataDir();
+std::vector<std::byte> readFileBytes(const std::filesystem::path& file);
+void writeFileBytes(const std::filesystem::path& file, std::span<const std::byte> bytes);
+
+std::vector<std::byte> bytesOf(std::initializer_list<int> values);
+std::vector<std::byte> slice(std::span<const std::byte> image, std::size_t offset, std::size_t size);
+void put(std::vector<std::byte>& image, std::size_t offset, std::span<const std::byte> bytes);
+
+// A fresh folder below the system's temporary folder, removed with the object.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace tepa::test

@@ -1,0 +1,46 @@
+#include "core/model/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace tepa {
+namespace {
+
+TEST(Session, CurrentEntryIndexIsHeldInsideTheLists)
+{
+    struct Case
+    {
+        std::int32_t index;
+        std::size_t slot; // 0-based element addressed
+    };
+    const Case cases[] = {{INT_MIN, 0}, {0, 0}, {1, 0}, {7, 6}, {12, 11}, {13, 11}, {INT_MAX, 11}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        Session session;
+        session.HeatingEntryIndex = c.index;
+        session.CoolingEntryIndex = c.index;
+        EXPECT_EQ(&session.currentHeatingEntry(), &session.Project.HeatingEntries[c.slot]);
+        EXPECT_EQ(&session.currentCoolingEntry(), &session.Project.CoolingEntries[c.slot]);
+        const Session& view = session;
+        EXPECT_EQ(&view.currentHeatingEntry(), &session.Project.HeatingEntries[c.slot]);
+    }
+}
+
+TEST(Session, ResetChangeFlagsClearsTheThreeRoomDataFlagsOnly)
+{
+    Session session;
+    session.DemandChanged = session.FlowTempChanged = session.RoomTempChanged = true;
+    session.HeatingDualUseOn = session.EntryBeingAdded = true;
+    session.ProjectSaved = false;
+    session.ResetChangeFlags();
+    EXPECT_FALSE(session.DemandChanged);
+    EXPECT_FALSE(session.FlowTempChanged);
+    EXPECT_FALSE(session.RoomTempChanged);
+    EXPECT_TRUE(session.HeatingDualUseOn);
+    EXPECT_TRUE(session.EntryBeingAdded);
+    EXPECT_FALSE(session.ProjectSaved);
+}
+
+} // namespace
+} // namespace tepa
