@@ -1,0 +1,206 @@
+#include "core/productdata/InstallationCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tepa {
+
+void PrintTo(const Problem& problem, std::ostream* out)
+{
+    *out << problem.file << ':' << problem.line << ": " << problem.message;
+}
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const InstallationFiles& goodInstallation()
+{
+    static const InstallationFiles files = readInstallation(TEPA_TEST_DATA_DIR "/install");
+    return files;
+}
+
+// Writes `text` over the line from 1-based `column`, extending the line with blanks if needed.
+void overwrite(std::string& line, std::size_t column, const std::string& text)
+{
+    if (line.size() < column - 1 + text.size())
+        line.resize(column - 1 + text.size(), ' ');
+    line.replace(column - 1, text.size(), text);
+}
+
+struct Expected
+{
+    const char* file;
+    std::size_t line;
+    const char* fragment;
+};
+
+// Fixture lines (0-based) used below. freikon.txt: names 1-6 (W1 .. WX), lengths 8-13, data
+// 15-20. zwangskon.txt: names 1-12 (WF1, WF2, WF3, WFs, WFW-2L, WFW-4L, WFWL-2L, WFWL-4L,
+// WNF1-3, DWF), lengths 13-24, data 25-36, fan 37-48. bauhoehen.txt: 18 lines, line 6 is 180 mm.
+// konvektoren.txt: types from line 5 ("F ... W", WM, WX, "Z ... WF", WFs, WFW-2L, WFW-4L,
+// WFWL-2L, WFWL-4L, WNF, DWF, one "O").
+struct Case
+{
+    const char* what;
+    std::function<void(InstallationFiles&)> change;
+    std::vector<Expected> expected;
+};
+
+const std::vector<Case>& cases()
+{
+    static const std::vector<Case> all = {
+        {"the good installation", [](InstallationFiles&) {}, {}},
+        {"left-aligned Km",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[15], 1, "4.50  "); },
+         {{"freikon.txt", 16,
+           "data line of \"W1\": Km (columns 1-6) is not a right-aligned number: \"4.50  \""}}},
+        {"number running past its field",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[16], 7, "5"); },
+         {{"freikon.txt", 17, "Km (columns 1-6) runs on past its last column"}}},
+        {"number starting before its field",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[16], 56, "1"); },
+         {{"freikon.txt", 17, "cooling tube diameter (columns 57-60) starts before its first column"}}},
+        {"circuit count not a number",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[18], 29, "x"); },
+         {{"freikon.txt", 19,
+           "data line of \"W4\": circuits (column 29) is not a right-aligned number: \"x\""}}},
+        {"empty exponent field",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[17], 8, "      "); },
+         {{"freikon.txt", 18, "nD (columns 8-13) is empty"}}},
+        {"data line beyond 80 characters",
+         [](InstallationFiles& f) { (*f.freeTypes)[20] += "   Ausfuehrung Edelstahl"; },
+         {{"freikon.txt", 21, "data line of \"WX\" has 95 characters; a project entry keeps 80"}}},
+        {"length not a number",
+         [](InstallationFiles& f) { overwrite((*f.freeTypes)[8], 6, "1O00"); },
+         {{"freikon.txt", 9, "expected a length in mm at column 6, found \"1O00\""}}},
+        {"length in the last column is not read",
+         [](InstallationFiles& f) { (*f.freeTypes)[12] = "0800 1000 1"; },
+         {{"freikon.txt", 13, "\"1\" at column 11 is not read"}}},
+        {"lengths without blank between them",
+         [](InstallationFiles& f) { (*f.freeTypes)[12] = "0800,1000"; },
+         {{"freikon.txt", 13, "separated by one blank, found \",\" at column 5"}}},
+        {"name block without end",
+         [](InstallationFiles& f) { f.freeTypes->resize(7); },
+         {{"freikon.txt", 7, "the type names run to the end of the file"}}},
+        {"file cut before the last data line",
+         [](InstallationFiles& f) { f.freeTypes->pop_back(); },
+         {{"freikon.txt", 7, "type \"WX\": its data line (line 21) lies beyond the end of the file"}}},
+        {"no free types",
+         [](InstallationFiles& f) {
+             *f.freeTypes = {"Freie Konvektion", "", "x"};
+         },
+         {{"freikon.txt", 2, "no type names"},
+          {"konvektoren.txt", 6, "filter \"W\" (from column 12) selects no type of freikon.txt"},
+          {"konvektoren.txt", 7, "selects no type of freikon.txt"},
+          {"konvektoren.txt", 8, "selects no type of freikon.txt"}}},
+        {"fan field left-aligned",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[37], 12, "0.6500    "); },
+         {{"zwangskon.txt", 38, "fan line of \"WF1\": c2 (columns 12-21) is not a right-aligned number"}}},
+        {"fan field empty",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[48], 23, "          "); },
+         {{"zwangskon.txt", 49, "fan line of \"DWF Deckengeraet\": nF (columns 23-32) is empty"}}},
+        {"fan line beyond 80 characters",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[40], 70, "Ventilator 2x"); },
+         {{"zwangskon.txt", 41, "fan line of \"WFs\" has 82 characters"}}},
+        {"fan type without sound level slope",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[25], 48, "     "); },
+         {{"zwangskon.txt", 26, "data line of \"WF1\": Lb (columns 48-52) is empty"}}},
+        {"cooling type without cooling tube",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[29], 57, "    "); },
+         {{"zwangskon.txt", 30,
+           "data line of \"WFW-2L Zweileiter\": cooling tube diameter (columns 57-60) is empty"}}},
+        {"a heating-only type needs no cooling tube",
+         [](InstallationFiles& f) { overwrite((*f.forcedTypes)[25], 57, "               "); },
+         {}},
+        {"cooling type name without blank",
+         [](InstallationFiles& f) {
+             (*f.forcedTypes)[6] = "WFW-4L_Vierleiter";
+             (*f.typeIndex)[11] = "ZHW        WFW-4L_Vierleiter";
+         },
+         {{"zwangskon.txt", 7,
+           "type \"WFW-4L_Vierleiter\" can cool but has no blank in its first 20 characters"}}},
+        {"fewer than 16 heights",
+         [](InstallationFiles& f) { f.heights->resize(15); },
+         {{"bauhoehen.txt", 15, "the file has 15 lines; at least 16 are needed"}}},
+        {"height factor with comma",
+         [](InstallationFiles& f) { overwrite((*f.heights)[6], 19, "1,00"); },
+         {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
+        {"height factor shifted out of its columns",
+         [](InstallationFiles& f) { (*f.heights)[6] = "180        1.00   1.00     1.00     1.00"; },
+         {{"bauhoehen.txt", 7, "factor of \"W1\" (columns 10-14) runs beyond its columns"}}},
+        {"height not a number",
+         [](InstallationFiles& f) { overwrite((*f.heights)[3], 1, "12O"); },
+         {{"bauhoehen.txt", 4,
+           "expected a height in mm at the start of the line, followed by a blank; found \"12O\""}}},
+        {"texts cut short",
+         [](InstallationFiles& f) { f.texts->resize(200); },
+         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 266 (lines 1 to 267)"}}},
+        {"empty text",
+         [](InstallationFiles& f) { (*f.texts)[100].clear(); },
+         {{"tepatext.txt", 101, "text 100 is empty"}}},
+        {"text without prefix",
+         [](InstallationFiles& f) { (*f.texts)[266] = "ab"; },
+         {{"tepatext.txt", 267, "text 266 is shorter than its 3-character prefix"}}},
+        {"empty text after the used lines", [](InstallationFiles& f) { (*f.texts)[267].clear(); }, {}},
+        {"unknown kind",
+         [](InstallationFiles& f) { (*f.typeIndex)[5][0] = 'X'; },
+         {{"konvektoren.txt", 6, "expected the kind \"O\", \"F\" or \"Z\" at column 1, found \"X\""}}},
+        {"index line without name",
+         [](InstallationFiles& f) { (*f.typeIndex)[16] = "O"; },
+         {{"konvektoren.txt", 17, "no type name at columns 11-16"}}},
+        {"filter naming no type",
+         [](InstallationFiles& f) { (*f.typeIndex)[9] = "Z          WFS"; },
+         {{"konvektoren.txt", 10, "filter \"WFS\" (from column 12) selects no type of zwangskon.txt"}}},
+        {"heating-only series offered for cooling",
+         [](InstallationFiles& f) { (*f.typeIndex)[8] = "ZHW        WF"; },
+         {{"konvektoren.txt", 9,
+           "marked \"HW\" for cooling, but filter \"WF\" (from column 12) selects \"WF1\""}}},
+        {"index beyond line 100",
+         [](InstallationFiles& f) { f.typeIndex->resize(102, "O          WZ"); },
+         {{"konvektoren.txt", 101, "the type list can pick lines up to line 100 only"}}},
+        {"index with header only",
+         [](InstallationFiles& f) { f.typeIndex->resize(5); },
+         {{"konvektoren.txt", 5, "no type lines after the 5 header lines"}}},
+        {"missing type file",
+         [](InstallationFiles& f) { f.forcedTypes.reset(); },
+         {{"zwangskon.txt", 0, "missing or unreadable"}}},
+    };
+    return all;
+}
+
+TEST(ProductDataCheck, ReportsEachFaultAtItsFileAndLine)
+{
+    for (const auto& c : cases()) {
+        SCOPED_TRACE(c.what);
+        InstallationFiles files = goodInstallation();
+        c.change(files);
+        const auto problems = checkInstallationFiles(files);
+        ASSERT_EQ(problems.size(), c.expected.size()) << ::testing::PrintToString(problems);
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            SCOPED_TRACE(::testing::PrintToString(problems[i]));
+            EXPECT_EQ(problems[i].file, c.expected[i].file);
+            EXPECT_EQ(problems[i].line, c.expected[i].line);
+            EXPECT_NE(problems[i].message.find(c.expected[i].fragment), std::string::npos);
+        }
+    }
+}
+
+TEST(ProductDataCheck, EmptyFolderReportsEveryFile)
+{
+    const auto problems = checkInstallation(TEPA_TEST_DATA_DIR "/no-such-folder");
+    std::vector<std::string> files;
+    for (const auto& problem : problems) {
+        files.push_back(problem.file);
+        EXPECT_EQ(problem.line, 0u);
+    }
+    EXPECT_EQ(files, (std::vector<std::string>{"tepatext.txt", "freikon.txt", "zwangskon.txt",
+                                               "bauhoehen.txt", "konvektoren.txt"}));
+}
+
+} // namespace
+} // namespace tepa
