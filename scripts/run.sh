@@ -5,12 +5,12 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target tepa
+cmake --build build -j2 --target tepa installation_data
 
 data=tests/data/install
 echo "== tepa check-data $data"
-build/src/cli/tepa check-data "$data"
+build/bin/tepa check-data "$data"
 for project in tests/data/sample-project.kon; do
     echo "== tepa show $project"
-    build/src/cli/tepa show --data "$data" "$project"
+    build/bin/tepa show --data "$data" "$project"
 done

@@ -18,7 +18,7 @@ echo "== Fuzz smoke runs (${FUZZ_SECONDS} s each)"
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTEPA_BUILD_FUZZ=ON -DTEPA_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j2
-for target in build-fuzz/fuzz/Fuzz*; do
+for target in build-fuzz/bin/Fuzz*; do
     [ -x "$target" ] || continue
     corpus=$(mktemp -d)
     cp -r tests/data/. "$corpus/"
