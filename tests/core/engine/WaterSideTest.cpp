@@ -1,0 +1,231 @@
+#include "core/engine/WaterSide.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace tepa::engine {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+TEST(EngineHeizleistung, WorkedExample)
+{
+    // 70/55/20 °C: ΔT = 62.5 − 20 = 42.5 K; Q = 10 · 42.5^1.3 = 1308.897 W,
+    // m = Q / (15 K · 4190/3600) = 74.9726 kg/h.
+    const OutputResult r = Heizleistung({10, 1.3}, {70, 55, 20});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NEAR(r.outputW, 1308.8974, 1e-3);
+    EXPECT_NEAR(r.massFlowKgPerH, 74.97264, 1e-4);
+}
+
+TEST(EngineHeizleistung, CasesWithoutResultGiveZeros)
+{
+    struct Case
+    {
+        const char* what;
+        WaterPoint p;
+        Characteristic c{10, 1.3};
+    } cases[] = {
+        {"return equal to flow", {70, 70, 20}},    {"return above flow", {70, 71, 20}},
+        {"mean water below room", {20, 10, 20}},   {"mean water equal to room", {25, 15, 20}},
+        {"NaN temperature", {nan, 55, 20}},        {"infinite K", {70, 55, 20}, {inf, 1.3}},
+        {"NaN exponent", {70, 55, 20}, {10, nan}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const OutputResult r = Heizleistung(c.c, c.p);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.outputW, 0);
+        EXPECT_EQ(r.massFlowKgPerH, 0);
+    }
+}
+
+TEST(EngineKuehlleistung, UsesRoomMinusMeanWaterTemperature)
+{
+    // 16/18/26 °C: ΔT = 26 − 17 = 9 K; with n = 1: Q = 90 W, m = 90 / (2 · 4190/3600) = 38.6635.
+    const OutputResult r = Kuehlleistung({10, 1}, {16, 18, 26}, 0);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NEAR(r.outputW, 90, 1e-9);
+    EXPECT_NEAR(r.massFlowKgPerH, 38.66348, 1e-4);
+}
+
+TEST(EngineKuehlleistung, TinyTemperatureRiseKeepsCallersMassFlow)
+{
+    // Tr = Tv + 0.05: ΔT = 26 − 16.025 = 9.975 K, Q = 99.75 W; the mass flow stays as it was.
+    const OutputResult r = Kuehlleistung({10, 1}, {16, 16.05, 26}, 123.4);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NEAR(r.outputW, 99.75, 1e-9);
+    EXPECT_EQ(r.massFlowKgPerH, 123.4);
+}
+
+TEST(EngineKuehlleistung, CasesWithoutResultGiveZeros)
+{
+    struct Case
+    {
+        const char* what;
+        WaterPoint p;
+        double previous;
+    } cases[] = {
+        {"mean water at room temperature", {25, 27, 26}, 50},
+        {"mean water above room", {26, 28, 26}, 50},
+        {"infinite room temperature", {16, 18, inf}, 50},
+        {"NaN previous mass flow", {16, 18, 26}, nan},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const OutputResult r = Kuehlleistung({10, 1.1}, c.p, c.previous);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.outputW, 0);
+        EXPECT_EQ(r.massFlowKgPerH, 0);
+    }
+}
+
+TEST(EngineRuecklaufAusMassenstrom, StopsAtFirstStepBelowTolerance)
+{
+    // With n = 1 and K = cw · m each step is x ← 50 − x/2: 50, 25, 37.5, ... The change halves
+    // from 50 K and first falls below 0.01 K at step 14 (50/2^13 = 0.0061), where
+    // x = 33.3313 K (exact fixed point 33.333). Q = cw · m · x = 3879.39 W.
+    const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({cw * 100, 1}, {70, 20, 100});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.iterations, 14);
+    EXPECT_NEAR(r.returnTempC, 36.66870, 1e-4);
+    EXPECT_NEAR(r.outputW, 3879.393, 1e-3);
+}
+
+TEST(EngineRuecklaufAusMassenstrom, AgreesWithHeizleistungAtItsReturnTemperature)
+{
+    // The iteration stops when a step moves x by less than 0.01 K, so the output of the law at
+    // the returned Tr, expressed as a temperature drop Q / (cw · m), lies within 0.01 K of x.
+    for (double m : {20.0, 50.0, 100.0, 300.0, 750.0}) {
+        SCOPED_TRACE(m);
+        const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({10, 1.3}, {75, 20, m});
+        ASSERT_EQ(r.status, 0);
+        const OutputResult h = Heizleistung({10, 1.3}, {75, r.returnTempC, 20});
+        EXPECT_NEAR(h.outputW / (cw * m), r.outputW / (cw * m), 0.01);
+        EXPECT_LT(r.returnTempC, 75);
+    }
+}
+
+TEST(EngineRuecklaufAusMassenstrom, CasesWithoutResult)
+{
+    // m = 5 kg/h: the first step asks for a 315 K drop, the next finds the mean water below the
+    // room and gives 0; the iteration swings between the two until the cap.
+    const ReturnFromFlowResult swinging = Ruecklauf_aus_Massenstrom({10, 1.3}, {75, 20, 5});
+    EXPECT_EQ(swinging.status, 1);
+    EXPECT_EQ(swinging.iterations, 1000);
+    EXPECT_EQ(swinging.returnTempC, 75);
+    EXPECT_EQ(swinging.outputW, 0);
+
+    for (const MassFlowPoint& p : {MassFlowPoint{75, 20, 0}, MassFlowPoint{75, 20, -3},
+                                   MassFlowPoint{nan, 20, 100}, MassFlowPoint{75, 20, inf}}) {
+        const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({10, 1.3}, p);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.returnTempC, 0);
+        EXPECT_EQ(r.outputW, 0);
+    }
+}
+
+TEST(EngineRuecklaufAusMassenstrom, FlowNotAboveRoomGivesNoHeat)
+{
+    const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({10, 1.3}, {18, 20, 100});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.returnTempC, 18);
+    EXPECT_EQ(r.outputW, 0);
+}
+
+TEST(EngineRuecklaufAusLeistung, HeizleistungReproducesWantedOutput)
+{
+    for (double Q : {200.0, 800.0, 1308.8974, 1700.0}) {
+        SCOPED_TRACE(Q);
+        const ReturnFromOutputResult r = Ruecklauf_aus_Leistung({10, 1.3}, {75, 20, Q});
+        ASSERT_EQ(r.status, 0);
+        const OutputResult h = Heizleistung({10, 1.3}, {75, r.returnTempC, 20});
+        EXPECT_NEAR(h.outputW, Q, Q * 1e-12);
+        EXPECT_NEAR(h.massFlowKgPerH, r.massFlowKgPerH, r.massFlowKgPerH * 1e-12);
+    }
+}
+
+TEST(EngineRuecklaufAusLeistung, CasesWithoutResult)
+{
+    struct Case
+    {
+        const char* what;
+        Characteristic c;
+        double Q;
+        double Tr;
+    } cases[] = {
+        // n = 1: ΔT = 500/10 = 50 K, Tr = 2 · 70 − 70 = 70 = Tv: no temperature drop.
+        {"return equal to flow", {10, 1}, 500, 70}, {"zero K", {0, 1.3}, 500, 70},
+        {"negative K", {-10, 1.3}, -500, 70},       {"negative output", {10, 1.3}, -500, 70},
+        {"zero exponent", {10, 0}, 500, 70},        {"NaN output", {10, 1.3}, nan, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReturnFromOutputResult r = Ruecklauf_aus_Leistung(c.c, {70, 20, c.Q});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.massFlowKgPerH, 0);
+        EXPECT_EQ(r.returnTempC, c.Tr);
+    }
+}
+
+TEST(EngineRuecklaufgrenzen, WindowEndsAtWholeKelvinSteps)
+{
+    struct Case
+    {
+        const char* what;
+        Characteristic c;
+        double TrMin, mMin, TrMax, mMax;
+    } cases[] = {
+        // K 10, n 1.3, 75/20 °C. At Ti + 15 = 35: m = 21.84 ≥ 5, taken at once. At Tv − 1 = 74:
+        // m = 1553.8; 73: 767.7; 72: 505.6 ≤ 750.
+        {"both ends searched downward", {10, 1.3}, 35, 21.8432, 72, 505.6234},
+        // K 0.5: m stays below 5 up to 61 °C; at 62: m = 5.1355. At 74: m = 0.5 · 54.5^1.3 / cw
+        // = 77.6916 ≤ 750.
+        {"lower end searched upward", {0.5, 1.3}, 62, 5.13546, 74, 77.69158},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReturnLimits r = Ruecklaufgrenzen(c.c, {75, 20});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.returnTempStart, c.TrMin);
+        EXPECT_NEAR(r.massFlowStart, c.mMin, 1e-4);
+        EXPECT_EQ(r.returnTempEnd, c.TrMax);
+        EXPECT_NEAR(r.massFlowEnd, c.mMax, 1e-4);
+        const OutputResult atEnd = Heizleistung(c.c, {75, c.TrMax, 20});
+        EXPECT_EQ(r.outputEnd, atEnd.outputW);
+    }
+}
+
+TEST(EngineRuecklaufgrenzen, SearchesAlwaysEnd)
+{
+    struct Case
+    {
+        const char* what;
+        Characteristic c;
+        SupplyPoint p;
+        double TrMin, TrMax;
+    } cases[] = {
+        // Ti + 15 is above Tv: no return temperature can reach 5 kg/h.
+        {"flow too close to room", {10, 1.3}, {30, 20}, 30, 29},
+        // No output at all: the upward search runs to Tv.
+        {"zero K", {0, 1.3}, {75, 20}, 75, 74},
+        // Output so large that even Tr = Ti leaves more than 750 kg/h.
+        {"huge K", {1e6, 1.3}, {75, 20}, 35, 20},
+        // 36.0001 °C flow: at 35 m = 0.133; the step to 36 leaves 0.0001 K of drop and
+        // m = 1374.7, across the whole window in one step.
+        {"step across the window", {0.01, 1}, {36.0001, 20}, 36, 35.0001},
+        {"NaN flow temperature", {10, 1.3}, {nan, 20}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReturnLimits r = Ruecklaufgrenzen(c.c, c.p);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NEAR(r.returnTempStart, c.TrMin, 1e-9);
+        EXPECT_NEAR(r.returnTempEnd, c.TrMax, 1e-9);
+    }
+}
+
+} // namespace
+} // namespace tepa::engine
