@@ -104,22 +104,5 @@ TEST(ProjectFile, FailedSaveLeavesWhatWasThere)
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
 }
 
-TEST(ProjectFile, SaveIntoReadOnlyFolderKeepsTheOldFile)
-{
-    TempDir dir;
-    const auto folder = dir.path() / "schreibgeschuetzt";
-    fs::create_directory(folder);
-    const auto file = folder / "projekt.kon";
-    const auto old = ProjectCodec::encode(test::newProject());
-    test::writeFileBytes(file, old);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(folder / "probe").good())
-        GTEST_SKIP() << "this user may write into read-only folders";
-
-    EXPECT_FALSE(saveProjectFile(file, test::sampleProject()).ok());
-    EXPECT_EQ(test::readFileBytes(file), old);
-    EXPECT_EQ(filesIn(folder), std::vector<fs::path>{"projekt.kon"});
-}
-
 } // namespace
 } // namespace tepa
