@@ -1,0 +1,118 @@
+#include "pictures/PictureNames.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tepa::pictures {
+namespace {
+
+TEST(PictureNames, TakesTheShownNameFromColumn12ToTheFirstBlank)
+{
+    struct Case
+    {
+        const char* line; // UTF-8, as the index reader gives it
+        const char* picture;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"F          W", "W"},
+        {"Z          WFs", "WFs"},
+        {"ZHW        DWF Deckengeraet", "DWF"},
+        {"ZHW        WNF1  ", "WNF1"},
+        // The shown name is columns 11-16 only, so a longer name is cut at column 16.
+        {"ZHW        WFWL-4L Vierleiter", "WFWL-"},
+        {"ZHW        WFW-2L Zweileiter", "WFW-2"},
+        // Column 11 is dropped whatever it holds.
+        {"F         XWM", "WM"},
+        // Columns count characters: three umlauts before the name are three columns.
+        {"FÄÖÜ       WÄ", "WÄ"},
+        {"F           WX", ""},
+        {"F          ", ""},
+        {"F", ""},
+        {"", ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(pictureNameOfIndexLine(c.line), c.picture);
+    }
+}
+
+TEST(PictureNames, IndexNamesStartAfterTheHeaderAndAppearOnce)
+{
+    // Header lines with text at column 12 must not give names.
+    const std::vector<std::string> lines = {
+        "Konvektortypen der Raumdatenauswahl",
+        "Spalte 1: O = noch nicht lieferbar",
+        "Spalten 2-10: Kennungen",
+        "Spalten 11-16: angezeigter Name",
+        "------------------------------",
+        "F          W",
+        "Z          WF",
+        "",
+        "ZHW        WFW-2L Zweileiter",
+        "ZHW        WFW-2L Zweileiter, andere Laenge",
+        "O          WZ",
+    };
+    EXPECT_EQ(pictureNamesOfIndex(lines), (std::vector<std::string>{"W", "WF", "WFW-2", "WZ"}));
+}
+
+TEST(PictureNames, IndexWithOnlyTheHeaderHasNoNames)
+{
+    const std::vector<std::string> lines(5, "Kopfzeile mit Text ab Spalte zwoelf");
+    EXPECT_TRUE(pictureNamesOfIndex(lines).empty());
+}
+
+TEST(PictureSpec, ChoosesTheDrawingBySeriesCode)
+{
+    struct Case
+    {
+        const char* name;
+        Drawing drawing;
+        int sizeNumber;
+        int pipeCount;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"W", Drawing::FreeTrench, 0, 0},
+        {"W1", Drawing::FreeTrench, 1, 0},
+        {"W4", Drawing::FreeTrench, 4, 0},
+        {"WM", Drawing::FreeTrenchMedium, 0, 0},
+        {"WX", Drawing::FreeTrenchLarge, 0, 0},
+        {"WF", Drawing::FanTrench, 0, 0},
+        {"WF3", Drawing::FanTrench, 3, 0},
+        {"WFs", Drawing::SlimFanTrench, 0, 0},
+        {"WFW", Drawing::FanCoil, 0, 0},
+        {"WFW-2", Drawing::FanCoil, 0, 2},
+        {"WFW-4L", Drawing::FanCoil, 0, 4},
+        {"WFWL", Drawing::FanCoilLowSpeed, 0, 0},
+        {"WFWL-4", Drawing::FanCoilLowSpeed, 0, 4},
+        {"WNF", Drawing::PrimaryAir, 0, 0},
+        {"WNF2", Drawing::PrimaryAir, 2, 0},
+        {"DWF", Drawing::FixedStageFan, 0, 0},
+        {"WZ", Drawing::FreeTrench, 0, 0},
+        {"XY", Drawing::Generic, 0, 0},
+        {"", Drawing::Generic, 0, 0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PictureSpec spec = pictureSpecFor(c.name);
+        EXPECT_EQ(spec.drawing, c.drawing);
+        EXPECT_EQ(spec.sizeNumber, c.sizeNumber);
+        EXPECT_EQ(spec.pipeCount, c.pipeCount);
+    }
+}
+
+TEST(PictureSpec, EveryPlannedNameHasADrawingOfItsSeries)
+{
+    for (const std::string& name : plannedTypeNames()) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(pictureSpecFor(name).drawing, Drawing::Generic);
+    }
+}
+
+} // namespace
+} // namespace tepa::pictures
