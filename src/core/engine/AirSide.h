@@ -36,4 +36,11 @@ struct DewPointResult
 // the total pressure.
 DewPointResult Taupunkt(double roomTempC, double relativeHumidityPercent);
 
+// Lowest cooling flow temperature without risk of condensation on the coil: the dew point plus
+// a margin of 15 % of its distance to the room temperature [°C].
+inline double dewPointFlowLimit(double roomTempC, double dewPointC)
+{
+    return dewPointC + 0.15 * (roomTempC - dewPointC);
+}
+
 } // namespace tepa::engine
