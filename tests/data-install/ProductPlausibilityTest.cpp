@@ -1,0 +1,327 @@
+#include "InstallationData.h"
+
+#include "core/engine/ForcedConvection.h"
+#include "core/engine/Rating.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <optional>
+#include <string>
+
+// Every type of the installation, rated by the engine at the points a design uses, must give
+// physically sensible figures. The bounds are engineering ranges for trench and fan convectors,
+// not the data's own values, so a data change that breaks physics fails here.
+
+namespace tepa {
+namespace {
+
+using engine::DwfStage;
+using engine::Mode;
+using engine::OperatingPoint;
+using test::installedHeights;
+using test::installedTypes;
+
+// Design temperatures: heating 75/65 °C water in a 20 °C room, cooling 16/18 °C in a 26 °C room.
+struct Temperatures
+{
+    double Tv, Tr, Ti;
+};
+constexpr Temperatures heatingPoint{75, 65, 20};
+constexpr Temperatures coolingPoint{16, 18, 26};
+
+// Ranges.
+constexpr double minFreeWPerM = 150, maxFreeWPerM = 1500;        // free convection, 75/65/20
+constexpr double minFreeN = 1.25, maxFreeN = 1.5;                // free-convection exponent
+constexpr double minFanWPerM = 400, maxFanWPerM = 2500;          // fan law at 70 % speed
+constexpr double minFanN = 1.0, maxFanN = 1.15;                  // fan-law exponent
+constexpr double minSpeedRatio = 2, maxSpeedRatio = 4;           // Q at top speed / Q at lowest
+constexpr double minCoolingRatio = 0.15, maxCoolingRatio = 0.35; // cooling / heating, nominal
+constexpr double minSoundDb = 20, maxSoundDb = 48;               // LpA over the speed range
+constexpr double maxPressureDropPa = 20000;                      // at the design mass flow
+constexpr double minTubeMm = 8, maxTubeMm = 26;                  // tube inside diameter
+constexpr double minVelocity = 0.05, maxVelocity = 1.5;          // m/s in one circuit
+
+struct Coil
+{
+    double dMm, runs, circuits;
+};
+
+Coil coilOf(const TypeRecord& type, Mode mode)
+{
+    const bool heating = mode == Mode::Heating;
+    return {fieldValue(type.dataLine, heating ? 15 : 57, 4), fieldValue(type.dataLine, heating ? 23 : 65, 3),
+            fieldValue(type.dataLine, heating ? 29 : 71, 1)};
+}
+
+// Water velocity in one circuit of the coil: the mass flow shares the circuits, each a tube of
+// the inside diameter. Water taken at 1000 kg/m³ (2.5 % above its density at 70 °C, well within
+// the range checked).
+double velocity(double massFlowKgPerH, const Coil& coil)
+{
+    const double area = std::numbers::pi / 4 * std::pow(coil.dMm / 1000, 2);
+    return massFlowKgPerH / 3600 / 1000 / area / coil.circuits;
+}
+
+struct Setting
+{
+    double lengthMm;
+    double speedRpm = 0;
+    DwfStage stage = DwfStage::Off;
+    double heightFactor = 1;
+    bool freeConvection = false;
+};
+
+OperatingPoint rate(const TypeRecord& type, Mode mode, const Setting& s, Temperatures t = heatingPoint)
+{
+    const std::string name =
+        mode == Mode::Heating ? test::heatingEntryName(type.name) : test::coolingEntryName(type.name);
+    return engine::rateConvector({.type = {name, type.dataLine, type.fanLine},
+                                  .mode = mode,
+                                  .freeConvection = s.freeConvection,
+                                  .lengthMm = s.lengthMm,
+                                  .heightFactor = s.heightFactor,
+                                  .speedRpm = s.speedRpm,
+                                  .stage = s.stage,
+                                  .Tv = t.Tv,
+                                  .Ti = t.Ti,
+                                  .given = engine::Given::ReturnTemp,
+                                  .givenValue = t.Tr});
+}
+
+double perMetre(const OperatingPoint& p)
+{
+    return p.outputW / (p.coefficients.effectiveLengthMm / 1000);
+}
+
+// The water side at a design point: modest pressure drop, turbulent flow, velocities that
+// neither let air settle nor erode the tubes.
+void expectWaterSide(const TypeRecord& type, Mode mode, const OperatingPoint& p)
+{
+    EXPECT_EQ(p.status, 0);
+    EXPECT_GT(p.massFlowKgPerH, 0);
+    EXPECT_LE(p.pressureDropPa, maxPressureDropPa);
+    EXPECT_FALSE(p.highPressureDrop);
+    EXPECT_FALSE(p.laminarFlow);
+    const double v = velocity(p.massFlowKgPerH, coilOf(type, mode));
+    EXPECT_GE(v, minVelocity);
+    EXPECT_LE(v, maxVelocity);
+}
+
+TEST(ProductData, CoilsAreRealTubesWithRunsSharedByTheirCircuits)
+{
+    for (bool forced : {false, true}) {
+        for (const TypeRecord& type : installedTypes(forced)) {
+            for (Mode mode : {Mode::Heating, Mode::Cooling}) {
+                SCOPED_TRACE(type.name + (mode == Mode::Heating ? " heating" : " cooling"));
+                const Coil coil = coilOf(type, mode);
+                EXPECT_GE(coil.dMm, minTubeMm);
+                EXPECT_LE(coil.dMm, maxTubeMm);
+                EXPECT_GE(coil.circuits, 1);
+                // The runs field counts the runs of the whole heat exchanger, so that the
+                // pressure drop, which divides by the circuits once more, gets the path of one
+                // circuit: each circuit has the same whole number of runs, at least one.
+                EXPECT_GE(coil.runs, coil.circuits);
+                EXPECT_EQ(std::fmod(coil.runs, coil.circuits), 0);
+            }
+        }
+    }
+}
+
+TEST(ProductData, FreeConvectorsAtEveryOfferedLengthAndHeight)
+{
+    ASSERT_EQ(installedTypes(false).size(), 6u);
+    for (const TypeRecord& type : installedTypes(false)) {
+        const std::string name = test::heatingEntryName(type.name);
+        const auto heights = offeredHeights(name, installedHeights());
+        ASSERT_TRUE(heights) << heights.error();
+        for (double L : test::offeredLengths(type)) {
+            double previousOutput = 0;
+            for (const std::string& line : heights->lines) {
+                SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm, height " + line);
+                const auto factor = heightFactor(name, line);
+                ASSERT_TRUE(factor);
+                const OperatingPoint p = rate(
+                    type, Mode::Heating, {.lengthMm = L, .heightFactor = *factor, .freeConvection = true});
+                EXPECT_GE(perMetre(p), minFreeWPerM);
+                EXPECT_LE(perMetre(p), maxFreeWPerM);
+                EXPECT_GE(p.coefficients.characteristic.n, minFreeN);
+                EXPECT_LE(p.coefficients.characteristic.n, maxFreeN);
+                EXPECT_EQ(p.coefficients.soundLevelDb, 0);
+                // A deeper casing gives more output.
+                EXPECT_GT(p.outputW, previousOutput);
+                previousOutput = p.outputW;
+                expectWaterSide(type, Mode::Heating, p);
+            }
+        }
+    }
+}
+
+// The speed range of each fan type as the calculation window offers it, the design speed, and
+// which targets apply. Series with measured laws of their own give what their laws give; the
+// data decide their lengths, sound and water side.
+struct FanType
+{
+    double minRpm, designRpm, maxRpm;
+    bool dataLaw;      // characteristic from the fan line: output, exponent and speed ratio checked
+    bool soundLaw;     // a sound level over the speed range
+    bool fanOffLaw;    // with the fan off the data line's free-convection law applies
+    bool coolsByWater; // rated in cooling at 16/18/26 °C
+};
+
+// Primary air of the "WNF" units in m³/h, turned into the speed equivalent the heating fan
+// bar derives from it: below 225 m³/h × 700/3/62, from 225 m³/h on × 1000/3/88.
+constexpr double wnfAt120 = 120.0 * 700 / 3 / 62; // 451.6: a middle setting of every size
+constexpr double wnf1Max = 180.0 * 700 / 3 / 62;  // 677.4
+constexpr double wnf2Max = 240.0 * 1000 / 3 / 88; // 909.1
+constexpr double wnf3Max = 280.0 * 1000 / 3 / 88; // 1060.6
+
+// clang-format off
+const std::map<std::string, FanType> fanTypes = {
+    // Trench fan convectors: 700..1400 rpm, rated at 70 %.
+    {"WF1", {700, 980, 1400, false, true, true, false}},
+    {"WF2", {700, 980, 1400, false, true, true, false}},
+    {"WF3", {700, 980, 1400, false, true, true, false}},
+    {"WFs", {700, 1120, 1600, true, true, true, false}},
+    // Fan coils: 700..1600 rpm and 345..1150 rpm, rated at 70 % (the nominal speeds).
+    {"WFW-2L Zweileiter", {700, 1120, 1600, false, true, true, true}},
+    {"WFW-4L Vierleiter", {700, 1120, 1600, false, true, true, true}},
+    {"WFWL-2L Zweileiter", {345, 805, 1150, false, true, true, true}},
+    {"WFWL-4L Vierleiter", {345, 805, 1150, false, true, true, true}},
+    // Primary-air units: from a middle setting to the size's largest air flow; they cool with air.
+    {"WNF1 Primaerluft", {wnfAt120, wnfAt120, wnf1Max, false, false, false, false}},
+    {"WNF2 Primaerluft", {wnfAt120, wnfAt120, wnf2Max, false, false, false, false}},
+    {"WNF3 Primaerluft", {wnfAt120, wnfAt120, wnf3Max, false, false, false, false}},
+    // Ceiling units: the three fan stages, rated at the middle one.
+    {"DWF Deckengeraet", {700, 1000, 1400, false, true, false, true}},
+};
+// clang-format on
+
+DwfStage stageAt(const TypeRecord& type, double rpm)
+{
+    if (type.name.find("DWF") == std::string::npos)
+        return DwfStage::Off;
+    return rpm >= 1400 ? DwfStage::Rpm1400 : rpm >= 1000 ? DwfStage::Rpm1000 : DwfStage::Rpm700;
+}
+
+const FanType& fanType(const TypeRecord& type)
+{
+    return fanTypes.at(type.name);
+}
+
+TEST(ProductData, EveryFanTypeHasItsDesignSpeeds)
+{
+    ASSERT_EQ(installedTypes(true).size(), fanTypes.size());
+    for (const TypeRecord& type : installedTypes(true))
+        EXPECT_EQ(fanTypes.count(type.name), 1u) << type.name;
+}
+
+TEST(ProductData, FanConvectorsHeatAtTheirDesignSpeed)
+{
+    for (const TypeRecord& type : installedTypes(true)) {
+        const FanType& fan = fanType(type);
+        for (double L : test::offeredLengths(type)) {
+            SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
+            for (double rpm : {fan.designRpm, fan.maxRpm}) {
+                SCOPED_TRACE(rpm);
+                const OperatingPoint p =
+                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type, rpm)});
+                expectWaterSide(type, Mode::Heating, p);
+            }
+            if (!fan.dataLaw)
+                continue;
+            const OperatingPoint design =
+                rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.designRpm});
+            EXPECT_GE(perMetre(design), minFanWPerM);
+            EXPECT_LE(perMetre(design), maxFanWPerM);
+            EXPECT_GE(design.coefficients.characteristic.n, minFanN);
+            EXPECT_LE(design.coefficients.characteristic.n, maxFanN);
+            const double top = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.maxRpm}).outputW;
+            const double lowest = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.minRpm}).outputW;
+            EXPECT_GE(top / lowest, minSpeedRatio);
+            EXPECT_LE(top / lowest, maxSpeedRatio);
+        }
+    }
+}
+
+TEST(ProductData, FanConvectorsWithTheFanOffWorkAsFreeConvectors)
+{
+    for (const TypeRecord& type : installedTypes(true)) {
+        if (!fanType(type).fanOffLaw)
+            continue;
+        for (double L : test::offeredLengths(type)) {
+            SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
+            const OperatingPoint p = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = 0});
+            EXPECT_EQ(p.status, 0);
+            EXPECT_GE(perMetre(p), minFreeWPerM);
+            EXPECT_LE(perMetre(p), maxFreeWPerM);
+            EXPECT_GE(p.coefficients.characteristic.n, minFreeN);
+            EXPECT_LE(p.coefficients.characteristic.n, maxFreeN);
+        }
+    }
+}
+
+TEST(ProductData, FanNoiseStaysWithinRoomLevels)
+{
+    for (const TypeRecord& type : installedTypes(true)) {
+        const FanType& fan = fanType(type);
+        if (!fan.soundLaw)
+            continue;
+        for (double L : test::offeredLengths(type)) {
+            for (double rpm : {fan.minRpm, fan.designRpm, fan.maxRpm}) {
+                SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm at " + std::to_string(rpm) + " rpm");
+                const OperatingPoint p =
+                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type, rpm)});
+                EXPECT_GE(p.coefficients.soundLevelDb, minSoundDb);
+                EXPECT_LE(p.coefficients.soundLevelDb, maxSoundDb);
+            }
+        }
+    }
+}
+
+TEST(ProductData, CoolingTypesCoolAtTheirNominalSpeed)
+{
+    int cooled = 0;
+    for (const TypeRecord& type : installedTypes(true)) {
+        const FanType& fan = fanType(type);
+        if (!fan.coolsByWater)
+            continue;
+        ++cooled;
+        for (double L : test::offeredLengths(type)) {
+            SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
+            const OperatingPoint p =
+                rate(type, Mode::Cooling,
+                     {.lengthMm = L, .speedRpm = fan.designRpm, .stage = stageAt(type, fan.designRpm)},
+                     coolingPoint);
+            expectWaterSide(type, Mode::Cooling, p);
+
+            // The nominal ratings the convector information box shows: a fan convector cools
+            // with a fraction of its heating output, the small temperature difference of chilled
+            // water against the room.
+            const std::string name = test::coolingEntryName(type.name);
+            const engine::NominalInput nominal{
+                .typeName = name, .lengthMm = L, .dataLine = type.dataLine, .fanLine = type.fanLine};
+            engine::NominalInput heating = nominal;
+            heating.Tv = heatingPoint.Tv;
+            heating.Tr = heatingPoint.Tr;
+            heating.Ti = heatingPoint.Ti;
+            engine::NominalInput cooling = nominal;
+            cooling.Tv = coolingPoint.Tv;
+            cooling.Tr = coolingPoint.Tr;
+            cooling.Ti = coolingPoint.Ti;
+            const engine::NominalResult qHeating = engine::Zwang_heizen(heating);
+            const engine::NominalResult qCooling = engine::Zwang_kuehlen(cooling);
+            ASSERT_EQ(qHeating.status, 0);
+            ASSERT_EQ(qCooling.status, 0);
+            EXPECT_GE(qCooling.outputW / qHeating.outputW, minCoolingRatio);
+            EXPECT_LE(qCooling.outputW / qHeating.outputW, maxCoolingRatio);
+        }
+    }
+    EXPECT_EQ(cooled, 5);
+}
+
+} // namespace
+} // namespace tepa

@@ -1,0 +1,202 @@
+#include "InstallationData.h"
+
+#include "core/text/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// Each line of konvektoren.txt, picked in the room data panel, must list exactly the types of
+// its series in the calculation window. The pick hands the line from column 12 on to the type
+// load as the filter, with the free or forced flag by the line's first character.
+
+namespace tepa {
+namespace {
+
+using Names = std::vector<std::string>;
+using test::installationDir;
+
+const std::vector<std::string>& typeIndex()
+{
+    static const std::vector<std::string> lines = [] {
+        auto read = loadConvectorTypeIndex(installationDir());
+        return read ? std::move(read).value() : std::vector<std::string>{};
+    }();
+    return lines;
+}
+
+struct Pick
+{
+    std::size_t line;
+    char kind;
+    bool cooling;          // "HW": offered in cooling and for dual use
+    std::string shownName; // columns 11-16
+    Names listed;          // the type list the pick fills, in order
+};
+
+// clang-format off
+const Pick picks[] = {
+    {5,  'F', false, " W",      {"W1", "W2", "W3", "W4"}},
+    {6,  'F', false, " WM",     {"WM"}},
+    {7,  'F', false, " WX",     {"WX"}},
+    {8,  'Z', false, " WF",     {"WF1", "WF2", "WF3"}},
+    {9,  'Z', false, " WFs",    {"WFs"}},
+    {10, 'Z', true,  " WFW-2",  {"WFW-2L Zweileiter"}},
+    {11, 'Z', true,  " WFW-4",  {"WFW-4L Vierleiter"}},
+    {12, 'Z', true,  " WFWL-",  {"WFWL-2L Zweileiter"}},
+    {13, 'Z', true,  " WFWL-",  {"WFWL-4L Vierleiter"}},
+    {14, 'Z', true,  " WNF",    {"WNF1 Primaerluft", "WNF2 Primaerluft", "WNF3 Primaerluft"}},
+    {15, 'Z', true,  " DWF D",  {"DWF Deckengeraet"}},
+    {16, 'O', false, " WS So",  {}},
+};
+// clang-format on
+
+// The selection a pick makes (a pick clears both flags, then sets the one of the line's kind).
+TypeSelection selectionOf(const TypeIndexLine& entry, bool heatingMode)
+{
+    TypeSelection s;
+    s.FreeTypeChosen = entry.kind == 'F';
+    s.ForcedTypeChosen = entry.kind == 'Z';
+    s.ChosenTypeRow = entry.chosenTypeRow;
+    s.HeatingMode = heatingMode;
+    return s;
+}
+
+Result<TypeLoad> load(const TypeSelection& selection, bool forced)
+{
+    TypeTable table;
+    return forced ? loadForcedTypes(installationDir(), selection, table)
+                  : loadFreeTypes(installationDir(), selection, table);
+}
+
+TEST(TypeIndex, EveryLineIsOneOfThePlannedPicks)
+{
+    const auto& lines = typeIndex();
+    ASSERT_EQ(lines.size(), FirstTypeIndexLine + std::size(picks));
+    for (const Pick& pick : picks) {
+        SCOPED_TRACE(lines[pick.line]);
+        const TypeIndexLine entry = parseTypeIndexLine(lines[pick.line]);
+        EXPECT_EQ(entry.kind, pick.kind);
+        EXPECT_EQ(entry.cooling, pick.cooling);
+        EXPECT_EQ(entry.shownName, pick.shownName);
+        // The shown name starts with a blank: the picture lookup drops its first character.
+        EXPECT_EQ(utf8Mid(lines[pick.line], 11, 1), " ");
+        // The filter runs to the end of the line: a trailing blank would be part of it.
+        EXPECT_NE(entry.chosenTypeRow.back(), ' ');
+    }
+}
+
+TEST(TypeIndex, EachPickListsExactlyItsSeries)
+{
+    for (const Pick& pick : picks) {
+        if (pick.kind == 'O')
+            continue; // "not yet available": the pick only shows a message
+        const TypeIndexLine entry = parseTypeIndexLine(typeIndex().at(pick.line));
+        // Heating always; the "HW" lines are also in the cooling list and there load in cooling.
+        std::vector<bool> modes = {true};
+        if (pick.cooling)
+            modes.push_back(false);
+        for (bool heating : modes) {
+            SCOPED_TRACE(entry.chosenTypeRow + (heating ? " (heating)" : " (cooling)"));
+            const auto loaded = load(selectionOf(entry, heating), entry.kind == 'Z');
+            ASSERT_TRUE(loaded) << loaded.error();
+            EXPECT_EQ(loaded->names, pick.listed);
+            EXPECT_FALSE(loaded->cut);
+        }
+    }
+}
+
+TEST(TypeIndex, CoolingListOffersExactlyTheTypesThatCool)
+{
+    // In cooling, and with dual use, the list shows only the lines marked "HW"; their picks must
+    // list only types with a cooling rating, and together every such type.
+    std::set<std::string> offered;
+    for (std::size_t i = FirstTypeIndexLine; i < typeIndex().size(); ++i) {
+        const TypeIndexLine entry = parseTypeIndexLine(typeIndex()[i]);
+        if (!entry.cooling)
+            continue;
+        SCOPED_TRACE(typeIndex()[i]);
+        ASSERT_EQ(entry.kind, 'Z');
+        const auto loaded = load(selectionOf(entry, false), true);
+        ASSERT_TRUE(loaded);
+        for (const std::string& name : loaded->names) {
+            EXPECT_TRUE(coolingSeries(name)) << name;
+            offered.insert(name);
+        }
+    }
+    std::set<std::string> cooling;
+    for (const TypeRecord& type : test::installedTypes(true))
+        if (coolingSeries(type.name))
+            cooling.insert(type.name);
+    EXPECT_EQ(offered, cooling);
+    EXPECT_EQ(cooling.size(), 8u);
+}
+
+TEST(TypeIndex, EveryTypeCanBePicked)
+{
+    std::set<std::string> picked;
+    for (const Pick& pick : picks)
+        picked.insert(pick.listed.begin(), pick.listed.end());
+    for (bool forced : {false, true})
+        for (const TypeRecord& type : test::installedTypes(forced))
+            EXPECT_EQ(picked.count(type.name), 1u) << type.name;
+}
+
+TEST(TypeIndex, HasATypeNotYetAvailable)
+{
+    int notYet = 0;
+    for (std::size_t i = FirstTypeIndexLine; i < typeIndex().size(); ++i)
+        if (parseTypeIndexLine(typeIndex()[i]).kind == 'O')
+            ++notYet;
+    EXPECT_GE(notYet, 1);
+}
+
+TEST(TypeIndex, LaterLoadsWithoutFilterFitTheTypeList)
+{
+    // The window clears the filter flags after the first load; its menu then lists whole files.
+    TypeSelection all;
+    const auto free = load(all, false);
+    ASSERT_TRUE(free);
+    EXPECT_EQ(free->names.size(), 6u);
+    EXPECT_FALSE(free->cut);
+    const auto heating = load(all, true);
+    ASSERT_TRUE(heating);
+    EXPECT_EQ(heating->names.size(), 12u);
+    EXPECT_FALSE(heating->cut);
+    all.HeatingMode = false;
+    const auto cooling = load(all, true);
+    ASSERT_TRUE(cooling);
+    EXPECT_EQ(cooling->names,
+              (Names{"WFW-2L Zweileiter", "WFW-4L Vierleiter", "WFWL-2L Zweileiter", "WFWL-4L Vierleiter",
+                     "WNF1 Primaerluft", "WNF2 Primaerluft", "WNF3 Primaerluft", "DWF Deckengeraet"}));
+}
+
+TEST(TypeIndex, TypeClickFactorByListPositionMatchesTheSeriesFactor)
+{
+    // A type click takes the height factor from the column of its list position (0 -> W1 ... 3 ->
+    // W4); the height click takes it from the series code. Both the "W" pick and an unfiltered
+    // load list W1..W4 at positions 0..3, so both give the same factor at every height.
+    const std::size_t columnOfPosition[] = {10, 19, 28, 37};
+    const TypeIndexLine wPick = parseTypeIndexLine(typeIndex().at(5));
+    for (const TypeSelection& selection : {selectionOf(wPick, true), TypeSelection{}}) {
+        const auto loaded = load(selection, false);
+        ASSERT_TRUE(loaded);
+        ASSERT_GE(loaded->names.size(), 4u);
+        for (std::size_t position = 0; position < 4; ++position) {
+            const std::string& name = loaded->names[position];
+            for (const std::string& line : test::installedHeights()) {
+                SCOPED_TRACE(name + " at " + line);
+                const auto byPosition = localeFloat(utf8Mid(line, columnOfPosition[position], 5));
+                const auto byCode = heightFactor(name, line);
+                ASSERT_TRUE(byPosition);
+                ASSERT_TRUE(byCode);
+                EXPECT_EQ(*byPosition, *byCode);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace tepa
