@@ -86,10 +86,7 @@ TEST(RateCommand, MatchesHandCalculationsOfEverySeries)
         {with({"--type", "WFW-2L", "--speed", "1600"}),
          42.507, 1, 2125.35, 182.60763723150347, 44.62359947967775, 840.9698099022501},
         // Cooling at 16/18/26, p = 100: K = -82.7579 + 175.841 - 46.1278 = 46.9553,
-        // Q = 46.9553 * 9 = 422.5977, m = Q / (2 cw) = 181.5456; cooling tube data (d 13, X 4).
-        {with({"--type", "WFW-2L", "--mode", "cooling", "--percent", "100"},
-              {"--tv", "16", "--ti", "26", "--tr", "18", "--json"}),
-         46.9553, 1, 422.5977, 181.54555131264922, 44.62359947967775, 970.0309614150473},
+        // Q = 46.9553 * 9 = 422.5977, m = Q / (2 cw) = 181.5456.
         // WFW-4L cools with its own tube data (d 10, X 4, tube 850 mm): 3270.84 Pa, where the
         // heating columns (d 13, X 2) would give 493.57.
         {with({"--type", "WFW-4L", "--mode", "cooling", "--percent", "100"},
@@ -99,10 +96,6 @@ TEST(RateCommand, MatchesHandCalculationsOfEverySeries)
         // LpA = 70.6 log10(1400) - 169.9 + 10 log10(2) - 8 = 47.2269, dp = 7.5484e-5 m^2 1000.
         {with({"--type", "DWF", "--length", "1800", "--stage", "1400"}),
          37.436, 1.012, 1961.7654562589485, 168.55264063322707, 47.22693927552339, 2144.49988628212},
-        // DWF 1100 mm at stage 700: K = 3.931, n = 1.287, Q = 3.931 * 50^1.287 = 604.0563,
-        // LpA = 70.6 log10(700) - 169.9 - 8 = 22.9639.
-        {with({"--type", "DWF", "--stage", "700"}),
-         3.931, 1.287, 604.05632954703, 604.05632954703 / (10 * 4190.0 / 3600), 22.96392162500652, NAN},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -115,40 +108,29 @@ TEST(RateCommand, MatchesHandCalculationsOfEverySeries)
         expectClose(number(r.out, "output"), c.outputW, "output");
         expectClose(number(r.out, "massFlow"), c.massFlow, "massFlow");
         expectClose(number(r.out, "soundLevel"), c.soundDb, "soundLevel");
-        if (!std::isnan(c.pressureDropPa))
-            expectClose(number(r.out, "pressureDrop"), c.pressureDropPa, "pressureDrop");
+        expectClose(number(r.out, "pressureDrop"), c.pressureDropPa, "pressureDrop");
     }
 }
 
-TEST(RateCommand, HeatingInputsMeetInTheSamePoint)
+TEST(RateCommand, OtherGivenQuantitiesAndTheWindow)
 {
-    // W1 1000/180 at 75/65/20 (hand values above): Tr 65 <-> m 43.75826 kg/h <-> Q 509.2975 W.
-    // From the mass flow the return temperature is iterated until a step moves it less than
-    // 0.01 K; with a contraction of about n Q / (2 dT cw m) = 0.13 per step the remaining error
-    // is below 0.002 K, so 0.01 K and 0.1 W (cw m 0.002) are allowed there.
-    const std::vector<std::string> type = {"--type", "W1", "--length", "1000", "--height", "180"};
-    const std::vector<std::string> tail = {"--tv", "75", "--ti", "20", "--json"};
-    const Outcome fromFlow = rate(with(with(type, {"--massflow", "43.75825927558016"}), tail));
-    const Outcome fromOutput = rate(with(with(type, {"--output", "509.29751767966906"}), tail));
-    ASSERT_EQ(fromFlow.exitCode, 0) << fromFlow.err;
-    ASSERT_EQ(fromOutput.exitCode, 0) << fromOutput.err;
-    EXPECT_NEAR(number(fromFlow.out, "returnTemp"), 65, 0.01);
-    EXPECT_NEAR(number(fromFlow.out, "output"), 509.2975, 0.1);
-    expectClose(number(fromOutput.out, "returnTemp"), 65, "returnTemp");
-    expectClose(number(fromOutput.out, "massFlow"), 43.75825927558016, "massFlow");
+    // W1 1000/180 at 75/65/20 (hand values above): m 43.75826 kg/h gives Tr 65 within the 0.01 K
+    // the iteration stops at. Window: lower end Tr = Ti + 15 = 35, Q = 3.15 * 35^1.3 = 320.331 W,
+    // m = Q / (40 cw) = 6.8806 kg/h >= 5; upper end Tr = Tv - 1 = 74, Q = 3.15 * 54.5^1.3 = 569.673 W.
+    const Outcome r = rate({"--type", "W1", "--length", "1000", "--height", "180", "--massflow",
+                            "43.75825927558016", "--tv", "75", "--ti", "20", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NEAR(number(r.out, "returnTemp"), 65, 0.01);
+    EXPECT_EQ(number(r.out, "returnTempMin"), 35);
+    EXPECT_EQ(number(r.out, "returnTempMax"), 74);
+    expectClose(number(r.out, "massFlowMin"), 6.880618802935757, "massFlowMin");
+    expectClose(number(r.out, "outputMax"), 569.6734859365057, "outputMax");
+    EXPECT_EQ(token(r.out, "status", "limits"), "0");
 
-    // The admissible window does not depend on the given quantity. Lower end Tr = Ti + 15 = 35:
-    // Q = 3.15 * 35^1.3 = 320.331 W, m = Q / (40 cw) = 6.8806 kg/h >= 5, so it stays there.
-    // Upper end Tr = Tv - 1 = 74: Q = 3.15 * 54.5^1.3 = 569.673 W, m = Q / cw = 489.457 <= 750.
-    for (const Outcome* r : {&fromFlow, &fromOutput}) {
-        EXPECT_EQ(number(r->out, "returnTempMin"), 35);
-        EXPECT_EQ(number(r->out, "returnTempMax"), 74);
-        expectClose(number(r->out, "massFlowMin"), 6.880618802935757, "massFlowMin");
-        expectClose(number(r->out, "massFlowMax"), 489.45693302420534, "massFlowMax");
-        expectClose(number(r->out, "outputMin"), 320.3310309366758, "outputMin");
-        expectClose(number(r->out, "outputMax"), 569.6734859365057, "outputMax");
-        EXPECT_EQ(token(r->out, "status", "limits"), "0");
-    }
+    const Outcome fromOutput = rate({"--type", "W1", "--length", "1000", "--height", "180", "--output",
+                                     "509.29751767966906", "--tv", "75", "--ti", "20", "--json"});
+    ASSERT_EQ(fromOutput.exitCode, 0) << fromOutput.err;
+    expectClose(number(fromOutput.out, "massFlow"), 43.75825927558016, "massFlow");
 }
 
 TEST(RateCommand, ResolvesNamesLengthsHeightsAndFanSettings)
@@ -163,29 +145,19 @@ TEST(RateCommand, ResolvesNamesLengthsHeightsAndFanSettings)
     const Case cases[] = {
         // Defaults: first offered length ("0800" reads 800), the preselected height.
         {{"--type", "W1"}, "W1", 800, 100, 0.79, 0},
-        {{"--type", "W3"}, "W3", 1000, 100, 0.75, 0},
-        {{"--type", "WM"}, "WM", 800, 100, 1, 0},
         {{"--type", "WF1"}, "WF1", 1250, 100, 1, 0},
         {{"--type", "WFW-2L"}, "WFW-2L Zwe", 1250, 220, 1, 0},
-        {{"--type", "WFWL-2L Zweileiter"}, "WFWL-2L Zw", 1250, 360, 1, 0},
-        {{"--type", "WNF1"}, "WNF1 Prima", 1050, 220, 1, 0},
         {{"--type", "DWF"}, "DWF Decken", 1100, 500, 1, 0},
         // Cooling keeps only the type code; heights are rated at factor 1.
         {{"--type", "WFW-2L Zweileiter", "--mode", "cooling"}, "WFW-2L", 1250, 220, 1, 0},
         {{"--type", "WFWL-2L", "--mode", "cooling"}, "WFWL-2L", 1250, 360, 1, 0},
         // Chosen lengths and heights, the factor from the series' column of bauhoehen.txt.
-        {{"--type", "W1", "--length", "0800"}, "W1", 800, 100, 0.79, 0},
         {{"--type", "W2", "--length", "1500,0", "--height", "400"}, "W2", 1500, 400, 1.43, 0},
         {{"--type", "W4", "--height", "80"}, "W4", 1000, 80, 0.64, 0},
-        // Percent of full speed: 1600 rpm (WFs, WFW), 1150 (WFWL), 1400 (others).
+        // Percent of full speed, primary air and fan stage turned into the speed.
         {{"--type", "WFs", "--percent", "50"}, "WFs", 1250, 100, 1, 800},
-        {{"--type", "WFW-4L", "--percent", "50"}, "WFW-4L Vie", 1250, 220, 1, 800},
         {{"--type", "WFWL-4L", "--percent", "50"}, "WFWL-4L Vi", 1250, 360, 1, 575},
-        {{"--type", "WF2", "--percent", "50"}, "WF2", 1250, 100, 1, 700},
-        // Primary air: V * 700/3/62 below 75 m³/h, V * 1000/3/88 from 75 on.
-        {{"--type", "WNF2", "--airflow", "74.9"}, "WNF2 Prima", 1050, 220, 1, 74.9 * 700 / 3 / 62},
         {{"--type", "WNF2", "--airflow", "75"}, "WNF2 Prima", 1050, 220, 1, 284.09090909090907},
-        {{"--type", "DWF", "--stage", "1000"}, "DWF Decken", 1100, 500, 1, 1000},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -203,38 +175,16 @@ TEST(RateCommand, ResolvesNamesLengthsHeightsAndFanSettings)
     }
 }
 
-TEST(RateCommand, WfwByFullPercentIsWfwAtFullSpeed)
-{
-    const Outcome byPercent = rate(with({"--type", "WFW-2L", "--percent", "100"}));
-    const Outcome bySpeed = rate(with({"--type", "WFW-2L", "--speed", "1600"}));
-    ASSERT_EQ(byPercent.exitCode, 0) << byPercent.err;
-    EXPECT_EQ(byPercent.out, bySpeed.out);
-}
-
 TEST(RateCommand, PrimaryAirUnitCoolsWithItsAir)
 {
-    // Q = 1007/3600 * (1.27 - 0.0047 T1) V * (Ti - T1) at Ti = 26:
-    // T1 16, 120 m³/h: 0.279722 * 143.376 * 10 = 401.0545 W; T1 18: 0.279722 * 142.248 * 8 = 318.3194 W.
-    struct Case
-    {
-        std::vector<std::string> args;
-        double outputW;
-    };
-    const Case cases[] = {
-        {{"--airflow", "120"}, 401.0545333333333},
-        {{"--airflow", "120", "--air-in", "18"}, 318.3194133333333},
-        {{}, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome r = rate(with(with({"--type", "WNF2", "--mode", "cooling"}, c.args),
-                                    {"--tv", "16", "--ti", "26", "--tr", "18", "--json"}));
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        expectClose(number(r.out, "output"), c.outputW, "output");
-        EXPECT_EQ(number(r.out, "massFlow"), 0);
-        EXPECT_EQ(number(r.out, "pressureDrop"), 0);
-        EXPECT_EQ(r.out.find("limits"), std::string::npos);
-    }
+    // Q = 1007/3600 * (1.27 - 0.0047 T1) V * (Ti - T1) at Ti = 26, T1 18, 120 m³/h:
+    // 0.279722 * 142.248 * 8 = 318.3194 W; no water side.
+    const Outcome r = rate({"--type", "WNF2", "--mode", "cooling", "--airflow", "120", "--air-in", "18",
+                            "--tv", "16", "--ti", "26", "--tr", "18", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    expectClose(number(r.out, "output"), 318.3194133333333, "output");
+    EXPECT_EQ(number(r.out, "massFlow"), 0);
+    EXPECT_EQ(r.out.find("limits"), std::string::npos);
 }
 
 TEST(RateCommand, TableSpellsOutUnitsAndWarnings)
@@ -242,31 +192,31 @@ TEST(RateCommand, TableSpellsOutUnitsAndWarnings)
     struct Case
     {
         std::vector<std::string> args;
-        const char* shown;
+        std::vector<const char*> shown;
         const char* notShown;
     };
     const std::vector<std::string> temps = {"--tv", "75", "--ti", "20"};
     const Case cases[] = {
         // 800 mm W1: m = 24.69 kg/h, Re = 1668 in the 13 mm tubes.
-        {with({"--type", "W1", "--tr", "65"}, temps), "Warning: laminar flow", "kPa"},
-        {with({"--type", "W1", "--tr", "65"}, temps), "Mass flow                 24.7 kg/h", "dB(A)"},
-        {with({"--type", "WFW-2L", "--tr", "65", "--percent", "100"}, temps), "44.6 dB(A)", "Warning"},
-        {with({"--type", "WFW-2L", "--tr", "65", "--percent", "100"}, temps), "1600.0 rpm", "Warning"},
+        {with({"--type", "W1", "--tr", "65"}, temps),
+         {"Warning: laminar flow", "Mass flow                 24.7 kg/h"},
+         "dB(A)"},
+        {with({"--type", "WFW-2L", "--tr", "65", "--percent", "100"}, temps),
+         {"44.6 dB(A)", "1600.0 rpm"},
+         "Warning"},
         // Far beyond the 750 kg/h a convector is built for.
-        {with({"--type", "W1", "--massflow", "20000"}, temps), "pressure drop above 100 kPa", "laminar"},
+        {with({"--type", "W1", "--massflow", "20000"}, temps), {"pressure drop above 100 kPa"}, "laminar"},
         // Return above flow: no heat flows.
-        {with({"--type", "W1", "--tr", "80"}, temps), "no result at this point", "kPa"},
+        {with({"--type", "W1", "--tr", "80"}, temps), {"no result at this point"}, "kPa"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.shown);
+        SCOPED_TRACE(testing::PrintToString(c.args));
         const Outcome r = rate(c.args);
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_NE(r.out.find(c.shown), std::string::npos) << r.out;
+        for (const char* shown : c.shown)
+            EXPECT_NE(r.out.find(shown), std::string::npos) << shown << " in\n" << r.out;
         EXPECT_EQ(r.out.find(c.notShown), std::string::npos) << r.out;
     }
-    EXPECT_EQ(token(rate(with({"--type", "W1"}, {"--tv", "75", "--ti", "20", "--tr", "80", "--json"})).out,
-                    "status"),
-              "1");
 }
 
 TEST(RateCommand, RefusesWithoutWritingOutput)
@@ -281,10 +231,7 @@ TEST(RateCommand, RefusesWithoutWritingOutput)
     // clang-format off
     const Case cases[] = {
         {{"--tv", "75", "--ti", "20", "--tr", "65"}, 2, "missing --type"},
-        {{"--type", "W1", "--ti", "20", "--tr", "65"}, 2, "missing --tv"},
-        {{"--type", "W1", "--tv", "75", "--tr", "65"}, 2, "missing --ti"},
         {{"--type", "W1", "--tv", "75", "--ti", "20"}, 2, "exactly one of --tr, --massflow, --output"},
-        {with({"--type", "W1", "--output", "500"}, t), 2, "exactly one of --tr"},
         {with({"--type", "WFW-2L", "--speed", "900", "--percent", "50"}, t), 2, "at most one of --speed"},
         {with({"--type", "W1", "--width", "3"}, t), 2, "unknown option --width"},
         {with({"--type", "W1", "extra"}, t), 2, "unexpected argument 'extra'"},
@@ -292,24 +239,16 @@ TEST(RateCommand, RefusesWithoutWritingOutput)
         {with({"--type", "Zweileiter"}, t), 1, "unknown type 'Zweileiter'"},
         {with({"--type", "W1", "--length", "900"}, t), 1, "offered lengths (mm): 800, 1000, 1200, 1500, 2000"},
         {with({"--type", "WF1", "--height", "180"}, t), 1, "offered heights (mm): 100"},
-        {with({"--type", "DWF", "--height", "220"}, t), 1, "offered heights (mm): 500"},
-        {with({"--type", "W1", "--length", "8OO"}, t), 1, "--length: '8OO' is not a number"},
         {{"--type", "W1", "--tv", "nan", "--ti", "20", "--tr", "65"}, 1, "--tv: 'nan' is not a number"},
-        {{"--type", "W1", "--tv", "75", "--ti", "inf", "--tr", "65"}, 1, "--ti: 'inf' is not a number"},
         {{"--type", "W1", "--tv", "75", "--ti", "20", "--tr", "6 5"}, 1, "--tr: '6 5' is not a number"},
         {with({"--type", "W1", "--mode", "summer"}, t), 1, "--mode must be heating or cooling"},
         {with({"--type", "W1", "--speed", "0"}, t), 1, "W1 is a free convector"},
-        {with({"--type", "WX", "--stage", "700"}, t), 1, "WX is a free convector"},
         {with({"--type", "WF1", "--airflow", "60"}, t), 1, "--airflow is the primary air of the WNF series"},
         {with({"--type", "WFW-2L", "--stage", "700"}, t), 1, "--stage is the fan stage of the DWF series"},
         {with({"--type", "DWF", "--stage", "500"}, t), 1, "--stage must be 0, 700, 1000 or 1400"},
         {with({"--type", "DWF", "--speed", "1000"}, t), 1, "fixed fan stages"},
         {with({"--type", "WNF1", "--percent", "50"}, t), 1, "set by its primary air"},
-        {with({"--type", "WFW-2L", "--speed", "-700"}, t), 1, "--speed must not be negative"},
-        {with({"--type", "WFW-2L", "--air-in", "16"}, t), 1, "--air-in is the primary air temperature"},
         {{"--type", "WFW-2L", "--mode", "cooling", "--tv", "16", "--ti", "26", "--massflow", "100"}, 1,
-         "cooling is rated from a return temperature"},
-        {{"--type", "WFW-2L", "--mode", "cooling", "--tv", "16", "--ti", "26", "--output", "400"}, 1,
          "cooling is rated from a return temperature"},
         {{"--type", "W1", "--mode", "cooling", "--tv", "16", "--ti", "26", "--tr", "18"}, 1, "W1 does not cool"},
     };

@@ -45,6 +45,11 @@ constexpr double maxPressureDropPa = 20000;                      // at the desig
 constexpr double minTubeMm = 8, maxTubeMm = 26;                  // tube inside diameter
 constexpr double minVelocity = 0.05, maxVelocity = 1.5;          // m/s in one circuit
 
+void within(double value, double low, double high)
+{
+    EXPECT_TRUE(value >= low && value <= high) << value << " outside " << low << " .. " << high;
+}
+
 struct Coil
 {
     double dMm, runs, circuits;
@@ -107,8 +112,7 @@ void expectWaterSide(const TypeRecord& type, Mode mode, const OperatingPoint& p)
     EXPECT_FALSE(p.highPressureDrop);
     EXPECT_FALSE(p.laminarFlow);
     const double v = velocity(p.massFlowKgPerH, coilOf(type, mode));
-    EXPECT_GE(v, minVelocity);
-    EXPECT_LE(v, maxVelocity);
+    within(v, minVelocity, maxVelocity);
 }
 
 TEST(ProductData, CoilsAreRealTubesWithRunsSharedByTheirCircuits)
@@ -118,8 +122,7 @@ TEST(ProductData, CoilsAreRealTubesWithRunsSharedByTheirCircuits)
             for (Mode mode : {Mode::Heating, Mode::Cooling}) {
                 SCOPED_TRACE(type.name + (mode == Mode::Heating ? " heating" : " cooling"));
                 const Coil coil = coilOf(type, mode);
-                EXPECT_GE(coil.dMm, minTubeMm);
-                EXPECT_LE(coil.dMm, maxTubeMm);
+                within(coil.dMm, minTubeMm, maxTubeMm);
                 EXPECT_GE(coil.circuits, 1);
                 // The runs field counts the runs of the whole heat exchanger, so that the
                 // pressure drop, which divides by the circuits once more, gets the path of one
@@ -146,10 +149,8 @@ TEST(ProductData, FreeConvectorsAtEveryOfferedLengthAndHeight)
                 ASSERT_TRUE(factor);
                 const OperatingPoint p = rate(
                     type, Mode::Heating, {.lengthMm = L, .heightFactor = *factor, .freeConvection = true});
-                EXPECT_GE(perMetre(p), minFreeWPerM);
-                EXPECT_LE(perMetre(p), maxFreeWPerM);
-                EXPECT_GE(p.coefficients.characteristic.n, minFreeN);
-                EXPECT_LE(p.coefficients.characteristic.n, maxFreeN);
+                within(perMetre(p), minFreeWPerM, maxFreeWPerM);
+                within(p.coefficients.characteristic.n, minFreeN, maxFreeN);
                 EXPECT_EQ(p.coefficients.soundLevelDb, 0);
                 // A deeper casing gives more output.
                 EXPECT_GT(p.outputW, previousOutput);
@@ -212,37 +213,32 @@ const FanType& fanType(const TypeRecord& type)
     return fanTypes.at(type.name);
 }
 
-TEST(ProductData, EveryFanTypeHasItsDesignSpeeds)
+TEST(ProductData, FanConvectorsHeatQuietlyOverTheirSpeedRange)
 {
     ASSERT_EQ(installedTypes(true).size(), fanTypes.size());
-    for (const TypeRecord& type : installedTypes(true))
-        EXPECT_EQ(fanTypes.count(type.name), 1u) << type.name;
-}
-
-TEST(ProductData, FanConvectorsHeatAtTheirDesignSpeed)
-{
     for (const TypeRecord& type : installedTypes(true)) {
         const FanType& fan = fanType(type);
         for (double L : test::offeredLengths(type)) {
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
-            for (double rpm : {fan.designRpm, fan.maxRpm}) {
-                SCOPED_TRACE(rpm);
+            for (double rpm : {fan.minRpm, fan.designRpm, fan.maxRpm}) {
+                SCOPED_TRACE(std::to_string(rpm) + " rpm");
                 const OperatingPoint p =
                     rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type, rpm)});
-                expectWaterSide(type, Mode::Heating, p);
+                if (rpm != fan.minRpm || fan.minRpm == fan.designRpm)
+                    expectWaterSide(type, Mode::Heating, p);
+                if (fan.soundLaw) {
+                    within(p.coefficients.soundLevelDb, minSoundDb, maxSoundDb);
+                }
             }
             if (!fan.dataLaw)
                 continue;
             const OperatingPoint design =
                 rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.designRpm});
-            EXPECT_GE(perMetre(design), minFanWPerM);
-            EXPECT_LE(perMetre(design), maxFanWPerM);
-            EXPECT_GE(design.coefficients.characteristic.n, minFanN);
-            EXPECT_LE(design.coefficients.characteristic.n, maxFanN);
+            within(perMetre(design), minFanWPerM, maxFanWPerM);
+            within(design.coefficients.characteristic.n, minFanN, maxFanN);
             const double top = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.maxRpm}).outputW;
             const double lowest = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.minRpm}).outputW;
-            EXPECT_GE(top / lowest, minSpeedRatio);
-            EXPECT_LE(top / lowest, maxSpeedRatio);
+            within(top / lowest, minSpeedRatio, maxSpeedRatio);
         }
     }
 }
@@ -256,28 +252,8 @@ TEST(ProductData, FanConvectorsWithTheFanOffWorkAsFreeConvectors)
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
             const OperatingPoint p = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = 0});
             EXPECT_EQ(p.status, 0);
-            EXPECT_GE(perMetre(p), minFreeWPerM);
-            EXPECT_LE(perMetre(p), maxFreeWPerM);
-            EXPECT_GE(p.coefficients.characteristic.n, minFreeN);
-            EXPECT_LE(p.coefficients.characteristic.n, maxFreeN);
-        }
-    }
-}
-
-TEST(ProductData, FanNoiseStaysWithinRoomLevels)
-{
-    for (const TypeRecord& type : installedTypes(true)) {
-        const FanType& fan = fanType(type);
-        if (!fan.soundLaw)
-            continue;
-        for (double L : test::offeredLengths(type)) {
-            for (double rpm : {fan.minRpm, fan.designRpm, fan.maxRpm}) {
-                SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm at " + std::to_string(rpm) + " rpm");
-                const OperatingPoint p =
-                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type, rpm)});
-                EXPECT_GE(p.coefficients.soundLevelDb, minSoundDb);
-                EXPECT_LE(p.coefficients.soundLevelDb, maxSoundDb);
-            }
+            within(perMetre(p), minFreeWPerM, maxFreeWPerM);
+            within(p.coefficients.characteristic.n, minFreeN, maxFreeN);
         }
     }
 }
@@ -302,22 +278,16 @@ TEST(ProductData, CoolingTypesCoolAtTheirNominalSpeed)
             // with a fraction of its heating output, the small temperature difference of chilled
             // water against the room.
             const std::string name = test::coolingEntryName(type.name);
-            const engine::NominalInput nominal{
+            engine::NominalInput heating{
                 .typeName = name, .lengthMm = L, .dataLine = type.dataLine, .fanLine = type.fanLine};
-            engine::NominalInput heating = nominal;
-            heating.Tv = heatingPoint.Tv;
-            heating.Tr = heatingPoint.Tr;
-            heating.Ti = heatingPoint.Ti;
-            engine::NominalInput cooling = nominal;
-            cooling.Tv = coolingPoint.Tv;
-            cooling.Tr = coolingPoint.Tr;
-            cooling.Ti = coolingPoint.Ti;
+            engine::NominalInput cooling = heating;
+            heating.Tv = heatingPoint.Tv, heating.Tr = heatingPoint.Tr, heating.Ti = heatingPoint.Ti;
+            cooling.Tv = coolingPoint.Tv, cooling.Tr = coolingPoint.Tr, cooling.Ti = coolingPoint.Ti;
             const engine::NominalResult qHeating = engine::Zwang_heizen(heating);
             const engine::NominalResult qCooling = engine::Zwang_kuehlen(cooling);
             ASSERT_EQ(qHeating.status, 0);
             ASSERT_EQ(qCooling.status, 0);
-            EXPECT_GE(qCooling.outputW / qHeating.outputW, minCoolingRatio);
-            EXPECT_LE(qCooling.outputW / qHeating.outputW, maxCoolingRatio);
+            within(qCooling.outputW / qHeating.outputW, minCoolingRatio, maxCoolingRatio);
         }
     }
     EXPECT_EQ(cooled, 5);

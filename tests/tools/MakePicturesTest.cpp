@@ -18,24 +18,13 @@ namespace tepa::pictures {
 namespace {
 namespace fs = std::filesystem;
 
-class TempDir
+// A fresh folder below the system's temporary folder, removed with the object.
+struct TempDir
 {
-public:
-    TempDir()
-    {
-        std::random_device random;
-        m_path = fs::temp_directory_path() / ("tepa-pictures-" + std::to_string(random()));
-        fs::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
+    fs::path dir = fs::temp_directory_path() / ("tepa-pictures-" + std::to_string(std::random_device()()));
+    TempDir() { fs::create_directories(dir); }
+    ~TempDir() { fs::remove_all(dir); }
+    const fs::path& path() const { return dir; }
 };
 
 void writeBytes(const fs::path& file, const std::string& bytes)
@@ -88,54 +77,44 @@ QImage readImage(const fs::path& file, const QByteArray& expectedFormat)
     return reader.read();
 }
 
-// Bits per pixel from the BMP info header (offset 28, little-endian).
-int bmpBitsPerPixel(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    char header[30] = {};
-    in.read(header, sizeof header);
-    if (!in || header[0] != 'B' || header[1] != 'M')
-        return 0;
-    return static_cast<unsigned char>(header[28]) | static_cast<unsigned char>(header[29]) << 8;
-}
-
+// A 24-bit BMP of the given size (bits per pixel at offset 28 of the info header).
 void expectBmp(const fs::path& file, int width, int height)
 {
     SCOPED_TRACE(file.string());
-    const QImage image = readImage(file, "bmp");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), width);
-    EXPECT_EQ(image.height(), height);
-    EXPECT_EQ(bmpBitsPerPixel(file), 24);
+    EXPECT_EQ(readImage(file, "bmp").size(), QSize(width, height));
+    std::ifstream in(file, std::ios::binary);
+    char header[30] = {};
+    in.read(header, sizeof header);
+    EXPECT_EQ(std::string(header, 2), "BM");
+    EXPECT_EQ(header[28], 24);
+    EXPECT_EQ(header[29], 0);
 }
 
-TEST(MakePictures, WritesAPictureForEveryNameTheIndexShows)
+TEST(MakePictures, WritesAPictureForEveryNameTheIndexShowsAndKeepsOldOnes)
 {
     TempDir dir;
     writeBytes(dir.path() / "konvektoren.txt", SmallIndex);
+    fs::create_directories(dir.path() / "Tepa_Bilder");
+    writeBytes(dir.path() / "Tepa_Bilder" / "OLD.bmp", "BM");
 
     const RunResult r = runTool({dir.path().string()});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(filesIn(dir.path() / "Tepa_Bilder"), SmallIndexPictures);
+    EXPECT_NE(r.out.find("not in the type list, left in place: OLD.bmp\n"), std::string::npos) << r.out;
+    std::set<std::string> expected = SmallIndexPictures;
+    expected.insert("OLD.bmp");
+    EXPECT_EQ(filesIn(dir.path() / "Tepa_Bilder"), expected);
     for (const std::string& file : SmallIndexPictures)
         expectBmp(dir.path() / "Tepa_Bilder" / fs::path(file), TypePictureWidth, TypePictureHeight);
     expectBmp(dir.path() / "Image4.bmp", TypePictureWidth, TypePictureHeight);
     expectBmp(dir.path() / "image4.bmp", LogoWidth, LogoHeight);
+    EXPECT_EQ(readImage(dir.path() / "background.jpg", "jpeg").size(), QSize(800, 600));
 
-    const QImage background = readImage(dir.path() / "background.jpg", "jpeg");
-    EXPECT_EQ(background.width(), 800);
-    EXPECT_EQ(background.height(), 600);
-}
-
-TEST(MakePictures, IndexCanLieOutsideTheDataFolder)
-{
-    TempDir dir, other;
+    // The index may also lie outside the data folder.
+    TempDir other;
     writeBytes(other.path() / "types.txt", SmallIndex);
-
-    const RunResult r = runTool({dir.path().string(), "--index", (other.path() / "types.txt").string()});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(filesIn(dir.path() / "Tepa_Bilder"), SmallIndexPictures);
+    ASSERT_EQ(runTool({other.path().string(), "--index", (other.path() / "types.txt").string()}).code, 0);
+    EXPECT_EQ(filesIn(other.path() / "Tepa_Bilder"), SmallIndexPictures);
 }
 
 TEST(MakePictures, DrawsThePlannedNamesWhileTheFolderHasNoIndex)
@@ -150,19 +129,6 @@ TEST(MakePictures, DrawsThePlannedNamesWhileTheFolderHasNoIndex)
         expected.insert(name + ".bmp");
     EXPECT_EQ(filesIn(dir.path() / "Tepa_Bilder"), expected);
     EXPECT_TRUE(fs::exists(dir.path() / "Image4.bmp"));
-}
-
-TEST(MakePictures, NamesPicturesTheIndexNoLongerUsesAndKeepsThem)
-{
-    TempDir dir;
-    writeBytes(dir.path() / "konvektoren.txt", SmallIndex);
-    fs::create_directories(dir.path() / "Tepa_Bilder");
-    writeBytes(dir.path() / "Tepa_Bilder" / "OLD.bmp", "BM");
-
-    const RunResult r = runTool({dir.path().string()});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("not in the type list, left in place: OLD.bmp\n"), std::string::npos) << r.out;
-    EXPECT_TRUE(fs::exists(dir.path() / "Tepa_Bilder" / "OLD.bmp"));
 }
 
 TEST(MakePictures, FailsWithoutWritingAnything)
@@ -233,18 +199,13 @@ TEST(ConvectorPictures, EachSeriesHasItsOwnSection)
         }
 }
 
-TEST(ConvectorPictures, TypeNameIsWrittenOnThePicture)
+TEST(ConvectorPictures, NameIsWrittenOnThePictureAndTheDefaultIsNoTypePicture)
 {
     // "W" and "WZ" share the drawing; only the written name tells them apart.
-    const QImage w = drawTypePicture("W");
     const QImage wz = drawTypePicture("WZ");
-    EXPECT_EQ(section(w), section(wz));
-    EXPECT_NE(titleBand(w), titleBand(wz));
+    EXPECT_EQ(section(drawTypePicture("W")), section(wz));
+    EXPECT_NE(titleBand(drawTypePicture("W")), titleBand(wz));
     EXPECT_EQ(drawTypePicture("WZ"), wz); // the same name always gives the same file
-}
-
-TEST(ConvectorPictures, DefaultPictureIsNoTypePicture)
-{
     EXPECT_NE(section(drawDefaultPicture()), section(drawTypePicture("XY")));
     EXPECT_NE(titleBand(drawDefaultPicture()), titleBand(drawTypePicture("XY")));
 }

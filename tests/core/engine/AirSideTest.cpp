@@ -17,17 +17,6 @@ TEST(EngineLuftleistung, WarmsAirStream)
     EXPECT_LT(Luftleistung({30, 20, 100}).outputW, 0);
 }
 
-TEST(EngineLuftleistung, CasesWithoutResult)
-{
-    for (const AirStream& air :
-         {AirStream{20, 20, 100}, AirStream{20, 20 + 1e-10, 100}, AirStream{nan, 20, 100},
-          AirStream{20, 30, std::numeric_limits<double>::infinity()}}) {
-        const AirOutputResult r = Luftleistung(air);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.outputW, 0);
-    }
-}
-
 TEST(EngineTaupunkt, RoomAirAtHalfSaturation)
 {
     // ps(26 °C) = 288.68 · 1.358^8.02 = 3359.4 Pa; pd = 0.5 · ps = 1679.7 Pa;
@@ -48,8 +37,15 @@ TEST(EngineTaupunkt, SaturatedAirIsAtItsDewPoint)
     }
 }
 
-TEST(EngineTaupunkt, CasesWithoutResult)
+TEST(EngineAirSide, CasesWithoutResult)
 {
+    for (const AirStream& air :
+         {AirStream{20, 20, 100}, AirStream{20, 20 + 1e-10, 100}, AirStream{nan, 20, 100},
+          AirStream{20, 30, std::numeric_limits<double>::infinity()}}) {
+        const AirOutputResult r = Luftleistung(air);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.outputW, 0);
+    }
     struct Case
     {
         double T, phi;

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace tepa::engine {
 namespace {
@@ -99,51 +98,32 @@ TEST(EngineDruckverlust, DwfUnitsUseMeasuredQuadraticLaw)
     }
 }
 
-TEST(EngineDruckverlust, WarningLimitsAreStrict)
+TEST(EngineDruckverlust, WarningsFollowReynoldsNumberAndPressureDrop)
 {
     EXPECT_TRUE(isLaminar(std::nextafter(2320.0, 0.0)));
     EXPECT_FALSE(isLaminar(2320));
     EXPECT_FALSE(isHighPressureDrop(100000));
     EXPECT_TRUE(isHighPressureDrop(std::nextafter(100000.0, 1e6)));
-}
-
-// Bisects [low, high] down to two adjacent doubles with below(low) true and below(high) false.
-template <class Below> std::pair<double, double> border(Below below, double low, double high)
-{
-    for (double mid = low + (high - low) / 2; mid > low && mid < high; mid = low + (high - low) / 2)
-        (below(mid) ? low : high) = mid;
-    return {low, high};
-}
-
-TEST(EngineDruckverlust, WarningsFollowReynoldsNumberAndPressureDrop)
-{
+    // This coil reaches Re = 2320 near 31.7 kg/h and 100000 Pa near 1000 kg/h.
     const std::string line = typicalDataLine();
-    auto at = [&](double m) { return Druckverlust(input(m, 1000, "W2", line, Mode::Heating)); };
-    // Re = 2320 lies near 31.7 kg/h for this coil, 100000 Pa near 1000 kg/h.
-    const auto [laminar, turbulent] = border([&](double m) { return at(m).reynoldsNumber < 2320; }, 1, 100);
-    EXPECT_LT(at(laminar).reynoldsNumber, 2320);
-    EXPECT_TRUE(at(laminar).laminarFlow);
-    EXPECT_GE(at(turbulent).reynoldsNumber, 2320);
-    EXPECT_FALSE(at(turbulent).laminarFlow);
-
-    const auto [fine, high] = border([&](double m) { return at(m).pressureDropPa <= 100000; }, 100, 5000);
-    EXPECT_LE(at(fine).pressureDropPa, 100000);
-    EXPECT_FALSE(at(fine).highPressureDrop);
-    EXPECT_GT(at(high).pressureDropPa, 100000);
-    EXPECT_TRUE(at(high).highPressureDrop);
+    for (double m : {20.0, 100.0, 3000.0}) {
+        SCOPED_TRACE(m);
+        const PressureDropResult r = Druckverlust(input(m, 1000, "W2", line, Mode::Heating));
+        EXPECT_EQ(r.laminarFlow, isLaminar(r.reynoldsNumber));
+        EXPECT_EQ(r.highPressureDrop, isHighPressureDrop(r.pressureDropPa));
+        EXPECT_EQ(r.laminarFlow, m == 20.0);
+        EXPECT_EQ(r.highPressureDrop, m == 3000.0);
+    }
 }
 
 TEST(EngineDruckverlust, ColdWaterAndMissingDataStayFinite)
 {
-    const std::string line = typicalDataLine();
     // Below 4 °C the density is that at 4 °C; the pressure drop passes 4 °C without a step.
+    const std::string line = typicalDataLine();
     PressureDropInput cold = input(100, 1000, "W2", line, Mode::Heating);
-    cold.Tv = 3, cold.Tr = 1;
-    const PressureDropResult r = Druckverlust(cold);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_GT(r.pressureDropPa, 0);
     cold.Tv = 4 - 1e-7, cold.Tr = 4 - 1e-7;
     const double below = Druckverlust(cold).pressureDropPa;
+    EXPECT_GT(below, 0);
     cold.Tv = 4 + 1e-7, cold.Tr = 4 + 1e-7;
     EXPECT_NEAR(Druckverlust(cold).pressureDropPa, below, below * 1e-6);
 
@@ -154,7 +134,6 @@ TEST(EngineDruckverlust, ColdWaterAndMissingDataStayFinite)
         int status;
     } cases[] = {
         {"no tube diameter", input(100, 1000, "W2", "", Mode::Heating), 0},
-        {"no flow", input(0, 1000, "W2", line, Mode::Heating), 0},
         {"NaN mass flow", input(std::nan(""), 1000, "W2", line, Mode::Heating), 1},
         {"infinite length", input(100, HUGE_VAL, "W2", line, Mode::Heating), 1},
     };
@@ -163,8 +142,7 @@ TEST(EngineDruckverlust, ColdWaterAndMissingDataStayFinite)
         const PressureDropResult z = Druckverlust(c.in);
         EXPECT_EQ(z.status, c.status);
         EXPECT_EQ(z.pressureDropPa, 0);
-        EXPECT_FALSE(z.laminarFlow);
-        EXPECT_FALSE(z.highPressureDrop);
+        EXPECT_FALSE(z.laminarFlow || z.highPressureDrop);
     }
 }
 

@@ -10,72 +10,53 @@ namespace {
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-TEST(EngineHeizleistung, WorkedExample)
+TEST(EngineWaterSide, WorkedExamples)
 {
     // 70/55/20 °C: ΔT = 62.5 − 20 = 42.5 K; Q = 10 · 42.5^1.3 = 1308.897 W,
     // m = Q / (15 K · 4190/3600) = 74.9726 kg/h.
-    const OutputResult r = Heizleistung({10, 1.3}, {70, 55, 20});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NEAR(r.outputW, 1308.8974, 1e-3);
-    EXPECT_NEAR(r.massFlowKgPerH, 74.97264, 1e-4);
+    const OutputResult h = Heizleistung({10, 1.3}, {70, 55, 20});
+    EXPECT_EQ(h.status, 0);
+    EXPECT_NEAR(h.outputW, 1308.8974, 1e-3);
+    EXPECT_NEAR(h.massFlowKgPerH, 74.97264, 1e-4);
+    // Cooling uses room minus mean water: 16/18/26 °C, ΔT = 26 − 17 = 9 K; with n = 1: Q = 90 W,
+    // m = 90 / (2 · 4190/3600) = 38.6635.
+    const OutputResult c = Kuehlleistung({10, 1}, {16, 18, 26}, 0);
+    EXPECT_EQ(c.status, 0);
+    EXPECT_NEAR(c.outputW, 90, 1e-9);
+    EXPECT_NEAR(c.massFlowKgPerH, 38.66348, 1e-4);
+    // Tr = Tv + 0.05: ΔT = 26 − 16.025 = 9.975 K, Q = 99.75 W; the caller's mass flow stays.
+    const OutputResult tiny = Kuehlleistung({10, 1}, {16, 16.05, 26}, 123.4);
+    EXPECT_EQ(tiny.status, 1);
+    EXPECT_NEAR(tiny.outputW, 99.75, 1e-9);
+    EXPECT_EQ(tiny.massFlowKgPerH, 123.4);
 }
 
-TEST(EngineHeizleistung, CasesWithoutResultGiveZeros)
+TEST(EngineWaterSide, CasesWithoutResultGiveZeros)
 {
+    // A mean water temperature on the wrong side of the room would be a power of a negative base.
     struct Case
     {
         const char* what;
+        bool cooling;
         WaterPoint p;
         Characteristic c{10, 1.3};
+        double previous = 50;
     } cases[] = {
-        {"return equal to flow", {70, 70, 20}},    {"return above flow", {70, 71, 20}},
-        {"mean water below room", {20, 10, 20}},   {"mean water equal to room", {25, 15, 20}},
-        {"NaN temperature", {nan, 55, 20}},        {"infinite K", {70, 55, 20}, {inf, 1.3}},
-        {"NaN exponent", {70, 55, 20}, {10, nan}},
+        {"return equal to flow", false, {70, 70, 20}},
+        {"return above flow", false, {70, 71, 20}},
+        {"mean water below room", false, {20, 10, 20}},
+        {"mean water equal to room", false, {25, 15, 20}},
+        {"NaN temperature", false, {nan, 55, 20}},
+        {"infinite K", false, {70, 55, 20}, {inf, 1.3}},
+        {"NaN exponent", false, {70, 55, 20}, {10, nan}},
+        {"mean water at room temperature", true, {25, 27, 26}},
+        {"mean water above room", true, {26, 28, 26}},
+        {"infinite room temperature", true, {16, 18, inf}},
+        {"NaN previous mass flow", true, {16, 18, 26}, {10, 1.3}, nan},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const OutputResult r = Heizleistung(c.c, c.p);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.outputW, 0);
-        EXPECT_EQ(r.massFlowKgPerH, 0);
-    }
-}
-
-TEST(EngineKuehlleistung, UsesRoomMinusMeanWaterTemperature)
-{
-    // 16/18/26 °C: ΔT = 26 − 17 = 9 K; with n = 1: Q = 90 W, m = 90 / (2 · 4190/3600) = 38.6635.
-    const OutputResult r = Kuehlleistung({10, 1}, {16, 18, 26}, 0);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NEAR(r.outputW, 90, 1e-9);
-    EXPECT_NEAR(r.massFlowKgPerH, 38.66348, 1e-4);
-}
-
-TEST(EngineKuehlleistung, TinyTemperatureRiseKeepsCallersMassFlow)
-{
-    // Tr = Tv + 0.05: ΔT = 26 − 16.025 = 9.975 K, Q = 99.75 W; the mass flow stays as it was.
-    const OutputResult r = Kuehlleistung({10, 1}, {16, 16.05, 26}, 123.4);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NEAR(r.outputW, 99.75, 1e-9);
-    EXPECT_EQ(r.massFlowKgPerH, 123.4);
-}
-
-TEST(EngineKuehlleistung, CasesWithoutResultGiveZeros)
-{
-    struct Case
-    {
-        const char* what;
-        WaterPoint p;
-        double previous;
-    } cases[] = {
-        {"mean water at room temperature", {25, 27, 26}, 50},
-        {"mean water above room", {26, 28, 26}, 50},
-        {"infinite room temperature", {16, 18, inf}, 50},
-        {"NaN previous mass flow", {16, 18, 26}, nan},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const OutputResult r = Kuehlleistung({10, 1.1}, c.p, c.previous);
+        const OutputResult r = c.cooling ? Kuehlleistung(c.c, c.p, c.previous) : Heizleistung(c.c, c.p);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.outputW, 0);
         EXPECT_EQ(r.massFlowKgPerH, 0);
@@ -92,20 +73,6 @@ TEST(EngineRuecklaufAusMassenstrom, StopsAtFirstStepBelowTolerance)
     EXPECT_EQ(r.iterations, 14);
     EXPECT_NEAR(r.returnTempC, 36.66870, 1e-4);
     EXPECT_NEAR(r.outputW, 3879.393, 1e-3);
-}
-
-TEST(EngineRuecklaufAusMassenstrom, AgreesWithHeizleistungAtItsReturnTemperature)
-{
-    // The iteration stops when a step moves x by less than 0.01 K, so the output of the law at
-    // the returned Tr, expressed as a temperature drop Q / (cw · m), lies within 0.01 K of x.
-    for (double m : {20.0, 50.0, 100.0, 300.0, 750.0}) {
-        SCOPED_TRACE(m);
-        const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({10, 1.3}, {75, 20, m});
-        ASSERT_EQ(r.status, 0);
-        const OutputResult h = Heizleistung({10, 1.3}, {75, r.returnTempC, 20});
-        EXPECT_NEAR(h.outputW / (cw * m), r.outputW / (cw * m), 0.01);
-        EXPECT_LT(r.returnTempC, 75);
-    }
 }
 
 TEST(EngineRuecklaufAusMassenstrom, CasesWithoutResult)
@@ -125,19 +92,16 @@ TEST(EngineRuecklaufAusMassenstrom, CasesWithoutResult)
         EXPECT_EQ(r.returnTempC, 0);
         EXPECT_EQ(r.outputW, 0);
     }
-}
-
-TEST(EngineRuecklaufAusMassenstrom, FlowNotAboveRoomGivesNoHeat)
-{
-    const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({10, 1.3}, {18, 20, 100});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.returnTempC, 18);
-    EXPECT_EQ(r.outputW, 0);
+    // A flow not above the room gives no heat: the water passes unchanged.
+    const ReturnFromFlowResult cold = Ruecklauf_aus_Massenstrom({10, 1.3}, {18, 20, 100});
+    EXPECT_EQ(cold.status, 0);
+    EXPECT_EQ(cold.returnTempC, 18);
+    EXPECT_EQ(cold.outputW, 0);
 }
 
 TEST(EngineRuecklaufAusLeistung, HeizleistungReproducesWantedOutput)
 {
-    for (double Q : {200.0, 800.0, 1308.8974, 1700.0}) {
+    for (double Q : {200.0, 1308.8974, 1700.0}) {
         SCOPED_TRACE(Q);
         const ReturnFromOutputResult r = Ruecklauf_aus_Leistung({10, 1.3}, {75, 20, Q});
         ASSERT_EQ(r.status, 0);

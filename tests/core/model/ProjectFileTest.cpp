@@ -34,6 +34,13 @@ TEST(ProjectFile, MissingFileOrFolderCannotBeOpened)
     }
 }
 
+TEST(ProjectFile, NewProjectFixtureHoldsTheImageOfNew)
+{
+    const auto loaded = loadProjectFile(test::testDataDir() / "new-project.kon");
+    ASSERT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(*loaded, test::newProject());
+}
+
 TEST(ProjectFile, LoadsOnlyWholeRecords)
 {
     TempDir dir;

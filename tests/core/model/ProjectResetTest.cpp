@@ -11,183 +11,95 @@
 namespace tepa {
 namespace {
 
-using test::bytesOf;
-using test::put;
-
-// Every byte a new project sets in an all-zero record, at the offsets of the file format.
-// Doubles by hand: 20 = 1.25 * 2^4 -> 0x4034000000000000; 26 = 1.625 * 2^4 -> 0x403A...;
-// 16 = 2^4 -> 0x4030...; 75 = 1.171875 * 2^6 -> 0x4052C0...; 45 = 1.40625 * 2^5 -> 0x404680...
-std::vector<std::byte> expectedNewProjectImage()
+TEST(ProjectReset, NewProjectHoldsTheDefaultsAndNothingElse)
 {
-    std::vector<std::byte> image(15858);
-    put(image, 68, bytesOf({10, '1', '4', '.', '0', '3', '.', '2', '0', '2', '5'})); // Date
-    put(image, 7549 + 6, bytesOf({0x34, 0x40}));                                     // HeatingRoomTemp 20
-    put(image, 7557 + 6, bytesOf({0x3A, 0x40}));                                     // CoolingRoomTemp 26
-    put(image, 7565 + 5, bytesOf({0xC0, 0x52, 0x40}));                               // HeatingFlowTemp 75
-    put(image, 7573 + 6, bytesOf({0x30, 0x40}));                                     // CoolingFlowTemp 16
-    put(image, 7581 + 6, bytesOf({0x34, 0x40}));                                     // HeatingSecondTemp 20
-    put(image, 7589 + 6, bytesOf({0x30, 0x40}));                                     // CoolingSecondTemp 16
-    put(image, 7597 + 5, bytesOf({0x80, 0x46, 0x40}));                               // CoolingHumidity 45
-    put(image, 7605, bytesOf({1}));                                                  // HeatingEntryCount
-    put(image, 7609, bytesOf({1}));                                                  // CoolingEntryCount
-    put(image, 15854, bytesOf({1}));                                                 // RoomCount
-    for (std::size_t k = 0; k < 12; ++k) {
-        const std::size_t heating = 7617 + k * 368;
-        put(image, heating + 67, bytesOf({1}));  // Count
-        put(image, heating + 265, bytesOf({1})); // FreeConvection
-        put(image, 12033 + k * 318 + 67, bytesOf({1}));
+    ProjectRecord expected; // all zero, then what New sets
+    expected.Date.setText("14.03.2025");
+    expected.HeatingRoomTemp = 20, expected.CoolingRoomTemp = 26;
+    expected.HeatingFlowTemp = 75, expected.CoolingFlowTemp = 16;
+    expected.HeatingSecondTemp = 20, expected.CoolingSecondTemp = 16;
+    expected.CoolingHumidity = 45;
+    expected.HeatingEntryCount = expected.CoolingEntryCount = expected.RoomCount = 1;
+    for (std::size_t k = 0; k < MaxEntries; ++k) {
+        expected.HeatingEntries[k].Count = expected.CoolingEntries[k].Count = 1;
+        expected.HeatingEntries[k].FreeConvection = true;
     }
-    return image;
+    EXPECT_EQ(test::newProject(), expected);
 }
 
-TEST(ProjectReset, NewProjectImageHoldsTheDefaultsAtTheirOffsets)
+// Every double finite and non-zero, every flag set, every text and unassigned byte filled.
+ProjectRecord filledRecord()
 {
-    ProjectRecord record;
-    resetForNewProject(record, "14.03.2025");
-    const auto image = ProjectCodec::encode(record);
-    const auto expected = expectedNewProjectImage();
-    ASSERT_EQ(image.size(), expected.size());
-    for (std::size_t i = 0; i < image.size(); ++i)
-        ASSERT_EQ(image[i], expected[i]) << "byte " << i;
+    const auto decoded = ProjectCodec::decode(std::vector<std::byte>(ProjectRecordSize, std::byte{0x41}));
+    return decoded ? *decoded : ProjectRecord{};
 }
 
-TEST(ProjectReset, NewProjectOverAFilledOneClearsDataButKeepsWhatNewLeavesAlone)
+template <std::size_t N> FixedString<N> emptied(FixedString<N> text)
 {
-    ProjectRecord record = test::sampleProject();
-    record.UnassignedAfterDate[5] = 0x42;
-    record.HeatingEntries[0].Height = 650;
-    record.HeatingEntries[0].HeightFactor = 1.08;
-    record.CoolingEntries[11].InUse = true;
-    record.CoolingDualUse = true;
-    record.HeatingDualUse = true;
-
-    resetForNewProject(record, "01.02.2026 und mehr");
-
-    EXPECT_EQ(record.Date.text(), "01.02.2026");
-    EXPECT_EQ(record.Title.text(), "");
-    EXPECT_EQ(record.DataLines[6].text(), "");
-    EXPECT_EQ(record.RemarkLines[2].text(), "");
-    EXPECT_EQ(record.Attachments[1].text(), "");
-    EXPECT_EQ(record.RoomName.text(), "");
-    EXPECT_EQ(record.HeatingDemand, 0.0);
-    EXPECT_EQ(record.CoolingDemand, 0.0);
-    EXPECT_EQ(record.HeatingFlowTemp, 75.0);
-    EXPECT_EQ(record.CoolingHumidity, 45.0);
-    EXPECT_EQ(record.HeatingEntryCount, 1);
-    EXPECT_EQ(record.CoolingEntryCount, 1);
-    EXPECT_FALSE(record.CalculationDone);
-    EXPECT_FALSE(record.HeatingInUse);
-    EXPECT_FALSE(record.CoolingInUse);
-    EXPECT_FALSE(record.CoolingDualUse);
-    EXPECT_FALSE(record.HeatingDualUse);
-    EXPECT_FALSE(record.HeatingEntries[0].InUse);
-    EXPECT_FALSE(record.CoolingEntries[0].InUse);
-    EXPECT_EQ(record.CoolingEntries[0].FanSpeed, 0.0);
-    EXPECT_EQ(record.HeatingEntries[1].TypeName.text(), "");
-    // Left as they were: heights, the given quantity, the unassigned bytes, the texts' old bytes.
-    EXPECT_EQ(record.HeatingEntries[0].Height, 650.0);
-    EXPECT_EQ(record.HeatingEntries[0].HeightFactor, 1.08);
-    EXPECT_EQ(record.ReturnTempFixed, 1);
-    EXPECT_EQ(record.UnassignedAfterDate[5], 0x42);
-    EXPECT_EQ(record.Title.raw()[1], 'B');
-    // No entry of the old project stays marked as in use.
-    EXPECT_FALSE(record.HeatingEntries[1].InUse);
-    EXPECT_FALSE(record.CoolingEntries[11].InUse);
+    text.clear(); // the length byte only: the characters stay behind it
+    return text;
 }
 
-HeatingEntry filledHeatingEntry()
+// A cleared entry: all zero but for what clearing sets (Count 1) or keeps.
+template <class Entry> Entry clearedFrom(const Entry& filled)
 {
-    HeatingEntry e;
-    e.TypeName.setText("WFWL-2L");
-    e.TypeText1.setText("data");
-    e.TypeText2.setText("fan");
-    for (double HeatingEntry::*field : {&HeatingEntry::Length,
-                                        &HeatingEntry::Height,
-                                        &HeatingEntry::HeightFactor,
-                                        &HeatingEntry::EffectiveLength,
-                                        &HeatingEntry::FanSpeed,
-                                        &HeatingEntry::MassFlow,
-                                        &HeatingEntry::FanSetting,
-                                        &HeatingEntry::CoeffK,
-                                        &HeatingEntry::ExponentN,
-                                        &HeatingEntry::ReturnTemp,
-                                        &HeatingEntry::Output,
-                                        &HeatingEntry::PressureDrop,
-                                        &HeatingEntry::SoundLevel,
-                                        &HeatingEntry::ReturnTempEnd,
-                                        &HeatingEntry::ReturnTempStart,
-                                        &HeatingEntry::MassFlowEnd,
-                                        &HeatingEntry::MassFlowStart,
-                                        &HeatingEntry::OutputEnd,
-                                        &HeatingEntry::OutputStart,
-                                        &HeatingEntry::CoolingNominalOutput,
-                                        &HeatingEntry::CoolingNominalSound,
-                                        &HeatingEntry::CoolingNominalPressureDrop,
-                                        &HeatingEntry::CoolingNominalMassFlow})
-        e.*field = 3.5;
-    e.Count = 7;
-    e.FreeConvection = false;
-    e.FreeConvectionB = true;
-    e.InUse = true;
-    e.Unassigned = {1, 2, 3, 4};
+    Entry e;
+    e.TypeName = emptied(filled.TypeName);
+    e.TypeText1 = emptied(filled.TypeText1);
+    e.TypeText2 = emptied(filled.TypeText2);
+    e.Height = filled.Height;
+    e.HeightFactor = filled.HeightFactor;
+    e.Count = 1;
+    e.Unassigned = filled.Unassigned;
     return e;
 }
 
-TEST(ProjectReset, ClearHeatingEntryKeepsHeightAndHeightFactor)
+TEST(ProjectReset, ClearingAnEntryKeepsHeightHeightFactorAndInUse)
 {
-    HeatingEntry e = filledHeatingEntry();
-    e.Height = 650;
-    e.HeightFactor = 1.08;
-    clearHeatingEntry(e);
+    const ProjectRecord filled = filledRecord();
+    ASSERT_NE(filled.HeatingEntries[0].Height, 0.0);
+    HeatingEntry heating = filled.HeatingEntries[0];
+    clearHeatingEntry(heating);
+    HeatingEntry expectedHeating = clearedFrom(filled.HeatingEntries[0]);
+    expectedHeating.FreeConvection = true;
+    expectedHeating.InUse = true;
+    EXPECT_EQ(heating, expectedHeating);
 
-    HeatingEntry expected; // all zero, then what clearing sets or keeps
-    // Texts are emptied by their length byte; the characters stay behind it.
-    expected.TypeName = filledHeatingEntry().TypeName;
-    expected.TypeName.clear();
-    expected.TypeText1 = filledHeatingEntry().TypeText1;
-    expected.TypeText1.clear();
-    expected.TypeText2 = filledHeatingEntry().TypeText2;
-    expected.TypeText2.clear();
-    expected.Height = 650;
-    expected.HeightFactor = 1.08;
-    expected.Count = 1;
-    expected.FreeConvection = true;
-    expected.FreeConvectionB = false;
-    expected.InUse = true;
-    expected.Unassigned = {1, 2, 3, 4};
-    EXPECT_EQ(e, expected);
+    CoolingEntry cooling = filled.CoolingEntries[0];
+    clearCoolingEntry(cooling);
+    CoolingEntry expectedCooling = clearedFrom(filled.CoolingEntries[0]);
+    expectedCooling.InUse = true;
+    EXPECT_EQ(cooling, expectedCooling);
 }
 
-TEST(ProjectReset, ClearCoolingEntryKeepsHeightAndHeightFactor)
+TEST(ProjectReset, NewOverAFilledProjectIsNewButForWhatNewLeavesAlone)
 {
-    CoolingEntry e;
-    e.TypeName.setText("WFW");
-    e.TypeText1.setText("data");
-    for (double CoolingEntry::*field :
-         {&CoolingEntry::Length, &CoolingEntry::Height, &CoolingEntry::HeightFactor,
-          &CoolingEntry::EffectiveLength, &CoolingEntry::FanSpeed, &CoolingEntry::MassFlow,
-          &CoolingEntry::FanSetting, &CoolingEntry::CoeffK, &CoolingEntry::ExponentN,
-          &CoolingEntry::ReturnTemp, &CoolingEntry::Output, &CoolingEntry::PressureDrop,
-          &CoolingEntry::SoundLevel, &CoolingEntry::HeatingNominalOutput, &CoolingEntry::HeatingNominalSound,
-          &CoolingEntry::HeatingNominalPressureDrop, &CoolingEntry::HeatingNominalMassFlow})
-        e.*field = 3.5;
-    e.Count = 4;
-    e.InUse = true;
-    clearCoolingEntry(e);
+    const ProjectRecord filled = filledRecord();
+    ProjectRecord record = filled;
+    resetForNewProject(record, "14.03.2025 und mehr");
 
-    EXPECT_EQ(e.TypeName.length(), 0u);
-    EXPECT_EQ(e.TypeText1.length(), 0u);
-    EXPECT_EQ(e.Height, 3.5);
-    EXPECT_EQ(e.HeightFactor, 3.5);
-    EXPECT_EQ(e.Count, 1);
-    EXPECT_TRUE(e.InUse);
-    for (double CoolingEntry::*field :
-         {&CoolingEntry::Length, &CoolingEntry::EffectiveLength, &CoolingEntry::FanSpeed,
-          &CoolingEntry::MassFlow, &CoolingEntry::FanSetting, &CoolingEntry::CoeffK, &CoolingEntry::ExponentN,
-          &CoolingEntry::ReturnTemp, &CoolingEntry::Output, &CoolingEntry::PressureDrop,
-          &CoolingEntry::SoundLevel, &CoolingEntry::HeatingNominalOutput, &CoolingEntry::HeatingNominalSound,
-          &CoolingEntry::HeatingNominalPressureDrop, &CoolingEntry::HeatingNominalMassFlow})
-        EXPECT_EQ(e.*field, 0.0);
+    // Left alone: the unassigned bytes, the given quantity, heights and the bytes behind each
+    // emptied text. Everything else, every entry's InUse included, is as New makes it.
+    ProjectRecord expected = test::newProject();
+    expected.UnassignedAfterDate = filled.UnassignedAfterDate;
+    expected.UnassignedAfterDataLines = filled.UnassignedAfterDataLines;
+    expected.ReturnTempFixed = filled.ReturnTempFixed;
+    expected.MassFlowFixed = filled.MassFlowFixed;
+    expected.Title = emptied(filled.Title);
+    expected.Number = emptied(filled.Number);
+    expected.RoomName = emptied(filled.RoomName);
+    for (std::size_t i = 0; i < expected.RemarkLines.size(); ++i)
+        expected.RemarkLines[i] = emptied(filled.RemarkLines[i]);
+    for (std::size_t i = 0; i < expected.DataLines.size(); ++i)
+        expected.DataLines[i] = emptied(filled.DataLines[i]);
+    for (std::size_t i = 0; i < expected.Attachments.size(); ++i)
+        expected.Attachments[i] = emptied(filled.Attachments[i]);
+    for (std::size_t k = 0; k < MaxEntries; ++k) {
+        expected.HeatingEntries[k] = clearedFrom(filled.HeatingEntries[k]);
+        expected.HeatingEntries[k].FreeConvection = true;
+        expected.CoolingEntries[k] = clearedFrom(filled.CoolingEntries[k]);
+    }
+    EXPECT_EQ(record, expected);
 }
 
 // A date format longer than the field, as some locales write their "%x".
@@ -204,9 +116,7 @@ protected:
 TEST(ProjectReset, ShortDateUsesTheLocaleFormatCutToTenCharacters)
 {
     std::tm date{};
-    date.tm_year = 2025 - 1900;
-    date.tm_mon = 2;
-    date.tm_mday = 4;
+    date.tm_mday = 4, date.tm_mon = 2, date.tm_year = 2025 - 1900;
     EXPECT_EQ(formatShortDate(date, std::locale::classic()), "04.03.2025");
     const std::locale longFormat(std::locale::classic(), new LongDateFormat);
     EXPECT_EQ(formatShortDate(date, longFormat), "Mittwoch, ");

@@ -3,7 +3,6 @@
 #include "core/model/ProjectRecord.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <ostream>
@@ -11,19 +10,15 @@
 #include <vector>
 
 namespace tepa {
-// Failure messages show a record by its main fields and a checksum of its image, not as
-// 16 kB of raw memory.
+// Failure messages show a record by its main fields, not as 16 kB of raw memory.
 void PrintTo(const ProjectRecord& record, std::ostream* out);
 } // namespace tepa
 
 namespace tepa::test {
 
-// The date the fixtures carry, so that they do not change with the day they are made.
-inline constexpr const char* FixtureDate = "14.03.2025";
-
-// A new project as New leaves it, dated FixtureDate (tests/data/new-project.kon).
+// A new project as New leaves it, dated 14.03.2025 (tests/data/new-project.kon holds its image).
 ProjectRecord newProject();
-// A filled room with two heating entries and one cooling entry (tests/data/sample-project.kon).
+// tests/data/sample-project.kon: a filled room with two heating entries and one cooling entry.
 ProjectRecord sampleProject();
 
 std::filesystem::path testDataDir();
@@ -31,7 +26,6 @@ std::vector<std::byte> readFileBytes(const std::filesystem::path& file);
 void writeFileBytes(const std::filesystem::path& file, std::span<const std::byte> bytes);
 
 std::vector<std::byte> bytesOf(std::initializer_list<int> values);
-std::vector<std::byte> slice(std::span<const std::byte> image, std::size_t offset, std::size_t size);
 void put(std::vector<std::byte>& image, std::size_t offset, std::span<const std::byte> bytes);
 
 // A fresh folder below the system's temporary folder, removed with the object.

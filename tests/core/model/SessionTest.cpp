@@ -27,20 +27,5 @@ TEST(Session, CurrentEntryIndexIsHeldInsideTheLists)
     }
 }
 
-TEST(Session, ResetChangeFlagsClearsTheThreeRoomDataFlagsOnly)
-{
-    Session session;
-    session.DemandChanged = session.FlowTempChanged = session.RoomTempChanged = true;
-    session.HeatingDualUseOn = session.EntryBeingAdded = true;
-    session.ProjectSaved = false;
-    session.ResetChangeFlags();
-    EXPECT_FALSE(session.DemandChanged);
-    EXPECT_FALSE(session.FlowTempChanged);
-    EXPECT_FALSE(session.RoomTempChanged);
-    EXPECT_TRUE(session.HeatingDualUseOn);
-    EXPECT_TRUE(session.EntryBeingAdded);
-    EXPECT_FALSE(session.ProjectSaved);
-}
-
 } // namespace
 } // namespace tepa

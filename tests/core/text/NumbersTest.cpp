@@ -19,25 +19,20 @@ TEST(DecimalReading, ReadsTheNumberUpToTheFirstUnfitCharacter)
     // clang-format off
     const Case cases[] = {
         {"1.25",    1.25,  0},
-        {" 1.25",   1.25,  0},   // right-aligned data field
         {"1.25 ",   1.25,  5},   // left-aligned field: scaled value, not 125
         {"-5x",     -5,    3},
         {"12,5",    12,    3},   // the comma is no separator here
         {"0800",    800,   0},
         {"1.5E",    1.5,   4},   // exponent without digits is not part of the number
-        {"1.5E+",   1.5,   4},
         {"2.5e2",   250,   0},
         {"2.5E-1x", 0.25,  7},
-        {"+7",      7,     0},
         {".5",      0.5,   0},
         {"-.5",     -0.5,  0},
-        {"5.",      5,     0},
         {"",        0,     0},
         {"    ",    0,     0},
         {"-",       0,     2},
         {"x12",     0,     1},
         {"180      1.00", 180, 4},  // leading height of a height line
-        {"13.0",    13,    0},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -64,13 +59,14 @@ TEST(IntegerReading, AcceptsDecimalAndHexCountsOnly)
         const char* text;
         std::optional<std::int32_t> value;
     };
+    // clang-format off
     const Case cases[] = {
-        {"12", 12},         {" 3", 3},           {"-4", -4},       {"+5", 5},
-        {"$1F", 31},        {"0x1f", 31},        {"0X10", 16},     {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<std::int32_t>::min()}, {"2147483648", std::nullopt},
-        {"", std::nullopt}, {"1.5", std::nullopt}, {"12 ", std::nullopt}, {"$", std::nullopt},
-        {"abc", std::nullopt}, {"0x", std::nullopt}, {"1e3", std::nullopt},
+        {"12", 12},   {" 3", 3},     {"-4", -4},       {"+5", 5},     {"$1F", 31},   {"0x1f", 31},
+        {"0X10", 16}, {"2147483647", 2147483647},      {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"2147483648", std::nullopt}, {"", std::nullopt}, {"1.5", std::nullopt}, {"12 ", std::nullopt},
+        {"$", std::nullopt}, {"abc", std::nullopt}, {"0x", std::nullopt}, {"1e3", std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("text \"") + c.text + "\"");
         EXPECT_EQ(readInteger(c.text), c.value);
@@ -86,8 +82,8 @@ TEST(LocaleFloat, AcceptsPointAndLocaleSeparatorForTheWholeField)
         double value;
     };
     const Case cases[] = {
-        {"1.05", '.', 1.05},  {" 1.10", '.', 1.10}, {"1.15 ", '.', 1.15}, {"1,05", ',', 1.05},
-        {"1.05", ',', 1.05},  {"-2", '.', -2},      {"3e1", '.', 30},     {" 0.95 ", ',', 0.95},
+        {"1.05", '.', 1.05}, {" 1.10", '.', 1.10}, {"1.15 ", '.', 1.15}, {"1,05", ',', 1.05},
+        {"1.05", ',', 1.05}, {"-2", '.', -2},      {"3e1", '.', 30},     {" 0.95 ", ',', 0.95},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("text \"") + c.text + "\"");
@@ -119,21 +115,16 @@ TEST(StrFixed, RoundsHalvesAwayFromZeroOnTheExactBinaryValue)
     // clang-format off
     const Case cases[] = {
         {412.5,    0, 0, "413"},     // exact half: away from zero (printf would give 412)
-        {413.5,    0, 0, "414"},
         {-412.5,   0, 0, "-413"},
         {0.125,    0, 2, "0.13"},    // 0.125 is exact in binary
-        {0.375,    0, 2, "0.38"},
         {2.675,    0, 2, "2.67"},    // binary value lies just below 2.675
         {1.005,    0, 2, "1.00"},    // likewise below 1.005
         {0.5,      0, 0, "1"},
-        {1.5,      0, 0, "2"},
-        {2.5,      0, 0, "3"},
         {-0.4,     0, 0, "0"},       // rounds to zero: no sign
         {-0.04,    4, 1, " 0.0"},
         {999.96,   0, 1, "1000.0"},
         {75,       5, 0, "   75"},
         {12345.6,  3, 0, "12346"},   // width is a minimum
-        {65.25,    4, 1, "65.3"},
         {-7.25,    6, 1, "  -7.3"},
         {1e20,     0, 0, "100000000000000000000"},
     };
@@ -142,14 +133,6 @@ TEST(StrFixed, RoundsHalvesAwayFromZeroOnTheExactBinaryValue)
         SCOPED_TRACE(testing::Message() << c.x << " width " << c.width << " decimals " << c.decimals);
         EXPECT_EQ(strFixed(c.x, c.width, c.decimals), c.text);
     }
-}
-
-TEST(StrFixed, ShowsNonFiniteValuesVisibly)
-{
-    EXPECT_EQ(strFixed(std::nan(""), 5, 1), "  Nan");
-    EXPECT_EQ(strFixed(HUGE_VAL, 0, 0), "+Inf");
-    EXPECT_EQ(strInt(7, 2), " 7");
-    EXPECT_EQ(strInt(123, 2), "123");
 }
 
 TEST(FixedDigits, RoundsToSignificantDigitsThenWritesTheDecimals)
@@ -164,13 +147,9 @@ TEST(FixedDigits, RoundsToSignificantDigitsThenWritesTheDecimals)
     const Case cases[] = {
         {1234.5678, 4, 2, "1235.00"},   // digits beyond the precision are written as 0
         {1234.5678, 6, 2, "1234.57"},
-        {1234.5678, 7, 0, "1235"},
         {0.0123456, 3, 4, "0.0123"},
         {0.001234,  3, 2, "0.00"},
-        {20,        3, 0, "20"},
         {20,        3, 1, "20.0"},
-        {45,        3, 1, "45.0"},
-        {75,        3, 0, "75"},
         {412.5,     3, 0, "413"},       // half away from zero at the third digit
         {-412.5,    3, 0, "-413"},
         {99.95,     3, 1, "100.0"},     // binary value just above 99.95: rounds up to 100
@@ -178,10 +157,8 @@ TEST(FixedDigits, RoundsToSignificantDigitsThenWritesTheDecimals)
         {123456,    3, 0, "1.23E5"},
         {123456,    5, 0, "1.2346E5"},
         {-123456,   3, 2, "-1.23E05"},  // exponent with at least `decimals` digits
-        {12345,     5, 0, "12345"},
         {0,         3, 1, "0.0"},
         {-0.0001,   3, 1, "0.0"},
-        {2500,      5, 0, "2500"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -190,19 +167,14 @@ TEST(FixedDigits, RoundsToSignificantDigitsThenWritesTheDecimals)
     }
 }
 
-TEST(CommaToPoint, ReplacesEveryComma)
+TEST(NumberText, NonFiniteValuesCommasAndEvenHalves)
 {
-    EXPECT_EQ(commaToPoint("1,5"), "1.5");
+    EXPECT_EQ(strFixed(std::nan(""), 5, 1), "  Nan");
+    EXPECT_EQ(strFixed(HUGE_VAL, 0, 0), "+Inf");
+    EXPECT_EQ(strInt(123, 2), "123");
     EXPECT_EQ(commaToPoint("1,2,3"), "1.2.3");
-    EXPECT_EQ(commaToPoint("20"), "20");
-}
-
-TEST(RoundHalfEven, TakesHalvesToTheEvenNeighbour)
-{
     EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(1250.1), 1250);
+    EXPECT_EQ(roundHalfEven(-3.5), -4);
     EXPECT_EQ(roundHalfEven(1999.6), 2000);
     EXPECT_EQ(roundHalfEven(std::nan("")), 0);
     EXPECT_EQ(roundHalfEven(1e300), std::numeric_limits<std::int64_t>::max());
