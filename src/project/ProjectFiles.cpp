@@ -1,0 +1,177 @@
+// Loading and saving project files: the main window's Load and Save commands.
+#include "app/TForm1.h"
+#include "calcwindow/TForm2.h"
+#include "core/model/ProjectCodec.h"
+#include "core/model/ProjectFile.h"
+#include "project/ControlAccess.h"
+#include "project/ProjectPaths.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <filesystem>
+
+namespace tepa {
+namespace {
+
+constexpr const char* OpenDialogTitle = "Konvektor-Dateien:  *.kon  /  *.orv";
+// Files of the older ".orv" kind have the same layout and load the same way.
+constexpr const char* OpenDialogFilter = "Konvektor-Dateien (*.kon *.orv);;Alle Dateien (*)";
+constexpr const char* SaveDialogFilter = "Konvektor-Dateien (*.kon)";
+constexpr const char* ProjectFileSuffix = "kon";
+
+std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// The status line under the panels: which file the project in memory belongs to, yellow when
+// it was loaded from it, green when it was saved to it.
+void showFileStatus(QLabel* status, const QString& prefix, const QString& file, const QColor& colour)
+{
+    if (!status)
+        return;
+    status->setText(prefix + QStringLiteral("  ") + fileNamePart(file));
+    controls::setBackground(status, colour);
+    status->show();
+}
+
+} // namespace
+
+void TForm1::Laden1Click()
+{
+    m_session.ProjectTouched = false;
+    m_session.CoolingRoomTempLoaded = true;
+    platform::FileDialogRequest request;
+    request.title = QString::fromUtf8(OpenDialogTitle);
+    request.filter = QString::fromUtf8(OpenDialogFilter);
+    request.defaultSuffix = QString::fromUtf8(ProjectFileSuffix);
+    request.initialDir = QString::fromStdU16String(m_session.ProjectDir.u16string());
+    const std::optional<QString> file = m_services.dialogs.openFile(request);
+    makeProgramDirCurrent(m_session.ProgramDir);
+    if (!file)
+        return;
+
+    // Decoded into a record of its own first: a file too short for a record, or one that
+    // cannot be read, leaves the project in memory as it was.
+    Result<ProjectRecord> loaded = loadProjectFile(toPath(*file));
+    if (!loaded) {
+        if (loaded.error() == LoadingErrorMessage)
+            m_services.messages.showMessage(QString::fromUtf8(LoadingErrorMessage));
+        else
+            m_services.messages.showError(QString::fromStdString(loaded.error()));
+        return;
+    }
+    m_session.Project = std::move(loaded).value();
+
+    showFileStatus(Label19, text(36), *file, Qt::yellow);
+
+    m_session.HeatingEntryIndex = 1;
+    controls::setEnabled(Projektdaten1, true);
+    controls::setEnabled(Raumdaten1, true);
+    controls::setEnabled(Berechnungen1, false);
+    m_session.ProjectSaved = false;
+
+    controls::setEnabled(RadioButton1, true);
+    controls::setEnabled(RadioButton2, true);
+    controls::setEnabled(RadioButton3, true);
+    controls::setEnabled(RadioButton4, true);
+    controls::setVisible(ListBox1, false);
+
+    m_session.ProjectLoaded = true;
+    RecordToRoomData();
+    RecordToProjectData();
+    m_session.CentreReturnTemp = false;
+    if (m_form2)
+        controls::setVisible(m_form2->GroupBox4, false);
+    controls::setEnabled(Konvliste, true);
+    controls::setEnabled(Drucken1, true);
+    m_session.ResetChangeFlags();
+
+    // The room data open in the mode the project was made in; a project of one mode only
+    // cannot be switched to the other. CoolingMode follows HeatingMode so that the two never
+    // both hold.
+    const ProjectRecord& project = m_session.Project;
+    if (project.HeatingInUse && project.CoolingInUse) {
+        m_services.messages.showInformation(text(213));
+    } else if (project.HeatingInUse) {
+        controls::setEnabled(RadioButton2, false);
+        m_session.HeatingMode = true;
+        m_session.CoolingMode = false;
+        m_services.messages.showInformation(text(214));
+    } else if (project.CoolingInUse) {
+        controls::setEnabled(RadioButton1, false);
+        m_session.HeatingMode = false;
+        m_session.CoolingMode = true;
+        m_services.messages.showInformation(text(215));
+    }
+
+    // The command ends with the project data panel open on the loaded data. The panel command
+    // toggles, so a panel left open before the load is closed first.
+    controls::setVisible(GroupBox1, false);
+    Projektdaten1Click();
+}
+
+bool TForm1::Speichern1Click()
+{
+    // Room data changed since the last calculation run would be saved with results that no
+    // longer belong to them.
+    if (m_session.DemandChanged || m_session.FlowTempChanged || m_session.RoomTempChanged) {
+        m_services.messages.showMessage(text(117));
+        return false;
+    }
+
+    ProjectRecord& project = m_session.Project;
+    if (project.HeatingEntries[0].InUse)
+        project.HeatingInUse = true;
+    if (project.CoolingEntries[0].InUse)
+        project.CoolingInUse = true;
+    ProjectDataToRecord();
+
+    QString file;
+    if (const std::optional<QString> named = commandLineProjectFile()) {
+        file = *named;
+        writeTechnicalDataFile(technicalDataPath(file));
+    } else {
+        platform::FileDialogRequest request;
+        request.filter = QString::fromUtf8(SaveDialogFilter);
+        request.defaultSuffix = QString::fromUtf8(ProjectFileSuffix);
+        request.initialDir = QString::fromStdU16String(m_session.ProjectDir.u16string());
+        const std::optional<QString> chosen = m_services.dialogs.saveFile(request);
+        makeProgramDirCurrent(m_session.ProgramDir);
+        if (!chosen)
+            return false;
+        file = *chosen;
+    }
+
+    const Status saved = saveProjectFile(toPath(file), project);
+    if (!saved) {
+        m_services.messages.showError(QString::fromStdString(saved.error()));
+        return false;
+    }
+
+    showFileStatus(Label19, text(36), file, Qt::green);
+    m_session.ProjectSaved = true;
+    return true;
+}
+
+std::optional<QString> TForm1::commandLineProjectFile() const
+{
+    const std::optional<QString> named = projectFileFromArguments(m_options.arguments);
+    if (!named || m_options.startDirectory.isEmpty())
+        return named;
+    return QDir(m_options.startDirectory).absoluteFilePath(*named);
+}
+
+// Command-line mode is how another program has a project computed and collects its results: it
+// names the project file and reads the technical data file written beside it. That file's
+// contents come from the report layer; until it is attached here nothing is written.
+void TForm1::writeTechnicalDataFile(const QString& path)
+{
+    Q_UNUSED(path);
+}
+
+} // namespace tepa

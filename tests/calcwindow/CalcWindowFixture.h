@@ -1,0 +1,56 @@
+#pragma once
+
+#include "PlatformDoubles.h"
+
+#include "calcwindow/TForm2.h"
+#include "core/model/Session.h"
+#include "core/text/InterfaceTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include <filesystem>
+#include <memory>
+
+namespace tepa::test {
+
+inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
+
+// A calculation window as the program creates it at start: the interface texts of the fixture
+// installation are loaded, the program directory is that installation, and a plain widget
+// stands in for the main window. `create()` builds the window, so a test can change the
+// session or the main window's place first.
+class CalcWindowFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto texts = InterfaceTexts::load(FixtureInstallDir);
+        ASSERT_TRUE(texts.ok()) << texts.error();
+        session.InterfaceTexts = std::move(texts.value());
+        session.ProgramDir = FixtureInstallDir;
+        mainWindow.move(120, 80);
+    }
+
+    TForm2& create()
+    {
+        form = std::make_unique<TForm2>(session, doubles.services(), &mainWindow);
+        return *form;
+    }
+
+    // The control of the window with this name and type; a missing one fails the test.
+    template <class Control> Control* control(const char* name)
+    {
+        auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << "no control " << name << " of the expected kind";
+        return found;
+    }
+
+    Session session;
+    PlatformDoubles doubles;
+    QWidget mainWindow;
+    std::unique_ptr<TForm2> form; // destroyed first, while the doubles still exist
+};
+
+} // namespace tepa::test

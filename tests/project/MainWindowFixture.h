@@ -1,0 +1,134 @@
+#pragma once
+
+#include "PlatformDoubles.h"
+
+#include "app/TForm1.h"
+#include "calcwindow/TForm2.h"
+#include "core/model/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace tepa::test {
+
+// A main window as the program starts it, built offscreen with the platform doubles:
+// - the installed data folder is the fixture installation tests/data/install;
+// - the settings already hold "Arbeitsverzeichnis", pointing into a fresh temporary folder, so
+//   start-up asks nothing and creates "Projekte" and "tmp" there;
+// - FormCreate has run (here, unless the constructor already runs it).
+// Tests script the doubles (`doubles.messages.expect(...)`, `doubles.dialogs.answerOpen(...)`)
+// before driving the window; a test that needs command-line arguments or the calculation window
+// rebuilds the window with `createWindow(arguments)` / `createCalculationWindow()`.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tempDir.isValid());
+        workDir = m_tempDir.path() + "/work";
+        doubles.settings.values.insert("Arbeitsverzeichnis", workDir);
+        createWindow();
+    }
+
+    void TearDown() override
+    {
+        destroyWindow();
+        doubles.messages.verifyAllShown();
+        doubles.dialogs.verifyAllUsed();
+    }
+
+    // Builds the main window afresh (dropping one built before) with these command-line
+    // arguments (after the program name) and runs its start sequence.
+    void createWindow(const QStringList& arguments = {}, const QString& startDirectory = {})
+    {
+        destroyWindow();
+        session = std::make_unique<Session>();
+        StartOptions options;
+        options.installedDataDir = installDir();
+        options.arguments = arguments;
+        options.startDirectory = startDirectory;
+        form1 = std::make_unique<TForm1>(*session, doubles.services(), options);
+        if (session->InterfaceTexts.size() == 0)
+            form1->FormCreate();
+        QCoreApplication::processEvents();
+    }
+
+    // Adds the calculation window, created hidden after the main window as at program start.
+    void createCalculationWindow()
+    {
+        form2 = std::make_unique<TForm2>(*session, doubles.services(), form1.get());
+        form2->FormCreate();
+        form1->setCalculationWindow(form2.get());
+    }
+
+    void destroyWindow()
+    {
+        if (form1)
+            form1->setCalculationWindow(nullptr);
+        form2.reset();
+        form1.reset();
+        session.reset();
+    }
+
+    // Interface text n as the program shows it.
+    QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
+
+    // A control of the main window by its name; fails the test when there is none.
+    template <class W> W* control(const char* name) const
+    {
+        W* widget = form1->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no control named " << name;
+        return widget;
+    }
+
+    // Types `text` into a control key by key, as the planner would. QTest::keyClicks knows only
+    // ASCII keys; other characters (umlauts, "°") arrive as key events carrying their text.
+    static void typeInto(QWidget* widget, const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(widget, c.toLatin1());
+            } else {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(widget, &press);
+                QApplication::sendEvent(widget, &release);
+            }
+        }
+    }
+
+    // A path in the test's own temporary folder.
+    QString tempPath(const QString& name) const { return m_tempDir.path() + "/" + name; }
+    QString projectDir() const { return workDir + "/Projekte"; }
+
+    static std::filesystem::path installDir()
+    {
+        return std::filesystem::path(TEPA_TEST_DATA_DIR) / "install";
+    }
+    static std::filesystem::path testData(const std::string& name)
+    {
+        return std::filesystem::path(TEPA_TEST_DATA_DIR) / name;
+    }
+
+    PlatformDoubles doubles;
+    QString workDir;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+
+private:
+    QTemporaryDir m_tempDir;
+};
+
+} // namespace tepa::test

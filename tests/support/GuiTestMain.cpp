@@ -1,0 +1,18 @@
+// Test main for window tests: one QApplication on the offscreen platform, settings kept away
+// from the user's own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QStandardPaths::setTestModeEnabled(true);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace tepa::test {
+
+enum class MessageKind
+{
+    Message,
+    Information,
+    YesNo,
+    Error,
+};
+
+// Message boxes with a script: each expected box in order, with the answer to give. An
+// unexpected box fails the test (and is answered No); so does an expectation left unused when
+// the double is destroyed or `verifyAllShown` is called.
+class ScriptedMessages : public platform::Messages
+{
+public:
+    ~ScriptedMessages() override;
+
+    ScriptedMessages& expect(MessageKind kind, const QString& text, bool answer = true);
+    // Any text of this kind (for platform errors whose wording is the system's).
+    ScriptedMessages& expectAny(MessageKind kind, bool answer = true);
+    void verifyAllShown();
+
+    void showMessage(const QString& text) override;
+    void showInformation(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    void showError(const QString& text) override;
+
+    // Every box shown, in order.
+    const QStringList& shown() const { return m_shown; }
+
+private:
+    struct Expectation
+    {
+        MessageKind kind;
+        std::optional<QString> text;
+        bool answer;
+    };
+    bool take(MessageKind kind, const QString& text);
+
+    std::deque<Expectation> m_script;
+    QStringList m_shown;
+};
+
+// File dialogs with scripted answers: each call takes the next answer (a path, or nothing for
+// Cancel) and records the request. A call without a scripted answer fails the test.
+class ScriptedDialogs : public platform::FileDialogs
+{
+public:
+    ~ScriptedDialogs() override;
+
+    ScriptedDialogs& answerOpen(std::optional<QString> path);
+    ScriptedDialogs& answerSave(std::optional<QString> path);
+    void verifyAllUsed();
+
+    std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
+
+    std::vector<platform::FileDialogRequest> openRequests;
+    std::vector<platform::FileDialogRequest> saveRequests;
+
+private:
+    std::deque<std::optional<QString>> m_openAnswers;
+    std::deque<std::optional<QString>> m_saveAnswers;
+};
+
+// Records what the shell was asked to open; answers with `result`.
+class RecordingShell : public platform::Shell
+{
+public:
+    bool open(const QString& target) override
+    {
+        opened.push_back(target);
+        return result;
+    }
+    QStringList opened;
+    bool result = true;
+};
+
+// Settings held in memory.
+class MemorySettings : public platform::Settings
+{
+public:
+    bool open() override
+    {
+        isOpen = true;
+        return openResult;
+    }
+    std::optional<QString> readString(const QString& name) override
+    {
+        if (!values.contains(name))
+            return std::nullopt;
+        return values.value(name);
+    }
+    bool writeString(const QString& name, const QString& value) override
+    {
+        values.insert(name, value);
+        return true;
+    }
+    void close() override { isOpen = false; }
+
+    QMap<QString, QString> values;
+    bool openResult = true;
+    bool isOpen = false;
+};
+
+// All four doubles together, ready to hand to a window.
+struct PlatformDoubles
+{
+    MemorySettings settings;
+    ScriptedMessages messages;
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+
+    platform::Services services() { return {settings, messages, dialogs, shell}; }
+};
+
+} // namespace tepa::test
