@@ -148,11 +148,10 @@ void TForm1::Neu1Click()
 
     m_session.ResetChangeFlags();
 
-    // ResetProjectData puts the whole record into the state of a new project (one core routine
-    // for project data, room data and both entry lists with their counts and flags);
-    // ResetRoomData then sets the room data defaults the panel shows.
-    ResetProjectData();
-    ResetRoomData();
+    // One core routine puts the whole record into the state of a new project: project data,
+    // room data, both entry lists with their counts and the list flags.
+    resetForNewProject(m_session.Project, todayShortDate());
+    run1->setText(QString());
 
     m_session.RoomDataShown = false;
     m_session.ProjectLoaded = false;
@@ -277,7 +276,7 @@ void TForm1::RecordToProjectData()
 
 void TForm1::ResetProjectData()
 {
-    resetForNewProject(m_session.Project, todayShortDate());
+    resetProjectData(m_session.Project, todayShortDate());
     run1->setText(QString());
 }
 

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
 #include "core/engine/AirSide.h"
+#include "core/model/ProjectReset.h"
 #include "core/productdata/ProductData.h"
 #include "core/text/Numbers.h"
 
@@ -123,6 +124,24 @@ std::optional<double> fieldNumber(QLineEdit* edit)
     if (!value)
         return std::nullopt;
     return *value;
+}
+
+// The checked number of a room data edit. An entry that is no number (or a negative one where
+// none is allowed) shows text 78 and puts the old value back, written with `width` characters
+// and one decimal.
+std::optional<double> checkedNumber(const Session& session,
+                                    platform::Messages& messages,
+                                    QLineEdit* edit,
+                                    double oldValue,
+                                    int width,
+                                    bool negativeAllowed = true)
+{
+    const std::optional<double> value = fieldNumber(edit);
+    if (value && (negativeAllowed || *value >= 0))
+        return value;
+    messages.showInformation(interfaceText(session, InvalidNumberText));
+    edit->setText(qText(strFixed(oldValue, width, 1)));
+    return std::nullopt;
 }
 
 std::string typeItemText(const TypeIndexLine& line, std::size_t lineNumber)
@@ -354,19 +373,7 @@ void TForm1::RoomDataToRecord()
 
 void TForm1::ResetRoomData()
 {
-    ProjectRecord& p = m_session.Project;
-    p.RoomName.clear();
-    p.HeatingDemand = 0;
-    p.CoolingDemand = 0;
-    p.HeatingRoomTemp = 20;
-    p.CoolingRoomTemp = 26;
-    p.HeatingFlowTemp = 75;
-    p.CoolingFlowTemp = 16;
-    p.HeatingSecondTemp = 20;
-    p.CoolingSecondTemp = 16;
-    p.CoolingHumidity = 45;
-    p.CoolingDualUse = false;
-    p.HeatingDualUse = false;
+    resetRoomData(m_session.Project);
 }
 
 void TForm1::FillTypeList(int mode)
@@ -393,12 +400,10 @@ void TForm1::Edit2Change()
     if (!guard.entered())
         return;
     ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit2);
-    if (!value || *value < 0) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit2->setText(qText(strFixed(p.HeatingDemand, 5, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit2, p.HeatingDemand, 5, false);
+    if (!value)
         return;
-    }
     if (*value != p.HeatingDemand) {
         m_session.DemandChanged = true;
         p.HeatingDemand = *value;
@@ -413,12 +418,10 @@ void TForm1::Edit4Change()
     if (!guard.entered())
         return;
     ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit4);
-    if (!value) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit4->setText(qText(strFixed(p.HeatingFlowTemp, 5, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit4, p.HeatingFlowTemp, 5);
+    if (!value)
         return;
-    }
     if (*value != p.HeatingFlowTemp) {
         // Out of range the text stays visible but is not stored; the calculation run rejects it.
         m_session.FlowTempChanged = true;
@@ -433,12 +436,10 @@ void TForm1::Edit3Change()
     if (!guard.entered())
         return;
     ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit3);
-    if (!value) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit3->setText(qText(strFixed(p.HeatingRoomTemp, 5, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit3, p.HeatingRoomTemp, 5);
+    if (!value)
         return;
-    }
     if (*value != p.HeatingRoomTemp) {
         m_session.RoomTempChanged = true;
         if (*value >= MinRoomTempC && *value <= MaxRoomTempC)
@@ -472,12 +473,10 @@ void TForm1::Edit9Change()
     if (!guard.entered())
         return;
     ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit9);
-    if (!value) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit9->setText(qText(strFixed(p.CoolingRoomTemp, 5, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit9, p.CoolingRoomTemp, 5);
+    if (!value)
         return;
-    }
     if (*value != p.CoolingRoomTemp) {
         m_session.RoomTempChanged = true;
         if (*value >= MinRoomTempC && *value <= MaxRoomTempC)
@@ -495,12 +494,10 @@ void TForm1::Edit1Change()
     if (!guard.entered())
         return;
     const ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit1);
-    if (!value) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit1->setText(qText(strFixed(p.CoolingFlowTemp, 3, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit1, p.CoolingFlowTemp, 3);
+    if (!value)
         return;
-    }
     // Only checked here; the calculation run takes the flow temperature over with the panel.
     if (*value != p.CoolingFlowTemp)
         dewPointCheck(m_session, m_services.messages, p.CoolingHumidity, *value);
@@ -512,12 +509,10 @@ void TForm1::Edit6Change()
     if (!guard.entered())
         return;
     const ProjectRecord& p = m_session.Project;
-    const std::optional<double> value = fieldNumber(Edit6);
-    if (!value) {
-        m_services.messages.showInformation(interfaceText(m_session, InvalidNumberText));
-        Edit6->setText(qText(strFixed(p.CoolingHumidity, 3, 1)));
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit6, p.CoolingHumidity, 3);
+    if (!value)
         return;
-    }
     if (*value != p.CoolingHumidity)
         dewPointCheck(m_session, m_services.messages, *value, p.CoolingFlowTemp);
 }

@@ -70,7 +70,7 @@ void clearCoolingEntry(CoolingEntry& entry)
     entry.HeatingNominalSound = 0;
 }
 
-void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate)
+void resetProjectData(ProjectRecord& record, std::string_view todayShortDate)
 {
     record.Date.setText(todayShortDate);
     record.Title.clear();
@@ -81,7 +81,10 @@ void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate)
         line.clear();
     for (auto& attachment : record.Attachments)
         attachment.clear();
+}
 
+void resetRoomData(ProjectRecord& record)
+{
     record.RoomName.clear();
     record.HeatingDemand = 0;
     record.CoolingDemand = 0;
@@ -94,6 +97,12 @@ void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate)
     record.CoolingHumidity = 45;
     record.CoolingDualUse = false;
     record.HeatingDualUse = false;
+}
+
+void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate)
+{
+    resetProjectData(record, todayShortDate);
+    resetRoomData(record);
 
     for (auto& entry : record.HeatingEntries)
         clearHeatingEntry(entry);

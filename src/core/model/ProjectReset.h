@@ -25,6 +25,10 @@ void clearCoolingEntry(CoolingEntry& entry);
 // fan speed, and the list and calculation flags cleared. The unassigned ranges, ReturnTempFixed
 // and MassFlowFixed, and the bytes beyond each string's length keep what they held.
 void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate);
+// The two halves of it that the data panels reset on their own: the descriptive project data
+// (today's date, everything else emptied) and the room data with their default temperatures.
+void resetProjectData(ProjectRecord& record, std::string_view todayShortDate);
+void resetRoomData(ProjectRecord& record);
 
 // A date in the short date format of `locale` ("%x"), cut to 10 characters. The C and POSIX
 // locales express no user preference (their "%x" is the American MM/DD/YY), so they give
