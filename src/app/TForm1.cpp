@@ -192,10 +192,12 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     listFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                           QStringLiteral("DejaVu Sans Mono")});
     listFont.setStyleHint(QFont::Monospace);
-    listFont.setPixelSize(12);
+    listFont.setPixelSize(13);
     listFont.setBold(true);
     ListBox1->setFont(listFont);
-    ListBox1->setGeometry(16, 16, 768, 520);
+    ListBox1->setGeometry(80, 40, 385, 161);
+    ListBox1->setStyleSheet(QStringLiteral("QListWidget { background-color: rgb(221, 215, 208); }"
+                                           " QListWidget::item { height: 16px; }"));
     ListBox1->hide();
     connect(ListBox1, &QListWidget::itemClicked, this, &TForm1::ListBox1Click);
 
@@ -294,10 +296,10 @@ void TForm1::buildMenus()
     connect(Berechnungen1, &QAction::triggered, this, &TForm1::Berechnungen1Click);
     connect(Info2, &QAction::triggered, this, &TForm1::Info2Click);
     // The paper choice is taken by the print command that follows it.
-    connect(normal1, &QAction::triggered, this, [this] { m_letterPaper = false; });
-    connect(Orvapapier1, &QAction::triggered, this, [this] { m_letterPaper = true; });
-    connect(normal2, &QAction::triggered, this, [this] { m_letterPaper = false; });
-    connect(Orvapapier2, &QAction::triggered, this, [this] { m_letterPaper = true; });
+    connect(normal1, &QAction::triggered, this, &TForm1::normal1Click);
+    connect(Orvapapier1, &QAction::triggered, this, &TForm1::Orvapapier1Click);
+    connect(normal2, &QAction::triggered, this, &TForm1::normal2Click);
+    connect(Orvapapier2, &QAction::triggered, this, &TForm1::Orvapapier2Click);
 }
 
 void TForm1::FormCreate()
@@ -462,17 +464,6 @@ const QString& TForm1::text(std::size_t line) const
 {
     static const QString empty;
     return line < static_cast<std::size_t>(m_texts.size()) ? m_texts[static_cast<qsizetype>(line)] : empty;
-}
-
-void TForm1::KonvlisteClick()
-{
-    // The combined convector list comes from the report layer; until that is attached here the
-    // command has nothing to show.
-}
-
-void TForm1::ListBox1Click()
-{
-    ListBox1->hide();
 }
 
 } // namespace tepa

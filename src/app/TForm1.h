@@ -214,9 +214,19 @@ protected:
 private:
     // The technical data file of command-line mode, written by the save command before the
     // project file (src/project/ProjectFiles.cpp); the path comes from technicalDataPath().
-    void writeTechnicalDataFile(const QString& path);
+    // False (after showing the error) when the file could not be written.
+    bool writeTechnicalDataFile(const QString& path);
 
     bool m_letterPaper = false; // paper of the next printout: letter paper, else neutral
+
+    // Printouts (src/app/Printing.cpp): each paper item sets m_letterPaper, then runs its command.
+    void normal1Click();
+    void Orvapapier1Click();
+    void normal2Click();
+    void Orvapapier2Click();
+    void KonlistedruckenClick();
+    void DatendruckenClick();
+    std::int32_t m_printScale = 1; // layout-to-device scale of the last printout
 
     // Control construction, one per subsystem file.
     void buildMenus();

@@ -21,6 +21,12 @@ constexpr Subcommand subcommands[] = {
     {"check-data", runCheckData, "check-data [DIR]               check an installation folder"},
     {"rate", runRate, "rate --type NAME ...           rate one convector at an operating point"},
     {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
+    {"list", runList, "list PROJECT.kon               the project's convector list"},
+    {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
+#ifdef TEPA_CLI_PRINT
+    {"print", runPrint,
+     "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},
+#endif
 };
 
 void printUsage(std::ostream& out)

@@ -56,5 +56,9 @@ int runShow(Invocation& call);
 int runCheckData(Invocation& call);
 int runRate(Invocation& call);
 int runDewpoint(Invocation& call);
+int runList(Invocation& call);
+int runTechdata(Invocation& call);
+// Only in builds with Qt (not in fuzz builds): it lays out text with Qt's fonts.
+int runPrint(Invocation& call);
 
 } // namespace tepa::cli

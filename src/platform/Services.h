@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/Messages.h"
+#include "platform/Printer.h"
 #include "platform/Settings.h"
 #include "platform/Shell.h"
 
@@ -14,6 +15,8 @@ struct Services
     Messages& messages;
     FileDialogs& dialogs;
     Shell& shell;
+    // Windows built without a printer have no print commands to run.
+    Printer* printer = nullptr;
 };
 
 } // namespace tepa::platform

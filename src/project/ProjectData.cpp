@@ -211,6 +211,9 @@ void TForm1::Projektdaten1Click()
     if (!GroupBox1->isHidden()) {
         GroupBox1->hide();
         ProjectDataToRecord();
+        // The convector list, once asked for, is what the planner was looking at before.
+        if (m_session.ListShown)
+            controls::setVisible(ListBox1, true);
         return;
     }
     m_session.ProjectTouched = true;

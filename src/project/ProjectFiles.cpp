@@ -3,6 +3,7 @@
 #include "calcwindow/TForm2.h"
 #include "core/model/ProjectCodec.h"
 #include "core/model/ProjectFile.h"
+#include "core/reports/TechnicalData.h"
 #include "project/ControlAccess.h"
 #include "project/ProjectPaths.h"
 
@@ -134,7 +135,10 @@ bool TForm1::Speichern1Click()
     QString file;
     if (const std::optional<QString> named = commandLineProjectFile()) {
         file = *named;
-        writeTechnicalDataFile(technicalDataPath(file));
+        // The caller reads the technical data file; without it the project file alone would
+        // look like a finished run, so a failure here writes neither.
+        if (!writeTechnicalDataFile(technicalDataPath(file)))
+            return false;
     } else {
         platform::FileDialogRequest request;
         request.filter = QString::fromUtf8(SaveDialogFilter);
@@ -167,11 +171,15 @@ std::optional<QString> TForm1::commandLineProjectFile() const
 }
 
 // Command-line mode is how another program has a project computed and collects its results: it
-// names the project file and reads the technical data file written beside it. That file's
-// contents come from the report layer; until it is attached here nothing is written.
-void TForm1::writeTechnicalDataFile(const QString& path)
+// names the project file and reads the technical data file written beside it.
+bool TForm1::writeTechnicalDataFile(const QString& path)
 {
-    Q_UNUSED(path);
+    const Status written = WriteTechnicalData(toPath(path), m_session.Project);
+    if (!written) {
+        m_services.messages.showError(QString::fromStdString(written.error()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace tepa

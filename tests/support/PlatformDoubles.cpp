@@ -57,8 +57,9 @@ bool ScriptedMessages::take(MessageKind kind, const QString& text)
     const Expectation e = m_script.front();
     m_script.pop_front();
     EXPECT_EQ(kindName(kind), std::string(kindName(e.kind))) << "for the box " << text.toStdString();
-    if (e.text)
+    if (e.text) {
         EXPECT_EQ(text.toStdString(), e.text->toStdString());
+    }
     return e.answer;
 }
 
@@ -116,9 +117,12 @@ std::optional<QString> ScriptedDialogs::openFile(const platform::FileDialogReque
         ADD_FAILURE() << "unexpected open dialog: " << request.title.toStdString();
         return std::nullopt;
     }
-    auto answer = m_openAnswers.front();
+    const QString path = m_openAnswers.front().value_or(QString());
+    const bool cancelled = !m_openAnswers.front().has_value();
     m_openAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const platform::FileDialogRequest& request)
@@ -128,9 +132,12 @@ std::optional<QString> ScriptedDialogs::saveFile(const platform::FileDialogReque
         ADD_FAILURE() << "unexpected save dialog: " << request.title.toStdString();
         return std::nullopt;
     }
-    auto answer = m_saveAnswers.front();
+    const QString path = m_saveAnswers.front().value_or(QString());
+    const bool cancelled = !m_saveAnswers.front().has_value();
     m_saveAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 } // namespace tepa::test

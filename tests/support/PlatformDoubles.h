@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/reports/RecordingSurface.h"
+
 #include "platform/Services.h"
 
 #include <QMap>
@@ -115,15 +117,36 @@ public:
     bool isOpen = false;
 };
 
-// All four doubles together, ready to hand to a window.
+// A printer without dialogs: each print job is drawn on a recording surface of `dpi`, or,
+// with `cancel` set, ends as if the user had cancelled the printer dialog.
+class RecordingPrinter : public platform::Printer
+{
+public:
+    std::optional<Status> print(const QString& jobName, const platform::PrintLayout& layout) override
+    {
+        jobNames.push_back(jobName);
+        if (cancel)
+            return std::nullopt;
+        jobs.emplace_back(dpi);
+        return layout(jobs.back());
+    }
+
+    bool cancel = false;
+    int dpi = 600;
+    QStringList jobNames;              // every job asked for, cancelled ones included
+    std::deque<RecordingSurface> jobs; // what each job received
+};
+
+// All doubles together, ready to hand to a window.
 struct PlatformDoubles
 {
     MemorySettings settings;
     ScriptedMessages messages;
     ScriptedDialogs dialogs;
     RecordingShell shell;
+    RecordingPrinter printer;
 
-    platform::Services services() { return {settings, messages, dialogs, shell}; }
+    platform::Services services() { return {settings, messages, dialogs, shell, &printer}; }
 };
 
 } // namespace tepa::test

@@ -2,6 +2,7 @@
 
 #include "core/model/ProjectRecord.h"
 #include "core/productdata/TypeTable.h"
+#include "core/reports/ConvectorList.h"
 #include "core/text/InterfaceTexts.h"
 
 #include <algorithm>
@@ -60,6 +61,11 @@ struct Session
     TypeTable ForcedTypeTable;
     std::vector<std::string> HeightList;
     std::vector<std::string> ConvectorTypeIndex;
+
+    // The lines of the last convector list build; every reader builds it afresh first.
+    ConvectorListSlots ConvectorList = emptyConvectorList();
+    // The convector list has been shown once: closing the project data panel brings it back.
+    bool ListShown = false;
 
     void ResetChangeFlags()
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/qt/QtPrintSurface.h"
 
 #include <QSettings>
 
@@ -60,12 +61,14 @@ struct QtPlatform
     QtMessages messages;
     QtFileDialogs dialogs;
     QtShell shell;
+    QtPrinter printer;
 
-    Services services() { return {settings, messages, dialogs, shell}; }
+    Services services() { return {settings, messages, dialogs, shell, &printer}; }
     void setOwner(QWidget* owner)
     {
         messages.setOwner(owner);
         dialogs.setOwner(owner);
+        printer.setOwner(owner);
     }
 };
 

@@ -1,0 +1,120 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "core/model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tepa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome
+{
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome list(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "list");
+    std::ostringstream out, err;
+    const int code = run(args, out, err, Context{TEPA_TEST_DATA_DIR});
+    return {code, out.str(), err.str()};
+}
+
+class ListCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("tepa-list-" + std::to_string(std::random_device()()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+
+    std::string save(const std::string& name, const ProjectRecord& record)
+    {
+        const fs::path file = folder / name;
+        EXPECT_TRUE(saveProjectFile(file, record).ok());
+        return file.string();
+    }
+
+    fs::path folder;
+};
+
+TEST_F(ListCommand, PrintsTheListLinesInUtf8WithoutHeadings)
+{
+    ProjectRecord p;
+    p.RoomCount = 1;
+    p.HeatingEntryCount = 2;
+    p.CoolingEntryCount = 1;
+    const char* heatingTypes[] = {"Wä1", "WF2"};
+    for (std::size_t k = 0; k < 2; ++k) {
+        p.HeatingEntries[k].TypeName.setText(heatingTypes[k]);
+        p.HeatingEntries[k].Height = 110;
+        p.HeatingEntries[k].Length = 1250;
+        p.HeatingEntries[k].Count = 2;
+        p.HeatingEntries[k].InUse = true;
+    }
+    p.CoolingEntries[0].TypeName.setText("WF2");
+    p.CoolingEntries[0].Height = 110;
+    p.CoolingEntries[0].Length = 1250;
+    p.CoolingEntries[0].Count = 3;
+
+    const Outcome r = list({save("Haus.kon", p)});
+    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+    EXPECT_EQ(r.err, "");
+    // "ä" is one character of the list and two bytes of UTF-8; the count column stays at 36.
+    EXPECT_EQ(r.out, "   Wä1 /   110 /  1250             2\n"
+                     "   WF2 /   110 /  1250             3\n");
+}
+
+TEST_F(ListCommand, ProjectWithoutNamedEntriesPrintsNothing)
+{
+    const Outcome fresh = list({TEPA_TEST_DATA_DIR "/new-project.kon"});
+    EXPECT_EQ(fresh.exitCode, ExitOk) << fresh.err;
+    EXPECT_EQ(fresh.out, "");
+    EXPECT_EQ(fresh.err, "");
+}
+
+TEST_F(ListCommand, ErrorsAndUsage)
+{
+    const std::string missing = (folder / "fehlt.kon").string();
+    struct Case
+    {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string inErr;
+    };
+    const Case cases[] = {
+        {{missing}, ExitBadInput, "tepa list: Datei " + missing + " kann nicht geöffnet werden"},
+        {{}, ExitUsage, "usage: tepa list PROJECT.kon"},
+        {{missing, missing}, ExitUsage, "usage: tepa list PROJECT.kon"},
+        {{"--json", missing}, ExitUsage, "unknown option --json"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const Outcome r = list(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
+    }
+    const Outcome help = list({"--help"});
+    EXPECT_EQ(help.exitCode, ExitOk);
+    EXPECT_EQ(help.out.rfind("usage: tepa list PROJECT.kon\n", 0), 0u) << help.out;
+}
+
+} // namespace
+} // namespace tepa::cli

@@ -1,0 +1,161 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The print command writes the same layouts the windows print; the layout tests check every
+// position on a recording surface. These check that the PDF carries them, text and place.
+
+namespace tepa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string sampleFile = TEPA_TEST_DATA_DIR "/sample-project.kon";
+// The fixture installation has interface texts "Text n" and no letterhead logo.
+const fs::path fixtureInstall = fs::path(TEPA_TEST_DATA_DIR) / "install";
+// The real installation, with the logo.
+const fs::path realInstall = fs::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
+
+struct Outcome
+{
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class PrintCommand : public ::testing::Test
+{
+protected:
+    PrintCommand()
+    {
+        m_dir = fs::temp_directory_path() / (std::string("tepa-printcmd-") +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        pdf = (m_dir / "out.pdf").string();
+    }
+    ~PrintCommand() override { fs::remove_all(m_dir); }
+
+    Outcome print(std::vector<std::string> args, const fs::path& dataDir)
+    {
+        args.insert(args.begin(), "print");
+        std::ostringstream out, err;
+        const int code = run(args, out, err, Context{dataDir});
+        return {code, out.str(), err.str()};
+    }
+
+    // The PDF's text through pdftotext (`options` e.g. "-layout" or "-bbox").
+    std::string pdfText(const std::string& options)
+    {
+        const fs::path text = m_dir / "out.txt";
+        const std::string command =
+            "pdftotext " + options + " '" + pdf + "' '" + text.string() + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0)
+            ADD_FAILURE() << "pdftotext failed (package poppler-utils): " << command;
+        std::ifstream in(text);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    std::string pdf;
+
+private:
+    fs::path m_dir;
+};
+
+// Collapses runs of blanks, so that checks do not depend on the font's blank width.
+std::string squeezed(const std::string& text)
+{
+    return std::regex_replace(text, std::regex(" +"), " ");
+}
+
+TEST_F(PrintCommand, ListOnLetterPaperCarriesProjectAndListLines)
+{
+    const auto r = print({sampleFile, "--list", "--letter-paper", "--pdf", pdf}, fixtureInstall);
+    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string text = squeezed(pdfText("-layout"));
+    EXPECT_NE(text.find("Text 102"), std::string::npos);
+    EXPECT_NE(text.find("Bürogebäude Nordring 12 / P-2025-117"), std::string::npos);
+    EXPECT_NE(text.find("Text 86"), std::string::npos);
+    // Key and count columns; how many blanks pdftotext puts between them depends on the font.
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(WFW\s*/\s*200\s*/\s*1000\s+3\s)"))) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(W2\s*/\s*500\s*/\s*1200\s+2\s)"))) << text;
+    // Letter paper: no letterhead.
+    EXPECT_EQ(text.find("Text 141"), std::string::npos);
+}
+
+TEST_F(PrintCommand, NeutralPaperPlacesLetterheadAndTitleAtTheirLayoutPositions)
+{
+    const auto r = print({sampleFile, "--list", "--pdf", pdf}, realInstall);
+    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+    const std::string text = pdfText("-layout");
+    EXPECT_NE(text.find("ORVA Konvektoren"), std::string::npos);
+
+    // Word boxes in points: layout units / 300 * 72. The title "Konvektorenliste (Stückliste)"
+    // starts at (400, 1200) layout units, i.e. (96, 288) pt; the box's top sits on or just
+    // below the line's top, by the font's internal leading.
+    const std::string boxes = pdfText("-bbox");
+    const std::regex word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">Konvektorenliste</word>)re");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(boxes, match, word)) << boxes.substr(0, 2000);
+    EXPECT_NEAR(std::stod(match[1]), 96.0, 1.5);
+    EXPECT_NEAR(std::stod(match[2]), 288.0, 4.0);
+}
+
+TEST_F(PrintCommand, CalculationDataPrintsTheHeatingTable)
+{
+    const auto r = print({sampleFile, "--calc-data", "--letter-paper", "--pdf", pdf}, fixtureInstall);
+    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+    const std::string text = squeezed(pdfText("-layout"));
+    EXPECT_NE(text.find("Text 110"), std::string::npos);
+    EXPECT_NE(text.find("Besprechung 2.1"), std::string::npos);
+    EXPECT_NE(text.find("Text 111"), std::string::npos);
+    EXPECT_EQ(text.find("Text 186"), std::string::npos);
+}
+
+TEST_F(PrintCommand, MissingLogoFailsWithoutWritingAFile)
+{
+    const auto r = print({sampleFile, "--list", "--pdf", pdf}, fixtureInstall);
+    EXPECT_EQ(r.exitCode, ExitBadInput);
+    EXPECT_EQ(r.err, "tepa print: Datei " + (fixtureInstall / "image4.bmp").string() +
+                         " kann nicht geöffnet werden\n");
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(PrintCommand, BadArgumentsWriteNothing)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"both printouts", {sampleFile, "--list", "--calc-data", "--pdf", pdf}, ExitUsage},
+        {"no printout", {sampleFile, "--pdf", pdf}, ExitUsage},
+        {"no output file", {sampleFile, "--list"}, ExitUsage},
+        {"no project", {"--list", "--pdf", pdf}, ExitUsage},
+        {"unknown option", {sampleFile, "--list", "--pdf", pdf, "--colour"}, ExitUsage},
+        {"missing project file", {TEPA_TEST_DATA_DIR "/no-such.kon", "--list", "--pdf", pdf}, ExitBadInput},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = print(c.args, fixtureInstall);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_NE(r.err, "");
+        EXPECT_FALSE(fs::exists(pdf));
+    }
+}
+
+} // namespace
+} // namespace tepa::cli

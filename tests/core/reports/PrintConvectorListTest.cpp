@@ -1,0 +1,326 @@
+#include "RecordingSurface.h"
+
+#include "core/reports/PrintLayouts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace tepa {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingSurface;
+
+// A program directory with (or without) the letterhead logo; the surface only opens the file.
+class ProgramDir
+{
+public:
+    explicit ProgramDir(bool withLogo)
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = fs::temp_directory_path() /
+                 (std::string("tepa-print-") + info->test_suite_name() + "-" + info->name());
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+        if (withLogo)
+            std::ofstream(m_path / "image4.bmp", std::ios::binary) << "BM";
+    }
+    ~ProgramDir() { fs::remove_all(m_path); }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// One list slot as the convector list writes it: the key, then blanks so that the count starts
+// in column 36.
+std::string slotLine(const std::string& key, int count)
+{
+    return key + std::string(35 - key.size(), ' ') + std::to_string(count);
+}
+
+std::vector<std::string> listOf(int lines)
+{
+    std::vector<std::string> slots(100, " ");
+    for (int i = 0; i < lines; ++i)
+        slots[static_cast<std::size_t>(i)] =
+            slotLine("   TYP" + std::to_string(10 + i) + " /   110 /  1250", i + 1);
+    return slots;
+}
+
+class PrintConvectorList : public ::testing::Test
+{
+protected:
+    PrintConvectorList()
+    {
+        project.Title.setText("Haus am See");
+        project.Number.setText("P-42");
+        const char* data[] = {"Bauherr GmbH", "Hauptstr. 5", "", "12345 Ort", "Tel. 1", "Meier", "Planung"};
+        for (std::size_t i = 0; i < 7; ++i)
+            project.DataLines[i].setText(data[i]);
+    }
+
+    Status print(RecordingSurface& surface, const std::vector<std::string>& slots, bool letterPaper = false)
+    {
+        PrintContext context{project, texts, dir->path(), "06.12.2026", letterPaper};
+        context.PrintScale = 99; // stale from an earlier printout; must be set anew
+        Status result = printConvectorList(surface, context, slots);
+        scale = context.PrintScale;
+        return result;
+    }
+
+    ProjectRecord project;
+    InterfaceTexts texts = test::numberedTexts();
+    std::unique_ptr<ProgramDir> dir = std::make_unique<ProgramDir>(true);
+    int scale = 0;
+};
+
+TEST(PrintScale, FollowsDeviceResolutionRoundedHalfToEven)
+{
+    struct Case
+    {
+        int dpi;
+        int scale;
+    };
+    // dpi / 300, then halves to the even neighbour: 1.5 -> 2, 2.5 -> 2, 3.5 -> 4.
+    const Case cases[] = {{300, 1},
+                          {450, 2},
+                          {600, 2},
+                          {720, 2},
+                          {750, 2},
+                          {900, 3},
+                          {1050, 4},
+                          {1200, 4},
+                          // Coarser than 150 dpi would round to 0; the layout keeps scale 1.
+                          {96, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        EXPECT_EQ(PrintScaleFor(c.dpi), c.scale);
+    }
+}
+
+TEST_F(PrintConvectorList, TitleHeadingAndRuleAtSixHundredDpi)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(1)));
+    EXPECT_EQ(scale, 2);
+
+    const auto* title = surface.find("T86");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->x, 800);
+    EXPECT_EQ(title->y, 2400);
+    EXPECT_EQ(title->font.points, 14);
+    EXPECT_EQ(title->font.name, "Valdana");
+
+    const auto* rule = surface.find(std::string(79, '-'));
+    ASSERT_NE(rule, nullptr);
+    EXPECT_EQ(rule->y, 2510);
+    const auto* heading = surface.find("T87");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->x, 800);
+    EXPECT_EQ(heading->y, 2640);
+    EXPECT_EQ(heading->font.points, 12);
+}
+
+TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadAndPageHeader)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(1)));
+
+    struct Case
+    {
+        const char* text;
+        int x, y, points;
+        bool bold;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"T141", 2400, 160, 9, true}, {"T142", 2400, 260, 9, true},
+        {"T143", 2400, 360, 8, false}, {"T144", 2400, 450, 8, false},
+        {"T145", 2400, 540, 8, false}, {"T146", 2400, 630, 8, false},
+        {"T102", 600, 860, 14, false}, {"T17", 3200, 860, 12, false},
+        {"06.12.2026", 3600, 860, 12, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto* t = surface.find(c.text);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->x, c.x);
+        EXPECT_EQ(t->y, c.y);
+        EXPECT_EQ(t->font.points, c.points);
+        EXPECT_EQ(t->font.bold, c.bold);
+    }
+    const auto* rule = surface.find(std::string(69, '_'));
+    ASSERT_NE(rule, nullptr);
+    EXPECT_EQ(rule->x, 600);
+    EXPECT_EQ(rule->y, 1000);
+
+    ASSERT_EQ(surface.bitmaps.size(), 1u);
+    const auto& logo = surface.bitmaps[0];
+    EXPECT_EQ(logo.file, dir->path() / "image4.bmp");
+    EXPECT_EQ(logo.left, 3500);
+    EXPECT_EQ(logo.top, 280);
+    EXPECT_EQ(logo.width, 1000);
+    EXPECT_EQ(logo.height, 440);
+}
+
+TEST_F(PrintConvectorList, LetterPaperDrawsNothingAboveTheTitleLine)
+{
+    dir.reset(); // letter paper never needs the logo
+    dir = std::make_unique<ProgramDir>(false);
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(1), true));
+    EXPECT_TRUE(surface.bitmaps.empty());
+    for (const auto& t : surface.texts)
+        EXPECT_GE(t.y, 860) << t.text;
+    ASSERT_NE(surface.find("T102"), nullptr);
+}
+
+TEST_F(PrintConvectorList, ProjectBlock)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(1)));
+    struct Case
+    {
+        const char* text;
+        int x, y;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"T16", 600, 1200}, {"Haus am See / P-42", 1500, 1200},
+        {"T108", 600, 1400}, {"Meier , Planung", 1500, 1400},
+        {"T160", 600, 1600}, {"Bauherr GmbH", 1500, 1600}, {"Hauptstr. 5", 1500, 1700},
+        {"", 1500, 1800}, {"12345 Ort", 1500, 1900}, {"Tel. 1", 1500, 2000},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto found = surface.at(1, c.y);
+        const bool present = std::any_of(found.begin(), found.end(), [&](const auto& t) {
+            return t.text == c.text && t.x == c.x && t.font.points == 12;
+        });
+        EXPECT_TRUE(present);
+    }
+}
+
+TEST_F(PrintConvectorList, RowSplitsKeyAndCount)
+{
+    std::vector<std::string> slots(100, " ");
+    slots[0] = slotLine("   W1 /   110 /  1250", 12);
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, slots));
+    const auto row = surface.at(1, 2860); // 1200 + 80 + 150 layout units
+    ASSERT_EQ(row.size(), 2u);
+    EXPECT_EQ(row[0].x, 800);
+    // 37 characters: the key, 14 blanks, "12"; all but the last 4 go to the left column.
+    EXPECT_EQ(row[0].text, "   W1 /   110 /  1250" + std::string(12, ' '));
+    EXPECT_EQ(row[1].x, 2400);
+    EXPECT_EQ(row[1].text, " 12");
+}
+
+TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThree)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(24)));
+    EXPECT_EQ(surface.pages, 2);
+
+    // Page 1: rows at 1430, 1510, ... 3190.
+    for (int r = 0; r < 23; ++r) {
+        SCOPED_TRACE(r);
+        const auto row = surface.at(1, 2 * (1430 + 80 * r));
+        ASSERT_EQ(row.size(), 2u);
+        EXPECT_EQ(row[0].text.substr(0, 8), "   TYP" + std::to_string(10 + r));
+    }
+    const auto* marker = surface.find("-> 2");
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->page, 1);
+    EXPECT_EQ(marker->x, 4000);
+    EXPECT_EQ(marker->y, 6400);
+
+    // Page 2: header again, page line, reference to the project, heading, then the last row.
+    EXPECT_EQ(surface.at(2, 860).front().text, "T102");
+    const auto pageLine = surface.at(2, 1500);
+    ASSERT_EQ(pageLine.size(), 2u);
+    EXPECT_EQ(pageLine[0].text, "T112 2");
+    EXPECT_EQ(pageLine[0].x, 1600);
+    EXPECT_EQ(pageLine[0].font.points, 12);
+    EXPECT_EQ(pageLine[1].text, "( zu T107P-42 )");
+    EXPECT_EQ(pageLine[1].x, 2200);
+    const auto heading = surface.at(2, 1700);
+    ASSERT_EQ(heading.size(), 1u);
+    EXPECT_EQ(heading[0].text, "T87");
+    EXPECT_EQ(heading[0].x, 1200);
+    const auto last = surface.at(2, 1900);
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[0].text.substr(0, 8), "   TYP33");
+    EXPECT_EQ(last[1].text, " 24");
+    EXPECT_EQ(surface.texts.back().y, 1900);
+}
+
+TEST_F(PrintConvectorList, TwentyThreeLinesStayOnOnePage)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(23)));
+    EXPECT_EQ(surface.pages, 1);
+    EXPECT_EQ(surface.find("-> 2"), nullptr);
+    EXPECT_EQ(surface.texts.back().y, 2 * 3190);
+}
+
+TEST_F(PrintConvectorList, EmptyListPrintsOneBlankRow)
+{
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(0)));
+    const auto row = surface.at(1, 2860);
+    ASSERT_EQ(row.size(), 2u);
+    EXPECT_EQ(row[0].text, "");
+    EXPECT_EQ(row[1].text, " ");
+    EXPECT_TRUE(surface.at(1, 3020).empty());
+}
+
+TEST_F(PrintConvectorList, ZeroLengthSlotUsesNoRow)
+{
+    auto slots = listOf(3);
+    slots[1] = "";
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, slots));
+    // Slot 3 takes the second row (1510 layout units), the third row stays empty.
+    ASSERT_EQ(surface.at(1, 3020).size(), 2u);
+    EXPECT_EQ(surface.at(1, 3020)[0].text.substr(0, 8), "   TYP12");
+    EXPECT_TRUE(surface.at(1, 3180).empty());
+}
+
+TEST_F(PrintConvectorList, FullSlotArrayStopsBeforeSlotHundredAndMarksEveryPage)
+{
+    // 99 rows: 23 on page 1, 29 on pages 2 and 3, 18 on page 4.
+    RecordingSurface surface(600);
+    ASSERT_TRUE(print(surface, listOf(100)));
+    EXPECT_EQ(surface.pages, 4);
+    int markers = 0;
+    for (const auto& t : surface.texts)
+        markers += t.text == "-> 2";
+    EXPECT_EQ(markers, 3);
+    EXPECT_NE(surface.find("T112 4"), nullptr);
+    EXPECT_EQ(surface.texts.back().text, " 99");
+    EXPECT_EQ(surface.texts.back().page, 4);
+    EXPECT_EQ(surface.texts.back().y, 2 * (950 + 80 * 17));
+}
+
+TEST_F(PrintConvectorList, MissingLogoStopsThePrintout)
+{
+    dir.reset(); // the same folder: remove the old one first
+    dir = std::make_unique<ProgramDir>(false);
+    RecordingSurface surface(600);
+    const Status result = print(surface, listOf(3));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error(),
+              "Datei " + (dir->path() / "image4.bmp").string() + " kann nicht geöffnet werden");
+    EXPECT_TRUE(surface.texts.empty());
+    EXPECT_TRUE(surface.bitmaps.empty());
+}
+
+} // namespace
+} // namespace tepa

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "core/reports/PrintSurface.h"
+#include "core/text/InterfaceTexts.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tepa::test {
+
+// A print surface that records what is drawn, page by page, with the font in force. Text widths
+// follow a simple deterministic rule (characters times points times 3 device units) so tests
+// can check right-aligned columns by their end: x + width.
+class RecordingSurface : public PrintSurface
+{
+public:
+    struct Font
+    {
+        std::string name;
+        int points = 0;
+        bool bold = false;
+    };
+    struct Text
+    {
+        int page = 1;
+        int x = 0;
+        int y = 0;
+        std::string text;
+        Font font;
+        int width = 0;
+        int right() const { return x + width; }
+    };
+    struct Bitmap
+    {
+        int page = 1;
+        std::filesystem::path file;
+        int left = 0, top = 0, width = 0, height = 0;
+    };
+
+    explicit RecordingSurface(int dpi = 600)
+        : m_dpi(dpi)
+    {}
+
+    int verticalDpi() const override { return m_dpi; }
+    void setFont(const std::string& name, int points, bool bold) override { m_font = {name, points, bold}; }
+    void drawText(int x, int y, const std::string& text) override
+    {
+        texts.push_back({pages, x, y, text, m_font, textWidth(text)});
+    }
+    int textWidth(const std::string& text) override
+    {
+        int characters = 0;
+        for (char c : text)
+            characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return characters * m_font.points * 3;
+    }
+    Status loadBitmap(const std::filesystem::path& file) override
+    {
+        std::ifstream in(file, std::ios::binary);
+        if (!in)
+            return Error{fileOpenError(file)};
+        m_bitmap = file;
+        return Done{};
+    }
+    void drawBitmap(int left, int top, int width, int height) override
+    {
+        bitmaps.push_back({pages, m_bitmap, left, top, width, height});
+    }
+    void newPage() override { ++pages; }
+
+    // The first text drawn with exactly this content, if any.
+    const Text* find(const std::string& text) const
+    {
+        for (const auto& t : texts)
+            if (t.text == text)
+                return &t;
+        return nullptr;
+    }
+    // Every text drawn at this device height on this page, left to right as drawn.
+    std::vector<Text> at(int page, int y) const
+    {
+        std::vector<Text> found;
+        for (const auto& t : texts)
+            if (t.page == page && t.y == y)
+                found.push_back(t);
+        return found;
+    }
+    // The text on `page` at device height `y` whose right end is at `right`, if any.
+    std::optional<Text> endingAt(int page, int y, int right) const
+    {
+        for (const auto& t : at(page, y))
+            if (t.right() == right)
+                return t;
+        return std::nullopt;
+    }
+
+    std::vector<Text> texts;
+    std::vector<Bitmap> bitmaps;
+    int pages = 1;
+
+private:
+    int m_dpi;
+    Font m_font;
+    std::filesystem::path m_bitmap;
+};
+
+// Interface texts whose line n reads "T<n>", so a test sees which line a printout used.
+inline InterfaceTexts numberedTexts()
+{
+    std::vector<std::string> raw;
+    for (int n = 0; n < 300; ++n) {
+        std::string prefix = std::to_string(n);
+        raw.push_back(std::string(3 - prefix.size(), '0') + prefix + "T" + std::to_string(n));
+    }
+    return InterfaceTexts::fromRawLines(std::move(raw));
+}
+
+} // namespace tepa::test

@@ -1,0 +1,379 @@
+#include "core/reports/TechnicalData.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <random>
+#include <string>
+
+// Expected files are written out from the format's table by hand, in Windows-1252 bytes:
+// \xE4 = "ä", \xF6 = "ö", \xFC = "ü", \xDC = "Ü", \xB0 = "°".
+
+namespace tepa {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string crlf(std::initializer_list<const char*> lines)
+{
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+const std::string fileHead =
+    crlf({"", "", "Technische Daten:   ", "", "", "Raumbezeichnung:   B\xFCro 1", ""});
+
+ProjectRecord roomOnly()
+{
+    ProjectRecord p;
+    p.RoomCount = 1;
+    p.RoomName.setText("Büro 1");
+    p.HeatingRoomTemp = 20.4;
+    p.HeatingDemand = 1234.5;
+    p.HeatingFlowTemp = 75;
+    p.CoolingRoomTemp = 26;
+    p.CoolingDemand = 812.5;
+    p.CoolingFlowTemp = 16.25;
+    return p;
+}
+
+void setHeatingEntry(ProjectRecord& p, std::size_t k, const char* type)
+{
+    HeatingEntry& e = p.HeatingEntries[k];
+    e.TypeName.setText(type);
+    e.Height = 110;
+    e.Length = 1250;
+    e.Count = 2;
+    e.MassFlow = 68.8;
+    e.FanSpeed = 700; // 50 % of 1400 rpm
+    e.FanSetting = 120;
+    e.PressureDrop = 412.5;
+    e.SoundLevel = 30.2;
+    e.ReturnTemp = 65;
+    e.Output = 1500;
+    e.CoolingNominalMassFlow = 100.4;
+    e.CoolingNominalPressureDrop = 2000;
+    e.CoolingNominalSound = 25;
+    e.CoolingNominalOutput = 799.5;
+    e.InUse = true;
+}
+
+void setCoolingEntry(ProjectRecord& p, std::size_t k, const char* type)
+{
+    CoolingEntry& e = p.CoolingEntries[k];
+    e.TypeName.setText(type);
+    e.Height = 180;
+    e.Length = 2000;
+    e.Count = 1;
+    e.MassFlow = 150.5;
+    e.FanSpeed = 1200; // 75 % of 1600 rpm
+    e.FanSetting = 95;
+    e.PressureDrop = 3100;
+    e.SoundLevel = 35.5;
+    e.ReturnTemp = 18;
+    e.Output = 640;
+    e.HeatingNominalMassFlow = 80;
+    e.HeatingNominalPressureDrop = 950;
+    e.HeatingNominalSound = 33;
+    e.HeatingNominalOutput = 1820;
+    e.InUse = true;
+}
+
+const std::string heatingHead = crlf({
+    "Auslegung f\xFCr H E I Z U N G",
+    "",
+    "Raumtemperatur:\t20\t C\xB0",
+    "W\xE4rmebedarf:\t 1235\t W",
+});
+
+const std::string wf2Block = crlf({
+    "",
+    "Konvektor-Typ::\tWF2\t ",
+    "H\xF6he:\t110\t mm",
+    "L\xE4nge:\t1250\t mm",
+    "Anzahl:\t2\t ",
+    "Wassermassenstrom:\t 69\t kg/h",
+    "Gebl\xE4sedrehzahl:\t  50\t %",
+    "Wasserseitiger Druckverlust:\t  413\t Pa",
+    "Schalldruckpegel:\t 30\t dB (A)",
+    "Vorlauftemperatur:\t75.0\t C\xB0",
+    "R\xFC"
+    "cklauftemperatur:\t 65\t C\xB0",
+    "W\xE4rmeleistung:\t 1500\t W",
+    "",
+    "",
+    "K\xFChlleistung bei (16 / 18 / 26 C\xB0),  Gebl\xE4sedrehzahl:70/75 %",
+    "Wassermassenstrom:\t100\t kg/h",
+    "Wasserseitiger Druckverlust:\t 2000\t Pa",
+    "Schlalldruckpegel:\t 25\t dB (A)",
+    "K\xFChlleistung:\t  800\t W",
+});
+
+const std::string coolingHead = crlf({
+    "Auslegung f\xFCr K \xDC H L U N G",
+    "",
+    "Raumtemperatur\t26\t C\xB0",
+    "K\xFChlbedarf:\t  813\t W",
+});
+
+const std::string wfwBlock = crlf({
+    "",
+    "Konvektor-Typ:\tWFW-2L\t ",
+    "H\xF6he:\t180\t mm",
+    "Anzahl:\t1\t ",
+    "Wassermassenstrom:\t151\tkg/h",
+    "Gebl\xE4sedrehzahl:\t  75\t %",
+    "Wasserseitiger Druckverlust\t 3100\t Pa",
+    "Schalldruckpegel:\t 36\t dB (A)",
+    "Vorlauftemperatur:\t16.3\t C\xB0",
+    "R\xFC"
+    "cklauftemperatur:\t 18\t C\xB0",
+    "K\xFChlleistung:\t  640\t W",
+    "",
+    "",
+    "Heizleistung bei (75 / 65 / 20 C\xB0),  Gebl\xE4sedrehzah:70/75 %",
+    "",
+    "Wassermassenstrom:\t 80\t kg/h",
+    "Wasserseitiger Druckverlust:\t  950\t Pa",
+    "Schalldruckpegel:\t 33\t dB(A)",
+    "K\xFChlleistung:\t 1820\t W",
+});
+
+// --- The file's bytes -----------------------------------------------------------------------
+
+TEST(TechnicalDataBytes, NeitherListInUseGivesOnlyTheHead)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    EXPECT_EQ(TechnicalDataBytes(p), fileHead);
+}
+
+TEST(TechnicalDataBytes, HeatingOnlyEndsWithOneEmptyLine)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    setHeatingEntry(p, 0, "WF2");
+    const std::string expected =
+        fileHead + heatingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wf2Block + crlf({""});
+    EXPECT_EQ(TechnicalDataBytes(p), expected);
+}
+
+TEST(TechnicalDataBytes, BothListsHeatingFirstAndCoolingWithoutClosingLine)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    setHeatingEntry(p, 0, "WF2");
+    setCoolingEntry(p, 0, "WFW-2L");
+    const std::string expected = fileHead + heatingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) +
+                                 wf2Block + crlf({""}) + coolingHead +
+                                 crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wfwBlock;
+    EXPECT_EQ(TechnicalDataBytes(p), expected);
+}
+
+TEST(TechnicalDataBytes, ListFlagWritesTheSectionAlsoWhenTheFirstEntryIsNotInUse)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    setCoolingEntry(p, 0, "WFW-2L");
+    p.CoolingEntries[0].InUse = false;
+    p.CoolingInUse = true;
+    const std::string expected =
+        fileHead + coolingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wfwBlock;
+    EXPECT_EQ(TechnicalDataBytes(p), expected);
+}
+
+TEST(TechnicalDataBytes, EntryWithoutTypeWritesWhatItHolds)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 2;
+    setHeatingEntry(p, 0, "WF2");
+    // The second entry has been opened but no type chosen: everything zero, and no fan series,
+    // so the fan speed reads 0 %.
+    const std::string secondBlock = crlf({
+        "",
+        "Konvektor-Typ::\t\t ",
+        "H\xF6he:\t  0\t mm",
+        "L\xE4nge:\t   0\t mm",
+        "Anzahl:\t0\t ",
+        "Wassermassenstrom:\t  0\t kg/h",
+        "Gebl\xE4sedrehzahl:\t   0\t %",
+        "Wasserseitiger Druckverlust:\t    0\t Pa",
+        "Schalldruckpegel:\t  0\t dB (A)",
+        "Vorlauftemperatur:\t75.0\t C\xB0",
+        "R\xFC"
+        "cklauftemperatur:\t  0\t C\xB0",
+        "W\xE4rmeleistung:\t    0\t W",
+        "",
+        "",
+        "K\xFChlleistung bei (16 / 18 / 26 C\xB0),  Gebl\xE4sedrehzahl:70/75 %",
+        "Wassermassenstrom:\t  0\t kg/h",
+        "Wasserseitiger Druckverlust:\t    0\t Pa",
+        "Schlalldruckpegel:\t  0\t dB (A)",
+        "K\xFChlleistung:\t    0\t W",
+    });
+    const std::string expected = fileHead + heatingHead + crlf({"Anzahl Konv.-Typen:\t2\t ", "  ", "  "}) +
+                                 wf2Block + secondBlock + crlf({""});
+    EXPECT_EQ(TechnicalDataBytes(p), expected);
+}
+
+TEST(TechnicalDataBytes, PrimaryAirTypesWriteTheAirFlowInsteadOfWaterAndFan)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    setHeatingEntry(p, 0, "WNF2");
+    setCoolingEntry(p, 0, "WNF1");
+    const std::string bytes = TechnicalDataBytes(p);
+    EXPECT_NE(bytes.find("Anzahl:\t2\t \r\nVolumenstrom:\t120\t \r\nWasserseitiger Druckverlust:\t  413"),
+              std::string::npos);
+    EXPECT_NE(bytes.find("Anzahl:\t1\t \r\nVolumenstrom:\t 95\tkg/h\r\nWasserseitiger Druckverlust\t 3100"),
+              std::string::npos);
+    // Only the nominal-point blocks carry a mass flow; nothing shows a fan speed.
+    EXPECT_EQ(bytes.find("Gebl\xE4sedrehzahl:\t"), std::string::npos);
+    EXPECT_EQ(bytes.find("Wassermassenstrom:\t 69"), std::string::npos);
+    EXPECT_EQ(bytes.find("Wassermassenstrom:\t151"), std::string::npos);
+}
+
+TEST(TechnicalDataBytes, FanSpeedIsAPercentageOfTheSeriesTopSpeed)
+{
+    struct Case
+    {
+        const char* type;
+        double fanSpeed;
+        const char* percent;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"WF1",    1400, " 100"}, // 14
+        {"WFs2",   1600, " 100"}, // 16
+        {"WFW",    1600, " 100"}, // 16
+        {"WFW-4L", 1600, " 100"}, // 16
+        {"WFWL-2", 1150, " 100"}, // 11.5: "WFWL" comes after "WFW"
+        {"DWF3",   1400, " 100"}, // 14: "DWF" comes last
+        {"WF2",     707, "  51"}, // 50.5 rounded away from zero
+        {"W1",     1400, "   0"}, // no fan series: 0, never the mass flow again
+        {"WM",        0, "   0"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        ProjectRecord p = roomOnly();
+        p.HeatingEntryCount = 1;
+        setHeatingEntry(p, 0, c.type);
+        p.HeatingEntries[0].FanSpeed = c.fanSpeed;
+        const std::string expected = "\r\nWassermassenstrom:\t 69\t kg/h\r\nGebl\xE4sedrehzahl:\t" +
+                                     std::string(c.percent) + "\t %\r\nWasserseitiger";
+        EXPECT_NE(TechnicalDataBytes(p).find(expected), std::string::npos);
+    }
+}
+
+TEST(TechnicalDataBytes, NegativeAndWideValuesKeepTheirSignAndWidth)
+{
+    ProjectRecord p = roomOnly();
+    p.HeatingRoomTemp = -5.5;
+    p.HeatingDemand = 1234567;
+    p.HeatingEntryCount = 1;
+    setHeatingEntry(p, 0, "WF2");
+    const std::string bytes = TechnicalDataBytes(p);
+    EXPECT_NE(bytes.find("\r\nRaumtemperatur:\t-6\t C\xB0\r\nW\xE4rmebedarf:\t1234567\t W\r\n"),
+              std::string::npos);
+}
+
+// --- Where the file goes --------------------------------------------------------------------
+
+TEST(TechnicalDataFile, NameFollowsTheProjectFilesFolderAndExtension)
+{
+    struct Case
+    {
+        const char* project;
+        const char* file;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"/p/Haus.kon",      "/p/techdaten.kon"},
+        {"/p/Haus.orv",      "/p/techdaten.orv"},
+        {"/p/Haus",          "/p/techdaten"},
+        {"/p/a.b/Haus",      "/p/a.b/techdaten"},
+        {"/p/Haus.alt.kon",  "/p/techdaten.kon"},
+        {"Haus.kon",         "techdaten.kon"}, // the current folder, beside the project file
+        {"Raum 1/Haus.kon",  "Raum 1/techdaten.kon"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.project);
+        EXPECT_EQ(technicalDataFileFor(c.project).string(), c.file);
+    }
+}
+
+// --- Writing --------------------------------------------------------------------------------
+
+class TechnicalDataWriting : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::random_device seed;
+        folder = fs::temp_directory_path() / ("tepa-techdata-" + std::to_string(seed()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+
+    static std::string readAll(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::size_t filesInFolder() const
+    {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+};
+
+TEST_F(TechnicalDataWriting, ReplacesAnExistingFileWithTheWholeText)
+{
+    const fs::path file = folder / "techdaten.kon";
+    std::ofstream(file) << std::string(5000, 'x');
+    ProjectRecord p = roomOnly();
+    p.HeatingEntryCount = 1;
+    setHeatingEntry(p, 0, "WF2");
+
+    const Status written = WriteTechnicalData(file, p);
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(readAll(file), TechnicalDataBytes(p));
+    EXPECT_EQ(filesInFolder(), 1u); // no temporary file left behind
+}
+
+TEST_F(TechnicalDataWriting, FailureNamesTheFileAndLeavesNothingBehind)
+{
+    std::ofstream(folder / "kein Ordner") << "a file";
+    // A folder standing where the file should go cannot be replaced by it.
+    fs::create_directory(folder / "techdaten.kon");
+    const fs::path cases[] = {folder / "kein Ordner" / "techdaten.kon", folder / "techdaten.kon"};
+    for (const fs::path& file : cases) {
+        SCOPED_TRACE(file.string());
+        const Status written = WriteTechnicalData(file, roomOnly());
+        ASSERT_FALSE(written.ok());
+        EXPECT_EQ(written.error().rfind(file.string() + ": ", 0), 0u) << written.error();
+    }
+    EXPECT_TRUE(fs::is_directory(folder / "techdaten.kon"));
+    EXPECT_EQ(filesInFolder(), 2u);
+}
+
+} // namespace
+} // namespace tepa
