@@ -21,9 +21,8 @@
 namespace tepa::test {
 
 // A main window started offscreen with the platform doubles, from a fresh temporary folder
-// that holds no interface texts, with HOME pointing into that folder. The current directory,
-// HOME and the quit-on-last-window setting are restored afterwards, so the tests can change
-// them freely.
+// without interface texts, HOME inside it; current directory, HOME and quit-on-last-window are
+// restored afterwards.
 class AppFixture : public ::testing::Test
 {
 protected:
@@ -36,8 +35,7 @@ protected:
         QDir().mkpath(tempPath("home"));
         qputenv("HOME", tempPath("home").toLocal8Bit());
         QDir::setCurrent(m_tempDir.path());
-        // Closing a window in a test must not leave a request to quit behind for a later test
-        // that runs the event loop.
+        // A closed window must not leave a quit request behind for a later test.
         QApplication::setQuitOnLastWindowClosed(false);
     }
 
@@ -53,7 +51,7 @@ protected:
             qunsetenv("HOME");
     }
 
-    // The main window, created as at program start (its start sequence runs in the constructor).
+    // The main window as at program start (the constructor runs the start sequence).
     TForm1& start(const std::filesystem::path& installedDataDir = installDir())
     {
         StartOptions options;
@@ -62,7 +60,6 @@ protected:
         return *form;
     }
 
-    // Settings that already name a working directory, so start-up asks nothing.
     void storeWorkDir(const QString& dir)
     {
         doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir);
@@ -80,13 +77,10 @@ protected:
     {
         return QString::fromStdU16String(path.u16string());
     }
-    static std::filesystem::path fsPath(const QString& path)
+    static std::string canonical(const QString& path)
     {
-        return std::filesystem::path(path.toStdU16String());
+        return QFileInfo(path).canonicalFilePath().toStdString();
     }
-    // The same folder, however it was spelled.
-    static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
-    static QString canonical(const std::filesystem::path& path) { return canonical(qPath(path)); }
 
     static bool isDir(const QString& path) { return QFileInfo(path).isDir(); }
     static void writeFile(const QString& path, const QByteArray& bytes)
@@ -120,8 +114,7 @@ inline int exitCodeAfter(const std::function<void()>& action)
     QObject::connect(&stillRunning, &QTimer::timeout, qApp, [] { QCoreApplication::exit(StillRunning); });
     QTimer::singleShot(0, qApp, [&] {
         action();
-        // Not at once: a quit asked for by the action ends the loop only when control is back
-        // in it, and a timer due in the same pass would overwrite its exit code.
+        // Not at once: a timer due in the same pass would overwrite the quit's exit code.
         stillRunning.start(100);
     });
     return QApplication::exec();

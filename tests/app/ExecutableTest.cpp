@@ -10,39 +10,6 @@
 
 namespace {
 
-struct ProgramRun
-{
-    bool finished = false;
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    int exitCode = -1;
-    QByteArray errors;
-};
-
-// Starts the program in `folder` with its settings under `configHome` and lets it quit as soon
-// as its event loop runs.
-ProgramRun startProgram(const QString& folder, const QString& configHome, const QString& home)
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("TEPA_QUIT_AFTER_START"), QStringLiteral("1"));
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(folder);
-    program.start(QStringLiteral(TEPA_APP_EXECUTABLE), {});
-    ProgramRun run;
-    run.finished = program.waitForFinished(20000);
-    if (!run.finished) {
-        program.kill();
-        program.waitForFinished(5000);
-    }
-    run.status = program.exitStatus();
-    run.exitCode = program.exitCode();
-    run.errors = program.readAllStandardError();
-    return run;
-}
-
 TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
 {
     QTemporaryDir temp;
@@ -52,18 +19,31 @@ TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
     ASSERT_TRUE(QDir().mkpath(config + "/Orva"));
     ASSERT_TRUE(QDir().mkpath(temp.filePath("home")));
     {
-        // The settings store the program uses on this system, holding the working directory,
-        // so no dialog waits for an answer.
+        // The settings store the program uses, holding the working directory, so no dialog waits.
         QFile settings(config + "/Orva/kiv.conf");
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("[General]\nArbeitsverzeichnis=" + work.toUtf8() + "\n");
     }
 
-    const ProgramRun run = startProgram(temp.path(), config, temp.filePath("home"));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("HOME"), temp.filePath("home"));
+    environment.insert(QStringLiteral("TEPA_QUIT_AFTER_START"), QStringLiteral("1"));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(temp.path());
+    program.start(QStringLiteral(TEPA_APP_EXECUTABLE), {});
+    const bool finished = program.waitForFinished(20000);
+    if (!finished) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+    const std::string errors = program.readAllStandardError().toStdString();
 
-    ASSERT_TRUE(run.finished) << "the program did not end by itself; stderr:\n" << run.errors.toStdString();
-    EXPECT_EQ(run.status, QProcess::NormalExit) << run.errors.toStdString();
-    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    ASSERT_TRUE(finished) << "the program did not end by itself; stderr:\n" << errors;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors;
+    EXPECT_EQ(program.exitCode(), 0) << errors;
     // Start-up ran through: the working directory from the settings got its two folders.
     EXPECT_TRUE(QFileInfo(work + "/Projekte").isDir());
     EXPECT_TRUE(QFileInfo(work + "/tmp").isDir());

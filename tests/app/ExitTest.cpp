@@ -7,6 +7,28 @@
 namespace tepa::test {
 namespace {
 
+// How the save question before the end was answered, and whether the program ends.
+struct ExitCase
+{
+    const char* what;
+    bool saved;
+    bool answerYes;
+    bool roomDataChanged; // the save refuses with text 117
+    bool dialogCancelled;
+    const char* saveTo; // save dialog answer, relative to the temporary folder
+    bool ends;
+};
+
+// clang-format off
+const ExitCase exitCases[] = {
+    {"saved project: no question",        true,  false, false, false, nullptr,                   true},
+    {"unsaved, No: ends without writing", false, false, false, false, nullptr,                   true},
+    {"unsaved, Yes, saved: ends",         false, true,  false, false, "work/Projekte/Raum 1.kon", true},
+    {"unsaved, Yes, save refused",        false, true,  true,  false, nullptr,                   false},
+    {"unsaved, Yes, dialog cancelled",    false, true,  false, true,  nullptr,                   false},
+};
+// clang-format on
+
 class Exit : public AppFixture
 {
 protected:
@@ -14,9 +36,6 @@ protected:
     {
         AppFixture::SetUp();
         storeWorkDir(tempPath("work"));
-        start();
-        form->show();
-        QCoreApplication::processEvents();
     }
 
     QStringList projectFiles() const
@@ -24,134 +43,67 @@ protected:
         return QDir(tempPath("work/Projekte")).entryList(QDir::Files | QDir::NoDotAndDotDot);
     }
 
-    void unsavedChanges() { session.ProjectSaved = false; }
+    // A fresh window holding a project in the case's state, the answers scripted.
+    void startWith(const ExitCase& c);
 };
 
-TEST_F(Exit, SavedProjectQuitsWithoutAQuestion)
+void Exit::startWith(const ExitCase& c)
 {
-    EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), 0);
-    EXPECT_FALSE(form->isVisible());
+    form.reset();
+    session = Session{};
+    start();
+    form->show();
+    session.ProjectSaved = c.saved;
+    session.DemandChanged = c.roomDataChanged;
+    if (!c.saved)
+        doubles.messages.expect(MessageKind::YesNo, "Text 121", c.answerYes);
+    if (c.roomDataChanged)
+        doubles.messages.expect(MessageKind::Message, "Text 117");
+    if (c.dialogCancelled)
+        doubles.dialogs.answerSave(std::nullopt);
+    if (c.saveTo)
+        doubles.dialogs.answerSave(tempPath(c.saveTo));
 }
 
-TEST_F(Exit, UnsavedProjectAnsweredNoQuitsWithoutWriting)
+TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
 {
-    // Quitting closes the windows; a second question from the main window would fail here.
-    unsavedChanges();
-    doubles.messages.expect(MessageKind::YesNo, "Text 121", false);
-    EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), 0);
-    EXPECT_TRUE(projectFiles().isEmpty());
-    EXPECT_TRUE(doubles.dialogs.saveRequests.empty());
-}
-
-TEST_F(Exit, UnsavedProjectAnsweredYesIsSavedThenQuits)
-{
-    unsavedChanges();
-    doubles.messages.expect(MessageKind::YesNo, "Text 121", true);
-    doubles.dialogs.answerSave(tempPath("work/Projekte/Raum 1.kon"));
-    EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), 0);
-    EXPECT_EQ(QFileInfo(tempPath("work/Projekte/Raum 1.kon")).size(), 15858);
-    EXPECT_TRUE(session.ProjectSaved);
-}
-
-TEST_F(Exit, SaveThatDidNotHappenKeepsTheProgramRunning)
-{
-    struct Case
-    {
-        const char* what;
-        bool roomDataChanged; // the save refuses with text 117
-        bool dialogCancelled;
-    };
-    const Case cases[] = {
-        {"save refused", true, false},
-        {"save dialog cancelled", false, true},
-    };
-    for (const Case& c : cases) {
+    for (const ExitCase& c : exitCases) {
         SCOPED_TRACE(c.what);
-        unsavedChanges();
-        session.DemandChanged = c.roomDataChanged;
-        doubles.messages.expect(MessageKind::YesNo, "Text 121", true);
-        if (c.roomDataChanged)
-            doubles.messages.expect(MessageKind::Message, "Text 117");
-        if (c.dialogCancelled)
-            doubles.dialogs.answerSave(std::nullopt);
+        startWith(c);
 
-        EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), StillRunning);
+        // Quitting closes the windows; a second question from the main window would fail here.
+        EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), c.ends ? 0 : StillRunning);
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
-        EXPECT_TRUE(form->isVisible());
-        EXPECT_FALSE(session.ProjectSaved);
-        EXPECT_TRUE(projectFiles().isEmpty());
+        EXPECT_EQ(form->isVisible(), !c.ends);
+        EXPECT_EQ(session.ProjectSaved, c.saved || c.saveTo != nullptr);
+        EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
+        if (c.saveTo) {
+            EXPECT_EQ(QFileInfo(tempPath(c.saveTo)).size(), 15858);
+            QFile::remove(tempPath(c.saveTo));
+        }
     }
 }
 
-TEST_F(Exit, QuestionUsesTheInstalledWordingWithItsUmlauts)
+TEST_F(Exit, ClosingTheWindowAsksTheSameWayAndCanBeRepeated)
 {
-    form.reset();
-    // The first start made its installation the current directory; start afresh from outside.
-    QDir::setCurrent(tempPath("."));
-    start(sourceDataDir());
-    unsavedChanges();
-    doubles.messages.expect(
-        MessageKind::YesNo,
-        QString::fromUtf8("Das Projekt wurde seit der letzten Änderung nicht gespeichert. "
-                          "Projekt jetzt speichern?"),
-        false);
-    EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), 0);
-}
-
-TEST_F(Exit, ClosingTheWindow)
-{
-    struct Case
-    {
-        const char* what;
-        bool saved;
-        bool answerYes;
-        bool roomDataChanged;
-        const char* saveTo; // scripted save dialog answer, relative to the temporary folder
-        bool closes;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"saved project closes without a question", true,  false, false, nullptr,                true},
-        {"unsaved, No: closes without writing",     false, false, false, nullptr,                true},
-        {"unsaved, Yes, saved: closes",             false, true,  false, "work/Projekte/a.kon",  true},
-        {"unsaved, Yes, save refused: stays open",  false, true,  true,  nullptr,                false},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
+    for (const ExitCase& c : exitCases) {
         SCOPED_TRACE(c.what);
-        form.reset();
-        session = Session{};
-        start();
-        form->show();
-        session.ProjectSaved = c.saved;
-        session.DemandChanged = c.roomDataChanged;
-        if (!c.saved)
-            doubles.messages.expect(MessageKind::YesNo, "Text 121", c.answerYes);
-        if (c.roomDataChanged)
-            doubles.messages.expect(MessageKind::Message, "Text 117");
-        if (c.saveTo)
-            doubles.dialogs.answerSave(tempPath(QString::fromLatin1(c.saveTo)));
+        startWith(c);
 
-        EXPECT_EQ(form->close(), c.closes);
-        EXPECT_EQ(form->isVisible(), !c.closes);
+        EXPECT_EQ(form->close(), c.ends);
+        EXPECT_EQ(form->isVisible(), !c.ends);
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
         EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
-        for (const QString& file : projectFiles())
-            QFile::remove(tempPath("work/Projekte/" + file));
+        if (c.saveTo)
+            QFile::remove(tempPath(c.saveTo));
+        if (!c.ends) {
+            // The window that stayed open still closes later.
+            doubles.messages.expect(MessageKind::YesNo, "Text 121", false);
+            EXPECT_TRUE(form->close());
+        }
     }
-}
-
-TEST_F(Exit, WindowThatStayedOpenCanStillBeClosedLater)
-{
-    unsavedChanges();
-    session.DemandChanged = true;
-    doubles.messages.expect(MessageKind::YesNo, "Text 121", true).expect(MessageKind::Message, "Text 117");
-    EXPECT_FALSE(form->close());
-
-    doubles.messages.expect(MessageKind::YesNo, "Text 121", false);
-    EXPECT_TRUE(form->close());
 }
 
 } // namespace

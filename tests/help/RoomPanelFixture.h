@@ -28,8 +28,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Opens the room data panel (of a new room unless the test changed the record), as the menu
-    // command does.
+    // Opens the room data panel as the menu command does.
     void openRoomData()
     {
         form1->Raumdaten1->setEnabled(true);
@@ -37,8 +36,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Makes a fresh folder the program directory, holding a type index of these lines (the five
-    // header lines are added) or none at all.
+    // A fresh program directory holding a type index of these lines (after five header lines).
     void useProgramFolder(const std::vector<std::string>& indexLines, bool withIndex = true)
     {
         programDir = tempPath(QStringLiteral("program%1").arg(++m_folders));
@@ -61,7 +59,6 @@ protected:
         ASSERT_TRUE(image.save(programDir + "/" + relativePath, "BMP"));
     }
 
-    // Types `text` into an emptied edit and presses Enter.
     static void enter(QLineEdit* edit, const QString& text)
     {
         edit->clear();
@@ -87,7 +84,6 @@ protected:
         return nullptr;
     }
 
-    // A mouse click (or double click) on an item, as the user gives it.
     void clickItem(QListWidgetItem* item, bool doubleClick = false)
     {
         ASSERT_NE(item, nullptr);
