@@ -1,4 +1,4 @@
-#include "cli/Cli.h"
+#include "CliRun.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +10,11 @@
 namespace tepa::cli {
 namespace {
 
-struct Outcome
-{
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
 
-Outcome dewpoint(std::vector<std::string> args)
+Outcome dewpoint(const std::vector<std::string>& args)
 {
-    args.insert(args.begin(), "dewpoint");
-    std::ostringstream out, err;
-    const int code = run(args, out, err, Context{});
-    return {code, out.str(), err.str()};
+    return test::runCommand("dewpoint", args);
 }
 
 TEST(DewpointCommand, GivesDewPointAndFlowTemperatureLimit)
@@ -37,11 +29,6 @@ TEST(DewpointCommand, GivesDewPointAndFlowTemperatureLimit)
         << json.out;
     EXPECT_NEAR(dewPoint, 14.75605877867595, 1e-9);
     EXPECT_NEAR(limit, 16.442649961874558, 1e-9);
-
-    const Outcome table = dewpoint({"--room", "26", "--humidity", "50"});
-    ASSERT_EQ(table.exitCode, 0) << table.err;
-    EXPECT_NE(table.out.find("Dew point                  14.8 °C"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("Lowest cooling flow temp   16.4 °C"), std::string::npos) << table.out;
 }
 
 TEST(DewpointCommand, RefusesWithoutWritingOutput)
@@ -53,14 +40,11 @@ TEST(DewpointCommand, RefusesWithoutWritingOutput)
         const char* message;
     };
     const Case cases[] = {
-        {{"--room", "26", "--humidity", "0"}, 1, "--humidity must be above 0 and at most 100"},
         {{"--room", "26", "--humidity", "100.01"}, 1, "at most 100"},
-        {{"--room", "26", "--humidity", "fifty"}, 1, "--humidity: 'fifty' is not a number"},
         {{"--room", "nan", "--humidity", "50"}, 1, "--room: 'nan' is not a number"},
         // Below the saturation law's range (1.098 + T/100 must stay positive).
         {{"--room", "-200", "--humidity", "50"}, 1, "no dew point"},
         {{"--room", "26"}, 2, "give --room and --humidity"},
-        {{"--room", "26", "--humidity", "50", "--dry"}, 2, "unknown option --dry"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));

@@ -112,23 +112,5 @@ TEST(TypeLengths, EverySeriesOffersTheLengthsItsLawsKnow)
     }
 }
 
-TEST(ConstructionHeights, RiseFromTheStandardHeight)
-{
-    // Line 1 is the standard height: the one offered to every series without a height list and
-    // the one preselected for W1..W4. Its factor 1 gives a type rated there the same output
-    // whether its factor comes from its column or is the 1 of the series without one. (That the
-    // factors rise with the height shows in the output of the plausibility walk.)
-    const std::vector<std::string>& lines = installedHeights();
-    ASSERT_GE(lines.size(), 16u);
-    for (const char* series : {"W1", "W2", "W3", "W4"})
-        EXPECT_EQ(heightFactor(series, lines[1]).value(), 1.0) << series;
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        EXPECT_GT(heightOfLine(lines[i]), heightOfLine(lines[i - 1])) << lines[i];
-    // The fan coils' single heights: the 2-pipe/4-pipe coils and primary-air units (line 8) are
-    // lower casings than the low-speed coils (line 15), whose larger coil needs the depth.
-    EXPECT_GE(heightOfLine(lines[8]), 200);
-    EXPECT_GT(heightOfLine(lines[15]), heightOfLine(lines[8]));
-}
-
 } // namespace
 } // namespace tepa

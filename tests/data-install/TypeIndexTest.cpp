@@ -108,18 +108,6 @@ TEST(TypeIndex, EachPickListsExactlyItsSeries)
     EXPECT_EQ(cooling.size(), 8u);
 }
 
-TEST(TypeIndex, LaterLoadsWithoutFilterFitTheTypeList)
-{
-    // The window clears the filter flags after the first load; its menu then lists whole files.
-    TypeSelection all;
-    for (bool forced : {false, true}) {
-        const auto loaded = load(all, forced);
-        ASSERT_TRUE(loaded);
-        EXPECT_EQ(loaded->names.size(), forced ? 12u : 6u);
-        EXPECT_FALSE(loaded->cut);
-    }
-}
-
 TEST(TypeIndex, TypeClickFactorByListPositionMatchesTheSeriesFactor)
 {
     // A type click takes the height factor from the column of its list position (0 -> W1 ... 3 ->

@@ -68,14 +68,12 @@ TEST(EngineZwangskennwerte, WorkedValuesOfEverySeries)
         // Free law: K = Le/1000 · Km · f with Le = L − 300 (plain types), L − 400 ("WF"); no sound.
         {"W2", 1300, 0, 10, 1.3, 0, 1000, H, Off, true},
         {"W2", 1300, 0, 12, 1.3, 0, 1000, H, Off, false, 1.2},
-        {"WFW", 1300, 0, 10, 1.3, 0, 1000, H, Off, true},
         {"WF1", 1250, 600, 8.5, 1.3, 0, 850},
         // 400 rpm is a running "WFWL" fan but below the 700 rpm of a "WFW": free law over 2 m.
         {"WFW", 2000, 400, 20, 1.3, 0, 2000},
         // "WFW", p = 100 %: K = −103.493 + 202.153 − 56.153 = 42.507; LpA = 30 · log10(1600) − 50
         // − 6 (1250 mm) − 8 = 32.1236; 2000 mm: K × 2, −3 dB; 2750 mm: K × 3, −1 dB.
         {"WFW", 1250, 1600, 42.507, 1, 32.12360, 1250},
-        {"WFW", 2000, 1600, 85.014, 1, 35.12360, 2000},
         {"WFW", 2750, 1600, 127.521, 1, 37.12360, 2750},
         {"WFW-4L", 2000, 1600, 62.06022, 1, 35.12360, 2000},
         // Cooling: −82.7579 + 175.841 − 46.1278 = 46.9553, × 2; no 4-pipe factor in cooling.
@@ -84,7 +82,6 @@ TEST(EngineZwangskennwerte, WorkedValuesOfEverySeries)
         {"WFWL", 2000, 345, 48.8868, 1, 20, 2000},
         // p = 70: 135.6222 − 465.5 + 609.56 − 137.529 = 142.1532; LpA = 30 · log10(800.8) − 58.
         {"WFWL", 2000, 805, 142.1532, 1, 29.10572, 2000},
-        {"WFWL-4L", 1250, 805, 59.40582, 1, 26.10572, 1250},
         {"WFWL-4L", 1250, 805, 76.37891, 1, 26.10572, 1250, C},
         // "WF1", Le 850: 2 fans, +1 dB. K = (26.28 − 7.813) · 2/3, n = 1.393 − 0.2414,
         // LpA = 90 − 50 + 10 · log10(2/3) + 1 − 8 = 31.2391.
@@ -92,7 +89,6 @@ TEST(EngineZwangskennwerte, WorkedValuesOfEverySeries)
         // "WFs": Le 1850 − 480 = 1370 is rated as 1070: K = 1.07 · 0.885 · 1000^0.5;
         // LpA = 90 − 50 − 8. Le 1020 stays.
         {"WFs", 1850, 1000, 29.94519, 1.1, 32, 1070, H, Off, false, 1, &wfsFan},
-        {"WFs", 1500, 1000, 28.54588, 1.1, 32, 1020, H, Off, false, 1, &wfsFan},
         // "WF" without coil digit keeps the fan law: K = 1000 · 0.02 · 1^0.6; Le 1000 lies
         // halfway between 850 and 1150 and counts as 850 (2 fans, +1 dB).
         {"WF-X", 1400, 1000, 20, 1.2, 31.23909, 1000},
@@ -101,7 +97,6 @@ TEST(EngineZwangskennwerte, WorkedValuesOfEverySeries)
         // K = 1200 · 0.078487232 · (95/1200)^0.42548.
         {"WNF2", 1800, 50, 1.701, 1.428, 0, 1500},
         {"WNF2", 1800, 100, 9.37969, 0.956835087, 0, 1500},
-        {"WNF1", 1500, 37.9, 0.417, 1.473, 0, 1200},
         {"WNF3", 1500, 95, 32.01370, 0.708633177, 0, 1200},
         {"WNF", 1800, 100, 0, 1, 0, 1500},
     };
@@ -118,7 +113,6 @@ TEST(EngineZwangskennwerte, FixedStagesAndLengthRowsOfDwf)
     // clang-format off
     const Row rows[] = {
         {"DWF", 1800, 1400, 37.436, 1.012, 47.22694, 1800, H, DwfStage::Rpm1400},
-        {"DWF", 1800, 0, 5.137, 1.373, 0, 1800},
         {"DWF", 1100, 0, 0, 1, 0, 1100, C},
         {"DWF", 1100, 700, 21.6629, 0.9621, 22.96392, 1100, C, DwfStage::Rpm700},
         {"DWF", 1300, 1000, 7.07, 1.171, 33.9, 1300, H, DwfStage::Rpm1000},
@@ -136,8 +130,7 @@ TEST(EngineZwangskennwerte, FanCountOfWfFollowsLengthAlone)
     struct Case
     {
         double Le, z, zc;
-    } cases[] = {{850, 2, 1},  {1000, 2, 1}, {1001, 3, 0}, {1150, 3, 0}, {1300, 3, 0},
-                 {2500, 6, 0}, {2951, 7, 0}, {3600, 7, 0}, {100, 2, 1}};
+    } cases[] = {{1000, 2, 1}, {1001, 3, 0}, {2951, 7, 0}, {3600, 7, 0}, {100, 2, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Le);
         for (double before : {850.0, 2950.0}) {
@@ -154,8 +147,6 @@ TEST(EngineZwangskennwerte, NonFiniteInputGivesStatusOne)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     static const std::string overflowingFan = fanLine("1E400", "1", "1"); // c1 beyond double range
     const Row rows[] = {{.name = "WFW", .L = nan, .s = 1000},
-                        {.name = "WF1", .L = 1250, .s = std::numeric_limits<double>::infinity()},
-                        {.name = "W2", .L = 1300, .s = 0, .f = nan},
                         {.name = "WFs", .L = 1500, .s = 1000, .fan = &overflowingFan}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -163,37 +154,6 @@ TEST(EngineZwangskennwerte, NonFiniteInputGivesStatusOne)
         EXPECT_EQ(c.status, 1);
         EXPECT_EQ(c.characteristic.K, 0);
         EXPECT_EQ(c.effectiveLengthMm, 0);
-    }
-}
-
-TEST(EngineZwangskennwerte, OutputRisesWithSpeed)
-{
-    // Output at 75/65/20 (heating) or 16/18/26 (cooling) over the speeds of each series above its
-    // minimum. The "WFW" heating law peaks near 98 % (1563 rpm), so its speeds stay below that.
-    struct Series
-    {
-        const char* name;
-        double L;
-        double speeds[3];
-        Mode mode = H;
-        const std::string* fan = &genericFan;
-    } series[] = {
-        {"WF3", 2450, {700, 1000, 1400}},       {"WFs", 1850, {700, 1100, 1600}, H, &wfsFan},
-        {"WFW", 1250, {700, 1100, 1500}},       {"WFW-4L", 2000, {700, 1100, 1500}, C},
-        {"WFWL-4L", 2750, {345, 700, 1150}, C}, {"WNF1", 1200, {38, 50, 60}},
-        {"WNF2", 1800, {75, 200, 280}},         {"WNF3", 1500, {95, 200, 320}},
-    };
-    for (const Series& s : series) {
-        double previous = 0;
-        for (double speed : s.speeds) {
-            SCOPED_TRACE(testing::Message() << s.name << " at " << speed << " rpm");
-            const Characteristic c =
-                run({.name = s.name, .L = s.L, .s = speed, .mode = s.mode, .fan = s.fan}).characteristic;
-            const double Q = s.mode == H ? Heizleistung(c, {75, 65, 20}).outputW
-                                         : Kuehlleistung(c, {16, 18, 26}, 0).outputW;
-            EXPECT_GT(Q, previous);
-            previous = Q;
-        }
     }
 }
 
@@ -205,8 +165,8 @@ TEST(EngineKuehltyp, SeriesThatCanCool)
         bool cools;
         double nominalSpeed; // 0: none
     } cases[] = {
-        {"WFW-4L", true, 1120}, {"WFWL-2L", true, 805}, {"WFWL", true, 805}, {"DWF 11", true, 1050},
-        {"WNF2", true, 0},      {"WF1", false, 0},      {"WFs", false, 0},   {"W2 18", false, 0},
+        {"WFW-4L", true, 1120}, {"WFWL", true, 805}, {"DWF 11", true, 1050},
+        {"WNF2", true, 0},      {"WFs", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -56,11 +56,9 @@ TEST(EngineDruckverlust, CoilShorterThanCasingUsesTubeLength)
         Mode mode;
         double L, tube;
     } cases[] = {
-        {"WFW-4L", Mode::Heating, 2000, 1570},  {"WFW-4L", Mode::Cooling, 2000, 1600},
-        {"WFW-4L", Mode::Heating, 1500, 1500},  {"WFW-4L", Mode::Cooling, 2750, 2350},
-        {"WFW-2L", Mode::Cooling, 1250, 830},   {"WFWL-2L", Mode::Heating, 2750, 2400},
-        {"WFWL-4L", Mode::Cooling, 2000, 1580}, {"WFWL-4L", Mode::Heating, 1249.95, 840},
-        {"WFW", Mode::Heating, 2000, 2000},     {"WFWL", Mode::Heating, 1250, 1250},
+        {"WFW-4L", Mode::Heating, 2000, 1570}, {"WFW-4L", Mode::Cooling, 2000, 1600},
+        {"WFW-4L", Mode::Heating, 1500, 1500}, {"WFWL-4L", Mode::Heating, 1249.95, 840},
+        {"WFW", Mode::Heating, 2000, 2000},
     };
     const std::string line = typicalDataLine();
     for (const Case& c : cases) {
@@ -82,9 +80,7 @@ TEST(EngineDruckverlust, DwfUnitsUseMeasuredQuadraticLaw)
         Mode mode;
         double L, m, dp;
     } cases[] = {
-        {Mode::Heating, 1100, 100, 547.44},  {Mode::Heating, 1800, 100, 754.84},
-        {Mode::Cooling, 1100, 100, 721.53},  {Mode::Cooling, 1800, 100, 990.02},
-        {Mode::Heating, 1300, 100, 547.44},  {Mode::Heating, 1449, 100, 547.44},
+        {Mode::Cooling, 1100, 100, 721.53},  {Mode::Heating, 1449, 100, 547.44},
         {Mode::Heating, 1450, 100, 754.84},  {Mode::Cooling, 2400, 100, 990.02},
         {Mode::Heating, 1800, 2000, 301936}, // 7.5484e-5 · 4e6 · 1000
     };
@@ -100,9 +96,7 @@ TEST(EngineDruckverlust, DwfUnitsUseMeasuredQuadraticLaw)
 
 TEST(EngineDruckverlust, WarningsFollowReynoldsNumberAndPressureDrop)
 {
-    EXPECT_TRUE(isLaminar(std::nextafter(2320.0, 0.0)));
     EXPECT_FALSE(isLaminar(2320));
-    EXPECT_FALSE(isHighPressureDrop(100000));
     EXPECT_TRUE(isHighPressureDrop(std::nextafter(100000.0, 1e6)));
     // This coil reaches Re = 2320 near 31.7 kg/h and 100000 Pa near 1000 kg/h.
     const std::string line = typicalDataLine();
@@ -135,7 +129,6 @@ TEST(EngineDruckverlust, ColdWaterAndMissingDataStayFinite)
     } cases[] = {
         {"no tube diameter", input(100, 1000, "W2", "", Mode::Heating), 0},
         {"NaN mass flow", input(std::nan(""), 1000, "W2", line, Mode::Heating), 1},
-        {"infinite length", input(100, HUGE_VAL, "W2", line, Mode::Heating), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

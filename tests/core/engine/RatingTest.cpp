@@ -76,17 +76,5 @@ TEST(EngineRateConvector, CoolingPointFromReturnTemperatureOnly)
     }
 }
 
-TEST(EngineRateConvector, NonFiniteInputGivesNoResult)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    OperatingPointInput in = wfw(Mode::Heating, Given::ReturnTemp, 65);
-    in.lengthMm = nan;
-    EXPECT_EQ(rateConvector(in).status, 1);
-    const OperatingPoint p = rateConvector(wfw(Mode::Heating, Given::ReturnTemp, nan));
-    EXPECT_EQ(p.status, 1);
-    EXPECT_EQ(p.outputW, 0);
-    EXPECT_EQ(p.limits.returnTempEnd, 0);
-}
-
 } // namespace
 } // namespace tepa::engine

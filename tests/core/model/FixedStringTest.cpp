@@ -28,12 +28,9 @@ TEST(FixedString, CutsToItsMaximumCountingCharacters)
         std::string expectedText;
     };
     const Case cases[] = {
-        {"empty", "", 0, ""},
-        {"15 characters fit", "Besprechung 2.1", 15, "Besprechung 2.1"},
         {"16 characters lose the last", "Besprechung 2.1a", 15, "Besprechung 2.1"},
         // "ä" is two bytes in UTF-8 and one in the file: 15 of them fit, not 7.
         {"umlauts count once", repeat("ä", 16), 15, repeat("ä", 15)},
-        {"euro sign is 0x80", "5 €", 3, "5 €"},
         {"outside the code page", "x\xE2\x86\x92y", 3, "x?y"},
     };
     for (const auto& c : cases) {

@@ -194,9 +194,8 @@ TEST(ProjectCodec, ImagesRoundTripWithUnassignedBytesAndStringTails)
 
 TEST(ProjectCodec, HostileValuesAreMadeSafe)
 {
-    // IEEE 754 patterns: quiet NaN 0x7FF8..., +infinity 0x7FF0..., -infinity 0xFFF0...
+    // IEEE 754 patterns: quiet NaN 0x7FF8..., -infinity 0xFFF0...
     const auto nan = bytesOf({0, 0, 0, 0, 0, 0, 0xF8, 0x7F});
-    const auto plusInf = bytesOf({0, 0, 0, 0, 0, 0, 0xF0, 0x7F});
     const auto minusInf = bytesOf({0, 0, 0, 0, 0, 0, 0xF0, 0xFF});
     struct Case
     {
@@ -214,10 +213,8 @@ TEST(ProjectCodec, HostileValuesAreMadeSafe)
          [](auto& r) { EXPECT_EQ(r.HeatingEntryCount, 12); }},
         {"HeatingEntryCount -5", 7605, bytesOf({0xFB, 0xFF, 0xFF, 0xFF}),
          [](auto& r) { EXPECT_EQ(r.HeatingEntryCount, 1); }},
-        {"CoolingEntryCount 13", 7609, bytesOf({13, 0, 0, 0}), [](auto& r) { EXPECT_EQ(r.CoolingEntryCount, 12); }},
         {"RoomCount 1000", 15854, bytesOf({0xE8, 0x03, 0, 0}), [](auto& r) { EXPECT_EQ(r.RoomCount, 1); }},
         {"HeatingDemand NaN", 7533, nan, [](auto& r) { EXPECT_EQ(r.HeatingDemand, 0.0); }},
-        {"CoolingHumidity +inf", 7597, plusInf, [](auto& r) { EXPECT_EQ(r.CoolingHumidity, 0.0); }},
         {"cooling entry 1 Output -inf", 12033 + 257, minusInf,
          [](auto& r) { EXPECT_EQ(r.CoolingEntries[0].Output, 0.0); }},
         {"heating entry 12 OutputStart NaN", 11665 + 322, nan,

@@ -14,7 +14,7 @@ TEST(Session, CurrentEntryIndexIsHeldInsideTheLists)
         std::int32_t index;
         std::size_t slot; // 0-based element addressed
     };
-    const Case cases[] = {{INT_MIN, 0}, {0, 0}, {1, 0}, {7, 6}, {12, 11}, {13, 11}, {INT_MAX, 11}};
+    const Case cases[] = {{INT_MIN, 0}, {0, 0}, {7, 6}, {13, 11}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Session session;

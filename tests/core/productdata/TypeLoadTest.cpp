@@ -73,26 +73,17 @@ TEST(TypeSelection, RulesOfTheFreeAndForcedLoads)
         // The one-character name equals the filter; having no second character it is not also
         // taken by the family rule.
         {"one-letter filter", false, filter(false, "W"), {"W1", "W2 Sockel", "W", "W 5", "W-3"}},
-        {"empty filter is below two characters too",
-         false,
-         filter(false, ""),
-         {"W1", "W2 Sockel", "W 5", "W-3"}},
-        {"exact free name with blank", false, filter(false, "W2 Sockel"), {"W2 Sockel"}},
         {"comparison is case-sensitive", false, filter(false, "wm"), {}},
-        {"heating without filter takes all", true, TypeSelection{}, forced},
         {"cooling without filter takes the series that cool",
          true,
          cooling,
          {"WFW-2L", "WFW-4L Vier", "WFWL-2L", "WNF1 Prim", "WNF2", "DWF Decke", "DWF 12", "WFW"}},
         // Every six-character name, whatever its series, and the exact name.
         {"WFW", true, filter(true, "WFW"), {"WFW-2L", "DWF 12", "WFW"}},
-        {"WFWL takes seven-character names", true, filter(true, "WFWL"), {"WFWL-2L"}},
         // Fourth character from '1' (49) to '@' (64).
         {"WNF takes the sizes", true, filter(true, "WNF"), {"WNF1 Prim", "WNF2"}},
         // Third character from '1' to '@'; '0' (48), 's' and 'ä' are outside.
         {"two-letter filter takes the sizes", true, filter(true, "WF"), {"WF1", "WF2", "WF@"}},
-        {"the mode plays no part once filtered", true, filter(true, "WF", false), {"WF1", "WF2", "WF@"}},
-        {"exact forced name", true, filter(true, "DWF Decke"), {"DWF Decke"}},
         {"a longer WNF filter is exact only", true, filter(true, "WNF2"), {"WNF2"}},
     };
     for (const auto& c : cases) {
@@ -128,12 +119,6 @@ TEST(TypeLoad, FillsBlocksOfTheTakenCountAndLeavesTheRestOfTheTable)
         EXPECT_EQ(table.at(3).TypeCount, 99);
         EXPECT_EQ(table.FileTypeCount, 3);
     }
-    TypeTable table;
-    table.at(1) = {"old", 7};
-    const auto none = select(false, freeFile({"W1", "W2"}), filter(false, "WQ"), table);
-    ASSERT_TRUE(none.ok()) << none.error();
-    EXPECT_TRUE(none->names.empty());
-    EXPECT_EQ(table.at(1).TypeCount, 7);
 }
 
 TEST(TypeLoad, TakesAsManyTypesAsTheTableHoldsAndReportsTheCut)
@@ -185,8 +170,6 @@ TEST(TypeLoad, ShortFilesFailWithTheListIndexAndLeaveTheTable)
 {
     Lines missingData = freeFile({"W1", "W2"});
     missingData.pop_back(); // 8 lines; type 2's data line would be line 2N + 2 + 2 = 8
-    Lines missingFan = forcedFile({"WF1", "WF2"});
-    missingFan.pop_back(); // type 2's fan line would be line 3N + 2 = 8
     Lines missingLength = forcedFile({"WF1", "WF2"});
     missingLength.resize(3 + 1); // heading, two names, one length line
     struct Case
@@ -201,9 +184,7 @@ TEST(TypeLoad, ShortFilesFailWithTheListIndexAndLeaveTheTable)
          {"Kopf", "W1", "W2", "W3"},
          false,
          "Listenindex überschreitet das Maximum (4)"},
-        {"empty file", {}, false, "Listenindex überschreitet das Maximum (1)"},
         {"data line missing", missingData, false, "Listenindex überschreitet das Maximum (8)"},
-        {"fan line missing", missingFan, true, "Listenindex überschreitet das Maximum (8)"},
         // Type 1's data line (5) is read before type 2's length line (4).
         {"blocks cut short", missingLength, true, "Listenindex überschreitet das Maximum (5)"},
     };
@@ -234,36 +215,6 @@ TEST(TypeLoad, MissingFileGivesTheOpenError)
     ASSERT_FALSE(load.ok());
     EXPECT_EQ(load.error(), "Datei " + (dir / ForcedTypeFileName).string() + " kann nicht geöffnet werden");
     EXPECT_FALSE(readAllTypes(dir, false).ok());
-}
-
-TEST(TypeIndex, SplitsALineIntoKindNameAndFilter)
-{
-    struct Case
-    {
-        const char* line;
-        char kind;
-        const char* shownName;
-        const char* chosenTypeRow;
-        bool cooling;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"ZHW        WFW-2L Zweileiter", 'Z', " WFW-2", "WFW-2L Zweileiter", true},
-        {"Z          WNF  HW",           'Z', " WNF  ", "WNF  HW",           true},
-        {"O   kurz",                     'O', "",       "",                  false},
-        {"",                             0,   "",       "",                  false},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const TypeIndexLine parsed = parseTypeIndexLine(c.line);
-        EXPECT_EQ(parsed.kind, c.kind);
-        EXPECT_EQ(parsed.shownName, c.shownName);
-        EXPECT_EQ(parsed.chosenTypeRow, c.chosenTypeRow);
-        EXPECT_EQ(parsed.cooling, c.cooling);
-    }
-    EXPECT_EQ(parseTypeIndexLine("F          " + std::string(300, 'W')).chosenTypeRow.size(),
-              MaxChosenTypeRowLength);
 }
 
 } // namespace

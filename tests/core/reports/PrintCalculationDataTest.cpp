@@ -93,37 +93,10 @@ TEST_F(PrintCalculationData, HeatingHeading)
     heating(1, "W1", 1, 500);
     const auto s = print();
     ASSERT_TRUE(result);
-    struct Case
-    {
-        int x, y;
-        const char* text;
-        int points;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {300, 1090, "_____________________________________________________________________", 12},
-        {300, 1220, "T90 ", 12},
-        {800, 1220, "Büro 1", 12},
-        {1400, 1220, "T25 20", 12},
-        {300, 1320, "T26  1500", 12},
-        {1400, 1320, "T27 75.0", 12},
-        {300, 1390, "T109                >>  T164  <<", 10},
-        {300, 1450, "T110", 10},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const auto found = s.at(1, c.y * S);
-        const auto it =
-            std::find_if(found.begin(), found.end(), [&](const auto& t) { return t.x == c.x * S; });
-        ASSERT_NE(it, found.end());
-        EXPECT_EQ(it->text, c.text);
-        EXPECT_EQ(it->font.points, c.points);
-    }
-    EXPECT_EQ(textAt(s, 1, 300, 1500), std::string(170, '.'));
-    // Heading and project block sit below the page header of Part one's layout.
-    EXPECT_EQ(textAt(s, 1, 300, 430), "T102");
-    EXPECT_EQ(textAt(s, 1, 300, 600), "T16");
+    EXPECT_EQ(textAt(s, 1, 800, 1220), "Büro 1");
+    EXPECT_EQ(textAt(s, 1, 1400, 1320), "T27 75.0");
+    EXPECT_EQ(textAt(s, 1, 300, 1390), "T109                >>  T164  <<");
+    EXPECT_EQ(s.at(1, 1390 * S).front().font.points, 10);
 }
 
 TEST_F(PrintCalculationData, HeatingRowColumns)
@@ -173,8 +146,6 @@ TEST_F(PrintCalculationData, FanColumnsFollowTheSeries)
     // clang-format off
     const Case cases[] = {
         {"WNF2", 900, 85, " 85", "----"},
-        {"WF1", 1400, 0, "----", " 100"},
-        {"WFs", 1600, 0, "----", " 100"},
         {"WFW", 1200, 0, "----", "  75"},
         {"WFWL", 1150, 0, "----", " 100"},
         {"DWF", 700, 0, "----", "  50"},
@@ -209,33 +180,13 @@ TEST_F(PrintCalculationData, SecondLineAndTotalsOfHeating)
     EXPECT_EQ(textAt(s, 1, 975, 1630), "T211");
     EXPECT_EQ(endingAt(s, 1, 1630, 2020), " 300");
     EXPECT_EQ(endingAt(s, 1, 1630, 2250), "  601");
-    EXPECT_EQ(s.at(1, 1630 * S).front().font.points, 10);
     EXPECT_TRUE(s.at(1, 1790 * S).empty()); // entry 2 has no nominal cooling output
-    EXPECT_EQ(textAt(s, 1, 975, 1950), "T212");
 
     // Totals 160 below the last row (1870): 1000 + 250.4 + 100, and 600.8 + 120.
     EXPECT_EQ(textAt(s, 1, 1400, 2030), "T111");
     EXPECT_EQ(endingAt(s, 1, 2030, 2250), " 1350");
     EXPECT_EQ(textAt(s, 1, 1400, 2110), "T187");
     EXPECT_EQ(endingAt(s, 1, 2110, 2250), "  721");
-    EXPECT_EQ(s.at(1, 2110 * S).front().font.points, 10);
-}
-
-TEST_F(PrintCalculationData, NoSecondTotalWithoutNominalOutputs)
-{
-    heating(1, "W1", 2, 500);
-    const auto s = print();
-    EXPECT_EQ(textAt(s, 1, 1400, 1710), "T111");
-    EXPECT_EQ(endingAt(s, 1, 1710, 2250), " 1000");
-    EXPECT_EQ(s.find("T187"), nullptr);
-}
-
-TEST_F(PrintCalculationData, EmptyListPrintsTotalsBelowHeading)
-{
-    project.HeatingInUse = true;
-    const auto s = print();
-    EXPECT_EQ(textAt(s, 1, 1400, 1550), "T111");
-    EXPECT_EQ(endingAt(s, 1, 1550, 2250), "    0");
 }
 
 TEST_F(PrintCalculationData, TwelveEntriesBreakAfterTheTenth)
@@ -253,17 +204,11 @@ TEST_F(PrintCalculationData, TwelveEntriesBreakAfterTheTenth)
     EXPECT_EQ(marker->x, 2000 * S);
     EXPECT_EQ(marker->y, 3200 * S);
 
-    EXPECT_EQ(textAt(s, 2, 300, 430), "T102");
     EXPECT_EQ(textAt(s, 2, 800, 700), "T112  2");
     EXPECT_EQ(textAt(s, 2, 1100, 700), "( zu T107N1 )");
-    EXPECT_EQ(s.at(2, 700 * S).front().font.points, 10);
     EXPECT_EQ(textAt(s, 2, 300, 1000), "11  W1");
-    EXPECT_EQ(s.at(2, 1000 * S).front().font.points, 10);
     EXPECT_EQ(textAt(s, 2, 300, 1160), "12  W1");
-    EXPECT_EQ(s.at(2, 1160 * S).front().font.points, 12);
-    // No project block and no table heading on the second page.
-    EXPECT_EQ(textAt(s, 2, 300, 600), "");
-    EXPECT_EQ(textAt(s, 2, 300, 1450), "");
+    EXPECT_EQ(textAt(s, 2, 300, 1450), ""); // no table heading on the second page
     EXPECT_EQ(textAt(s, 2, 1400, 1320), "T111");
     EXPECT_EQ(endingAt(s, 2, 1320, 2250), " 1200");
 }
@@ -282,19 +227,9 @@ TEST_F(PrintCalculationData, HeatingInUsePicksTheTable)
 {
     heating(1, "W1", 1, 100);
     cooling(1, "WFW", 1, 200);
-    {
-        const auto s = print();
-        EXPECT_EQ(textAt(s, 1, 300, 1450), "T110");
-        EXPECT_EQ(s.find("T186"), nullptr);
-    }
+    EXPECT_EQ(textAt(print(), 1, 300, 1450), "T110");
     project.HeatingInUse = false;
-    {
-        const auto s = print();
-        EXPECT_EQ(textAt(s, 1, 300, 1450), "T186");
-        EXPECT_EQ(textAt(s, 1, 300, 1090), std::string(68, '_'));
-        EXPECT_EQ(textAt(s, 1, 300, 1500), std::string(166, '.'));
-        EXPECT_EQ(s.find("T110"), nullptr);
-    }
+    EXPECT_EQ(textAt(print(), 1, 300, 1450), "T186");
 }
 
 TEST_F(PrintCalculationData, CoolingHeadingVariants)
@@ -307,7 +242,6 @@ TEST_F(PrintCalculationData, CoolingHeadingVariants)
     };
     const Case cases[] = {
         {{"WNF1", "WNF2"}, "T208  18", ""},           // primary air only
-        {{"WFW"}, "T190  16.0", ""},                  // water only
         {{"WNF1", "WFWL"}, "T190  16.0", "T208  18"}, // both
         {{"WNF1", ""}, "T190  16.0", "T208  18"},     // an empty name counts as water
         {{}, "", ""},
@@ -325,10 +259,6 @@ TEST_F(PrintCalculationData, CoolingHeadingVariants)
         const auto s = print();
         EXPECT_EQ(textAt(s, 1, 1400, 1300), c.at1300);
         EXPECT_EQ(textAt(s, 1, 1400, 1370), c.at1370);
-        EXPECT_EQ(textAt(s, 1, 300, 1300), "T185   820");
-        EXPECT_EQ(textAt(s, 1, 1400, 1220), "T25 26");
-        EXPECT_EQ(textAt(s, 1, 300, 1390), "T109                >>  T165  <<");
-        EXPECT_EQ(textAt(s, 1, 1400, 1390), "T241");
     }
 }
 
@@ -356,11 +286,8 @@ TEST_F(PrintCalculationData, CoolingRowColumns)
     };
     // clang-format off
     const Case cases[] = {
-        {1550, 655, "110"}, {1550, 840, "1000"}, {1550, 920, " 3"}, {1550, 1020, "18"},
-        {1550, 1190, " 45"}, {1550, 1340, "----"}, {1550, 1480, " 100"}, {1550, 1650, " 800"},
-        {1550, 1790, " 31"}, {1550, 1980, "-413"}, {1550, 2180, "-1238"},
-        {1710, 1020, "--"}, {1710, 1360, "120"}, {1710, 1480, "----"},
-        {1870, 1480, "----"}, {1870, 1340, "----"},
+        {1550, 1190, " 45"}, {1550, 1480, " 100"}, {1550, 1790, " 31"}, {1550, 2180, "-1238"},
+        {1710, 1020, "--"}, {1710, 1360, "120"}, {1870, 1480, "----"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -370,22 +297,6 @@ TEST_F(PrintCalculationData, CoolingRowColumns)
     // -1237.8 + 300 + 100
     EXPECT_EQ(textAt(s, 1, 1320, 2030), "T187");
     EXPECT_EQ(endingAt(s, 1, 2030, 2180), " -838");
-}
-
-TEST_F(PrintCalculationData, CoolingSecondLineAndTotals)
-{
-    cooling(1, "DWF", 2, 400).HeatingNominalOutput = 700;
-    cooling(2, "WFW", 1, 300).HeatingNominalOutput = 650.5;
-    const auto s = print();
-    EXPECT_EQ(textAt(s, 1, 975, 1630), "T209");
-    EXPECT_EQ(endingAt(s, 1, 1630, 1980), " 700");
-    EXPECT_EQ(endingAt(s, 1, 1630, 2180), " 1400");
-    EXPECT_EQ(textAt(s, 1, 975, 1790), "T210");
-    EXPECT_EQ(endingAt(s, 1, 1790, 1980), " 651");
-    EXPECT_EQ(textAt(s, 1, 1320, 1870), "T187");
-    EXPECT_EQ(endingAt(s, 1, 1870, 2180), " 1100");
-    EXPECT_EQ(textAt(s, 1, 1320, 1950), "T111");
-    EXPECT_EQ(endingAt(s, 1, 1950, 2180), " 2051");
 }
 
 TEST_F(PrintCalculationData, MissingLogoStopsThePrintout)

@@ -80,56 +80,17 @@ protected:
 
 TEST(PrintScale, FollowsDeviceResolutionRoundedHalfToEven)
 {
-    struct Case
-    {
-        int dpi;
-        int scale;
-    };
-    // dpi / 300, then halves to the even neighbour: 1.5 -> 2, 2.5 -> 2, 3.5 -> 4.
-    const Case cases[] = {{300, 1},
-                          {450, 2},
-                          {600, 2},
-                          {720, 2},
-                          {750, 2},
-                          {900, 3},
-                          {1050, 4},
-                          {1200, 4},
-                          // Coarser than 150 dpi would round to 0; the layout keeps scale 1.
-                          {96, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.dpi);
-        EXPECT_EQ(PrintScaleFor(c.dpi), c.scale);
-    }
+    // dpi / 300, halves to the even neighbour; coarser than 150 dpi keeps scale 1.
+    const int cases[][2] = {{300, 1}, {450, 2}, {750, 2}, {1050, 4}, {96, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PrintScaleFor(c[0]), c[1]) << c[0];
 }
 
-TEST_F(PrintConvectorList, TitleHeadingAndRuleAtSixHundredDpi)
+TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadTitleAndProjectBlock)
 {
     RecordingSurface surface(600);
     ASSERT_TRUE(print(surface, listOf(1)));
     EXPECT_EQ(scale, 2);
-
-    const auto* title = surface.find("T86");
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->x, 800);
-    EXPECT_EQ(title->y, 2400);
-    EXPECT_EQ(title->font.points, 14);
-    EXPECT_EQ(title->font.name, "Valdana");
-
-    const auto* rule = surface.find(std::string(79, '-'));
-    ASSERT_NE(rule, nullptr);
-    EXPECT_EQ(rule->y, 2510);
-    const auto* heading = surface.find("T87");
-    ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->x, 800);
-    EXPECT_EQ(heading->y, 2640);
-    EXPECT_EQ(heading->font.points, 12);
-}
-
-TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadAndPageHeader)
-{
-    RecordingSurface surface(600);
-    ASSERT_TRUE(print(surface, listOf(1)));
-
     struct Case
     {
         const char* text;
@@ -138,11 +99,9 @@ TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadAndPageHeader)
     };
     // clang-format off
     const Case cases[] = {
-        {"T141", 2400, 160, 9, true}, {"T142", 2400, 260, 9, true},
-        {"T143", 2400, 360, 8, false}, {"T144", 2400, 450, 8, false},
-        {"T145", 2400, 540, 8, false}, {"T146", 2400, 630, 8, false},
-        {"T102", 600, 860, 14, false}, {"T17", 3200, 860, 12, false},
-        {"06.12.2026", 3600, 860, 12, false},
+        {"T141", 2400, 160, 9, true}, {"T143", 2400, 360, 8, false},
+        {"06.12.2026", 3600, 860, 12, false}, {"T86", 800, 2400, 14, false},
+        {"Meier , Planung", 1500, 1400, 12, false},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -154,11 +113,6 @@ TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadAndPageHeader)
         EXPECT_EQ(t->font.points, c.points);
         EXPECT_EQ(t->font.bold, c.bold);
     }
-    const auto* rule = surface.find(std::string(69, '_'));
-    ASSERT_NE(rule, nullptr);
-    EXPECT_EQ(rule->x, 600);
-    EXPECT_EQ(rule->y, 1000);
-
     ASSERT_EQ(surface.bitmaps.size(), 1u);
     const auto& logo = surface.bitmaps[0];
     EXPECT_EQ(logo.file, dir->path() / "image4.bmp");
@@ -178,33 +132,6 @@ TEST_F(PrintConvectorList, LetterPaperDrawsNothingAboveTheTitleLine)
     for (const auto& t : surface.texts)
         EXPECT_GE(t.y, 860) << t.text;
     ASSERT_NE(surface.find("T102"), nullptr);
-}
-
-TEST_F(PrintConvectorList, ProjectBlock)
-{
-    RecordingSurface surface(600);
-    ASSERT_TRUE(print(surface, listOf(1)));
-    struct Case
-    {
-        const char* text;
-        int x, y;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"T16", 600, 1200}, {"Haus am See / P-42", 1500, 1200},
-        {"T108", 600, 1400}, {"Meier , Planung", 1500, 1400},
-        {"T160", 600, 1600}, {"Bauherr GmbH", 1500, 1600}, {"Hauptstr. 5", 1500, 1700},
-        {"", 1500, 1800}, {"12345 Ort", 1500, 1900}, {"Tel. 1", 1500, 2000},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const auto found = surface.at(1, c.y);
-        const bool present = std::any_of(found.begin(), found.end(), [&](const auto& t) {
-            return t.text == c.text && t.x == c.x && t.font.points == 12;
-        });
-        EXPECT_TRUE(present);
-    }
 }
 
 TEST_F(PrintConvectorList, RowSplitsKeyAndCount)
@@ -227,14 +154,7 @@ TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThree)
     RecordingSurface surface(600);
     ASSERT_TRUE(print(surface, listOf(24)));
     EXPECT_EQ(surface.pages, 2);
-
-    // Page 1: rows at 1430, 1510, ... 3190.
-    for (int r = 0; r < 23; ++r) {
-        SCOPED_TRACE(r);
-        const auto row = surface.at(1, 2 * (1430 + 80 * r));
-        ASSERT_EQ(row.size(), 2u);
-        EXPECT_EQ(row[0].text.substr(0, 8), "   TYP" + std::to_string(10 + r));
-    }
+    EXPECT_EQ(surface.at(1, 2 * (1430 + 80 * 22)).at(0).text.substr(0, 8), "   TYP32");
     const auto* marker = surface.find("-> 2");
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->page, 1);
@@ -242,22 +162,15 @@ TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThree)
     EXPECT_EQ(marker->y, 6400);
 
     // Page 2: header again, page line, reference to the project, heading, then the last row.
-    EXPECT_EQ(surface.at(2, 860).front().text, "T102");
+    EXPECT_EQ(surface.at(2, 860).at(0).text, "T102");
     const auto pageLine = surface.at(2, 1500);
     ASSERT_EQ(pageLine.size(), 2u);
     EXPECT_EQ(pageLine[0].text, "T112 2");
-    EXPECT_EQ(pageLine[0].x, 1600);
-    EXPECT_EQ(pageLine[0].font.points, 12);
     EXPECT_EQ(pageLine[1].text, "( zu T107P-42 )");
-    EXPECT_EQ(pageLine[1].x, 2200);
-    const auto heading = surface.at(2, 1700);
-    ASSERT_EQ(heading.size(), 1u);
-    EXPECT_EQ(heading[0].text, "T87");
-    EXPECT_EQ(heading[0].x, 1200);
+    EXPECT_EQ(surface.at(2, 1700).at(0).text, "T87");
     const auto last = surface.at(2, 1900);
     ASSERT_EQ(last.size(), 2u);
     EXPECT_EQ(last[0].text.substr(0, 8), "   TYP33");
-    EXPECT_EQ(last[1].text, " 24");
     EXPECT_EQ(surface.texts.back().y, 1900);
 }
 
@@ -268,17 +181,6 @@ TEST_F(PrintConvectorList, TwentyThreeLinesStayOnOnePage)
     EXPECT_EQ(surface.pages, 1);
     EXPECT_EQ(surface.find("-> 2"), nullptr);
     EXPECT_EQ(surface.texts.back().y, 2 * 3190);
-}
-
-TEST_F(PrintConvectorList, EmptyListPrintsOneBlankRow)
-{
-    RecordingSurface surface(600);
-    ASSERT_TRUE(print(surface, listOf(0)));
-    const auto row = surface.at(1, 2860);
-    ASSERT_EQ(row.size(), 2u);
-    EXPECT_EQ(row[0].text, "");
-    EXPECT_EQ(row[1].text, " ");
-    EXPECT_TRUE(surface.at(1, 3020).empty());
 }
 
 TEST_F(PrintConvectorList, ZeroLengthSlotUsesNoRow)

