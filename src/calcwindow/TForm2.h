@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -62,6 +64,41 @@ public:
 
     // Dew-point box
     void Button1Click();
+
+    // Result update cycle: each routine works on the current entry of the active list (the
+    // index is 1-based like HeatingEntryIndex / CoolingEntryIndex). Scroll bars set from here
+    // are set with their signals blocked: their handlers belong to user moves only.
+    void Nullen(int index);
+    void Nullen_K(int index);
+    void update0(int index);
+    void update0_K(int index);
+    void update_grenzen(int index);
+    void update1(int index);
+    void Scrollreset(int index);
+    void Restwaerme();
+    void Balken_grenzwerte(int index);
+    void reset4(int index);
+    void update1_K(int index);
+    double Minmax_K(int index, double setting);
+    void Fensterhide();
+    void Fenstershow();
+
+    // The room's convector list: the line of entry `number` (1-based) of the active list, and
+    // the rebuild of ListBox2 with the running totals.
+    QString Listenzeile(int number) const;
+    void Listenaufbau();
+
+    // Values the update cycle keeps between calls.
+    double Qmin = 0;              // cooling output at the lower end of the fan range, W
+    double Qmax = 0;              // ... at the upper end, W
+    double MaxAirFlow = 0;        // largest primary air flow of a "WNF" cooling entry, m³/h
+    int LastScrollPosition = 0;   // last slider position written by Scrollreset
+    int StatusFlag = 0;           // status of the last engine call
+    bool MassFlowCheckArmed = false; // a held mass flow below its window is raised with a note
+    // Type, height and length of an entry as the operating-point headings show it.
+    QString entryDescription(const std::string& typeName, double height, double length) const;
+    // The controls Fensterhide and Fenstershow switch.
+    std::vector<QWidget*> fanControls() const;
 
     // Interface text line n as shown in this window; an empty text when the line is missing.
     QString text(std::size_t line) const;

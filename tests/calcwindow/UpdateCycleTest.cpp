@@ -1,0 +1,555 @@
+#include "CalcWindowFixture.h"
+
+#include "calcwindow/FormControls.h"
+#include "core/engine/ForcedConvection.h"
+#include "core/productdata/ProductData.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+namespace tepa::test {
+namespace {
+
+TypeRecord fixtureType(const std::string& name, bool forced)
+{
+    auto types = readAllTypes(FixtureInstallDir, forced);
+    EXPECT_TRUE(types.ok());
+    if (types.ok())
+        for (const TypeRecord& type : types.value())
+            if (type.name.rfind(name, 0) == 0)
+                return type;
+    ADD_FAILURE() << "no fixture type " << name;
+    return {};
+}
+
+class UpdateCycleTest : public CalcWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        CalcWindowFixture::SetUp();
+        session.Project.HeatingFlowTemp = 75;
+        session.Project.HeatingRoomTemp = 20;
+        session.Project.CoolingFlowTemp = 16;
+        session.Project.CoolingRoomTemp = 26;
+        session.Project.CoolingSecondTemp = 16;
+    }
+
+    HeatingEntry& heating(int number) { return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
+    CoolingEntry& cooling(int number) { return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)]; }
+
+    // A free W1 convector of 1000 mm: K = 0.7 m · 4.50 · f, n = 1.3.
+    HeatingEntry& freeW1(double heightFactor = 1)
+    {
+        HeatingEntry& e = heating(1);
+        const TypeRecord type = fixtureType("W1", false);
+        e.TypeName.setText("W1");
+        e.TypeText1.setText(type.dataLine);
+        e.TypeText2.setText(type.fanLine);
+        e.Length = 1000;
+        e.Height = 200;
+        e.HeightFactor = heightFactor;
+        e.FanSpeed = 0;
+        e.Count = 1;
+        e.FreeConvection = true;
+        e.ReturnTemp = 60;
+        session.Project.HeatingEntryCount = 1;
+        return e;
+    }
+
+    CoolingEntry& fanCooler(const char* fileName, const char* name, double length, double speed)
+    {
+        CoolingEntry& e = cooling(1);
+        const TypeRecord type = fixtureType(fileName, true);
+        e.TypeName.setText(name);
+        e.TypeText1.setText(type.dataLine);
+        e.TypeText2.setText(type.fanLine);
+        e.Length = length;
+        e.Height = 140;
+        e.HeightFactor = 1;
+        e.FanSpeed = speed;
+        e.Count = 1;
+        e.ReturnTemp = 18;
+        session.HeatingMode = false;
+        session.CoolingMode = true;
+        session.Project.CoolingEntryCount = 1;
+        return e;
+    }
+
+    QString labelText(const char* name) { return control<QLabel>(name)->text(); }
+    QString editText(const char* name) { return control<QLineEdit>(name)->text(); }
+    int sliderValue(const char* name) { return control<QScrollBar>(name)->value(); }
+};
+
+// --- Limits and operating point of a heating entry -------------------------------------------
+//
+// W1, 1000 mm at 75/20 °C: K = 3.15, n = 1.3. The window runs from Tr = 35 °C (m = 6.88 kg/h,
+// Q = 320.3 W) to Tr = 74 °C (m = 489.5 kg/h, Q = 569.7 W); at Tr = 60 °C Q = 476.4 W and
+// m = 27.29 kg/h.
+
+TEST_F(UpdateCycleTest, LimitsOfAFreeConvectorAreStoredAndShownWithTheHeldQuantity)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+
+    EXPECT_NEAR(e.CoeffK, 3.15, 1e-9);
+    EXPECT_NEAR(e.ExponentN, 1.3, 1e-9);
+    EXPECT_NEAR(e.EffectiveLength, 700, 1e-9);
+    EXPECT_DOUBLE_EQ(e.ReturnTempStart, 35);
+    EXPECT_DOUBLE_EQ(e.ReturnTempEnd, 74);
+    EXPECT_NEAR(e.MassFlowStart, 6.8806, 1e-3);
+    EXPECT_NEAR(e.MassFlowEnd, 489.457, 1e-2);
+    EXPECT_NEAR(e.OutputStart, 320.331, 1e-2);
+    EXPECT_NEAR(e.OutputEnd, 569.673, 1e-2);
+    EXPECT_EQ(form->StatusFlag, 0);
+
+    EXPECT_EQ(labelText("Label9"), QStringLiteral("74"));
+    EXPECT_EQ(labelText("Label7"), QStringLiteral("35"));
+    EXPECT_EQ(labelText("Label13"), QStringLiteral("489"));
+    EXPECT_EQ(labelText("Label12"), QStringLiteral("7"));
+    EXPECT_EQ(labelText("Label16"), QStringLiteral("570"));
+    EXPECT_EQ(labelText("Label14"), QStringLiteral("320"));
+    EXPECT_EQ(labelText("Label28"), QStringLiteral("   0"));
+    EXPECT_EQ(session.Project.ReturnTempFixed, 1);
+    EXPECT_EQ(session.Project.MassFlowFixed, 0);
+
+    control<QRadioButton>("MS_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    EXPECT_EQ(session.Project.ReturnTempFixed, 0);
+    EXPECT_EQ(session.Project.MassFlowFixed, 1);
+}
+
+TEST_F(UpdateCycleTest, HeldReturnTemperatureGivesOutputMassFlowAndSliders)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    session.Project.HeatingDemand = 1000;
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    form->update1(1);
+
+    EXPECT_NEAR(e.Output, 476.444, 1e-2);
+    EXPECT_NEAR(e.MassFlow, 27.2904, 1e-3);
+    EXPECT_EQ(editText("Edit3"), QStringLiteral("476"));
+    EXPECT_EQ(editText("Edit1"), QStringLiteral("60"));
+    EXPECT_EQ(editText("Edit2"), QStringLiteral("27"));
+    EXPECT_EQ(labelText("Label27"), QString::fromStdString(strFixed(e.PressureDrop, 4, 0)));
+    // 100 · 25/39, 100 · 20.41/482.58, 100 · 156.1/249.3
+    EXPECT_EQ(sliderValue("ScrollBar1"), 64);
+    EXPECT_EQ(sliderValue("ScrollBar2"), 4);
+    EXPECT_EQ(sliderValue("ScrollBar3"), 63);
+    EXPECT_EQ(form->LastScrollPosition, 63);
+    // 1000 − 476.4 still to be installed
+    EXPECT_EQ(labelText("Label20"), form->text(51));
+    EXPECT_EQ(labelText("Label21"), QStringLiteral("  524"));
+}
+
+TEST_F(UpdateCycleTest, OutputFieldShowsTheOutputOnceScaledByTheHeightFactor)
+{
+    create();
+    HeatingEntry& e = freeW1(0.9);
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    form->update1(1);
+    EXPECT_NEAR(e.Output, 0.9 * 476.444, 1e-2);
+    EXPECT_EQ(editText("Edit3"), QStringLiteral("429"));
+}
+
+TEST_F(UpdateCycleTest, HeldMassFlowGivesReturnTemperature)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("MS_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    e.MassFlow = 27.2904;
+    form->update1(1);
+    EXPECT_NEAR(e.ReturnTemp, 60, 0.05);
+    EXPECT_NEAR(e.Output, 476.4, 0.5);
+    EXPECT_EQ(editText("Edit1"), QStringLiteral("60"));
+    EXPECT_EQ(editText("Edit2"), QStringLiteral("27"));
+}
+
+TEST_F(UpdateCycleTest, ArmedCheckRaisesTooSmallMassFlowToTheWindowStart)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("MS_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    form->MassFlowCheckArmed = true;
+    e.MassFlow = 3;
+    doubles.messages.expect(MessageKind::Message, form->text(96));
+    form->update1(1);
+    doubles.messages.verifyAllShown();
+    EXPECT_NEAR(e.MassFlow, e.MassFlowStart, 1e-12);
+    EXPECT_NEAR(e.ReturnTemp, 35, 0.1);
+    EXPECT_EQ(sliderValue("ScrollBar2"), 0);
+}
+
+TEST_F(UpdateCycleTest, UnarmedCheckLeavesSmallMassFlowAlone)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("MS_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    e.MassFlow = 3;
+    form->update1(1);
+    EXPECT_DOUBLE_EQ(e.MassFlow, 3);
+}
+
+TEST_F(UpdateCycleTest, InvertedWindowStopsWithTheNoteAndLeavesTheDisplays)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    // A window stored upside down: the mass flow lies below its start and above its end.
+    e.MassFlowStart = 100;
+    e.MassFlowEnd = 10;
+    control<QLineEdit>("Edit3")->setText(QStringLiteral("unchanged"));
+    doubles.messages.expect(MessageKind::Information, form->text(74));
+    form->update1(1);
+    doubles.messages.verifyAllShown();
+    EXPECT_EQ(editText("Edit3"), QStringLiteral("unchanged"));
+}
+
+// --- Sliders ---------------------------------------------------------------------------------
+
+TEST_F(UpdateCycleTest, SlidersAtTheWindowEnds)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    form->update_grenzen(1);
+    e.ReturnTemp = e.ReturnTempStart;
+    form->update1(1);
+    EXPECT_EQ(sliderValue("ScrollBar1"), 0);
+    EXPECT_EQ(sliderValue("ScrollBar2"), 0);
+    EXPECT_EQ(sliderValue("ScrollBar3"), 0);
+    e.ReturnTemp = e.ReturnTempEnd;
+    form->update1(1);
+    EXPECT_EQ(sliderValue("ScrollBar1"), 100);
+    EXPECT_EQ(sliderValue("ScrollBar3"), 100);
+}
+
+TEST_F(UpdateCycleTest, EmptyWindowPutsTheSliderAtItsStart)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    control<QScrollBar>("ScrollBar1")->setValue(50);
+    control<QScrollBar>("ScrollBar2")->setValue(50);
+    e.ReturnTemp = 60;
+    e.ReturnTempStart = e.ReturnTempEnd = 60;
+    e.MassFlow = 20;
+    e.MassFlowStart = e.MassFlowEnd = 20;
+    e.OutputStart = 0;
+    e.OutputEnd = 1000;
+    e.Output = 250;
+    form->Scrollreset(1);
+    EXPECT_EQ(sliderValue("ScrollBar1"), 0);
+    EXPECT_EQ(sliderValue("ScrollBar2"), 0);
+    EXPECT_EQ(sliderValue("ScrollBar3"), 25);
+}
+
+TEST_F(UpdateCycleTest, SlidersSetFromTheCalculationSendNoChange)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    e.ReturnTempStart = 35;
+    e.ReturnTempEnd = 74;
+    e.ReturnTemp = 74;
+    QSignalSpy spy(control<QScrollBar>("ScrollBar1"), &QScrollBar::valueChanged);
+    form->Scrollreset(1);
+    EXPECT_EQ(sliderValue("ScrollBar1"), 100);
+    EXPECT_EQ(spy.count(), 0);
+}
+
+// --- Residual demand -------------------------------------------------------------------------
+
+TEST_F(UpdateCycleTest, ResidualDemandAtEqualityAndOneWattAbove)
+{
+    create();
+    session.Project.HeatingEntryCount = 2;
+    heating(1).Count = 2;
+    heating(1).Output = 400;
+    heating(2).Count = 1;
+    heating(2).Output = 200;
+    auto* value = control<QLabel>("Label21");
+
+    session.Project.HeatingDemand = 1000;
+    form->Restwaerme();
+    EXPECT_EQ(labelText("Label20"), form->text(51));
+    EXPECT_EQ(value->text(), QStringLiteral("    0"));
+    EXPECT_EQ(value->palette().color(QPalette::WindowText), QColor(Qt::black));
+
+    heating(2).Output = 201;
+    form->Restwaerme();
+    EXPECT_EQ(labelText("Label20"), form->text(140));
+    EXPECT_EQ(value->text(), QStringLiteral("    1"));
+    EXPECT_EQ(value->palette().color(QPalette::WindowText), QColor(Qt::green));
+}
+
+TEST_F(UpdateCycleTest, ResidualDemandCountsOnlyListedEntries)
+{
+    create();
+    session.Project.HeatingEntryCount = 1;
+    heating(1).Count = 1;
+    heating(1).Output = 300;
+    heating(2).Count = 1;
+    heating(2).Output = 5000;
+    session.Project.HeatingDemand = 1000;
+    form->Restwaerme();
+    EXPECT_EQ(labelText("Label21"), QStringLiteral("  700"));
+}
+
+// --- Descriptions, reset and fan controls ----------------------------------------------------
+
+TEST_F(UpdateCycleTest, DescriptionOfAFreeAndAFanHeatingEntry)
+{
+    create();
+    HeatingEntry& e = freeW1();
+    e.Count = 3;
+    form->update0(1);
+    EXPECT_EQ(editText("Edit5"), QStringLiteral(" 3"));
+    EXPECT_EQ(control<UpDown>("UpDown1")->value(), 3);
+    EXPECT_EQ(labelText("Label17"), form->text(63));
+    EXPECT_TRUE(control<QWidget>("Panel6")->isHidden());
+    EXPECT_TRUE(control<QLabel>("Label28")->isHidden());
+    const QString description = QStringLiteral("W1 ") + form->text(149) + QStringLiteral("[mm] 200 ")
+        + form->text(150) + QStringLiteral("[mm] 1000");
+    EXPECT_EQ(labelText("Label5"), description);
+    EXPECT_EQ(labelText("Label76"), description);
+
+    e.FreeConvection = false;
+    form->update0(1);
+    EXPECT_EQ(labelText("Label17"), form->text(64));
+    EXPECT_FALSE(control<QWidget>("Panel6")->isHidden());
+    EXPECT_FALSE(control<QLabel>("Label23")->isHidden());
+    EXPECT_FALSE(control<QLabel>("Label30")->isHidden());
+}
+
+TEST_F(UpdateCycleTest, DescriptionOfACoolingEntry)
+{
+    create();
+    CoolingEntry& e = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    e.Count = 12;
+    form->update0_K(1);
+    EXPECT_EQ(editText("Edit9"), QStringLiteral("12"));
+    EXPECT_EQ(control<UpDown>("UpDown2")->value(), 12);
+    const QString description = QStringLiteral("WFW-2L ") + form->text(149) + QStringLiteral("[mm] 140 ")
+        + form->text(150) + QStringLiteral("[mm] 1250");
+    EXPECT_EQ(labelText("Label3"), description);
+    EXPECT_EQ(labelText("Label76"), description);
+}
+
+TEST_F(UpdateCycleTest, ResetEmptiesTheEntryButKeepsItsHeight)
+{
+    create();
+    HeatingEntry& e = freeW1(0.9);
+    e.Count = 4;
+    e.FreeConvection = false;
+    e.FreeConvectionB = true;
+    e.Output = 400;
+    e.ReturnTempEnd = 70;
+    form->Nullen(1);
+    EXPECT_TRUE(e.TypeName.text().empty());
+    EXPECT_TRUE(e.TypeText1.text().empty());
+    EXPECT_EQ(e.Count, 1);
+    EXPECT_DOUBLE_EQ(e.Length, 0);
+    EXPECT_DOUBLE_EQ(e.Output, 0);
+    EXPECT_DOUBLE_EQ(e.ReturnTempEnd, 0);
+    EXPECT_TRUE(e.FreeConvection);
+    EXPECT_FALSE(e.FreeConvectionB);
+    EXPECT_DOUBLE_EQ(e.Height, 200);
+    EXPECT_DOUBLE_EQ(e.HeightFactor, 0.9);
+
+    CoolingEntry& c = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    c.Output = 500;
+    form->Nullen_K(1);
+    EXPECT_TRUE(c.TypeName.text().empty());
+    EXPECT_DOUBLE_EQ(c.FanSpeed, 0);
+    EXPECT_DOUBLE_EQ(c.Output, 0);
+    EXPECT_EQ(c.Count, 1);
+    EXPECT_DOUBLE_EQ(c.Height, 140);
+}
+
+TEST_F(UpdateCycleTest, FanControlsAreHiddenAndShownTogether)
+{
+    create();
+    const char* names[] = {"Label3", "Label39", "Panel7", "Panel8", "Label49", "Panel11", "Edit9", "UpDown2",
+        "Label58", "Label60", "Label50", "Label59", "Label71"};
+    form->Fensterhide();
+    for (const char* name : names)
+        EXPECT_TRUE(control<QWidget>(name)->isHidden()) << name;
+    form->Fenstershow();
+    for (const char* name : names)
+        EXPECT_FALSE(control<QWidget>(name)->isHidden()) << name;
+}
+
+TEST_F(UpdateCycleTest, LimitCaptionsFollowModeAndSeries)
+{
+    create();
+    session.HeatingMode = true;
+    heating(1).TypeName.setText("WF2");
+    form->Balken_grenzwerte(1);
+    EXPECT_EQ(labelText("Label19"), form->text(52));
+    EXPECT_EQ(labelText("Label25"), form->text(184));
+    heating(1).TypeName.setText("WNF1");
+    form->Balken_grenzwerte(1);
+    EXPECT_EQ(labelText("Label19"), form->text(179));
+    EXPECT_EQ(labelText("Label25"), form->text(183));
+
+    fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    form->Balken_grenzwerte(1);
+    EXPECT_EQ(labelText("Label73"), form->text(184));
+    EXPECT_EQ(labelText("Label46"), form->text(178));
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->minimum(), 700);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->maximum(), 1600);
+
+    fanCooler("WNF2", "WNF2", 1350, 0);
+    form->Balken_grenzwerte(1);
+    EXPECT_EQ(labelText("Label73"), form->text(189));
+    EXPECT_EQ(labelText("Label46"), form->text(179));
+}
+
+// --- Cooling ---------------------------------------------------------------------------------
+
+TEST_F(UpdateCycleTest, PrimaryAirRangeFollowsSizeAndLength)
+{
+    create();
+    fanCooler("WNF2", "WNF2", 1350, 0);
+    control<QLineEdit>("Edit8")->setText(QStringLiteral("77"));
+    form->reset4(1);
+    EXPECT_DOUBLE_EQ(form->MaxAirFlow, 240);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->minimum(), 0);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->maximum(), 240);
+    EXPECT_EQ(editText("Edit8"), QStringLiteral("0"));
+
+    fanCooler("WNF3", "WNF3", 1050, 0);
+    form->reset4(1);
+    EXPECT_DOUBLE_EQ(form->MaxAirFlow, 0.7 * 280);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->maximum(), 196);
+}
+
+TEST_F(UpdateCycleTest, SlowFanSeriesHasItsOwnRange)
+{
+    create();
+    fanCooler("WFWL-2L", "WFWL-2L", 1250, 345);
+    form->reset4(1);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->minimum(), 345);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->maximum(), 1150);
+}
+
+TEST_F(UpdateCycleTest, FanCoolerAtItsSlowestAndFastestSpeed)
+{
+    create();
+    fanCooler("WFWL-2L", "WFWL-2L", 1250, 345);
+    form->update1_K(1);
+    EXPECT_EQ(editText("Edit8"), QStringLiteral("30"));
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 345);
+    EXPECT_FALSE(control<QWidget>("Panel8")->isHidden());
+
+    fanCooler("WFW-2L", "WFW-2L", 1250, 1600);
+    form->update1_K(1);
+    EXPECT_EQ(editText("Edit8"), QStringLiteral("100"));
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->minimum(), 700);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 1600);
+}
+
+TEST_F(UpdateCycleTest, CoolingOperatingPointKeepsTheEntrysOwnSpeedValues)
+{
+    create();
+    CoolingEntry& e = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    form->update1_K(1);
+    EXPECT_EQ(form->StatusFlag, 0);
+    EXPECT_GT(e.Output, 0);
+    EXPECT_GT(e.MassFlow, 0);
+
+    // The coefficients at the entry's own speed, not at an end of the range.
+    const std::string dataLine = e.TypeText1.text();
+    const std::string fanLine = e.TypeText2.text();
+    engine::ConvectorSetting own;
+    own.typeName = "WFW-2L";
+    own.lengthMm = 1250;
+    own.speedRpm = 1120;
+    own.dataLine = dataLine;
+    own.fanLine = fanLine;
+    own.mode = engine::Mode::Cooling;
+    const auto coefficients = engine::Zwangskennwerte(own);
+    EXPECT_DOUBLE_EQ(e.CoeffK, coefficients.characteristic.K);
+    EXPECT_DOUBLE_EQ(e.ExponentN, coefficients.characteristic.n);
+    EXPECT_DOUBLE_EQ(e.SoundLevel, coefficients.soundLevelDb);
+    // Q = K · (26 − 17)^n, m = Q / (2 K · cw)
+    const double q = coefficients.characteristic.K * std::pow(9.0, coefficients.characteristic.n);
+    EXPECT_NEAR(e.Output, q, 1e-6 * q);
+    EXPECT_NEAR(e.MassFlow, q / (2 * engine::cw), 1e-6 * q);
+
+    EXPECT_LE(form->Qmin, e.Output);
+    EXPECT_GE(form->Qmax, e.Output);
+    EXPECT_LT(form->Qmin, form->Qmax);
+    EXPECT_EQ(labelText("Label43"), QString::fromStdString(strFixed(e.PressureDrop, 4, 1)));
+    EXPECT_EQ(labelText("Label45"), QString::fromStdString(strFixed(std::fabs(e.SoundLevel), 4, 1)));
+    EXPECT_EQ(labelText("Label56"), QString::fromStdString(strFixed(e.MassFlow, 4, 1)));
+}
+
+TEST_F(UpdateCycleTest, RangeEndOutputsLeaveTheEntryUntouched)
+{
+    create();
+    CoolingEntry& e = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    form->update1_K(1);
+    const CoolingEntry before = e;
+    const double atTop = form->Minmax_K(1, 1600);
+    EXPECT_DOUBLE_EQ(atTop, form->Qmax);
+    EXPECT_EQ(e, before);
+}
+
+TEST_F(UpdateCycleTest, PrimaryAirCoolingUsesTheAirStream)
+{
+    create();
+    CoolingEntry& e = fanCooler("WNF2", "WNF2", 1350, 0);
+    e.FanSetting = 120;
+    form->update1_K(1);
+    // 1007/3600 · (1.27 − 0.0047 · 16) · V · (26 − 16)
+    const double perM3 = 1007.0 / 3600.0 * (1.27 - 0.0047 * 16) * 10;
+    EXPECT_NEAR(e.Output, perM3 * 120, 1e-6);
+    EXPECT_DOUBLE_EQ(form->Qmin, 0);
+    EXPECT_NEAR(form->Qmax, perM3 * 240, 1e-6);
+    EXPECT_EQ(editText("Edit8"), QStringLiteral("120"));
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 120);
+    EXPECT_TRUE(control<QWidget>("Panel8")->isHidden());
+}
+
+TEST_F(UpdateCycleTest, ReturnTemperatureWithoutResultIsReplacedOnce)
+{
+    create();
+    CoolingEntry& e = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    e.ReturnTemp = 16; // equal to the flow: no usable mass flow
+    doubles.messages.expect(MessageKind::Message, form->text(192));
+    form->update1_K(1);
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, 18);
+    EXPECT_EQ(editText("Edit6"), QStringLiteral("18"));
+    EXPECT_EQ(form->StatusFlag, 0);
+    EXPECT_GT(e.Output, 0);
+}
+
+TEST_F(UpdateCycleTest, RetryThatFailsAgainEndsAfterOneNote)
+{
+    create();
+    session.Project.CoolingFlowTemp = 18;
+    CoolingEntry& e = fanCooler("WFW-2L", "WFW-2L", 1250, 1120);
+    e.ReturnTemp = 18;
+    doubles.messages.expect(MessageKind::Message, form->text(192));
+    form->update1_K(1);
+    doubles.messages.verifyAllShown();
+    EXPECT_EQ(doubles.messages.shown().size(), 1);
+    EXPECT_EQ(form->StatusFlag, 1);
+}
+
+} // namespace
+} // namespace tepa::test
