@@ -228,6 +228,19 @@ private:
     void DatendruckenClick();
     std::int32_t m_printScale = 1; // layout-to-device scale of the last printout
 
+    // Room calculation run (src/project/CalculationRun.cpp): the two modes return false when
+    // the run ends at a check or a rejected change; the room values the entries were last
+    // calculated with are kept to put back rejected changes.
+    bool heatingCalculationRun();
+    bool coolingCalculationRun();
+    void linkCalculationWindow();
+    struct RoomValuesAtRun
+    {
+        bool known = false;
+        double heatingDemand = 0, heatingFlowTemp = 0, heatingRoomTemp = 0;
+    };
+    RoomValuesAtRun m_roomValuesAtRun;
+
     // Control construction, one per subsystem file.
     void buildMenus();
     void buildProjectDataPanel();

@@ -1,7 +1,6 @@
 // The room's convector list of the calculation window: one fixed-pitch line per entry with the
 // running total of installed output.
 #include "calcwindow/TForm2.h"
-
 #include "core/engine/EngineCommon.h"
 #include "core/text/Numbers.h"
 
@@ -36,8 +35,8 @@ std::string rightAligned(double x, int width)
 {
     std::string number = whole(x, 0);
     const std::size_t pad = number.size() + 1 >= static_cast<std::size_t>(width)
-        ? 1
-        : static_cast<std::size_t>(width) - number.size();
+                                ? 1
+                                : static_cast<std::size_t>(width) - number.size();
     return std::string(pad, ' ') + number;
 }
 
@@ -47,8 +46,8 @@ template <class Entry> std::string lineStart(int number, const Entry& entry)
 {
     const std::string name = entry.TypeName.text();
     const std::size_t fill = name.size() >= 8 ? 1 : 8 - name.size();
-    return strInt(number, 2) + " " + name + std::string(fill, ' ') + whole(entry.Height, 3) + " "
-        + whole(entry.Length, 4) + " " + strInt(entry.Count, 2) + " " + whole(entry.ReturnTemp, 2);
+    return strInt(number, 2) + " " + name + std::string(fill, ' ') + whole(entry.Height, 3) + " " +
+           whole(entry.Length, 4) + " " + strInt(entry.Count, 2) + " " + whole(entry.ReturnTemp, 2);
 }
 
 // The fan speed of a heating entry as a percentage of the series' range, 3 characters; "---"
@@ -133,7 +132,8 @@ constexpr std::size_t MaxLineLength = 255;
 
 QString TForm2::Listenzeile(int number) const
 {
-    const std::size_t slot = static_cast<std::size_t>(std::clamp<int>(number, 1, static_cast<int>(MaxEntries)) - 1);
+    const std::size_t slot =
+        static_cast<std::size_t>(std::clamp<int>(number, 1, static_cast<int>(MaxEntries)) - 1);
     std::string line = m_session.HeatingMode ? heatingLine(number, m_session.Project.HeatingEntries[slot])
                                              : coolingLine(number, m_session.Project.CoolingEntries[slot]);
     if (line.size() > MaxLineLength)
@@ -155,7 +155,8 @@ void TForm2::Listenaufbau()
         for (int i = 1; i <= count; ++i) {
             const HeatingEntry& entry = project.HeatingEntries[static_cast<std::size_t>(i - 1)];
             heatingTotal += entry.Count * entry.Output;
-            QString line = Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(heatingTotal, 5));
+            QString line =
+                Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(heatingTotal, 5));
             if (m_session.HeatingDualUseOn) {
                 coolingTotal += entry.Count * entry.CoolingNominalOutput;
                 line += QStringLiteral("     ") + QString::fromStdString(whole(coolingTotal, 5));

@@ -202,63 +202,7 @@ void TForm2::Button1Click()
     GroupBox3->hide();
 }
 
-// Handlers whose work arrives with the type selection, the operating-point inputs and the list
-// editing. Until then they leave the window as it is.
-
-void TForm2::FreieKonvektion1Click()
-{
-    // Not built yet: loads the free-convection types into ListBox1.
-}
-
-void TForm2::FreieZwangsKonv1Click()
-{
-    // Not built yet: loads the forced-convection types into ListBox1.
-}
-
-void TForm2::Schliessen1Click()
-{
-    // Not built yet: writes the displayed values back into the current entry. The window stays
-    // open when this runs from the menu; only the frame's close hides it.
-}
-
-void TForm2::ListBox1Click()
-{
-    // Not built yet: takes the clicked type into the current entry and offers its lengths.
-}
-
-void TForm2::ListBox3Click()
-{
-    // Not built yet: takes the clicked length into the current entry.
-}
-
-void TForm2::ListBox4Click()
-{
-    // Not built yet: takes the clicked height and its factor into the current entry.
-}
-
-void TForm2::KonweiterClick()
-{
-    // Not built yet: prepares the operating-point panel for the chosen type.
-}
-
-void TForm2::Panel4Click()
-{
-    // Not built yet: leaves the type panel for the operating point without a new choice.
-}
-
-void TForm2::BearbeitenClick()
-{
-    // Not built yet: loads the selected list entry for editing.
-}
-
-void TForm2::ErweiternClick()
-{
-    // Not built yet: opens a new entry at the end of the list.
-}
-
-void TForm2::LoeschenClick()
-{
-    // Not built yet: deletes the selected list entry.
-}
+// The type choice (TypeSelection.cpp), the operating-point inputs (OperatingPointInputs.cpp) and
+// the list editing (ListEditing.cpp) have files of their own.
 
 } // namespace tepa

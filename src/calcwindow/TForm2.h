@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,12 +89,21 @@ public:
     QString Listenzeile(int number) const;
     void Listenaufbau();
 
+    // --- List editing and write-back (ListEditing.cpp) ---
+    // What closing the window does in the main window; the main window sets these when it opens
+    // the calculation window, so this window needs to know it only as a widget.
+    std::function<void()> enableMainPrintMenu;     // the main window's print menu
+    std::function<void()> enableMainConvectorList; // its convector-list command
+    std::function<void()> disableMainTypeList;     // its convector type list
+    bool RowSelected = false; // a line of ListBox2 was selected when a list button was pressed
+    // --- end of list editing ---
+
     // Values the update cycle keeps between calls.
-    double Qmin = 0;              // cooling output at the lower end of the fan range, W
-    double Qmax = 0;              // ... at the upper end, W
-    double MaxAirFlow = 0;        // largest primary air flow of a "WNF" cooling entry, m³/h
-    int LastScrollPosition = 0;   // last slider position written by Scrollreset
-    int StatusFlag = 0;           // status of the last engine call
+    double Qmin = 0;                 // cooling output at the lower end of the fan range, W
+    double Qmax = 0;                 // ... at the upper end, W
+    double MaxAirFlow = 0;           // largest primary air flow of a "WNF" cooling entry, m³/h
+    int LastScrollPosition = 0;      // last slider position written by Scrollreset
+    int StatusFlag = 0;              // status of the last engine call
     bool MassFlowCheckArmed = false; // a held mass flow below its window is raised with a note
     // Type, height and length of an entry as the operating-point headings show it.
     QString entryDescription(const std::string& typeName, double height, double length) const;
@@ -288,6 +298,45 @@ public:
     QLabel* Label112 = nullptr; // red
     QLabel* Label8 = nullptr;
     QLabel* Label94 = nullptr; // other-mode total heading
+
+    // ---- Operating-point inputs (OperatingPointInputs.cpp; type choice in TypeSelection.cpp) ----
+    // Connects the inputs of both operating-point panels to their handlers; later calls do
+    // nothing. The type lists, "weiter" and the room calculation run call it, so the panels are
+    // live once they are shown.
+    void connectOperatingPointInputs();
+    void scroll1();
+    void scroll2();
+    void scroll3();
+    void Edit1Change();
+    void Edit2Change();
+    void Edit3Change();
+    void DrehzahlBar4Change();
+    void Edit4Change();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void Edit5Change();
+    void ScrollBar4Change();
+    void Edit8Change();
+    void RadioButton5Click();
+    void RadioButton6Click();
+    void RadioButton7Click();
+    void Edit9Change();
+    void UpDown2Click();
+    void Edit6Change();
+    void UpDown3Click();
+    // Fan logic kept between the speed handlers.
+    double PreviousSpeed = 0;   // last speed of a fan bar, rpm
+    double PreviousSetting = 0; // last primary-air setting of the heating bar, m³/h
+    double AirFlowLimit = 0;    // largest primary air flow of the entry's "WNF" size, m³/h
+    bool SpeedChanging = false; // a speed handler is running
+    bool SettingTyped = false;  // the heating bar follows a typed primary-air setting once
+    QString SettingText;        // the fan setting as last shown
+    double DisplayedOutput = 0; // heating output as Edit3 shows it, W
+    bool m_operatingPointConnected = false;
+    bool m_inScrollBar4Change = false;
+    // ---- end of operating-point inputs ----
 
 protected:
     // Closing by the frame writes the entry back and hides the window; it is never destroyed.

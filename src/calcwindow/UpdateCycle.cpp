@@ -1,9 +1,8 @@
 // The heating half of the result update cycle: after every input the current heating entry is
 // described, its admissible window and operating point recalculated and the displays, sliders
 // and the room's residual demand brought up to date.
-#include "calcwindow/TForm2.h"
-
 #include "calcwindow/FormControls.h"
+#include "calcwindow/TForm2.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
@@ -81,8 +80,8 @@ void setLabelColour(QLabel* label, const QColor& colour)
     label->setPalette(palette);
 }
 
-engine::PressureDropInput pressureDropOf(const HeatingEntry& entry, const std::string& name,
-    const std::string& dataLine, double Tv)
+engine::PressureDropInput
+pressureDropOf(const HeatingEntry& entry, const std::string& name, const std::string& dataLine, double Tv)
 {
     engine::PressureDropInput in;
     in.massFlowKgPerH = entry.MassFlow;
@@ -99,8 +98,8 @@ engine::PressureDropInput pressureDropOf(const HeatingEntry& entry, const std::s
 
 QString TForm2::entryDescription(const std::string& typeName, double height, double length) const
 {
-    return QString::fromStdString(typeName) + QStringLiteral(" ") + text(149) + QStringLiteral("[mm] ")
-        + str(height, 3, 0) + QStringLiteral(" ") + text(150) + QStringLiteral("[mm] ") + str(length, 4, 0);
+    return QString::fromStdString(typeName) + QStringLiteral(" ") + text(149) + QStringLiteral("[mm] ") +
+           str(height, 3, 0) + QStringLiteral(" ") + text(150) + QStringLiteral("[mm] ") + str(length, 4, 0);
 }
 
 void TForm2::Nullen(int index)
@@ -118,7 +117,7 @@ void TForm2::update0(int index)
     }
     Label17->setText(text(entry.FreeConvection ? 63 : 64));
     for (QWidget* fanControl : {static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Label23),
-             static_cast<QWidget*>(Label28), static_cast<QWidget*>(Label30)})
+                                static_cast<QWidget*>(Label28), static_cast<QWidget*>(Label30)})
         fanControl->setVisible(!entry.FreeConvection);
     const QString description = entryDescription(entry.TypeName.text(), entry.Height, entry.Length);
     Label5->setText(description);
@@ -193,8 +192,8 @@ void TForm2::update1(int index)
             m_services.messages.showMessage(text(96));
             entry.MassFlow = entry.MassFlowStart;
         }
-        const engine::ReturnFromFlowResult result
-            = engine::Ruecklauf_aus_Massenstrom(characteristic, {Tv, Ti, entry.MassFlow});
+        const engine::ReturnFromFlowResult result =
+            engine::Ruecklauf_aus_Massenstrom(characteristic, {Tv, Ti, entry.MassFlow});
         entry.Output = result.outputW;
         entry.ReturnTemp = result.returnTempC;
         StatusFlag = result.status;
@@ -232,7 +231,8 @@ void TForm2::Scrollreset(int index)
     Edit1->setText(fixed(entry.ReturnTemp, 3));
     Edit2->setText(fixed(entry.MassFlow, 3));
 
-    setSliderQuietly(ScrollBar1, sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
+    setSliderQuietly(ScrollBar1,
+                     sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
     setSliderQuietly(ScrollBar2, sliderPosition(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd));
     const int outputPosition = sliderPosition(entry.Output, entry.OutputStart, entry.OutputEnd);
     setSliderQuietly(ScrollBar3, outputPosition);
@@ -264,14 +264,14 @@ void TForm2::Restwaerme()
 void TForm2::Balken_grenzwerte(int index)
 {
     if (m_session.HeatingMode) {
-        const bool primaryAir
-            = engine::contains(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text(), "WNF");
+        const bool primaryAir =
+            engine::contains(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text(), "WNF");
         Label19->setText(text(primaryAir ? 179 : 52));
         Label25->setText(text(primaryAir ? 183 : 184));
         return;
     }
-    const bool primaryAir
-        = engine::contains(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text(), "WNF");
+    const bool primaryAir =
+        engine::contains(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text(), "WNF");
     Label73->setText(text(primaryAir ? 189 : 184));
     Label46->setText(text(primaryAir ? 179 : 178));
     reset4(index);
@@ -291,8 +291,8 @@ void TForm2::Fenstershow()
 
 std::vector<QWidget*> TForm2::fanControls() const
 {
-    return {Label3, Label39, Panel7, Panel8, Label49, Panel11, Edit9, UpDown2, Label58, Label60, Label50,
-        Label59, Label71};
+    return {Label3,  Label39, Panel7,  Panel8,  Label49, Panel11, Edit9,
+            UpDown2, Label58, Label60, Label50, Label59, Label71};
 }
 
 } // namespace tepa

@@ -1,8 +1,7 @@
 // The cooling half of the result update cycle: description, fan range and operating point of
 // the current cooling entry, and the outputs at both ends of its fan range.
-#include "calcwindow/TForm2.h"
-
 #include "calcwindow/FormControls.h"
+#include "calcwindow/TForm2.h"
 #include "core/engine/AirSide.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/ForcedConvection.h"
@@ -80,8 +79,11 @@ FanRange fanRangeOf(const std::string& name)
     return {700, 1600, 16};
 }
 
-engine::ConvectorCoefficients coolingCoefficients(const CoolingEntry& entry, const std::string& name,
-    const std::string& dataLine, const std::string& fanLine, double speedRpm)
+engine::ConvectorCoefficients coolingCoefficients(const CoolingEntry& entry,
+                                                  const std::string& name,
+                                                  const std::string& dataLine,
+                                                  const std::string& fanLine,
+                                                  double speedRpm)
 {
     engine::ConvectorSetting setting;
     setting.typeName = name;
@@ -148,8 +150,8 @@ void TForm2::update1_K(int index)
         const std::string fanLine = entry.TypeText2.text();
 
         if (engine::contains(name, "WNF")) {
-            const engine::AirOutputResult air
-                = engine::Luftleistung({project.CoolingSecondTemp, Ti, entry.FanSetting});
+            const engine::AirOutputResult air =
+                engine::Luftleistung({project.CoolingSecondTemp, Ti, entry.FanSetting});
             entry.Output = air.outputW;
             StatusFlag = air.status;
             MaxAirFlow = maximumAirFlow(name, entry.Length);
@@ -164,14 +166,14 @@ void TForm2::update1_K(int index)
             return;
         }
 
-        const engine::ConvectorCoefficients coefficients
-            = coolingCoefficients(entry, name, dataLine, fanLine, entry.FanSpeed);
+        const engine::ConvectorCoefficients coefficients =
+            coolingCoefficients(entry, name, dataLine, fanLine, entry.FanSpeed);
         entry.CoeffK = coefficients.characteristic.K;
         entry.ExponentN = coefficients.characteristic.n;
         entry.SoundLevel = coefficients.soundLevelDb;
         entry.EffectiveLength = coefficients.effectiveLengthMm;
-        const engine::OutputResult output
-            = engine::Kuehlleistung({entry.CoeffK, entry.ExponentN}, {Tv, entry.ReturnTemp, Ti}, entry.MassFlow);
+        const engine::OutputResult output = engine::Kuehlleistung({entry.CoeffK, entry.ExponentN},
+                                                                  {Tv, entry.ReturnTemp, Ti}, entry.MassFlow);
         StatusFlag = output.status;
         if (output.status == 1) {
             if (retried)
@@ -225,9 +227,11 @@ double TForm2::Minmax_K(int index, double setting)
     // Evaluated on copies: the entry keeps the values of its own speed.
     const std::string dataLine = entry.TypeText1.text();
     const std::string fanLine = entry.TypeText2.text();
-    const engine::ConvectorCoefficients coefficients = coolingCoefficients(entry, name, dataLine, fanLine, setting);
-    const engine::OutputResult output = engine::Kuehlleistung(coefficients.characteristic,
-        {project.CoolingFlowTemp, entry.ReturnTemp, project.CoolingRoomTemp}, entry.MassFlow);
+    const engine::ConvectorCoefficients coefficients =
+        coolingCoefficients(entry, name, dataLine, fanLine, setting);
+    const engine::OutputResult output = engine::Kuehlleistung(
+        coefficients.characteristic, {project.CoolingFlowTemp, entry.ReturnTemp, project.CoolingRoomTemp},
+        entry.MassFlow);
     return std::fabs(output.outputW);
 }
 

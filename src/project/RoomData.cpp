@@ -655,9 +655,4 @@ void TForm1::ListBox3DblClick()
     Berechnungen1Click();
 }
 
-void TForm1::Berechnungen1Click()
-{
-    // The room calculation run comes with the calculation window's behaviour; until then nothing.
-}
-
 } // namespace tepa

@@ -10,12 +10,27 @@ namespace {
 class RoomListTest : public CalcWindowFixture
 {
 protected:
-    HeatingEntry& heating(int number) { return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
-    CoolingEntry& cooling(int number) { return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)]; }
+    HeatingEntry& heating(int number)
+    {
+        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
+    }
+    CoolingEntry& cooling(int number)
+    {
+        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
+    }
 
     template <class Entry>
-    static void fill(Entry& e, const char* name, double height, double length, int count, double tr, double m,
-        double speed, double dp, double lpa, double q)
+    static void fill(Entry& e,
+                     const char* name,
+                     double height,
+                     double length,
+                     int count,
+                     double tr,
+                     double m,
+                     double speed,
+                     double dp,
+                     double lpa,
+                     double q)
     {
         e.TypeName.setText(name);
         e.Height = height;
@@ -28,8 +43,14 @@ protected:
         e.SoundLevel = lpa;
         e.Output = q;
     }
-    template <class... Values> void setHeating(int number, Values... values) { fill(heating(number), values...); }
-    template <class... Values> void setCooling(int number, Values... values) { fill(cooling(number), values...); }
+    template <class... Values> void setHeating(int number, Values... values)
+    {
+        fill(heating(number), values...);
+    }
+    template <class... Values> void setCooling(int number, Values... values)
+    {
+        fill(cooling(number), values...);
+    }
 
     QStringList listLines()
     {
@@ -59,9 +80,12 @@ TEST_F(RoomListTest, HeatingLinesHaveFixedColumnsAndARunningTotal)
     form->Listenaufbau();
     const QStringList lines = listLines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral(" 1 W1      200 1000  2 60    27  --- ---     12   0   476    953    953"));
-    EXPECT_EQ(lines[1], QStringLiteral(" 2 WF2     140 1250  1 55   121  ---  80   1535  35   813    813   1765"));
-    EXPECT_EQ(lines[2], QStringLiteral(" 3 WFWL-2L  90 2000  3 50  1235  ---  70 123456  40  1000   3000   4765"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral(" 1 W1      200 1000  2 60    27  --- ---     12   0   476    953    953"));
+    EXPECT_EQ(lines[1],
+              QStringLiteral(" 2 WF2     140 1250  1 55   121  ---  80   1535  35   813    813   1765"));
+    EXPECT_EQ(lines[2],
+              QStringLiteral(" 3 WFWL-2L  90 2000  3 50  1235  ---  70 123456  40  1000   3000   4765"));
 }
 
 TEST_F(RoomListTest, HeatingLineShowsAirFlowOfPrimaryAirUnitsAndSpeedOfTwoStageFans)
@@ -72,9 +96,11 @@ TEST_F(RoomListTest, HeatingLineShowsAirFlowOfPrimaryAirUnitsAndSpeedOfTwoStageF
     setHeating(1, "WNF2", 140, 1350, 1, 60, 10, 700, 100, 30, 500);
     heating(1).FanSetting = 62;
     setHeating(2, "DWF", 250, 1100, 1, 60, 10, 1400, 100, 30, 500);
-    EXPECT_EQ(form->Listenzeile(1), QStringLiteral(" 1 WNF2    140 1350  1 60    10   62 ---    100  30   500    500"));
+    EXPECT_EQ(form->Listenzeile(1),
+              QStringLiteral(" 1 WNF2    140 1350  1 60    10   62 ---    100  30   500    500"));
     // 1400/14 + 0.2 = 100.2
-    EXPECT_EQ(form->Listenzeile(2), QStringLiteral(" 2 DWF     250 1100  1 60    10  --- 100    100  30   500    500"));
+    EXPECT_EQ(form->Listenzeile(2),
+              QStringLiteral(" 2 DWF     250 1100  1 60    10  --- 100    100  30   500    500"));
 }
 
 TEST_F(RoomListTest, HeatingDualUseAddsTheRunningCoolingRating)
@@ -116,9 +142,12 @@ TEST_F(RoomListTest, CoolingLinesOfFanAndPrimaryAirUnits)
     form->Listenaufbau();
     const QStringList lines = listLines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral(" 1 WFW-2L  140 1250  2 18    85  --- 100   2345  38    650  1300   1300"));
-    EXPECT_EQ(lines[1], QStringLiteral(" 2 WNF2    140 1350  1 18   ---  120 ----  ---  ---    300   300   1600"));
-    EXPECT_EQ(lines[2], QStringLiteral(" 3 DWF     250 1100  1 18    40  ---  72    900  33    400   400   2000"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral(" 1 WFW-2L  140 1250  2 18    85  --- 100   2345  38    650  1300   1300"));
+    EXPECT_EQ(lines[1],
+              QStringLiteral(" 2 WNF2    140 1350  1 18   ---  120 ----  ---  ---    300   300   1600"));
+    EXPECT_EQ(lines[2],
+              QStringLiteral(" 3 DWF     250 1100  1 18    40  ---  72    900  33    400   400   2000"));
 }
 
 TEST_F(RoomListTest, CoolingTotalIsGreenFromTheDemandOnAndRedBelow)

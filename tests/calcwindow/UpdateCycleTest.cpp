@@ -39,8 +39,14 @@ protected:
         session.Project.CoolingSecondTemp = 16;
     }
 
-    HeatingEntry& heating(int number) { return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
-    CoolingEntry& cooling(int number) { return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)]; }
+    HeatingEntry& heating(int number)
+    {
+        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
+    }
+    CoolingEntry& cooling(int number)
+    {
+        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
+    }
 
     // A free W1 convector of 1000 mm: K = 0.7 m · 4.50 · f, n = 1.3.
     HeatingEntry& freeW1(double heightFactor = 1)
@@ -320,8 +326,8 @@ TEST_F(UpdateCycleTest, DescriptionOfAFreeAndAFanHeatingEntry)
     EXPECT_EQ(labelText("Label17"), form->text(63));
     EXPECT_TRUE(control<QWidget>("Panel6")->isHidden());
     EXPECT_TRUE(control<QLabel>("Label28")->isHidden());
-    const QString description = QStringLiteral("W1 ") + form->text(149) + QStringLiteral("[mm] 200 ")
-        + form->text(150) + QStringLiteral("[mm] 1000");
+    const QString description = QStringLiteral("W1 ") + form->text(149) + QStringLiteral("[mm] 200 ") +
+                                form->text(150) + QStringLiteral("[mm] 1000");
     EXPECT_EQ(labelText("Label5"), description);
     EXPECT_EQ(labelText("Label76"), description);
 
@@ -341,8 +347,8 @@ TEST_F(UpdateCycleTest, DescriptionOfACoolingEntry)
     form->update0_K(1);
     EXPECT_EQ(editText("Edit9"), QStringLiteral("12"));
     EXPECT_EQ(control<UpDown>("UpDown2")->value(), 12);
-    const QString description = QStringLiteral("WFW-2L ") + form->text(149) + QStringLiteral("[mm] 140 ")
-        + form->text(150) + QStringLiteral("[mm] 1250");
+    const QString description = QStringLiteral("WFW-2L ") + form->text(149) + QStringLiteral("[mm] 140 ") +
+                                form->text(150) + QStringLiteral("[mm] 1250");
     EXPECT_EQ(labelText("Label3"), description);
     EXPECT_EQ(labelText("Label76"), description);
 }
@@ -381,8 +387,8 @@ TEST_F(UpdateCycleTest, ResetEmptiesTheEntryButKeepsItsHeight)
 TEST_F(UpdateCycleTest, FanControlsAreHiddenAndShownTogether)
 {
     create();
-    const char* names[] = {"Label3", "Label39", "Panel7", "Panel8", "Label49", "Panel11", "Edit9", "UpDown2",
-        "Label58", "Label60", "Label50", "Label59", "Label71"};
+    const char* names[] = {"Label3",  "Label39", "Panel7",  "Panel8",  "Label49", "Panel11", "Edit9",
+                           "UpDown2", "Label58", "Label60", "Label50", "Label59", "Label71"};
     form->Fensterhide();
     for (const char* name : names)
         EXPECT_TRUE(control<QWidget>(name)->isHidden()) << name;

@@ -3,6 +3,7 @@
 #include "project/MainWindowFixture.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,6 +43,9 @@ protected:
         programDir = tempPath(QStringLiteral("program%1").arg(++m_folders));
         QDir().mkpath(programDir + "/Tepa_Bilder");
         session->ProgramDir = programDir.toStdString();
+        // A pick starts the calculation run, which loads the type lists from here.
+        for (const char* file : {"freikon.txt", "zwangskon.txt", "bauhoehen.txt"})
+            QFile::copy(QString::fromStdString((installDir() / file).string()), programDir + "/" + file);
         if (!withIndex)
             return;
         std::ofstream out((programDir + "/konvektoren.txt").toStdString(), std::ios::binary);

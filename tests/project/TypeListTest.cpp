@@ -2,6 +2,7 @@
 #include "help/RoomPanelFixture.h"
 
 #include <QAction>
+#include <QLabel>
 
 namespace tepa::test {
 namespace {
@@ -49,8 +50,10 @@ TEST_F(TypeList, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         clickItem(typeItem(c.name), true);
         doubles.messages.verifyAllShown();
         EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
-        EXPECT_EQ(session->FreeTypeChosen, c.free);
-        EXPECT_EQ(session->ForcedTypeChosen, c.forced);
+        // The run hands the kind on and clears the flags; the calculation window shows which
+        // list it loaded (a refused pick leaves the previous one).
+        EXPECT_EQ(form2->Label4->text(), text(c.free ? 63 : 46));
+        EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
         EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
     }
 }
@@ -70,7 +73,7 @@ TEST_F(TypeList, LinesBeyondNinetyNineArePickedByTheirOwnNumber)
     EXPECT_EQ(item->text(), " Z105           105");
     clickItem(item, true);
     EXPECT_EQ(session->ChosenTypeRow, "Z105");
-    EXPECT_TRUE(session->ForcedTypeChosen);
+    EXPECT_EQ(form2->Label4->text(), text(46)); // the forced list was loaded
 }
 
 } // namespace

@@ -1,0 +1,830 @@
+// The inputs of the two operating-point panels: return temperature, mass flow and output
+// sliders and fields in heating, the fan speed or primary-air setting, the fixed fan stages,
+// the counts, and the cooling return temperature. Each input recalculates the current entry.
+#include "calcwindow/FormControls.h"
+#include "calcwindow/TForm2.h"
+#include "core/engine/AirSide.h"
+#include "core/engine/EngineCommon.h"
+#include "core/engine/ForcedConvection.h"
+#include "core/engine/PressureDrop.h"
+#include "core/engine/WaterSide.h"
+#include "core/text/Numbers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <string>
+
+namespace tepa {
+namespace {
+
+using engine::contains;
+
+constexpr int MinCount = 1;
+constexpr int MaxCount = 15;
+
+QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A whole number shown with `precision` significant digits, without decimals.
+QString fixed(double x, int precision)
+{
+    return qs(fixedDigits(x, precision, 0));
+}
+
+QString oneDecimal(double x)
+{
+    return qs(strFixed(x, 0, 1));
+}
+
+// Position 0..100 of x within [low, high]; an empty window leaves the slider at its start.
+int sliderPosition(double x, double low, double high)
+{
+    const double span = high - low;
+    if (span == 0 || !std::isfinite(span))
+        return 0;
+    const double position = 100.0 * (x - low) / span;
+    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
+}
+
+// Sliders and bars moved as a consequence of a calculation must not run their own handlers again.
+void setQuietly(QScrollBar* bar, int position)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setValue(position);
+}
+
+void setRangeQuietly(QScrollBar* bar, int minimum, int maximum)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setRange(minimum, maximum);
+}
+
+void setTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// The count typed into a count field: a whole number (decimal, or hexadecimal after "$" or "0x")
+// read up to the first character that does not fit; a text without digits reads 0.
+int typedCount(const QString& field)
+{
+    const std::string text = field.toStdString();
+    if (const auto whole = readInteger(text))
+        return *whole;
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    int base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        int digit = -1;
+        if (std::isdigit(c))
+            digit = c - '0';
+        else if (base == 16 && std::isxdigit(c))
+            digit = std::tolower(c) - 'a' + 10;
+        if (digit < 0)
+            break;
+        value = std::min<long long>(value * base + digit, 1000000);
+    }
+    return static_cast<int>(value);
+}
+
+// The count of a count field limited to what a room entry may hold. A field showing a number
+// outside the limits is corrected so that it shows the count used; an empty field (being
+// retyped) is left alone.
+int countOfField(QLineEdit* field)
+{
+    const int typed = typedCount(field->text());
+    const int count = std::clamp(typed, MinCount, MaxCount);
+    if (count != typed && !field->text().trimmed().isEmpty())
+        field->setText(QString::number(count));
+    return count;
+}
+
+// The next step of a ladder from the previous one: a value above the previous step gives the
+// step above it, a value below (or, with `downOnEqual`, at) it the step below. A previous value
+// between two steps counts from where it lies.
+double ladderStep(
+    const double* steps, std::size_t count, double previous, double value, bool downOnEqual, double tolerance)
+{
+    if (value > previous + tolerance) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (steps[i] > previous + tolerance)
+                return steps[i];
+        return steps[count - 1];
+    }
+    if (value < previous - tolerance || downOnEqual) {
+        for (std::size_t i = count; i-- > 0;)
+            if (steps[i] < previous - tolerance)
+                return steps[i];
+        return steps[0];
+    }
+    return previous;
+}
+
+// The primary-air settings of the heating bar, m³/h.
+constexpr std::array<double, 10> AirFlowLadder{0, 30, 60, 90, 120, 150, 180, 210, 240, 280};
+// The speeds a "WFWL" fan runs at, rpm.
+constexpr std::array<double, 7> SlowFanLadder{345, 517.5, 575, 632.5, 747.5, 862.5, 1150};
+
+double slowFanStep(double previous, double speed)
+{
+    return ladderStep(SlowFanLadder.data(), SlowFanLadder.size(), previous, speed, false, 0.0001);
+}
+
+double primaryAirLimit(const std::string& name)
+{
+    if (contains(name, "WNF1"))
+        return 180;
+    if (contains(name, "WNF2"))
+        return 240;
+    if (contains(name, "WNF3"))
+        return 280;
+    return 0;
+}
+
+// Heating speed of a primary-air setting p (m³/h through three nozzles): the 700 rpm law below
+// 75 m³/h per nozzle, the 1000 rpm law above.
+double speedOfBarSetting(double p)
+{
+    if (p < 1)
+        return 0;
+    return p / 3 >= 75 ? p * 1000 / 3 / 88 : p * 700 / 3 / 62;
+}
+
+double speedOfTypedSetting(double v)
+{
+    return v < 75 ? v * 700 / 3 / 62 : v * 1000 / 3 / 88;
+}
+
+engine::PressureDropInput
+heatingDropInput(const HeatingEntry& e, const std::string& name, const std::string& dataLine, double Tv)
+{
+    engine::PressureDropInput in;
+    in.massFlowKgPerH = e.MassFlow;
+    in.lengthMm = e.EffectiveLength;
+    in.Tv = Tv;
+    in.Tr = e.ReturnTemp;
+    in.typeName = name;
+    in.dataLine = dataLine;
+    in.mode = engine::Mode::Heating;
+    return in;
+}
+
+engine::DwfStage stageOf(double speedRpm)
+{
+    const long long rpm = std::llround(speedRpm);
+    if (rpm >= 1400)
+        return engine::DwfStage::Rpm1400;
+    if (rpm >= 1000)
+        return engine::DwfStage::Rpm1000;
+    if (rpm >= 700)
+        return engine::DwfStage::Rpm700;
+    return engine::DwfStage::Off;
+}
+
+} // namespace
+
+void TForm2::connectOperatingPointInputs()
+{
+    if (m_operatingPointConnected)
+        return;
+    m_operatingPointConnected = true;
+
+    // A focused field reports the end of its editing while the window is being destroyed; by then
+    // this object is no longer a calculation window and the handler must not run.
+    const auto guarded = [this](void (TForm2::*handler)()) {
+        return [this, handler] {
+            if (qobject_cast<TForm2*>(static_cast<QObject*>(this)))
+                (this->*handler)();
+        };
+    };
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, guarded(&TForm2::scroll1));
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, guarded(&TForm2::scroll2));
+    connect(ScrollBar3, &QScrollBar::valueChanged, this, guarded(&TForm2::scroll3));
+    connect(Edit1, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit1Change));
+    connect(Edit2, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit2Change));
+    connect(Edit3, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit3Change));
+    connect(DrehzahlBar4, &QScrollBar::valueChanged, this, guarded(&TForm2::DrehzahlBar4Change));
+    connect(Edit4, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit4Change));
+    connect(RadioButton1, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton1Click));
+    connect(RadioButton2, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton2Click));
+    connect(RadioButton3, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton3Click));
+    connect(RadioButton4, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton4Click));
+    connect(Edit5, &QLineEdit::textChanged, this, guarded(&TForm2::Edit5Change));
+    connect(ScrollBar4, &QScrollBar::valueChanged, this, guarded(&TForm2::ScrollBar4Change));
+    connect(Edit8, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit8Change));
+    connect(RadioButton5, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton5Click));
+    connect(RadioButton6, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton6Click));
+    connect(RadioButton7, &QRadioButton::clicked, this, guarded(&TForm2::RadioButton7Click));
+    connect(Edit9, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit9Change));
+    connect(UpDown2, &QSpinBox::valueChanged, this, guarded(&TForm2::UpDown2Click));
+    connect(Edit6, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit6Change));
+    connect(UpDown3, &QSpinBox::valueChanged, this, guarded(&TForm2::UpDown3Click));
+}
+
+// ---- Heating sliders and fields ----
+
+namespace {
+
+// Pressure drop and the displays every heating slider ends with.
+struct HeatingView
+{
+    TForm2& form;
+    HeatingEntry& e;
+    const ProjectRecord& project;
+
+    void pressureDrop() const
+    {
+        const std::string name = e.TypeName.text();
+        const std::string dataLine = e.TypeText1.text();
+        e.PressureDrop =
+            engine::Druckverlust(heatingDropInput(e, name, dataLine, project.HeatingFlowTemp)).pressureDropPa;
+        form.Label27->setText(qs(strFixed(e.PressureDrop, 4, 0)));
+    }
+    void showReturnTemp() const
+    {
+        setQuietly(form.ScrollBar1, sliderPosition(e.ReturnTemp, e.ReturnTempStart, e.ReturnTempEnd));
+        form.Edit1->setText(fixed(e.ReturnTemp, 3));
+    }
+    void showMassFlow() const
+    {
+        setQuietly(form.ScrollBar2, sliderPosition(e.MassFlow, e.MassFlowStart, e.MassFlowEnd));
+        form.Edit2->setText(fixed(e.MassFlow, 3));
+    }
+    // The output as the user sets it: a free-convection unit's output includes its height factor.
+    void showOutput(bool withHeightFactor) const
+    {
+        setQuietly(form.ScrollBar3, sliderPosition(e.Output, e.OutputStart, e.OutputEnd));
+        form.DisplayedOutput = e.Output;
+        if (withHeightFactor && e.FanSpeed == 0)
+            form.DisplayedOutput = e.Output * e.HeightFactor;
+        form.Edit3->setText(fixed(form.DisplayedOutput, 7));
+    }
+};
+
+} // namespace
+
+void TForm2::scroll1()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const HeatingView view{*this, e, project};
+    const int p = ScrollBar1->value();
+    e.ReturnTemp = (e.ReturnTempEnd - e.ReturnTempStart) * p / 100 + e.ReturnTempStart;
+    Edit1->setText(fixed(e.ReturnTemp, 3));
+    const engine::OutputResult output = engine::Heizleistung(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, e.ReturnTemp, project.HeatingRoomTemp});
+    e.Output = output.outputW;
+    e.MassFlow = output.massFlowKgPerH;
+    StatusFlag = output.status;
+    view.pressureDrop();
+    view.showMassFlow();
+    view.showOutput(false);
+    Restwaerme();
+    Listenaufbau();
+}
+
+void TForm2::scroll2()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const HeatingView view{*this, e, project};
+    const int p = ScrollBar2->value();
+    e.MassFlow = (e.MassFlowEnd - e.MassFlowStart) * p / 100 + e.MassFlowStart;
+    Edit2->setText(fixed(e.MassFlow, 3));
+    const engine::ReturnFromFlowResult result = engine::Ruecklauf_aus_Massenstrom(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.MassFlow});
+    e.Output = result.outputW;
+    e.ReturnTemp = result.returnTempC;
+    StatusFlag = result.status;
+    view.pressureDrop();
+    view.showReturnTemp();
+    view.showOutput(false);
+    Restwaerme();
+    Listenaufbau();
+}
+
+void TForm2::scroll3()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const HeatingView view{*this, e, project};
+    const int p = ScrollBar3->value();
+    e.Output = (e.OutputEnd - e.OutputStart) * p / 100 + e.OutputStart;
+    DisplayedOutput = e.FanSpeed == 0 ? e.Output * e.HeightFactor : e.Output;
+    Edit3->setText(fixed(DisplayedOutput, 7));
+    const engine::ReturnFromOutputResult result = engine::Ruecklauf_aus_Leistung(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.Output});
+    e.MassFlow = result.massFlowKgPerH;
+    e.ReturnTemp = result.returnTempC;
+    StatusFlag = result.status;
+    view.pressureDrop();
+    view.showReturnTemp();
+    view.showMassFlow();
+    Restwaerme();
+    Listenaufbau();
+}
+
+void TForm2::Edit1Change()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const double v = decimalValue(Edit1->text().toStdString());
+    if (v < e.ReturnTempStart || v > e.ReturnTempEnd) {
+        m_services.messages.showInformation(text(69));
+        Edit1->setText(fixed(e.ReturnTemp, 3));
+        return;
+    }
+    const HeatingView view{*this, e, project};
+    e.ReturnTemp = v;
+    setQuietly(ScrollBar1, sliderPosition(v, e.ReturnTempStart, e.ReturnTempEnd));
+    const engine::OutputResult output = engine::Heizleistung(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, e.ReturnTemp, project.HeatingRoomTemp});
+    e.Output = output.outputW;
+    e.MassFlow = output.massFlowKgPerH;
+    StatusFlag = output.status;
+    view.pressureDrop();
+    view.showMassFlow();
+    view.showOutput(true);
+    Restwaerme();
+    Listenaufbau();
+}
+
+void TForm2::Edit2Change()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const double v = decimalValue(Edit2->text().toStdString());
+    if (v > static_cast<double>(roundHalfEven(e.MassFlowEnd)) || v < std::trunc(e.MassFlowStart)) {
+        m_services.messages.showInformation(text(92));
+        Edit2->setText(fixed(e.MassFlow, 3));
+        return;
+    }
+    const HeatingView view{*this, e, project};
+    e.MassFlow = v;
+    setQuietly(ScrollBar2, sliderPosition(v, e.MassFlowStart, e.MassFlowEnd));
+    const engine::ReturnFromFlowResult result = engine::Ruecklauf_aus_Massenstrom(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.MassFlow});
+    e.Output = result.outputW;
+    e.ReturnTemp = result.returnTempC;
+    StatusFlag = result.status;
+    view.pressureDrop();
+    view.showReturnTemp();
+    view.showOutput(false);
+    Restwaerme();
+    Listenaufbau();
+}
+
+void TForm2::Edit3Change()
+{
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const double typed = decimalValue(Edit3->text().toStdString());
+    // A missing factor (an entry without height) must not turn every output into infinity.
+    const double v = e.HeightFactor != 0 ? typed / e.HeightFactor : typed;
+    if (v > static_cast<double>(roundHalfEven(e.OutputEnd)) || v < std::trunc(e.OutputStart)) {
+        m_services.messages.showInformation(text(93));
+        Edit3->setText(fixed(DisplayedOutput, 7));
+        return;
+    }
+    const HeatingView view{*this, e, project};
+    e.Output = v;
+    DisplayedOutput = e.FanSpeed == 0 ? e.Output * e.HeightFactor : e.Output;
+    setQuietly(ScrollBar3, sliderPosition(v, e.OutputStart, e.OutputEnd));
+    const engine::ReturnFromOutputResult result = engine::Ruecklauf_aus_Leistung(
+        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.Output});
+    e.MassFlow = result.massFlowKgPerH;
+    e.ReturnTemp = result.returnTempC;
+    StatusFlag = result.status;
+    view.pressureDrop();
+    view.showReturnTemp();
+    view.showMassFlow();
+    Restwaerme();
+    Listenaufbau();
+}
+
+// ---- Heating fan ----
+
+namespace {
+
+// After a speed change the given quantity stays inside its new window.
+void keepInWindow(HeatingEntry& e, const ProjectRecord& project)
+{
+    if (project.ReturnTempFixed != 1) {
+        if (e.MassFlow > e.MassFlowEnd)
+            e.MassFlow = e.MassFlowEnd;
+        if (e.MassFlow < e.MassFlowStart)
+            e.MassFlow = e.MassFlowStart;
+    } else {
+        if (e.ReturnTemp > e.ReturnTempEnd)
+            e.ReturnTemp = e.ReturnTempEnd;
+        if (e.ReturnTemp < e.ReturnTempStart)
+            e.ReturnTemp = e.ReturnTempStart;
+    }
+}
+
+} // namespace
+
+void TForm2::DrehzahlBar4Change()
+{
+    const int index = m_session.HeatingEntryIndex;
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const std::string name = e.TypeName.text();
+    double p = DrehzahlBar4->value();
+
+    SpeedChanging = true;
+    DrehzahlBar4->setPageStep(10);
+    if (contains(name, "WNF")) {
+        AirFlowLimit = primaryAirLimit(name);
+        DrehzahlBar4->setPageStep(30);
+        setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(AirFlowLimit));
+        if (!SettingTyped)
+            p = std::min(ladderStep(AirFlowLadder.data(), AirFlowLadder.size(), PreviousSetting, p, true, 0),
+                         AirFlowLimit);
+        SettingTyped = false;
+        setQuietly(DrehzahlBar4, static_cast<int>(roundHalfEven(p)));
+        e.FanSetting = p;
+        e.FanSpeed = speedOfBarSetting(p);
+        SettingText = qs(strFixed(p, 0, 0));
+        PreviousSetting = p;
+    } else {
+        const bool fullSpeed1600 = contains(name, "WFs") || contains(name, "WFW");
+        int maximum = fullSpeed1600 ? 1600 : 1400;
+        if (contains(name, "WFWL"))
+            maximum = 1150;
+        setRangeQuietly(DrehzahlBar4, 0, maximum);
+        e.FanSpeed = p;
+        e.FanSetting = 0;
+        // One arrow click or one page click up from standstill starts the fan at its lowest speed.
+        if (e.FanSpeed == 1 || e.FanSpeed == 10) {
+            e.FanSpeed = contains(name, "WFW") ? 700 : 345;
+            if (contains(name, "WF"))
+                e.FanSpeed = 700;
+        }
+        if (contains(name, "WFW") && !contains(name, "WFWL") && e.FanSpeed < 700) {
+            e.FanSpeed = 700;
+            m_services.messages.showMessage(text(197));
+        }
+        if (contains(name, "WFWL")) {
+            if (e.FanSpeed < 345) {
+                e.FanSpeed = 345;
+                m_services.messages.showMessage(text(198));
+            }
+            e.FanSpeed = slowFanStep(PreviousSpeed, e.FanSpeed);
+        }
+        setQuietly(DrehzahlBar4, static_cast<int>(std::trunc(e.FanSpeed)));
+        PreviousSpeed = e.FanSpeed;
+        double divisor = fullSpeed1600 ? 16 : 14;
+        if (contains(name, "WFWL"))
+            divisor = 11.5;
+        SettingText = qs(strFixed(e.FanSpeed / divisor, 4, 1));
+    }
+    Label101->setText(SettingText);
+    Edit4->setText(SettingText);
+    update_grenzen(index);
+    keepInWindow(e, m_session.Project);
+    update1(index);
+    Listenaufbau();
+    SpeedChanging = false;
+}
+
+void TForm2::Edit4Change()
+{
+    // A message box of a running speed change takes the focus from the field: that is no new entry.
+    if (SpeedChanging)
+        return;
+    const int index = m_session.HeatingEntryIndex;
+    HeatingEntry& e = m_session.currentHeatingEntry();
+    const std::string name = e.TypeName.text();
+    SettingText = Edit4->text();
+    double v = decimalValue(SettingText.toStdString());
+
+    SpeedChanging = true;
+    const bool primaryAir = contains(name, "WNF");
+    const bool slowFan = contains(name, "WFWL");
+    // The limit of the unit's size, as the bar has it; a setting may be typed before the bar
+    // was ever moved.
+    if (primaryAir)
+        AirFlowLimit = primaryAirLimit(name);
+    if (primaryAir && v > AirFlowLimit) {
+        v = AirFlowLimit;
+        Edit4->setText(qs(strFixed(v, 0, 0)));
+    }
+    if (contains(name, "WFW") && !slowFan && v < 44) {
+        v = 44;
+        Edit4->setText(QStringLiteral("44"));
+        m_services.messages.showMessage(text(197));
+    }
+    if (slowFan && v < 30) {
+        v = 30;
+        Edit4->setText(QStringLiteral("30"));
+        m_services.messages.showMessage(text(198));
+    }
+    if (!primaryAir && v > 100) {
+        v = 100;
+        Edit4->setText(QStringLiteral("100"));
+    }
+
+    // The bar follows the typed setting; its own handler then recalculates from the bar.
+    if (primaryAir) {
+        SettingTyped = true;
+        e.FanSetting = static_cast<double>(roundHalfEven(v));
+        e.FanSpeed = speedOfTypedSetting(v);
+        DrehzahlBar4->setValue(static_cast<int>(roundHalfEven(v)));
+    } else {
+        int maximum = 1400;
+        e.FanSpeed = v * 14;
+        if (contains(name, "WFs") || (contains(name, "WFW") && !slowFan)) {
+            e.FanSpeed = v * 16;
+            maximum = 1600;
+        }
+        if (slowFan) {
+            e.FanSpeed = v * 11.5;
+            maximum = 1150;
+        }
+        e.FanSetting = 0;
+        setRangeQuietly(DrehzahlBar4, 0, maximum);
+        DrehzahlBar4->setValue(static_cast<int>(std::trunc(e.FanSpeed)));
+    }
+    // The bar's handler has ended its own speed change; this one is still running.
+    SpeedChanging = true;
+    update_grenzen(index);
+    keepInWindow(e, m_session.Project);
+    update1(index);
+    Listenaufbau();
+    SpeedChanging = false;
+}
+
+namespace {
+
+// A fixed stage of a ceiling unit: its speed, then the entry is calculated afresh.
+void runHeatingStage(TForm2& form, HeatingEntry& e, int index, double speed)
+{
+    e.FanSpeed = speed;
+    form.update0(index);
+    form.update_grenzen(index);
+    form.update1(index);
+    form.Listenaufbau();
+}
+
+} // namespace
+
+void TForm2::RadioButton1Click()
+{
+    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 0);
+}
+
+void TForm2::RadioButton2Click()
+{
+    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 700);
+}
+
+void TForm2::RadioButton3Click()
+{
+    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 1000);
+}
+
+void TForm2::RadioButton4Click()
+{
+    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 1400);
+}
+
+void TForm2::Edit5Change()
+{
+    if (m_session.EntryBeingAdded)
+        return;
+    m_session.currentHeatingEntry().Count = countOfField(Edit5);
+    Listenaufbau();
+    Restwaerme();
+}
+
+// ---- Cooling fan, stages, count and return temperature ----
+
+void TForm2::ScrollBar4Change()
+{
+    if (m_inScrollBar4Change)
+        return;
+    m_inScrollBar4Change = true;
+    CoolingEntry& e = m_session.currentCoolingEntry();
+    const ProjectRecord& project = m_session.Project;
+    const std::string name = e.TypeName.text();
+    const int p = ScrollBar4->value();
+
+    SpeedChanging = true;
+    Edit8->show();
+    Label102->hide();
+
+    if (contains(name, "WNF")) {
+        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(AirFlowLimit)));
+        e.FanSetting = p;
+        Edit8->setText(QString::number(p));
+        e.FanSpeed = 0;
+        e.Output =
+            engine::Luftleistung({project.CoolingSecondTemp, project.CoolingRoomTemp, double(p)}).outputW;
+        Label49->setText(oneDecimal(e.Output));
+        e.Count = countOfField(Edit9);
+        Label59->setText(oneDecimal(e.Count * e.Output));
+        // A primary-air unit has no water side to recalculate.
+        Listenaufbau();
+        SpeedChanging = false;
+        m_inScrollBar4Change = false;
+        return;
+    }
+
+    if (!contains(name, "DWF")) {
+        const bool slowFan = contains(name, "WFWL");
+        e.FanSpeed = p;
+        e.FanSetting = 0;
+        if (slowFan) {
+            setRangeQuietly(ScrollBar4, 345, 1150);
+            Edit8->hide();
+            Label102->show();
+            if (e.FanSpeed < 345) {
+                e.FanSpeed = 345;
+                m_services.messages.showMessage(text(198));
+            }
+            e.FanSpeed = slowFanStep(PreviousSpeed, e.FanSpeed);
+        } else {
+            setRangeQuietly(ScrollBar4, 700, 1600);
+        }
+        setQuietly(ScrollBar4, static_cast<int>(std::trunc(e.FanSpeed)));
+        PreviousSpeed = e.FanSpeed;
+        const QString setting = qs(strFixed(e.FanSpeed / (slowFan ? 11.5 : 16), 4, 0));
+        Edit8->setText(setting);
+        Label102->setText(setting);
+    }
+
+    const std::string dataLine = e.TypeText1.text();
+    const std::string fanLine = e.TypeText2.text();
+    engine::ConvectorSetting setting;
+    setting.typeName = name;
+    setting.lengthMm = e.Length;
+    setting.speedRpm = e.FanSpeed;
+    setting.dataLine = dataLine;
+    setting.fanLine = fanLine;
+    setting.heightFactor = m_session.currentHeatingEntry().HeightFactor;
+    setting.mode = engine::Mode::Cooling;
+    setting.stage = stageOf(e.FanSpeed);
+    const engine::ConvectorCoefficients coefficients = engine::Zwangskennwerte(setting);
+    e.CoeffK = coefficients.characteristic.K;
+    e.ExponentN = coefficients.characteristic.n;
+    e.SoundLevel = coefficients.soundLevelDb;
+    e.EffectiveLength = coefficients.effectiveLengthMm;
+    const engine::OutputResult output =
+        engine::Kuehlleistung(coefficients.characteristic,
+                              {project.CoolingFlowTemp, e.ReturnTemp, project.CoolingRoomTemp}, e.MassFlow);
+    e.Output = std::fabs(output.outputW);
+    e.MassFlow = std::fabs(output.massFlowKgPerH);
+    StatusFlag = output.status;
+    setTextColour(Label56, e.MassFlow < 50 ? Qt::red : Qt::black);
+    engine::PressureDropInput drop;
+    drop.massFlowKgPerH = e.MassFlow;
+    drop.lengthMm = e.EffectiveLength;
+    drop.Tv = project.CoolingFlowTemp;
+    drop.Tr = e.ReturnTemp;
+    drop.typeName = name;
+    drop.dataLine = dataLine;
+    drop.mode = engine::Mode::Cooling;
+    e.PressureDrop = engine::Druckverlust(drop).pressureDropPa;
+
+    Label49->setText(oneDecimal(e.Output));
+    e.Count = countOfField(Edit9);
+    Label59->setText(oneDecimal(e.Count * e.Output));
+    Label45->setText(oneDecimal(e.SoundLevel));
+    Label43->setText(oneDecimal(e.PressureDrop));
+    Label56->setText(oneDecimal(e.MassFlow));
+    Listenaufbau();
+    SpeedChanging = false;
+    m_inScrollBar4Change = false;
+}
+
+void TForm2::Edit8Change()
+{
+    CoolingEntry& e = m_session.currentCoolingEntry();
+    const int index = m_session.CoolingEntryIndex;
+    const std::string name = e.TypeName.text();
+    const std::string typed = commaToPoint(Edit8->text().toStdString());
+    Edit8->setText(qs(typed));
+    double v = decimalValue(typed);
+    if (contains(name, "WNF")) {
+        v = std::min(v, AirFlowLimit);
+        Edit8->setText(qs(strFixed(v, 0, 0)));
+        e.FanSetting = v;
+        Balken_grenzwerte(index);
+        ScrollBar4->setValue(static_cast<int>(roundHalfEven(v)));
+        return;
+    }
+    const bool slowFan = contains(name, "WFWL");
+    const double perPercent = slowFan ? 11.5 : 16;
+    v = std::clamp(v, slowFan ? 30.0 : 43.75, 100.0);
+    Edit8->setText(qs(fixedDigits(v, 4, 0)));
+    e.FanSpeed = v * perPercent;
+    Balken_grenzwerte(index);
+    ScrollBar4->setValue(static_cast<int>(roundHalfEven(v * perPercent)));
+}
+
+namespace {
+
+void showCoolingOutput(TForm2& form, CoolingEntry& e)
+{
+    form.Label49->setText(oneDecimal(e.Output));
+    e.Count = countOfField(form.Edit9);
+    form.Label59->setText(oneDecimal(e.Count * e.Output));
+}
+
+// A fixed cooling stage of a ceiling unit; there is no standstill stage in cooling.
+void runCoolingStage(TForm2& form, CoolingEntry& e, int index, double speed)
+{
+    e.FanSpeed = speed;
+    form.update0_K(index);
+    form.Balken_grenzwerte(index);
+    form.update1_K(index);
+    showCoolingOutput(form, e);
+    form.Listenaufbau();
+}
+
+} // namespace
+
+void TForm2::RadioButton5Click()
+{
+    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 700);
+}
+
+void TForm2::RadioButton6Click()
+{
+    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 1000);
+}
+
+void TForm2::RadioButton7Click()
+{
+    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 1400);
+}
+
+void TForm2::Edit9Change()
+{
+    if (m_session.EntryBeingAdded)
+        return;
+    CoolingEntry& e = m_session.currentCoolingEntry();
+    e.Count = countOfField(Edit9);
+    Label59->setText(qs(fixedDigits(e.Count * e.Output, 5, 1)));
+    {
+        const QSignalBlocker quiet(UpDown2);
+        UpDown2->setValue(e.Count);
+    }
+    Listenaufbau();
+}
+
+void TForm2::UpDown2Click()
+{
+    Edit9->setText(qs(strInt(UpDown2->value(), 3)));
+    Edit9Change();
+}
+
+void TForm2::Edit6Change()
+{
+    CoolingEntry& e = m_session.currentCoolingEntry();
+    const int index = m_session.CoolingEntryIndex;
+    auto returnTemp = localeFloat(Edit6->text().toStdString(), localeDecimalSeparator());
+    if (!returnTemp) {
+        m_services.messages.showError(qs(returnTemp.error()));
+        return;
+    }
+    e.ReturnTemp = returnTemp.value();
+    update0_K(index);
+    Balken_grenzwerte(index);
+    update1_K(index);
+    setTextColour(Label56, e.MassFlow < 50 ? Qt::red : Qt::black);
+    showCoolingOutput(*this, e);
+    Listenaufbau();
+}
+
+void TForm2::UpDown3Click()
+{
+    Edit6Change();
+}
+
+} // namespace tepa

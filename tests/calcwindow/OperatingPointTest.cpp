@@ -1,0 +1,373 @@
+#include "CalcWindowFixture.h"
+
+#include "calcwindow/FormControls.h"
+#include "core/engine/WaterSide.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+
+namespace tepa::test {
+namespace {
+
+class OperatingPointTest : public CalcWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        CalcWindowFixture::SetUp();
+        ProjectRecord& p = session.Project;
+        p.HeatingFlowTemp = 75;
+        p.HeatingRoomTemp = 20;
+        p.HeatingDemand = 2000;
+        p.CoolingFlowTemp = 16;
+        p.CoolingRoomTemp = 26;
+        p.CoolingHumidity = 40;
+        p.CoolingSecondTemp = 16;
+        p.CoolingDemand = 1500;
+        p.HeatingEntryCount = 1;
+        p.CoolingEntryCount = 1;
+        session.CentreReturnTemp = true;
+    }
+
+    void cooling_mode()
+    {
+        session.HeatingMode = false;
+        session.CoolingMode = true;
+    }
+
+    // Opens the window and prepares the operating point of `type` (first length unless given).
+    void prepare(const char* menu, const QString& type, int lengthRow = 0)
+    {
+        create().show();
+        control<QAction>(menu)->trigger();
+        auto* types = control<QListWidget>("ListBox1");
+        int row = -1;
+        for (int i = 0; i < types->count(); ++i)
+            if (types->item(i)->text().startsWith(type))
+                row = i;
+        ASSERT_GE(row, 0) << type.toStdString();
+        click(types, row);
+        click(control<QListWidget>("ListBox3"), lengthRow);
+        control<QPushButton>("Konweiter")->click();
+    }
+
+    static void click(QListWidget* list, int row)
+    {
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    }
+
+    // Replaces the text of a field as the user would and confirms it with Enter.
+    void type(const char* field, const QString& text)
+    {
+        auto* edit = control<QLineEdit>(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QString fieldText(const char* field) { return control<QLineEdit>(field)->text(); }
+    double fieldValue(const char* field) { return fieldText(field).trimmed().toDouble(); }
+    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
+
+    HeatingEntry& heating() { return session.currentHeatingEntry(); }
+    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
+};
+
+// ---- Heating return temperature, mass flow and output ----
+
+TEST_F(OperatingPointTest, TheReturnTemperatureSliderSetsAPointWithinTheWindow)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    HeatingEntry& e = heating();
+    const double massFlowBefore = e.MassFlow;
+
+    control<QScrollBar>("ScrollBar1")->setValue(100);
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempEnd);
+    const engine::OutputResult atEnd =
+        engine::Heizleistung({e.CoeffK, e.ExponentN}, {75, e.ReturnTempEnd, 20});
+    EXPECT_DOUBLE_EQ(e.Output, atEnd.outputW);
+    EXPECT_DOUBLE_EQ(e.MassFlow, atEnd.massFlowKgPerH);
+    EXPECT_NE(e.MassFlow, massFlowBefore);
+    EXPECT_NEAR(fieldValue("Edit1"), e.ReturnTempEnd, 0.5);
+    EXPECT_NEAR(fieldValue("Edit2"), e.MassFlow, 0.5);
+    EXPECT_GT(e.PressureDrop, 0);
+
+    control<QScrollBar>("ScrollBar1")->setValue(0);
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempStart);
+}
+
+TEST_F(OperatingPointTest, ATypedReturnTemperatureAtTheWindowEndsIsTakenAndBeyondRefused)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    HeatingEntry& e = heating();
+
+    type("Edit1", QString::number(e.ReturnTempEnd, 'g', 17));
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempEnd);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), 100);
+
+    type("Edit1", QString::number(e.ReturnTempStart, 'g', 17));
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempStart);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), 0);
+
+    const double kept = e.ReturnTemp;
+    const double outputKept = e.Output;
+    doubles.messages.expect(MessageKind::Information, text(69));
+    type("Edit1", QString::number(e.ReturnTempEnd + 0.1, 'f', 6));
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, kept);
+    EXPECT_DOUBLE_EQ(e.Output, outputKept);
+    EXPECT_NEAR(fieldValue("Edit1"), kept, 0.5);
+}
+
+TEST_F(OperatingPointTest, MassFlowAndOutputFieldsRefuseValuesOutsideTheirWindows)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    HeatingEntry& e = heating();
+
+    const double flow = std::round((e.MassFlowStart + e.MassFlowEnd) / 2);
+    type("Edit2", QString::number(flow));
+    EXPECT_DOUBLE_EQ(e.MassFlow, flow);
+    EXPECT_GT(e.ReturnTemp, e.ReturnTempStart - 1e-9);
+    EXPECT_LT(e.ReturnTemp, e.ReturnTempEnd + 1e-9);
+
+    doubles.messages.expect(MessageKind::Information, text(92));
+    type("Edit2", QString::number(std::round(e.MassFlowEnd) + 1));
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(e.MassFlow, flow);
+
+    // A free convector's output is typed with its height factor.
+    const double output = std::round((e.OutputStart + e.OutputEnd) / 2);
+    type("Edit3", QString::number(output * e.HeightFactor, 'f', 6));
+    EXPECT_NEAR(e.Output, output, 1e-6);
+
+    doubles.messages.expect(MessageKind::Information, text(93));
+    type("Edit3", QString::number((std::round(e.OutputEnd) + 5) * e.HeightFactor, 'f', 6));
+    doubles.messages.verifyAllShown();
+    EXPECT_NEAR(e.Output, output, 1e-6);
+}
+
+TEST_F(OperatingPointTest, AFocusedFieldDoesNotRunItsCheckWhileTheWindowCloses)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto* edit = control<QLineEdit>("Edit1");
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    edit->setText(QStringLiteral("9999")); // would be refused with a message
+    form.reset();                          // no box is expected
+}
+
+// ---- Heating fan ----
+
+TEST_F(OperatingPointTest, AWfwSettingBelowItsMinimumIsRaisedWithANote)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    doubles.messages.expect(MessageKind::Message, text(197));
+    type("Edit4", QStringLiteral("30"));
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 44 * 16);
+    EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 44);
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 704);
+
+    type("Edit4", QStringLiteral("120"));
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 1600);
+    EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 100);
+}
+
+TEST_F(OperatingPointTest, ASlowFanMovesAlongItsSpeedSteps)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
+    auto* bar = control<QScrollBar>("DrehzahlBar4");
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 345);
+    EXPECT_EQ(bar->maximum(), 1150);
+
+    bar->setValue(400);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
+    EXPECT_EQ(bar->value(), 517);
+    EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 45.0);
+
+    bar->setValue(600);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
+    bar->setValue(560);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
+    const double K = heating().CoeffK;
+    bar->setValue(1150);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
+    EXPECT_NE(heating().CoeffK, K); // recalculated at the new speed
+}
+
+TEST_F(OperatingPointTest, OneClickFromStandstillStartsAFanAtItsLowestSpeed)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WF1"));
+    auto* bar = control<QScrollBar>("DrehzahlBar4");
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 700);
+    EXPECT_EQ(bar->value(), 700);
+    EXPECT_EQ(fieldText("Edit4").trimmed(), QStringLiteral("50.0")); // 700 of 1400
+    EXPECT_EQ(bar->maximum(), 1400);
+}
+
+TEST_F(OperatingPointTest, APrimaryAirBarMovesAlongItsAirFlowSteps)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
+    auto* bar = control<QScrollBar>("DrehzahlBar4");
+    const double ladder[] = {30, 60, 90, 120, 150, 180, 210, 240};
+    for (double step : ladder) {
+        bar->setValue(bar->value() + 1);
+        EXPECT_DOUBLE_EQ(heating().FanSetting, step);
+    }
+    EXPECT_EQ(bar->maximum(), 240);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 240.0 * 1000 / 3 / 88);
+    bar->setValue(239);
+    EXPECT_DOUBLE_EQ(heating().FanSetting, 210);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 210.0 * 700 / 3 / 62);
+}
+
+TEST_F(OperatingPointTest, APrimaryAirSettingIsTypedWithinItsLimit)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
+    type("Edit4", QStringLiteral("100"));
+    EXPECT_DOUBLE_EQ(heating().FanSetting, 100); // typed, not stepped along the ladder
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 100);
+    type("Edit4", QStringLiteral("500"));
+    EXPECT_DOUBLE_EQ(heating().FanSetting, 240);
+}
+
+TEST_F(OperatingPointTest, TheStageButtonsSetTheCeilingUnitsSpeed)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("DWF"));
+    control<QRadioButton>("RadioButton3")->click();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 1000);
+    const double at1000 = heating().Output;
+    EXPECT_GT(at1000, 0);
+    control<QRadioButton>("RadioButton4")->click();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 1400);
+    EXPECT_GT(heating().Output, at1000);
+    control<QRadioButton>("RadioButton1")->click();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
+}
+
+// ---- Counts ----
+
+TEST_F(OperatingPointTest, TheHeatingCountFollowsTheFieldWithinOneToFifteen)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    type("Edit5", QStringLiteral("7"));
+    EXPECT_EQ(heating().Count, 7);
+    type("Edit5", QStringLiteral("20"));
+    EXPECT_EQ(heating().Count, 15);
+    EXPECT_EQ(fieldText("Edit5"), QStringLiteral("15"));
+    type("Edit5", QStringLiteral("0"));
+    EXPECT_EQ(heating().Count, 1);
+    EXPECT_EQ(fieldText("Edit5"), QStringLiteral("1"));
+
+    control<UpDown>("UpDown1")->stepBy(2);
+    EXPECT_EQ(heating().Count, 3);
+}
+
+TEST_F(OperatingPointTest, TheCoolingCountIsLimitedAndWrittenByItsArrows)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    type("Edit9", QStringLiteral("40"));
+    EXPECT_EQ(cooling().Count, 15);
+    EXPECT_EQ(fieldText("Edit9"), QStringLiteral("15"));
+    type("Edit9", QStringLiteral("x"));
+    EXPECT_EQ(cooling().Count, 1);
+
+    control<UpDown>("UpDown2")->setValue(7);
+    EXPECT_EQ(fieldText("Edit9"), QStringLiteral("  7"));
+    EXPECT_EQ(cooling().Count, 7);
+    EXPECT_EQ(control<QLabel>("Label59")->text().trimmed().toDouble(),
+              std::round(7 * cooling().Output * 10) / 10);
+}
+
+// ---- Cooling fan and return temperature ----
+
+TEST_F(OperatingPointTest, TheCoolingSpeedBarAndSettingAgree)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    const double at700 = cooling().Output;
+    control<QScrollBar>("ScrollBar4")->setValue(1600);
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1600);
+    EXPECT_EQ(fieldText("Edit8").trimmed(), QStringLiteral("100"));
+    EXPECT_GT(cooling().Output, at700);
+
+    type("Edit8", QStringLiteral("20"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 700);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 700);
+
+    type("Edit8", QStringLiteral("50,0"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 800);
+}
+
+TEST_F(OperatingPointTest, ACoolingReturnTemperatureIsTakenOrRefusedAsNotANumber)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    const double at18 = cooling().Output;
+    type("Edit6", QStringLiteral("20"));
+    EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 20);
+    EXPECT_NE(cooling().Output, at18);
+
+    doubles.messages.expect(MessageKind::Error, QStringLiteral("'abc' ist kein gültiger Gleitkommawert"));
+    type("Edit6", QStringLiteral("abc"));
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 20);
+}
+
+TEST_F(OperatingPointTest, TheCoolingStageButtonsSetTheCeilingUnitsSpeed)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("DWF"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 700);
+    const double at700 = cooling().Output;
+    control<QRadioButton>("RadioButton7")->click();
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1400);
+    EXPECT_GT(cooling().Output, at700);
+    EXPECT_EQ(control<QLabel>("Label49")->text().toDouble(), std::round(cooling().Output * 10) / 10);
+}
+
+TEST_F(OperatingPointTest, APrimaryAirCoolingSettingIsLimitedToTheUnitsAirFlow)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm: up to 240 m³/h
+    type("Edit8", QStringLiteral("300"));
+    EXPECT_DOUBLE_EQ(cooling().FanSetting, 240);
+    EXPECT_EQ(fieldText("Edit8"), QStringLiteral("240"));
+    EXPECT_GT(cooling().Output, 0);
+}
+
+TEST_F(OperatingPointTest, TheReturnTemperatureArrowsStepWithinTwelveKelvinOfTheFlow)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    auto* arrows = control<UpDown>("UpDown3");
+    EXPECT_EQ(arrows->minimum(), 16);
+    EXPECT_EQ(arrows->maximum(), 28);
+    const double at18 = cooling().Output;
+    arrows->stepBy(1);
+    EXPECT_EQ(fieldText("Edit6"), QStringLiteral("19"));
+    EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 19);
+    EXPECT_NE(cooling().Output, at18);
+    arrows->stepBy(20);
+    EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 28);
+}
+
+} // namespace
+} // namespace tepa::test

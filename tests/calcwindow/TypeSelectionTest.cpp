@@ -1,0 +1,547 @@
+#include "CalcWindowFixture.h"
+
+#include "calcwindow/FormControls.h"
+#include "core/productdata/ProductData.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tepa::test {
+namespace {
+
+class TypeSelectionTest : public CalcWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        CalcWindowFixture::SetUp();
+        ProjectRecord& p = session.Project;
+        p.HeatingFlowTemp = 75;
+        p.HeatingRoomTemp = 20;
+        p.HeatingDemand = 2000;
+        p.CoolingFlowTemp = 16;
+        p.CoolingRoomTemp = 26;
+        p.CoolingHumidity = 50;
+        p.CoolingSecondTemp = 16;
+        p.CoolingDemand = 1500;
+        p.HeatingEntryCount = 1;
+        p.CoolingEntryCount = 1;
+        session.CentreReturnTemp = true;
+    }
+
+    TForm2& open()
+    {
+        TForm2& window = create();
+        window.enableMainPrintMenu = [this] { ++printMenuEnabled; };
+        window.enableMainConvectorList = [this] { ++listMenuEnabled; };
+        window.show();
+        return window;
+    }
+
+    HeatingEntry& heating() { return session.currentHeatingEntry(); }
+    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
+
+    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
+
+    void trigger(const char* action) { control<QAction>(action)->trigger(); }
+
+    void clickItem(const char* listName, int row)
+    {
+        auto* list = control<QListWidget>(listName);
+        ASSERT_NE(list, nullptr);
+        ASSERT_LT(row, list->count()) << listName;
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    }
+
+    int rowOf(const char* listName, const QString& startingWith)
+    {
+        auto* list = control<QListWidget>(listName);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().startsWith(startingWith))
+                return i;
+        ADD_FAILURE() << "no item " << startingWith.toStdString() << " in " << listName;
+        return 0;
+    }
+
+    // Loads a list, picks the type, its first length, and presses "weiter".
+    void chooseAndContinue(const char* menu, const QString& type)
+    {
+        trigger(menu);
+        clickItem("ListBox1", rowOf("ListBox1", type));
+        clickItem("ListBox3", 0);
+        control<QPushButton>("Konweiter")->click();
+    }
+
+    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
+
+    int printMenuEnabled = 0;
+    int listMenuEnabled = 0;
+};
+
+// A free-convection type file with `count` types of the given name and length line.
+void writeFreeTypes(const std::filesystem::path& dir,
+                    int count,
+                    const std::string& name,
+                    const std::string& lengths)
+{
+    std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
+    out << "Freie Konvektion\r\n";
+    for (int i = 0; i < count; ++i)
+        out << name << "\r\n";
+    out << "\r\n";
+    for (int i = 0; i < count; ++i)
+        out << lengths << "\r\n";
+    out << "Typdaten\r\n";
+    for (int i = 0; i < count; ++i)
+        out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
+    std::filesystem::copy_file(FixtureInstallDir / HeightFileName, dir / HeightFileName,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+// ---- Loading the type lists ----
+
+TEST_F(TypeSelectionTest, FreeConvectionMenuListsTheFreeTypesAndMarksTheEntryFree)
+{
+    open();
+    trigger("FreieKonvektion1");
+
+    auto* types = control<QListWidget>("ListBox1");
+    ASSERT_EQ(types->count(), 6);
+    EXPECT_EQ(types->item(0)->text(), QStringLiteral("W1"));
+    EXPECT_EQ(types->item(5)->text(), QStringLiteral("WX"));
+    EXPECT_EQ(control<QLabel>("Label4")->text(), text(63));
+    EXPECT_FALSE(hidden("Panel4"));
+    EXPECT_TRUE(hidden("Panel3"));
+    EXPECT_TRUE(hidden("Panel1"));
+    EXPECT_FALSE(control<QPushButton>("Konweiter")->isEnabled());
+    EXPECT_TRUE(heating().FreeConvection);
+    EXPECT_TRUE(heating().FreeConvectionB);
+}
+
+TEST_F(TypeSelectionTest, ForcedMenuInCoolingListsTheCoolingSeriesAndShowsTheNote)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    heating().FreeConvection = true;
+    heating().FreeConvectionB = true;
+    open();
+    trigger("FreieZwangsKonv1");
+
+    auto* types = control<QListWidget>("ListBox1");
+    ASSERT_EQ(types->count(), 8); // WFW and WFWL in two builds each, three WNF sizes, DWF
+    EXPECT_TRUE(types->item(0)->text().startsWith(QStringLiteral("WFW-2L")));
+    EXPECT_EQ(control<QLabel>("Label4")->text(), text(46));
+    EXPECT_FALSE(hidden("Panel9"));
+    EXPECT_FALSE(heating().FreeConvection);
+    EXPECT_FALSE(heating().FreeConvectionB);
+}
+
+TEST_F(TypeSelectionTest, ALoadCutAtTheTableSizeSaysSo)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path install = dir.path().toStdString();
+    writeFreeTypes(install, 21, "W1", "0800 1000");
+    session.ProgramDir = install;
+    open();
+    doubles.messages.expect(MessageKind::Message, text(264));
+    trigger("FreieKonvektion1");
+    EXPECT_EQ(control<QListWidget>("ListBox1")->count(), 20);
+}
+
+TEST_F(TypeSelectionTest, AMissingTypeFileIsReportedAndTheListKeepsItsTypes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path install = dir.path().toStdString();
+    writeFreeTypes(install, 2, "W1", "0800");
+    session.ProgramDir = install;
+    open();
+    trigger("FreieKonvektion1");
+    std::filesystem::remove(install / FreeTypeFileName);
+    doubles.messages.expectAny(MessageKind::Error);
+    trigger("FreieKonvektion1");
+    EXPECT_EQ(control<QListWidget>("ListBox1")->count(), 2);
+}
+
+// ---- Picking type, length and height ----
+
+TEST_F(TypeSelectionTest, AGradedSeriesOffersEveryHeightWithTheSecondPreselected)
+{
+    open();
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 0); // W1
+
+    auto* lengths = control<QListWidget>("ListBox3");
+    ASSERT_EQ(lengths->count(), 5);
+    EXPECT_EQ(lengths->item(0)->text(), QStringLiteral("0800"));
+    EXPECT_EQ(lengths->item(4)->text(), QStringLiteral("2000"));
+
+    auto* heights = control<QListWidget>("ListBox4");
+    ASSERT_EQ(heights->count(), static_cast<int>(session.HeightList.size()));
+    for (int i = 0; i < heights->count(); ++i)
+        EXPECT_EQ(heights->item(i)->text().toStdString(), session.HeightList[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(heights->currentRow(), 1);
+
+    EXPECT_EQ(heating().TypeName.text(), "W1");
+    EXPECT_DOUBLE_EQ(heating().Height, 100);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79); // W1 column of the 100 mm line
+    EXPECT_NE(heating().TypeText1.text().find("4.50"), std::string::npos);
+    EXPECT_FALSE(control<QPushButton>("Konweiter")->isEnabled());
+}
+
+TEST_F(TypeSelectionTest, TheHeightFactorFollowsTheSeriesNotThePlaceInTheList)
+{
+    session.FreeTypeChosen = true;
+    session.ChosenTypeRow = "W2";
+    open();
+    trigger("FreieKonvektion1");
+    ASSERT_EQ(control<QListWidget>("ListBox1")->count(), 1);
+    clickItem("ListBox1", 0); // W2, first in its list
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.77);
+
+    clickItem("ListBox3", 0);
+    clickItem("ListBox4", 7); // 200 mm
+    EXPECT_DOUBLE_EQ(heating().Height, 200);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1.05);
+}
+
+TEST_F(TypeSelectionTest, ALengthPickTakesTheLengthWritesTheCaptionAndEnablesWeiter)
+{
+    open();
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 0);
+    clickItem("ListBox3", 1);
+
+    EXPECT_DOUBLE_EQ(heating().Length, 1000);
+    const QString caption = QStringLiteral("W1 ") + text(149) + QStringLiteral("[mm] 100 ") + text(150) +
+                            QStringLiteral("[mm] 1000");
+    EXPECT_EQ(control<QLabel>("Label5")->text(), caption);
+    EXPECT_EQ(control<QLabel>("Label76")->text(), caption);
+    EXPECT_TRUE(control<QPushButton>("Konweiter")->isEnabled());
+    // The height pick follows the length pick with the preselected height.
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79);
+}
+
+TEST_F(TypeSelectionTest, AnUngradedSeriesGetsTheFirstHeightAndFactorOne)
+{
+    open();
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 4); // WM
+    auto* heights = control<QListWidget>("ListBox4");
+    ASSERT_EQ(heights->count(), 1);
+    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[1]);
+    EXPECT_DOUBLE_EQ(heating().Height, 100);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+}
+
+TEST_F(TypeSelectionTest, ATypeWithASingleLengthEnablesWeiterAtOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path install = dir.path().toStdString();
+    writeFreeTypes(install, 1, "W3", "1500");
+    session.ProgramDir = install;
+    open();
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 0);
+
+    EXPECT_TRUE(control<QPushButton>("Konweiter")->isEnabled());
+    EXPECT_DOUBLE_EQ(heating().Length, 1500);
+    EXPECT_TRUE(control<QLabel>("Label5")->text().endsWith(QStringLiteral("[mm] 1500")));
+}
+
+TEST_F(TypeSelectionTest, FanSeriesGetTheirOneHeight)
+{
+    open();
+    trigger("FreieZwangsKonv1");
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-2L")));
+    auto* heights = control<QListWidget>("ListBox4");
+    ASSERT_EQ(heights->count(), 1);
+    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[8]);
+    EXPECT_DOUBLE_EQ(heating().Height, 220);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+    EXPECT_EQ(heating().TypeName.text(), "WFW-2L Zwe"); // the heating name is the item cut to 10
+
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFWL-2L")));
+    ASSERT_EQ(heights->count(), 1);
+    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[15]);
+}
+
+TEST_F(TypeSelectionTest, ACeilingUnitIsAlways500High)
+{
+    open();
+    trigger("FreieZwangsKonv1");
+    heating().HeightFactor = 0.5;
+    cooling().Height = 80;
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("DWF")));
+    auto* heights = control<QListWidget>("ListBox4");
+    ASSERT_EQ(heights->count(), 1);
+    EXPECT_EQ(heights->item(0)->text(), QStringLiteral("500"));
+    EXPECT_DOUBLE_EQ(heating().Height, 500);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+    EXPECT_DOUBLE_EQ(cooling().Height, 500);
+    EXPECT_DOUBLE_EQ(cooling().HeightFactor, 1);
+}
+
+TEST_F(TypeSelectionTest, ACoolingPickNamesTheEntryUpToTheFirstBlank)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    open();
+    trigger("FreieZwangsKonv1");
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-4L")));
+    EXPECT_EQ(cooling().TypeName.text(), "WFW-4L");
+    EXPECT_DOUBLE_EQ(cooling().Height, 220);
+    EXPECT_DOUBLE_EQ(cooling().HeightFactor, 1);
+    EXPECT_FALSE(cooling().TypeText1.text().empty());
+    EXPECT_FALSE(cooling().TypeText2.text().empty());
+    EXPECT_TRUE(heating().TypeText1.text().empty()); // the heating entry is not touched
+
+    clickItem("ListBox3", 2);
+    EXPECT_DOUBLE_EQ(cooling().Length, 2750);
+    EXPECT_TRUE(control<QLabel>("Label3")->text().startsWith(QStringLiteral("WFW-4L ")));
+}
+
+TEST_F(TypeSelectionTest, ATypeThatCannotCoolIsQueriedInDualUse)
+{
+    session.HeatingDualUseOn = true;
+    open();
+    trigger("FreieKonvektion1");
+    doubles.messages.expect(MessageKind::Message, text(231));
+    clickItem("ListBox1", 0);
+    doubles.messages.verifyAllShown();
+
+    trigger("FreieZwangsKonv1");
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-2L"))); // no question: it cools
+}
+
+TEST_F(TypeSelectionTest, LeavingTheTypePanelReturnsToThePreparedPanel)
+{
+    TForm2& window = open();
+    session.HeatingPanelReady = true;
+    control<QWidget>("Panel1")->hide();
+    trigger("FreieKonvektion1");
+    window.Panel4Click();
+    EXPECT_TRUE(hidden("Panel4"));
+    EXPECT_FALSE(hidden("Panel3"));
+    EXPECT_FALSE(hidden("Panel1"));
+}
+
+// ---- "weiter" ----
+
+TEST_F(TypeSelectionTest, WeiterInHeatingCalculatesTheFreeConvectorAndShowsItsPanel)
+{
+    open();
+    chooseAndContinue("FreieKonvektion1", QStringLiteral("W1"));
+
+    const HeatingEntry& e = heating();
+    EXPECT_TRUE(e.InUse);
+    EXPECT_EQ(e.Count, 1);
+    EXPECT_GT(e.CoeffK, 0);
+    EXPECT_GT(e.ExponentN, 1);
+    EXPECT_GT(e.EffectiveLength, 0);
+    EXPECT_LT(e.ReturnTempStart, e.ReturnTempEnd);
+    // The first entry starts in the middle of its return temperature window.
+    EXPECT_NEAR(e.ReturnTemp, (e.ReturnTempStart + e.ReturnTempEnd) / 2, 1e-9);
+    EXPECT_GT(e.Output, 0);
+    EXPECT_GT(e.MassFlow, 0);
+    EXPECT_FALSE(session.CentreReturnTemp);
+    EXPECT_TRUE(session.HeatingPanelReady);
+    EXPECT_TRUE(session.Project.HeatingInUse);
+
+    EXPECT_TRUE(hidden("Panel4"));
+    EXPECT_FALSE(hidden("Panel3"));
+    EXPECT_FALSE(hidden("Panel2"));
+    EXPECT_TRUE(hidden("Panel6")); // no fan
+    EXPECT_EQ(control<QLabel>("Label17")->text(), text(63));
+    EXPECT_EQ(panelColour(control<QWidget>("Panel12")), formcolours::warningRed());
+    EXPECT_EQ(control<QLineEdit>("Edit5")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(control<QPushButton>("Erweitern")->isEnabled());
+    EXPECT_GE(control<QListWidget>("ListBox2")->count(), 1);
+    EXPECT_GE(printMenuEnabled, 1);
+    EXPECT_GE(listMenuEnabled, 1);
+}
+
+TEST_F(TypeSelectionTest, AReturnTemperatureAboveTheFlowIsConfirmedOrKept)
+{
+    session.CentreReturnTemp = false;
+    heating().ReturnTemp = 80;
+    open();
+    doubles.messages.expect(MessageKind::YesNo, text(68), false);
+    chooseAndContinue("FreieKonvektion1", QStringLiteral("W1"));
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(heating().ReturnTemp, 80);
+    EXPECT_FALSE(session.Project.HeatingInUse);
+    EXPECT_EQ(printMenuEnabled, 0);
+
+    doubles.messages.expect(MessageKind::YesNo, text(68), true);
+    control<QPushButton>("Konweiter")->click();
+    doubles.messages.verifyAllShown();
+    EXPECT_TRUE(session.Project.HeatingInUse);
+    // One below the flow temperature, then calculated at that return temperature.
+    EXPECT_GT(heating().Output, 0);
+}
+
+TEST_F(TypeSelectionTest, WeiterStartsTheFanSeriesAtTheirLowestSpeed)
+{
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 700);
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 700);
+    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("44"));
+    EXPECT_FALSE(hidden("Panel6"));
+    EXPECT_EQ(control<QLabel>("Label17")->text(), text(64));
+    EXPECT_EQ(control<QLabel>("Label19")->text(), text(52));
+
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 345);
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 345);
+    EXPECT_TRUE(hidden("Edit4"));
+    EXPECT_FALSE(control<QLineEdit>("Edit4")->isEnabled());
+    EXPECT_FALSE(hidden("Label101"));
+    EXPECT_EQ(control<QLabel>("Label101")->text(), QStringLiteral("30"));
+}
+
+TEST_F(TypeSelectionTest, WeiterWithACeilingUnitStartsAtStageZero)
+{
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("DWF"));
+    EXPECT_FALSE(hidden("Panel14"));
+    EXPECT_TRUE(control<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
+    EXPECT_DOUBLE_EQ(heating().Height, 500);
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+}
+
+TEST_F(TypeSelectionTest, WeiterInCoolingPreparesTheCoolingPanelForAFanConvector)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    session.Project.CoolingHumidity = 40;
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+
+    const CoolingEntry& e = cooling();
+    EXPECT_TRUE(e.InUse);
+    EXPECT_TRUE(session.CoolingMode);
+    EXPECT_TRUE(session.CoolingPanelReady);
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, 18); // flow 16 plus 2
+    EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("18"));
+    EXPECT_DOUBLE_EQ(e.FanSpeed, 700);
+    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 700);
+    EXPECT_EQ(control<QLineEdit>("Edit8")->text().trimmed(), QStringLiteral("44"));
+    EXPECT_GT(e.CoeffK, 0);
+    EXPECT_GT(e.Output, 0);
+    EXPECT_FALSE(control<QLabel>("Label49")->text().isEmpty());
+    EXPECT_EQ(control<QLabel>("Label46")->text(), text(178));
+    EXPECT_EQ(control<QLabel>("Label66")->text(), QStringLiteral("16.0"));
+    EXPECT_EQ(control<QLabel>("Label41")->text(), text(190));
+    EXPECT_FALSE(hidden("Panel1"));
+    EXPECT_FALSE(hidden("Panel7"));
+    EXPECT_TRUE(hidden("Panel2"));
+    EXPECT_EQ(panelColour(control<QWidget>("Panel12")), formcolours::coolingBlue());
+    EXPECT_FALSE(session.Project.HeatingInUse);
+    // A flow of 16 °C at 26 °C and 40 % is above the condensation limit: no warning.
+    EXPECT_TRUE(hidden("GroupBox3"));
+}
+
+TEST_F(TypeSelectionTest, WeiterInCoolingWarnsOfCondensationOnACoolFlow)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    session.Project.CoolingHumidity = 70;
+    session.Project.CoolingFlowTemp = 12;
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    EXPECT_FALSE(hidden("GroupBox3"));
+    EXPECT_EQ(control<QLabel>("Label77")->text(), text(33));
+    EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("14"));
+}
+
+TEST_F(TypeSelectionTest, WeiterInCoolingGivesAPrimaryAirUnitItsAirFlowWindow)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    open();
+    trigger("FreieZwangsKonv1");
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WNF2")));
+    clickItem("ListBox3", 1); // 1350
+    control<QPushButton>("Konweiter")->click();
+
+    EXPECT_DOUBLE_EQ(form->AirFlowLimit, 240);
+    EXPECT_EQ(control<QLabel>("Label46")->text(), text(179));
+    EXPECT_EQ(control<QLabel>("Label41")->text(), text(208));
+    EXPECT_TRUE(hidden("Edit6"));
+    EXPECT_TRUE(hidden("Panel8"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 0);
+}
+
+TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStep)
+{
+    session.HeatingMode = false;
+    session.CoolingMode = true;
+    session.Project.CoolingHumidity = 40;
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 345);
+    auto* bar = control<QScrollBar>("ScrollBar4");
+    EXPECT_EQ(bar->minimum(), 345);
+    EXPECT_EQ(bar->maximum(), 1150);
+    EXPECT_EQ(bar->value(), 345);
+    EXPECT_FALSE(hidden("Label102"));
+    EXPECT_TRUE(hidden("Edit8"));
+    EXPECT_EQ(control<QLabel>("Label102")->text().trimmed(), QStringLiteral("30"));
+}
+
+TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
+{
+    session.HeatingDualUseOn = true;
+    open();
+    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    EXPECT_FALSE(hidden("GroupBox4"));
+    EXPECT_FALSE(control<QLabel>("Label92")->text().isEmpty());
+    EXPECT_GT(control<QLabel>("Label92")->text().trimmed().toDouble(), 0);
+}
+
+TEST_F(TypeSelectionTest, AnAddedEntryTakesOverTheHeldReturnTemperatureOfTheOneBefore)
+{
+    open();
+    control<QRadioButton>("TR_Schalter")->setChecked(true);
+    chooseAndContinue("FreieKonvektion1", QStringLiteral("W1"));
+    const double first = session.Project.HeatingEntries[0].ReturnTemp;
+
+    session.EntryBeingAdded = true;
+    session.HeatingEntryIndex = 2;
+    session.Project.HeatingEntryCount = 2;
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 1); // W2
+    clickItem("ListBox3", 2);
+    control<QPushButton>("Konweiter")->click();
+
+    const HeatingEntry& added = session.Project.HeatingEntries[1];
+    EXPECT_EQ(added.TypeName.text(), "W2");
+    EXPECT_DOUBLE_EQ(added.Length, 1200);
+    EXPECT_DOUBLE_EQ(added.ReturnTemp, first);
+    EXPECT_GT(added.Output, 0);
+    EXPECT_TRUE(added.InUse);
+    EXPECT_FALSE(session.EntryBeingAdded);
+    EXPECT_EQ(session.Project.HeatingEntries[0].Count, 1);
+}
+
+} // namespace
+} // namespace tepa::test

@@ -1,0 +1,375 @@
+#include "MainWindowFixture.h"
+
+#include "calcwindow/FormControls.h"
+#include "core/productdata/ProductData.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+namespace tepa::test {
+namespace {
+
+class CalculationRunTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        createCalculationWindow();
+    }
+
+    HeatingEntry& heating(int number)
+    {
+        return session->Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
+    }
+
+    // The room data as typed into the main window's heating fields.
+    void heatingRoom(const char* roomTemp, const char* demand, const char* flowTemp)
+    {
+        control<QLineEdit>("Edit13")->setText(QStringLiteral("Buero 1"));
+        control<QLineEdit>("Edit3")->setText(QString::fromLatin1(roomTemp));
+        control<QLineEdit>("Edit2")->setText(QString::fromLatin1(demand));
+        control<QLineEdit>("Edit4")->setText(QString::fromLatin1(flowTemp));
+    }
+
+    void coolingRoom(const char* roomTemp, const char* flowTemp)
+    {
+        control<QRadioButton>("RadioButton2")->click();
+        control<QLineEdit>("Edit9")->setText(QString::fromLatin1(roomTemp));
+        control<QLineEdit>("Edit7")->setText(QStringLiteral("1500"));
+        control<QLineEdit>("Edit1")->setText(QString::fromLatin1(flowTemp));
+        control<QLineEdit>("Edit5")->setText(QStringLiteral("16"));
+        control<QLineEdit>("Edit6")->setText(QStringLiteral("50"));
+    }
+
+    // Free W1 convectors of 1000 mm in use with these return temperatures, calculated at the
+    // room data already in the record.
+    void heatingEntries(std::initializer_list<double> returnTemps)
+    {
+        TypeRecord w1;
+        auto types = readAllTypes(installDir(), false);
+        ASSERT_TRUE(types.ok());
+        for (const TypeRecord& type : types.value())
+            if (type.name.rfind("W1", 0) == 0)
+                w1 = type;
+        int i = 0;
+        for (double tr : returnTemps) {
+            HeatingEntry& e = heating(++i);
+            e.TypeName.setText("W1");
+            e.TypeText1.setText(w1.dataLine);
+            e.Length = 1000;
+            e.Height = 200;
+            e.HeightFactor = 1;
+            e.Count = 1;
+            e.FreeConvection = true;
+            e.ReturnTemp = tr;
+            e.InUse = true;
+        }
+        session->Project.HeatingEntryCount = i;
+        session->HeatingPanelReady = true;
+    }
+
+    // Types a value into a main-window field and leaves it with Enter, as the planner would.
+    void retype(const char* name, const char* value)
+    {
+        auto* edit = control<QLineEdit>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    void run()
+    {
+        form1->Berechnungen1->setEnabled(true);
+        form1->Berechnungen1->trigger();
+    }
+
+    QColor panel12Colour() const { return panelColour(form2->Panel12); }
+};
+
+// --- Checks of the room data -------------------------------------------------------------------
+
+TEST_F(CalculationRunTest, HeatingRoomTemperatureLimitsAreInclusive)
+{
+    heatingRoom("40", "2000", "75");
+    run();
+    EXPECT_FALSE(form2->isHidden());
+    form2->hide();
+
+    heatingRoom("0", "2000", "75");
+    run();
+    EXPECT_FALSE(form2->isHidden());
+    form2->hide();
+
+    heatingRoom("40.1", "2000", "75");
+    doubles.messages.expect(MessageKind::Message, text(70));
+    run();
+    EXPECT_TRUE(form2->isHidden());
+}
+
+TEST_F(CalculationRunTest, HeatingFlowTemperatureOutsideItsRangeStopsWithTheWindowMarked)
+{
+    heatingRoom("20", "2000", "39");
+    doubles.messages.expect(MessageKind::Message, text(73));
+    run();
+    EXPECT_TRUE(form2->isHidden());
+    EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
+    EXPECT_EQ(panel12Colour(), formcolours::warningRed());
+    EXPECT_FALSE(session->Project.CalculationDone);
+
+    heatingRoom("20", "2000", "110,5"); // the comma is read as a point
+    doubles.messages.expect(MessageKind::Message, text(73));
+    run();
+    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("110.5"));
+    EXPECT_TRUE(form2->isHidden());
+}
+
+TEST_F(CalculationRunTest, CoolingFlowTemperatureLimits)
+{
+    coolingRoom("30", "25");
+    run();
+    EXPECT_FALSE(form2->isHidden());
+    EXPECT_TRUE(session->Project.CalculationDone);
+    EXPECT_EQ(panel12Colour(), formcolours::coolingBlue());
+
+    session->Project.CalculationDone = false;
+    coolingRoom("30", "25.5");
+    doubles.messages.expect(MessageKind::Message, text(73));
+    run();
+    EXPECT_FALSE(session->Project.CalculationDone);
+    EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
+}
+
+TEST_F(CalculationRunTest, CoolingRoomTemperatureOutsideItsRange)
+{
+    coolingRoom("41", "16");
+    doubles.messages.expect(MessageKind::Message, text(70));
+    run();
+    EXPECT_FALSE(session->Project.CalculationDone);
+}
+
+TEST_F(CalculationRunTest, CoolingFlowAboveTheRoomProposesFourKelvinBelow)
+{
+    coolingRoom("20", "22");
+    doubles.messages.expect(MessageKind::Message, text(169));
+    run();
+    EXPECT_EQ(control<QLineEdit>("Edit1")->text(), QStringLiteral("16.0"));
+    EXPECT_FALSE(session->Project.CalculationDone);
+    EXPECT_TRUE(form2->isHidden());
+}
+
+// --- Preparing the calculation window ----------------------------------------------------------
+
+TEST_F(CalculationRunTest, HeatingRunWithEntriesShowsTheRoomAndItsList)
+{
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60, 55});
+    control<QLineEdit>("Edit16")->setText(QStringLiteral("P-2026-0815"));
+    run();
+
+    EXPECT_FALSE(form2->isHidden());
+    EXPECT_EQ(form2->windowTitle(), form2->BaseTitle + "  " + text(90) + "  Buero 1");
+    EXPECT_EQ(form2->GroupBox2->title(), QStringLiteral("Projekt-Info: P-2026-0815"));
+    EXPECT_EQ(form2->Label36->text(), QStringLiteral(" 2000"));
+    EXPECT_EQ(form2->Label38->text(), QStringLiteral("75.0"));
+    EXPECT_EQ(form2->Label35->text(), text(26));
+    EXPECT_EQ(form2->ListBox2->count(), 2);
+    EXPECT_EQ(panel12Colour(), formcolours::warningRed());
+    EXPECT_TRUE(form2->Erweitern->isEnabled());
+    EXPECT_TRUE(form2->Panel1->isHidden());
+    EXPECT_FALSE(form2->Panel3->isHidden());
+    EXPECT_TRUE(session->Project.CalculationDone);
+    EXPECT_TRUE(control<QListWidget>("ListBox1")->isHidden());
+    EXPECT_EQ(form2->y(), form1->y() + 50);
+    EXPECT_EQ(form2->height(), 565);
+}
+
+TEST_F(CalculationRunTest, HeatingRunWithoutEntriesHidesTheList)
+{
+    heatingRoom("20", "2000", "75");
+    run();
+    EXPECT_FALSE(form2->isHidden());
+    EXPECT_TRUE(form2->ListBox2->isHidden());
+    EXPECT_FALSE(form2->Panel3->isHidden()); // shown for the first type, but not yet usable
+    EXPECT_FALSE(form2->Panel3->isEnabled());
+}
+
+TEST_F(CalculationRunTest, ThePickedTypeKindLoadsItsTypeList)
+{
+    heatingRoom("20", "2000", "75");
+    QSignalSpy freeList(form2->FreieKonvektion1, &QAction::triggered);
+    QSignalSpy forcedList(form2->FreieZwangsKonv1, &QAction::triggered);
+    session->FreeTypeChosen = true;
+    run();
+    EXPECT_EQ(freeList.count(), 1);
+    EXPECT_EQ(forcedList.count(), 0);
+    EXPECT_FALSE(session->FreeTypeChosen);
+
+    session->ForcedTypeChosen = true;
+    run();
+    EXPECT_EQ(freeList.count(), 1);
+    EXPECT_EQ(forcedList.count(), 1);
+    EXPECT_FALSE(session->ForcedTypeChosen);
+}
+
+TEST_F(CalculationRunTest, ClosingTheWindowAfterTheRunEnablesThePrintMenus)
+{
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60});
+    run();
+    form2->Schliessen1->trigger();
+    EXPECT_TRUE(form1->Drucken1->isEnabled());
+    EXPECT_TRUE(form1->Konvliste->isEnabled());
+    EXPECT_TRUE(session->Project.HeatingInUse);
+}
+
+TEST_F(CalculationRunTest, LoadedPrimaryAirEntryOpensWithItsAirFlowOnTheFanBar)
+{
+    heatingRoom("20", "2000", "75");
+    TypeRecord wnf2;
+    auto types = readAllTypes(installDir(), true);
+    ASSERT_TRUE(types.ok());
+    for (const TypeRecord& type : types.value())
+        if (type.name.rfind("WNF2", 0) == 0)
+            wnf2 = type;
+    HeatingEntry& e = heating(1);
+    e.TypeName.setText("WNF2");
+    e.TypeText1.setText(wnf2.dataLine);
+    e.TypeText2.setText(wnf2.fanLine);
+    e.Length = 1350; // (1350 − 350) / 1000 × 240 = 240 m³/h at most
+    e.Height = 140;
+    e.HeightFactor = 1;
+    e.Count = 1;
+    e.FanSetting = 150;
+    e.FanSpeed = 700;
+    e.ReturnTemp = 60;
+    e.InUse = true;
+    session->Project.HeatingEntryCount = 1;
+    session->HeatingPanelReady = true;
+    session->ProjectLoaded = true;
+    run();
+
+    EXPECT_FALSE(session->ProjectLoaded);
+    EXPECT_EQ(form2->DrehzahlBar4->maximum(), 240);
+    EXPECT_EQ(form2->DrehzahlBar4->value(), 150);
+    EXPECT_EQ(form2->Edit4->text(), QStringLiteral("150"));
+    EXPECT_EQ(form2->Label25->text(), text(183));
+    EXPECT_FALSE(form2->Panel6->isHidden());
+}
+
+TEST_F(CalculationRunTest, CoolingRunWithAnEntryShowsTheRoomAndItsList)
+{
+    coolingRoom("26", "16");
+    TypeRecord wfw;
+    auto types = readAllTypes(installDir(), true);
+    ASSERT_TRUE(types.ok());
+    for (const TypeRecord& type : types.value())
+        if (type.name.rfind("WFW-2L", 0) == 0)
+            wfw = type;
+    CoolingEntry& c = session->Project.CoolingEntries[0];
+    c.TypeName.setText("WFW-2L");
+    c.TypeText1.setText(wfw.dataLine);
+    c.TypeText2.setText(wfw.fanLine);
+    c.Length = 1250;
+    c.Height = 140;
+    c.HeightFactor = 1;
+    c.Count = 2;
+    c.FanSpeed = 1200;
+    c.ReturnTemp = 19;
+    c.InUse = true;
+    session->Project.CoolingEntryCount = 1;
+    session->CoolingPanelReady = true;
+    session->RoomTempChanged = true; // cooling never asks: the flags are cleared at once
+    run();
+
+    EXPECT_FALSE(session->RoomTempChanged);
+    EXPECT_TRUE(session->Project.CalculationDone);
+    EXPECT_EQ(form2->Label35->text(), text(168));
+    EXPECT_EQ(form2->Label33->text(), text(190));
+    EXPECT_EQ(form2->Label37->text(), QStringLiteral("   26"));
+    EXPECT_EQ(form2->Label95->text(), text(188));
+    EXPECT_EQ(form2->Label96->text(), QStringLiteral("16.0"));
+    EXPECT_EQ(form2->Label19->text(), text(178));
+    EXPECT_EQ(form2->ListBox2->count(), 1);
+    EXPECT_FALSE(form2->GroupBox1->isHidden());
+    EXPECT_TRUE(form2->Erweitern->isEnabled());
+    EXPECT_FALSE(form2->Panel1->isHidden());
+    EXPECT_TRUE(form2->Panel3->isHidden());
+    EXPECT_EQ(form2->Label41->text(), text(190));
+}
+
+// --- Changed room data with existing entries ---------------------------------------------------
+
+TEST_F(CalculationRunTest, LoweredFlowTemperatureReportsEachEntryAboveItsNewLimitOnce)
+{
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60, 45, 58});
+    run();
+    ASSERT_FALSE(session->FlowTempChanged);
+
+    // At 55 °C flow the return temperature may reach 54 °C.
+    retype("Edit4", "55");
+    ASSERT_TRUE(session->FlowTempChanged);
+    doubles.messages.expect(MessageKind::YesNo, text(114), true)
+        .expect(MessageKind::Message, "Konvektor Nr 1   " + text(118))
+        .expect(MessageKind::Message, "Konvektor Nr 3   " + text(118));
+    run();
+
+    EXPECT_DOUBLE_EQ(heating(1).ReturnTemp, heating(1).ReturnTempEnd);
+    EXPECT_LT(heating(1).ReturnTemp, 55);
+    EXPECT_DOUBLE_EQ(heating(2).ReturnTemp, 45);
+    EXPECT_DOUBLE_EQ(heating(3).ReturnTemp, heating(3).ReturnTempEnd);
+    EXPECT_FALSE(session->FlowTempChanged);
+    EXPECT_TRUE(session->Project.CalculationDone);
+}
+
+TEST_F(CalculationRunTest, RaisedRoomTemperatureAnsweredYesRecalculatesWithoutNeedlessReports)
+{
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60});
+    run();
+    const double outputBefore = heating(1).Output;
+
+    retype("Edit3", "24");
+    ASSERT_TRUE(session->RoomTempChanged);
+    doubles.messages.expect(MessageKind::YesNo, text(114), true);
+    run();
+    EXPECT_DOUBLE_EQ(session->Project.HeatingRoomTemp, 24);
+    EXPECT_LT(heating(1).Output, outputBefore); // less temperature difference, less output
+    EXPECT_FALSE(session->RoomTempChanged);
+}
+
+TEST_F(CalculationRunTest, ChangedRoomDataAnsweredNoRestoresThePreviousValues)
+{
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60});
+    run();
+    form2->hide();
+
+    retype("Edit3", "24");
+    retype("Edit2", "2500");
+    ASSERT_TRUE(session->RoomTempChanged);
+    ASSERT_TRUE(session->DemandChanged);
+    doubles.messages.expect(MessageKind::YesNo, text(114), false);
+    run();
+
+    EXPECT_DOUBLE_EQ(session->Project.HeatingRoomTemp, 20);
+    EXPECT_DOUBLE_EQ(session->Project.HeatingDemand, 2000);
+    EXPECT_DOUBLE_EQ(session->Project.HeatingFlowTemp, 75);
+    EXPECT_EQ(control<QLineEdit>("Edit3")->text(), QStringLiteral("20.0"));
+    EXPECT_FALSE(session->RoomTempChanged);
+    EXPECT_FALSE(session->DemandChanged);
+    EXPECT_TRUE(form2->isHidden());
+}
+
+} // namespace
+} // namespace tepa::test
