@@ -76,10 +76,10 @@ TEST(PictureSpec, ChoosesTheDrawingBySeriesCode)
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PictureSpec spec = pictureSpecFor(c.name);
-        EXPECT_EQ(spec.drawing, c.drawing);
-        EXPECT_EQ(spec.sizeNumber, c.sizeNumber);
-        EXPECT_EQ(spec.pipeCount, c.pipeCount);
+        const PictureSpec look = pictureSpecFor(c.name);
+        EXPECT_EQ(look.drawing, c.drawing);
+        EXPECT_EQ(look.sizeNumber, c.sizeNumber);
+        EXPECT_EQ(look.pipeCount, c.pipeCount);
     }
 }
 

@@ -454,7 +454,7 @@ Trench freeTrenchFor(Drawing drawing)
 
 QImage drawTypePicture(std::string_view typeName)
 {
-    const PictureSpec spec = pictureSpecFor(typeName);
+    const PictureSpec look = pictureSpecFor(typeName);
     const QString name = QString::fromUtf8(typeName.data(), static_cast<qsizetype>(typeName.size()));
     QImage image = blankImage(TypePictureWidth, TypePictureHeight, Qt::white);
     QPainter p(&image);
@@ -462,18 +462,18 @@ QImage drawTypePicture(std::string_view typeName)
 
     // Sizes within a series: W1..W4 differ in fin height, WF1..WF3 in trench depth and fan,
     // WNF1..WNF3 in the number of nozzles.
-    const int n = spec.sizeNumber;
+    const int n = look.sizeNumber;
     QString caption;
-    switch (spec.drawing) {
+    switch (look.drawing) {
     case Drawing::FreeTrench:
     case Drawing::FreeTrenchMedium:
     case Drawing::FreeTrenchLarge: {
-        const Trench t = freeTrenchFor(spec.drawing);
+        const Trench t = freeTrenchFor(look.drawing);
         const double coilHeight = n >= 1 && n <= 4 ? 8.0 + 7.0 * n : (t.depth > 60 ? 24 : 18);
         drawFreeTrench(p, t, coilHeight);
         if (n >= 1 && n <= 4)
             caption = QStringLiteral("freie Konvektion, Rippenhöhe %1").arg(n);
-        else if (spec.drawing == Drawing::FreeTrench)
+        else if (look.drawing == Drawing::FreeTrench)
             caption = QStringLiteral("Bodenkanal, freie Konvektion");
         else
             caption = QStringLiteral("freie Konvektion");
@@ -490,12 +490,12 @@ QImage drawTypePicture(std::string_view typeName)
         caption = QStringLiteral("flacher Bodenkanal mit Lüfter");
         break;
     case Drawing::FanCoil:
-        drawFanCoil(p, Trench{26, 214, 70}, 15, spec.pipeCount);
-        caption = captionWithPipes(QStringLiteral("Lüfter, Heizen und Kühlen"), spec.pipeCount);
+        drawFanCoil(p, Trench{26, 214, 70}, 15, look.pipeCount);
+        caption = captionWithPipes(QStringLiteral("Lüfter, Heizen und Kühlen"), look.pipeCount);
         break;
     case Drawing::FanCoilLowSpeed:
-        drawFanCoil(p, Trench{26, 214, 78}, 19, spec.pipeCount);
-        caption = captionWithPipes(QStringLiteral("Heizen/Kühlen, langsamer Lüfter"), spec.pipeCount);
+        drawFanCoil(p, Trench{26, 214, 78}, 19, look.pipeCount);
+        caption = captionWithPipes(QStringLiteral("Heizen/Kühlen, langsamer Lüfter"), look.pipeCount);
         break;
     case Drawing::PrimaryAir:
         drawPrimaryAirUnit(p, Trench{26, 214, 74}, n >= 1 && n <= 3 ? n + 2 : 4);

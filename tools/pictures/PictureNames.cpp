@@ -54,20 +54,20 @@ PictureSpec pictureSpecFor(std::string_view typeName)
         {"W", Drawing::FreeTrench},
     };
     // clang-format on
-    PictureSpec spec;
+    PictureSpec look;
     for (const Series& s : series) {
         const std::size_t at = typeName.find(s.code);
         if (at == std::string_view::npos)
             continue;
-        spec.drawing = s.drawing;
+        look.drawing = s.drawing;
         std::string_view rest = typeName.substr(at + s.code.size());
         if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest.front())))
-            spec.sizeNumber = rest.front() - '0';
+            look.sizeNumber = rest.front() - '0';
         if (rest.size() >= 2 && rest[0] == '-' && (rest[1] == '2' || rest[1] == '4'))
-            spec.pipeCount = rest[1] - '0';
+            look.pipeCount = rest[1] - '0';
         break;
     }
-    return spec;
+    return look;
 }
 
 } // namespace tepa::pictures
