@@ -2,6 +2,7 @@
 // the window is closed.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
 #include "core/text/Numbers.h"
 
@@ -20,6 +21,8 @@
 #include <string>
 
 namespace tepa {
+
+using namespace window;
 namespace {
 
 // The list holds at most this many entries per mode: the project record has no room for more.
@@ -45,11 +48,6 @@ int whole(double x)
     return static_cast<int>(roundHalfEven(x));
 }
 
-QString qText(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 // The 0-based selected line of the list, or -1.
 int selectedRow(const QListWidget* list)
 {
@@ -61,14 +59,7 @@ int selectedRow(const QListWidget* list)
 // names none of them.
 double primaryAirLimit(const std::string& name, double lengthMm, double previous)
 {
-    const double metres = (lengthMm - 350) / 1000;
-    if (has(name, "WNF1"))
-        return metres * 180;
-    if (has(name, "WNF2"))
-        return metres * 240;
-    if (has(name, "WNF3"))
-        return metres * 280;
-    return previous;
+    return primaryAirPerSize(name) > 0 ? maximumAirFlow(name, lengthMm) : previous;
 }
 
 // Runs the change handler of a scroll bar as a move by the user would (the update cycle sets
@@ -262,14 +253,14 @@ void TForm2::BearbeitenClick()
                         DrehzahlBar4->setRange(0, whole(limit));
                         DrehzahlBar4->setValue(whole(e.FanSetting));
                     }
-                    setting = qText(strFixed(e.FanSetting, 4, 0));
+                    setting = qs(strFixed(e.FanSetting, 4, 0));
                 } else if (has(name, "WFWL")) {
                     {
                         const QSignalBlocker blocker(DrehzahlBar4);
                         DrehzahlBar4->setRange(345, 1150);
                         DrehzahlBar4->setValue(whole(e.FanSpeed - 0.1));
                     }
-                    setting = qText(strFixed(e.FanSpeed / 11.5, 1, 0));
+                    setting = qs(strFixed(e.FanSpeed / 11.5, 1, 0));
                     Edit4->hide();
                     Label101->setText(setting);
                     Label101->show();
@@ -280,7 +271,7 @@ void TForm2::BearbeitenClick()
                         DrehzahlBar4->setRange(700, wideRange ? 1600 : 1400);
                         DrehzahlBar4->setValue(whole(e.FanSpeed));
                     }
-                    setting = qText(strFixed(e.FanSpeed / (wideRange ? 16 : 14), 1, 1));
+                    setting = qs(strFixed(e.FanSpeed / (wideRange ? 16 : 14), 1, 1));
                 }
                 if (!has(name, "WNF"))
                     runChangeHandler(DrehzahlBar4);
@@ -300,7 +291,7 @@ void TForm2::BearbeitenClick()
         CoolingEntry& e = s.currentCoolingEntry();
         const std::string name = e.TypeName.text();
         Edit9->setText(QString::number(e.Count));
-        Edit6->setText(qText(strFixed(e.ReturnTemp, 2, 0)));
+        Edit6->setText(qs(strFixed(e.ReturnTemp, 2, 0)));
         if (has(name, "DWF")) {
             Panel15->show();
             Panel7->hide();

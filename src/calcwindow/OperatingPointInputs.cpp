@@ -3,8 +3,10 @@
 // the counts, and the cooling return temperature. Each input recalculates the current entry.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/AirSide.h"
 #include "core/engine/EngineCommon.h"
+#include "core/engine/FanSetting.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
 #include "core/engine/WaterSide.h"
@@ -24,58 +26,14 @@
 #include <string>
 
 namespace tepa {
+
+using namespace window;
 namespace {
 
 using engine::contains;
 
 constexpr int MinCount = 1;
 constexpr int MaxCount = 15;
-
-QString qs(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-// A whole number shown with `precision` significant digits, without decimals.
-QString fixed(double x, int precision)
-{
-    return qs(fixedDigits(x, precision, 0));
-}
-
-QString oneDecimal(double x)
-{
-    return qs(strFixed(x, 0, 1));
-}
-
-// Position 0..100 of x within [low, high]; an empty window leaves the slider at its start.
-int sliderPosition(double x, double low, double high)
-{
-    const double span = high - low;
-    if (span == 0 || !std::isfinite(span))
-        return 0;
-    const double position = 100.0 * (x - low) / span;
-    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
-}
-
-// Sliders and bars moved as a consequence of a calculation must not run their own handlers again.
-void setQuietly(QScrollBar* bar, int position)
-{
-    const QSignalBlocker quiet(bar);
-    bar->setValue(position);
-}
-
-void setRangeQuietly(QScrollBar* bar, int minimum, int maximum)
-{
-    const QSignalBlocker quiet(bar);
-    bar->setRange(minimum, maximum);
-}
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 // The count typed into a count field: a whole number (decimal, or hexadecimal after "$" or "0x")
 // read up to the first character that does not fit; a text without digits reads 0.
@@ -155,17 +113,6 @@ double slowFanStep(double previous, double speed)
     return ladderStep(SlowFanLadder.data(), SlowFanLadder.size(), previous, speed, false, 0.0001);
 }
 
-double primaryAirLimit(const std::string& name)
-{
-    if (contains(name, "WNF1"))
-        return 180;
-    if (contains(name, "WNF2"))
-        return 240;
-    if (contains(name, "WNF3"))
-        return 280;
-    return 0;
-}
-
 // Heating speed of a primary-air setting p (m³/h through three nozzles): the 700 rpm law below
 // 75 m³/h per nozzle, the 1000 rpm law above.
 double speedOfBarSetting(double p)
@@ -173,37 +120,6 @@ double speedOfBarSetting(double p)
     if (p < 1)
         return 0;
     return p / 3 >= 75 ? p * 1000 / 3 / 88 : p * 700 / 3 / 62;
-}
-
-double speedOfTypedSetting(double v)
-{
-    return v < 75 ? v * 700 / 3 / 62 : v * 1000 / 3 / 88;
-}
-
-engine::PressureDropInput
-heatingDropInput(const HeatingEntry& e, const std::string& name, const std::string& dataLine, double Tv)
-{
-    engine::PressureDropInput in;
-    in.massFlowKgPerH = e.MassFlow;
-    in.lengthMm = e.EffectiveLength;
-    in.Tv = Tv;
-    in.Tr = e.ReturnTemp;
-    in.typeName = name;
-    in.dataLine = dataLine;
-    in.mode = engine::Mode::Heating;
-    return in;
-}
-
-engine::DwfStage stageOf(double speedRpm)
-{
-    const long long rpm = std::llround(speedRpm);
-    if (rpm >= 1400)
-        return engine::DwfStage::Rpm1400;
-    if (rpm >= 1000)
-        return engine::DwfStage::Rpm1000;
-    if (rpm >= 700)
-        return engine::DwfStage::Rpm700;
-    return engine::DwfStage::Off;
 }
 
 } // namespace
@@ -459,7 +375,7 @@ void TForm2::DrehzahlBar4Change()
     SpeedChanging = true;
     DrehzahlBar4->setPageStep(10);
     if (contains(name, "WNF")) {
-        AirFlowLimit = primaryAirLimit(name);
+        AirFlowLimit = primaryAirPerSize(name);
         DrehzahlBar4->setPageStep(30);
         setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(AirFlowLimit));
         if (!SettingTyped)
@@ -529,7 +445,7 @@ void TForm2::Edit4Change()
     // The limit of the unit's size, as the bar has it; a setting may be typed before the bar
     // was ever moved.
     if (primaryAir)
-        AirFlowLimit = primaryAirLimit(name);
+        AirFlowLimit = primaryAirPerSize(name);
     if (primaryAir && v > AirFlowLimit) {
         v = AirFlowLimit;
         Edit4->setText(qs(strFixed(v, 0, 0)));
@@ -553,7 +469,7 @@ void TForm2::Edit4Change()
     if (primaryAir) {
         SettingTyped = true;
         e.FanSetting = static_cast<double>(roundHalfEven(v));
-        e.FanSpeed = speedOfTypedSetting(v);
+        e.FanSpeed = engine::speedFromPrimaryAir(v);
         DrehzahlBar4->setValue(static_cast<int>(roundHalfEven(v)));
     } else {
         int maximum = 1400;
@@ -645,9 +561,9 @@ void TForm2::ScrollBar4Change()
         e.FanSpeed = 0;
         e.Output =
             engine::Luftleistung({project.CoolingSecondTemp, project.CoolingRoomTemp, double(p)}).outputW;
-        Label49->setText(oneDecimal(e.Output));
+        Label49->setText(str(e.Output, 0, 1));
         e.Count = countOfField(Edit9);
-        Label59->setText(oneDecimal(e.Count * e.Output));
+        Label59->setText(str(e.Count * e.Output, 0, 1));
         // A primary-air unit has no water side to recalculate.
         Listenaufbau();
         SpeedChanging = false;
@@ -711,12 +627,12 @@ void TForm2::ScrollBar4Change()
     drop.mode = engine::Mode::Cooling;
     e.PressureDrop = engine::Druckverlust(drop).pressureDropPa;
 
-    Label49->setText(oneDecimal(e.Output));
+    Label49->setText(str(e.Output, 0, 1));
     e.Count = countOfField(Edit9);
-    Label59->setText(oneDecimal(e.Count * e.Output));
-    Label45->setText(oneDecimal(e.SoundLevel));
-    Label43->setText(oneDecimal(e.PressureDrop));
-    Label56->setText(oneDecimal(e.MassFlow));
+    Label59->setText(str(e.Count * e.Output, 0, 1));
+    Label45->setText(str(e.SoundLevel, 0, 1));
+    Label43->setText(str(e.PressureDrop, 0, 1));
+    Label56->setText(str(e.MassFlow, 0, 1));
     Listenaufbau();
     SpeedChanging = false;
     m_inScrollBar4Change = false;
@@ -751,9 +667,9 @@ namespace {
 
 void showCoolingOutput(TForm2& form, CoolingEntry& e)
 {
-    form.Label49->setText(oneDecimal(e.Output));
+    form.Label49->setText(str(e.Output, 0, 1));
     e.Count = countOfField(form.Edit9);
-    form.Label59->setText(oneDecimal(e.Count * e.Output));
+    form.Label59->setText(str(e.Count * e.Output, 0, 1));
 }
 
 // A fixed cooling stage of a ceiling unit; there is no standstill stage in cooling.

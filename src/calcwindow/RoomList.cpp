@@ -1,6 +1,7 @@
 // The room's convector list of the calculation window: one fixed-pitch line per entry with the
 // running total of installed output.
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
 #include "core/text/Numbers.h"
 
@@ -15,14 +16,9 @@
 
 namespace tepa {
 
-namespace {
+using namespace window;
 
-void setLabelColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
+namespace {
 
 // A whole number in at least `width` characters, rounded to the nearest integer.
 std::string whole(double x, int width)
@@ -171,7 +167,7 @@ void TForm2::Listenaufbau()
         const CoolingEntry& entry = project.CoolingEntries[static_cast<std::size_t>(i - 1)];
         coolingTotal += entry.Count * entry.Output;
         Label67->setText(QString::fromStdString(whole(coolingTotal, 5)));
-        setLabelColour(Label67, coolingTotal >= project.CoolingDemand ? QColor(Qt::green) : QColor(Qt::red));
+        setTextColour(Label67, coolingTotal >= project.CoolingDemand ? QColor(Qt::green) : QColor(Qt::red));
         QString line = Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(coolingTotal, 5));
         if (line.contains(QStringLiteral("WF")))
             fanSeriesPresent = true;

@@ -3,6 +3,7 @@
 // parent control.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -18,6 +19,8 @@
 #include <QScrollBar>
 
 namespace tepa {
+
+using namespace window;
 namespace {
 
 // Captions are 8 pt unless marked bold (10 pt bold) or as a heading (14 pt bold underlined).
@@ -37,13 +40,6 @@ void applyFace(QWidget* control, Face face)
     font.setBold(true);
     font.setUnderline(face == Face::Heading);
     control->setFont(font);
-}
-
-void setTextColour(QWidget* control, const QColor& colour)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    control->setPalette(palette);
 }
 
 // A label sized to one line of its font; `width` leaves room for the longest text it shows.

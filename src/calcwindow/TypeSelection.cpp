@@ -2,6 +2,7 @@
 // into the current entry, and "weiter", which prepares the operating-point panel of the mode.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/AirSide.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/FanSetting.h"
@@ -25,26 +26,16 @@
 #include <string>
 
 namespace tepa {
+
+using namespace window;
 namespace {
 
 using engine::contains;
-
-QString qs(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 std::string selectedText(const QListWidget* list)
 {
     const QListWidgetItem* item = list->currentItem();
     return item ? item->text().toStdString() : std::string();
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
 }
 
 // Moves a fan bar from code. Its range is widened quietly first so the position is not clipped

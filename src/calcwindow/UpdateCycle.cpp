@@ -3,6 +3,7 @@
 // and the room's residual demand brought up to date.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
@@ -25,76 +26,9 @@
 
 namespace tepa {
 
-namespace {
+using namespace window;
 
-std::size_t slotOf(int index)
-{
-    return static_cast<std::size_t>(std::clamp<int>(index, 1, static_cast<int>(MaxEntries)) - 1);
-}
-
-// The stage of a two-stage-fan unit its stored speed stands for; other series ignore it.
-engine::DwfStage stageOf(double speedRpm)
-{
-    const long long rpm = std::llround(speedRpm);
-    if (rpm >= 1400)
-        return engine::DwfStage::Rpm1400;
-    if (rpm >= 1000)
-        return engine::DwfStage::Rpm1000;
-    if (rpm >= 700)
-        return engine::DwfStage::Rpm700;
-    return engine::DwfStage::Off;
-}
-
-QString fixed(double x, int precision)
-{
-    return QString::fromStdString(fixedDigits(x, precision, 0));
-}
-
-QString str(double x, int width, int decimals)
-{
-    return QString::fromStdString(strFixed(x, width, decimals));
-}
-
-// Position 0..100 of x within [low, high]. A window whose ends coincide leaves nothing to
-// divide; the slider then rests at its start.
-int sliderPosition(double x, double low, double high)
-{
-    const double span = high - low;
-    if (span == 0 || !std::isfinite(span))
-        return 0;
-    const double position = 100.0 * (x - low) / span;
-    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
-}
-
-// Set from the calculation, not moved by the user: the slider's own handler must not run.
-void setSliderQuietly(QScrollBar* bar, int position)
-{
-    const QSignalBlocker blocker(bar);
-    bar->setValue(position);
-}
-
-void setLabelColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-engine::PressureDropInput
-pressureDropOf(const HeatingEntry& entry, const std::string& name, const std::string& dataLine, double Tv)
-{
-    engine::PressureDropInput in;
-    in.massFlowKgPerH = entry.MassFlow;
-    in.lengthMm = entry.EffectiveLength;
-    in.Tv = Tv;
-    in.Tr = entry.ReturnTemp;
-    in.typeName = name;
-    in.dataLine = dataLine;
-    in.mode = engine::Mode::Heating;
-    return in;
-}
-
-} // namespace
+namespace {} // namespace
 
 QString TForm2::entryDescription(const std::string& typeName, double height, double length) const
 {
@@ -198,7 +132,7 @@ void TForm2::update1(int index)
         entry.ReturnTemp = result.returnTempC;
         StatusFlag = result.status;
     }
-    const engine::PressureDropResult drop = engine::Druckverlust(pressureDropOf(entry, name, dataLine, Tv));
+    const engine::PressureDropResult drop = engine::Druckverlust(heatingDropInput(entry, name, dataLine, Tv));
     entry.PressureDrop = drop.pressureDropPa;
     if (drop.status != 0)
         StatusFlag = drop.status;
@@ -231,11 +165,10 @@ void TForm2::Scrollreset(int index)
     Edit1->setText(fixed(entry.ReturnTemp, 3));
     Edit2->setText(fixed(entry.MassFlow, 3));
 
-    setSliderQuietly(ScrollBar1,
-                     sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
-    setSliderQuietly(ScrollBar2, sliderPosition(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd));
+    setQuietly(ScrollBar1, sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
+    setQuietly(ScrollBar2, sliderPosition(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd));
     const int outputPosition = sliderPosition(entry.Output, entry.OutputStart, entry.OutputEnd);
-    setSliderQuietly(ScrollBar3, outputPosition);
+    setQuietly(ScrollBar3, outputPosition);
     LastScrollPosition = outputPosition;
 }
 
@@ -252,10 +185,10 @@ void TForm2::Restwaerme()
     double value = residual;
     if (residual >= 0) {
         Label20->setText(text(51));
-        setLabelColour(Label21, Qt::black);
+        setTextColour(Label21, Qt::black);
     } else {
         Label20->setText(text(140));
-        setLabelColour(Label21, Qt::green);
+        setTextColour(Label21, Qt::green);
         value = -residual;
     }
     Label21->setText(str(value, 5, 0));

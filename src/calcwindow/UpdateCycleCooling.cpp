@@ -2,6 +2,7 @@
 // the current cooling entry, and the outputs at both ends of its fan range.
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/AirSide.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/ForcedConvection.h"
@@ -22,46 +23,13 @@
 
 namespace tepa {
 
+using namespace window;
+
 namespace {
-
-std::size_t slotOf(int index)
-{
-    return static_cast<std::size_t>(std::clamp<int>(index, 1, static_cast<int>(MaxEntries)) - 1);
-}
-
-engine::DwfStage stageOf(double speedRpm)
-{
-    const long long rpm = std::llround(speedRpm);
-    if (rpm >= 1400)
-        return engine::DwfStage::Rpm1400;
-    if (rpm >= 1000)
-        return engine::DwfStage::Rpm1000;
-    if (rpm >= 700)
-        return engine::DwfStage::Rpm700;
-    return engine::DwfStage::Off;
-}
-
-QString str(double x, int width, int decimals)
-{
-    return QString::fromStdString(strFixed(x, width, decimals));
-}
 
 int rounded(double x)
 {
     return static_cast<int>(roundHalfEven(x));
-}
-
-// Largest primary air flow of a "WNF" unit of length L, m³/h; 0 for a name without size digit.
-double maximumAirFlow(const std::string& name, double lengthMm)
-{
-    double perMetre = 0;
-    if (engine::contains(name, "WNF1"))
-        perMetre = 180;
-    else if (engine::contains(name, "WNF2"))
-        perMetre = 240;
-    else if (engine::contains(name, "WNF3"))
-        perMetre = 280;
-    return (lengthMm - 350) / 1000 * perMetre;
 }
 
 struct FanRange

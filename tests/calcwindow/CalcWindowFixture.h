@@ -4,6 +4,7 @@
 
 #include "calcwindow/TForm2.h"
 #include "core/model/Session.h"
+#include "core/productdata/ProductData.h"
 #include "core/text/InterfaceTexts.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,29 @@ inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/inst
 class CalcWindowFixture : public ::testing::Test
 {
 protected:
+    // The type of the fixture installation whose line starts with `name`.
+    static TypeRecord fixtureType(const std::string& name, bool forced)
+    {
+        auto types = readAllTypes(FixtureInstallDir, forced);
+        EXPECT_TRUE(types.ok());
+        if (types.ok())
+            for (const TypeRecord& type : types.value())
+                if (type.name.rfind(name, 0) == 0)
+                    return type;
+        ADD_FAILURE() << "no fixture type " << name;
+        return {};
+    }
+
+    // Entry `number` (1-based) of each list.
+    HeatingEntry& heating(int number)
+    {
+        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
+    }
+    CoolingEntry& cooling(int number)
+    {
+        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
+    }
+
     void SetUp() override
     {
         auto texts = InterfaceTexts::load(FixtureInstallDir);

@@ -16,18 +16,6 @@
 namespace tepa::test {
 namespace {
 
-TypeRecord typeFromFixture(const std::string& name, bool forced)
-{
-    auto types = readAllTypes(FixtureInstallDir, forced);
-    EXPECT_TRUE(types.ok());
-    if (types.ok())
-        for (const TypeRecord& type : types.value())
-            if (type.name.rfind(name, 0) == 0)
-                return type;
-    ADD_FAILURE() << "no fixture type " << name;
-    return {};
-}
-
 class ListEditingTest : public CalcWindowFixture
 {
 protected:
@@ -43,21 +31,12 @@ protected:
         session.Project.CoolingDemand = 1500;
     }
 
-    HeatingEntry& heating(int number)
-    {
-        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-    }
-    CoolingEntry& cooling(int number)
-    {
-        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
-    }
-
     // Free W1 convectors of different lengths, each calculated as the window would.
     void heatingList(int count)
     {
         session.HeatingMode = true;
         session.CoolingMode = false;
-        const TypeRecord type = typeFromFixture("W1", false);
+        const TypeRecord type = fixtureType("W1", false);
         for (int i = 1; i <= count; ++i) {
             HeatingEntry& e = heating(i);
             e.TypeName.setText("W1");
@@ -88,7 +67,7 @@ protected:
     {
         session.HeatingMode = false;
         session.CoolingMode = true;
-        const TypeRecord type = typeFromFixture("WFW-2L", true);
+        const TypeRecord type = fixtureType("WFW-2L", true);
         for (int i = 1; i <= count; ++i) {
             CoolingEntry& e = cooling(i);
             e.TypeName.setText("WFW-2L");
@@ -237,7 +216,7 @@ TEST_F(ListEditingTest, EditingAFixedStageFanChoosesTheStageOfItsNudgedSpeed)
     create();
     heatingList(2);
     HeatingEntry& e = heating(2);
-    const TypeRecord type = typeFromFixture("DWF", true);
+    const TypeRecord type = fixtureType("DWF", true);
     e.TypeName.setText("DWF");
     e.TypeText1.setText(type.dataLine);
     e.TypeText2.setText(type.fanLine);

@@ -10,15 +10,6 @@ namespace {
 class RoomListTest : public CalcWindowFixture
 {
 protected:
-    HeatingEntry& heating(int number)
-    {
-        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-    }
-    CoolingEntry& cooling(int number)
-    {
-        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
-    }
-
     template <class Entry>
     static void fill(Entry& e,
                      const char* name,

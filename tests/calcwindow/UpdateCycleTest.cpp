@@ -14,18 +14,6 @@
 namespace tepa::test {
 namespace {
 
-TypeRecord fixtureType(const std::string& name, bool forced)
-{
-    auto types = readAllTypes(FixtureInstallDir, forced);
-    EXPECT_TRUE(types.ok());
-    if (types.ok())
-        for (const TypeRecord& type : types.value())
-            if (type.name.rfind(name, 0) == 0)
-                return type;
-    ADD_FAILURE() << "no fixture type " << name;
-    return {};
-}
-
 class UpdateCycleTest : public CalcWindowFixture
 {
 protected:
@@ -37,15 +25,6 @@ protected:
         session.Project.CoolingFlowTemp = 16;
         session.Project.CoolingRoomTemp = 26;
         session.Project.CoolingSecondTemp = 16;
-    }
-
-    HeatingEntry& heating(int number)
-    {
-        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-    }
-    CoolingEntry& cooling(int number)
-    {
-        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
     }
 
     // A free W1 convector of 1000 mm: K = 0.7 m · 4.50 · f, n = 1.3.

@@ -1,0 +1,126 @@
+#pragma once
+
+// Small helpers the calculation window's source files share: number texts through core/text,
+// quiet slider moves, label colours, entry slots, fan stages and primary-air sizes.
+
+#include "core/engine/ForcedConvection.h"
+#include "core/engine/PressureDrop.h"
+#include "core/model/ProjectRecord.h"
+#include "core/text/Numbers.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QString>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace tepa::window {
+
+inline QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Fixed-point text with at most `precision` significant digits and no decimals.
+inline QString fixed(double x, int precision)
+{
+    return qs(fixedDigits(x, precision, 0));
+}
+
+// Str(x:width:decimals).
+inline QString str(double x, int width, int decimals)
+{
+    return qs(strFixed(x, width, decimals));
+}
+
+// Position 0..100 of x within [low, high]. A window whose ends coincide leaves nothing to
+// divide; the slider then rests at its start.
+inline int sliderPosition(double x, double low, double high)
+{
+    const double span = high - low;
+    if (span == 0 || !std::isfinite(span))
+        return 0;
+    const double position = 100.0 * (x - low) / span;
+    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
+}
+
+// Set from a calculation, not moved by the user: the bar's own handler must not run.
+inline void setQuietly(QScrollBar* bar, int position)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setValue(position);
+}
+
+inline void setRangeQuietly(QScrollBar* bar, int minimum, int maximum)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setRange(minimum, maximum);
+}
+
+inline void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// Element of a 1-based entry index, kept within the list.
+inline std::size_t slotOf(int index)
+{
+    return static_cast<std::size_t>(std::clamp<int>(index, 1, static_cast<int>(MaxEntries)) - 1);
+}
+
+// The stage of a staged fan unit its stored speed stands for; other series ignore it.
+inline engine::DwfStage stageOf(double speedRpm)
+{
+    const long long rpm = std::llround(speedRpm);
+    if (rpm >= 1400)
+        return engine::DwfStage::Rpm1400;
+    if (rpm >= 1000)
+        return engine::DwfStage::Rpm1000;
+    if (rpm >= 700)
+        return engine::DwfStage::Rpm700;
+    return engine::DwfStage::Off;
+}
+
+// Primary air of a unit of sizes 1, 2, 3 in m³/h: 180, 240 or 280 (per metre of nozzle length
+// in cooling, the whole heating range in heating); 0 for other types.
+inline double primaryAirPerSize(const std::string& name)
+{
+    if (name.find("WNF1") != std::string::npos)
+        return 180;
+    if (name.find("WNF2") != std::string::npos)
+        return 240;
+    if (name.find("WNF3") != std::string::npos)
+        return 280;
+    return 0;
+}
+
+// Largest primary air flow of a unit in cooling: its size's air per metre of the length past
+// the 350 mm of end pieces.
+inline double maximumAirFlow(const std::string& name, double lengthMm)
+{
+    return (lengthMm - 350) / 1000 * primaryAirPerSize(name);
+}
+
+// The water-side pressure drop of a heating entry at its operating point.
+inline engine::PressureDropInput
+heatingDropInput(const HeatingEntry& e, const std::string& name, const std::string& dataLine, double Tv)
+{
+    engine::PressureDropInput in;
+    in.massFlowKgPerH = e.MassFlow;
+    in.lengthMm = e.EffectiveLength;
+    in.Tv = Tv;
+    in.Tr = e.ReturnTemp;
+    in.typeName = name;
+    in.dataLine = dataLine;
+    in.mode = engine::Mode::Heating;
+    return in;
+}
+
+} // namespace tepa::window
