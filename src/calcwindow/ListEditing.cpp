@@ -184,9 +184,10 @@ void TForm2::LoeschenClick()
                 setPosition(DrehzahlBar4, 0);
                 Edit4->setText(QStringLiteral("0"));
             } else {
-                const int speed = static_cast<int>(std::trunc(first.FanSpeed));
-                setPosition(DrehzahlBar4, speed);
-                Edit4->setText(QString::number(speed));
+                setPosition(DrehzahlBar4, static_cast<int>(std::trunc(first.FanSpeed)));
+                // The field holds a setting, not a speed: a speed in it would be read back as
+                // a percentage the moment the field is entered or left.
+                Edit4->setText(heatingFanSettingText(first));
                 Label19->setText(text(FanSpeedHeadingText));
             }
             Listenaufbau();
@@ -245,7 +246,7 @@ void TForm2::BearbeitenClick()
             } else {
                 Panel6->show();
                 Panel14->hide();
-                QString setting;
+                const QString setting = heatingFanSettingText(e);
                 if (has(name, "WNF")) {
                     const double limit = primaryAirLimit(name, e.Length, MaxAirFlow);
                     {
@@ -253,14 +254,12 @@ void TForm2::BearbeitenClick()
                         DrehzahlBar4->setRange(0, whole(limit));
                         DrehzahlBar4->setValue(whole(e.FanSetting));
                     }
-                    setting = qs(strFixed(e.FanSetting, 4, 0));
                 } else if (has(name, "WFWL")) {
                     {
                         const QSignalBlocker blocker(DrehzahlBar4);
                         DrehzahlBar4->setRange(345, 1150);
                         DrehzahlBar4->setValue(whole(e.FanSpeed - 0.1));
                     }
-                    setting = qs(strFixed(e.FanSpeed / 11.5, 1, 0));
                     Edit4->hide();
                     Label101->setText(setting);
                     Label101->show();
@@ -271,7 +270,6 @@ void TForm2::BearbeitenClick()
                         DrehzahlBar4->setRange(700, wideRange ? 1600 : 1400);
                         DrehzahlBar4->setValue(whole(e.FanSpeed));
                     }
-                    setting = qs(strFixed(e.FanSpeed / (wideRange ? 16 : 14), 1, 1));
                 }
                 if (!has(name, "WNF"))
                     runChangeHandler(DrehzahlBar4);

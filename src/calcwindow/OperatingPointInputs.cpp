@@ -108,9 +108,14 @@ constexpr std::array<double, 10> AirFlowLadder{0, 30, 60, 90, 120, 150, 180, 210
 // The speeds a "WFWL" fan runs at, rpm.
 constexpr std::array<double, 7> SlowFanLadder{345, 517.5, 575, 632.5, 747.5, 862.5, 1150};
 
-double slowFanStep(double previous, double speed)
+// The speed of a "WFWL" bar at `position`. A bar that stands where the entry's stored speed
+// puts it (cut to a whole number) has not been moved: loading an entry runs the bar's handler
+// that way, and stepping from whatever speed was shown before would change the entry's speed.
+double slowFanStep(double previous, double stored, double position)
 {
-    return ladderStep(SlowFanLadder.data(), SlowFanLadder.size(), previous, speed, false, 0.0001);
+    if (position == std::trunc(stored))
+        return stored;
+    return ladderStep(SlowFanLadder.data(), SlowFanLadder.size(), previous, position, false, 0.0001);
 }
 
 // Heating speed of a primary-air setting p (m³/h through three nozzles): the 700 rpm law below
@@ -160,6 +165,13 @@ void TForm2::connectOperatingPointInputs()
     connect(UpDown2, &QSpinBox::valueChanged, this, guarded(&TForm2::UpDown2Click));
     connect(Edit6, &QLineEdit::editingFinished, this, guarded(&TForm2::Edit6Change));
     connect(UpDown3, &QSpinBox::valueChanged, this, guarded(&TForm2::UpDown3Click));
+
+    // The heating fields are also checked when clicked into; the fan setting when entered.
+    const auto clicks = {QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick};
+    new EventHandlerFilter(Edit1, clicks, guarded(&TForm2::Edit1Change));
+    new EventHandlerFilter(Edit2, clicks, guarded(&TForm2::Edit2Change));
+    new EventHandlerFilter(Edit3, clicks, guarded(&TForm2::Edit3Change));
+    new EventHandlerFilter(Edit4, {QEvent::MouseButtonDblClick, QEvent::FocusIn}, guarded(&TForm2::Edit4Change));
 }
 
 // ---- Heating sliders and fields ----
@@ -371,6 +383,7 @@ void TForm2::DrehzahlBar4Change()
     HeatingEntry& e = m_session.currentHeatingEntry();
     const std::string name = e.TypeName.text();
     double p = DrehzahlBar4->value();
+    const double storedSpeed = e.FanSpeed;
 
     SpeedChanging = true;
     DrehzahlBar4->setPageStep(10);
@@ -410,7 +423,7 @@ void TForm2::DrehzahlBar4Change()
                 e.FanSpeed = 345;
                 m_services.messages.showMessage(text(198));
             }
-            e.FanSpeed = slowFanStep(PreviousSpeed, e.FanSpeed);
+            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
         }
         setQuietly(DrehzahlBar4, static_cast<int>(std::trunc(e.FanSpeed)));
         PreviousSpeed = e.FanSpeed;
@@ -573,6 +586,7 @@ void TForm2::ScrollBar4Change()
 
     if (!contains(name, "DWF")) {
         const bool slowFan = contains(name, "WFWL");
+        const double storedSpeed = e.FanSpeed;
         e.FanSpeed = p;
         e.FanSetting = 0;
         if (slowFan) {
@@ -583,7 +597,7 @@ void TForm2::ScrollBar4Change()
                 e.FanSpeed = 345;
                 m_services.messages.showMessage(text(198));
             }
-            e.FanSpeed = slowFanStep(PreviousSpeed, e.FanSpeed);
+            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
         } else {
             setRangeQuietly(ScrollBar4, 700, 1600);
         }

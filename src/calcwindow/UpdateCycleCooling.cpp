@@ -169,7 +169,10 @@ void TForm2::update1_K(int index)
         {
             const QSignalBlocker blocker(ScrollBar4);
             ScrollBar4->setRange(range.low, range.high);
-            ScrollBar4->setValue(rounded(entry.FanSpeed));
+            // A slow fan's bar stands where its speed handler puts it, so that running the
+            // handler from here is no move along its steps.
+            ScrollBar4->setValue(engine::contains(name, "WFWL") ? static_cast<int>(std::trunc(entry.FanSpeed))
+                                                               : rounded(entry.FanSpeed));
         }
         Edit8->setText(QString::fromStdString(fixedDigits(entry.FanSpeed / range.percentDivisor, 4, 0)));
         Panel8->show();

@@ -9,6 +9,8 @@
 #include "core/text/Numbers.h"
 
 #include <QColor>
+#include <QEvent>
+#include <QObject>
 #include <QPalette>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -17,7 +19,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tepa::window {
 
@@ -69,6 +75,30 @@ inline void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+// Runs `handler` when the watched widget receives one of the given events, for input fields
+// whose check also runs on a click or when the field is entered. Owned by the widget.
+class EventHandlerFilter : public QObject
+{
+public:
+    EventHandlerFilter(QObject* watched, std::initializer_list<QEvent::Type> types, std::function<void()> handler)
+        : QObject(watched), m_types(types), m_handler(std::move(handler))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && std::find(m_types.begin(), m_types.end(), event->type()) != m_types.end())
+            m_handler();
+        return false;
+    }
+
+private:
+    std::vector<QEvent::Type> m_types;
+    std::function<void()> m_handler;
+};
+
 // Element of a 1-based entry index, kept within the list.
 inline std::size_t slotOf(int index)
 {
@@ -106,6 +136,20 @@ inline double primaryAirPerSize(const std::string& name)
 inline double maximumAirFlow(const std::string& name, double lengthMm)
 {
     return (lengthMm - 350) / 1000 * primaryAirPerSize(name);
+}
+
+// The fan setting of a heating fan entry as its setting field shows it: the primary air flow of
+// a primary-air unit, otherwise the speed in percent of the series' nominal maximum (1150, 1400
+// or 1600 rpm).
+inline QString heatingFanSettingText(const HeatingEntry& e)
+{
+    const std::string name = e.TypeName.text();
+    const auto has = [&name](const char* code) { return name.find(code) != std::string::npos; };
+    if (has("WNF"))
+        return str(e.FanSetting, 4, 0);
+    if (has("WFWL"))
+        return str(e.FanSpeed / 11.5, 1, 0);
+    return str(e.FanSpeed / (has("WFs") || has("WFW") ? 16 : 14), 1, 1);
 }
 
 // The water-side pressure drop of a heating entry at its operating point.

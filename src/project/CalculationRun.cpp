@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
+#include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
 #include "core/text/Numbers.h"
 #include "project/ControlAccess.h"
@@ -160,9 +161,17 @@ void TForm1::Berechnungen1Click()
         f.FreieZwangsKonv1->trigger();
         s.ForcedTypeChosen = false;
     }
-    if (has(s.currentHeatingEntry().TypeName.text(), "DWF")) {
-        f.RadioButton3->setEnabled(true);
-        f.RadioButton3->setChecked(true);
+    // A fixed-stage unit shows the stage it is stored with (1000 rpm when the stored speed is
+    // none of the stages); checking the button from here must not run its handler, which would
+    // put every such unit to 1000 rpm whenever the room is opened.
+    const HeatingEntry& current = s.currentHeatingEntry();
+    if (has(current.TypeName.text(), "DWF")) {
+        QRadioButton* stage = stageButton(current.FanSpeed, f.RadioButton1, f.RadioButton2, f.RadioButton3,
+                                          f.RadioButton4);
+        if (!stage)
+            stage = f.RadioButton3;
+        stage->setEnabled(true);
+        stage->setChecked(true);
     }
     f.Label41->setText(f.text(has(s.currentCoolingEntry().TypeName.text(), "WNF") ? PrimaryAirCaptionText
                                                                                   : FlowTempCaptionText));
@@ -305,6 +314,9 @@ bool TForm1::heatingCalculationRun()
                 f.Edit4->setText(qText(strFixed(current.FanSetting, 3, 0)));
             } else {
                 setPosition(f.DrehzahlBar4, whole(current.FanSpeed));
+                // The setting field must match the bar: entering or leaving it applies it.
+                if (!current.FreeConvection && !has(current.TypeName.text(), "DWF"))
+                    f.Edit4->setText(window::heatingFanSettingText(current));
             }
         }
     } else {

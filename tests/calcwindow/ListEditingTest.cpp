@@ -246,6 +246,33 @@ TEST_F(ListEditingTest, EditingACoolingEntryShowsItsCountAndReturnTemperature)
     EXPECT_FALSE(control<QFrame>("Panel7")->isHidden());
 }
 
+TEST_F(ListEditingTest, EditingSlowFanEntriesKeepsTheirSpeedSteps)
+{
+    create();
+    form->connectOperatingPointInputs();
+    coolingList(2);
+    const TypeRecord wfwl = fixtureType("WFWL-2L", true);
+    const double stored[] = {517.5, 862.5};
+    for (int i = 1; i <= 2; ++i) {
+        cooling(i).TypeName.setText("WFWL-2L");
+        cooling(i).TypeText1.setText(wfwl.dataLine);
+        cooling(i).TypeText2.setText(wfwl.fanLine);
+        cooling(i).FanSpeed = stored[i - 1];
+        form->update0_K(i);
+        form->update1_K(i);
+    }
+    form->Listenaufbau();
+
+    // Whichever step the fan was shown at before, each entry opens at its own.
+    for (int row : {1, 0, 1}) {
+        SCOPED_TRACE(row);
+        selectRow(row);
+        press("Bearbeiten");
+        EXPECT_DOUBLE_EQ(cooling(row + 1).FanSpeed, stored[row]);
+    }
+    EXPECT_DOUBLE_EQ(cooling(1).FanSpeed, 517.5);
+}
+
 // --- Deleting ----------------------------------------------------------------------------------
 
 TEST_F(ListEditingTest, DeletingTheMiddleOfThreeMovesTheLastDown)
@@ -301,6 +328,57 @@ TEST_F(ListEditingTest, DeletingTheOnlyEntryHidesTheListAndClosesTheListWork)
     EXPECT_FALSE(session.Project.CalculationDone);
     // The line was not removed from the list, so the write-back does not run here.
     EXPECT_EQ(printMenuEnabled, 0);
+}
+
+TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneStartsInTheMiddleOfItsWindow)
+{
+    create().show();
+    heatingList(1);
+    selectRow(0);
+    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
+    press("Loeschen");
+
+    form->FreieKonvektion1->trigger();
+    auto* types = control<QListWidget>("ListBox1");
+    types->setCurrentRow(0);
+    form->ListBox1Click();
+    control<QListWidget>("ListBox3")->setCurrentRow(0);
+    form->ListBox3Click();
+    press("Konweiter");
+
+    const HeatingEntry& e = heating(1);
+    EXPECT_TRUE(e.InUse);
+    EXPECT_EQ(session.Project.HeatingEntryCount, 1);
+    EXPECT_FALSE(session.EntryDeleted);
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, (e.ReturnTempStart + e.ReturnTempEnd) / 2);
+    EXPECT_EQ(listLines(), 1);
+}
+
+TEST_F(ListEditingTest, AfterDeletingTheFanSettingFieldShowsTheFirstEntrysSetting)
+{
+    create();
+    heatingList(2);
+    const TypeRecord wfw = fixtureType("WFW-2L", true);
+    HeatingEntry& first = heating(1);
+    first.TypeName.setText("WFW-2L");
+    first.TypeText1.setText(wfw.dataLine);
+    first.TypeText2.setText(wfw.fanLine);
+    first.Length = 1250;
+    first.FreeConvection = false;
+    first.FanSpeed = 1000;
+    form->update0(1);
+    form->update_grenzen(1);
+    form->update1(1);
+    form->Listenaufbau();
+
+    selectRow(1);
+    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
+    press("Loeschen");
+
+    // A speed in the percentage field would be read back as 100 % on leaving it.
+    EXPECT_EQ(control<QLineEdit>("Edit4")->text().trimmed(), QStringLiteral("62.5"));
+    form->Edit4Change();
+    EXPECT_DOUBLE_EQ(heating(1).FanSpeed, 1000);
 }
 
 TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)

@@ -170,6 +170,27 @@ TEST_F(OperatingPointTest, AFocusedFieldDoesNotRunItsCheckWhileTheWindowCloses)
     form.reset();                          // no box is expected
 }
 
+TEST_F(OperatingPointTest, ClickingIntoAHeatingFieldChecksWhatItHolds)
+{
+    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    HeatingEntry& e = heating();
+    const double kept = e.ReturnTemp;
+
+    // Typed but not yet confirmed: the click into the field checks it.
+    control<QLineEdit>("Edit1")->setText(QString::number(e.ReturnTempEnd + 1, 'f', 1));
+    doubles.messages.expect(MessageKind::Information, text(69));
+    QTest::mouseClick(control<QLineEdit>("Edit1"), Qt::LeftButton);
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(e.ReturnTemp, kept);
+    EXPECT_NEAR(fieldValue("Edit1"), kept, 0.5);
+
+    const double flow = std::round((e.MassFlowStart + e.MassFlowEnd) / 2);
+    control<QLineEdit>("Edit2")->setText(QString::number(flow));
+    QTest::mouseDClick(control<QLineEdit>("Edit2"), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(e.MassFlow, flow);
+    EXPECT_NE(e.ReturnTemp, kept);
+}
+
 // ---- Heating fan ----
 
 TEST_F(OperatingPointTest, AWfwSettingBelowItsMinimumIsRaisedWithANote)
@@ -185,6 +206,40 @@ TEST_F(OperatingPointTest, AWfwSettingBelowItsMinimumIsRaisedWithANote)
     type("Edit4", QStringLiteral("120"));
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 1600);
     EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 100);
+}
+
+TEST_F(OperatingPointTest, EnteringTheFanSettingAppliesWhatItHolds)
+{
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    control<QLineEdit>("Edit5")->setFocus();
+
+    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
+    control<QLineEdit>("Edit4")->setFocus();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 75 * 16);
+
+    control<QLineEdit>("Edit4")->setText(QStringLiteral("30"));
+    doubles.messages.expect(MessageKind::Message, text(197));
+    QTest::mouseDClick(control<QLineEdit>("Edit4"), Qt::LeftButton);
+    doubles.messages.verifyAllShown();
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, 44 * 16);
+}
+
+TEST_F(OperatingPointTest, AShortPlainFanUnitRunsOnTwoFans)
+{
+    // 1250 mm of casing leave 850 mm of coil: two fans instead of three, and 1 dB more.
+    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 0);
+    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const HeatingEntry shortUnit = heating();
+    EXPECT_DOUBLE_EQ(shortUnit.EffectiveLength, 850);
+    EXPECT_NEAR(shortUnit.CoeffK, (0.02628 * 700 - 7.813) * 2 / 3, 1e-9);
+
+    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 1);
+    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_DOUBLE_EQ(heating().EffectiveLength, 1150);
+    EXPECT_NEAR(shortUnit.CoeffK / heating().CoeffK, 2.0 / 3.0, 1e-12);
+    EXPECT_NEAR(shortUnit.SoundLevel - heating().SoundLevel, 10 * std::log10(2.0 / 3.0) + 1, 1e-9);
 }
 
 TEST_F(OperatingPointTest, ASlowFanMovesAlongItsSpeedSteps)

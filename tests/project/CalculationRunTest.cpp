@@ -87,6 +87,33 @@ protected:
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
+    // Heating entry 1 as a loaded project holds it: a fan unit at its stored speed.
+    HeatingEntry& loadedFanEntry(const char* name, double length, double speed)
+    {
+        TypeRecord record;
+        auto types = readAllTypes(installDir(), true);
+        EXPECT_TRUE(types.ok());
+        if (types.ok())
+            for (const TypeRecord& type : types.value())
+                if (type.name.rfind(name, 0) == 0)
+                    record = type;
+        HeatingEntry& e = heating(1);
+        e.TypeName.setText(name);
+        e.TypeText1.setText(record.dataLine);
+        e.TypeText2.setText(record.fanLine);
+        e.Length = length;
+        e.Height = 500;
+        e.HeightFactor = 1;
+        e.Count = 1;
+        e.FanSpeed = speed;
+        e.ReturnTemp = 60;
+        e.InUse = true;
+        session->Project.HeatingEntryCount = 1;
+        session->HeatingPanelReady = true;
+        session->ProjectLoaded = true;
+        return e;
+    }
+
     void run()
     {
         form1->Berechnungen1->setEnabled(true);
@@ -264,6 +291,87 @@ TEST_F(CalculationRunTest, LoadedPrimaryAirEntryOpensWithItsAirFlowOnTheFanBar)
     EXPECT_EQ(form2->Edit4->text(), QStringLiteral("150"));
     EXPECT_EQ(form2->Label25->text(), text(183));
     EXPECT_FALSE(form2->Panel6->isHidden());
+}
+
+TEST_F(CalculationRunTest, LoadedCeilingUnitsReopenAtTheirStoredStage)
+{
+    struct Case
+    {
+        double storedSpeed;
+        const char* stage;
+    };
+    // 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display.
+    for (const Case& c : {Case{700, "RadioButton2"}, Case{999.95, "RadioButton3"}, Case{1400, "RadioButton4"}}) {
+        SCOPED_TRACE(c.storedSpeed);
+        heatingRoom("20", "2000", "75");
+        HeatingEntry& e = loadedFanEntry("DWF", 1100, c.storedSpeed);
+        run();
+        EXPECT_TRUE(form2->findChild<QRadioButton*>(QString::fromLatin1(c.stage))->isChecked());
+        EXPECT_DOUBLE_EQ(e.FanSpeed, c.storedSpeed); // opening the room changes no entry
+        EXPECT_FALSE(form2->Panel14->isHidden());
+        form2->hide();
+    }
+}
+
+TEST_F(CalculationRunTest, LoadedSlowFanOpensThroughItsFirstListLine)
+{
+    heatingRoom("20", "2000", "75");
+    HeatingEntry& e = loadedFanEntry("WFWL-2L", 1250, 862.5);
+    run();
+
+    // The entry is opened as if edited: its speed stays on its step and shows as a setting.
+    EXPECT_EQ(form2->DrehzahlBar4->maximum(), 1150);
+    EXPECT_EQ(form2->DrehzahlBar4->value(), 862);
+    EXPECT_DOUBLE_EQ(e.FanSpeed, 862.5);
+    EXPECT_EQ(form2->Label101->text().trimmed(), QStringLiteral("75.0")); // 862.5 of 1150 rpm
+    EXPECT_FALSE(form2->Label101->isHidden());
+    EXPECT_TRUE(form2->Edit4->isHidden());
+    EXPECT_FALSE(session->ProjectLoaded);
+}
+
+TEST_F(CalculationRunTest, FanSettingFieldMatchesTheStoredSpeedSoEnteringItChangesNothing)
+{
+    heatingRoom("20", "2000", "75");
+    HeatingEntry& e = loadedFanEntry("WFW-2L", 1250, 1000);
+    run();
+
+    EXPECT_EQ(form2->Edit4->text().trimmed(), QStringLiteral("62.5"));
+    // Leaving the field applies what it shows.
+    emit form2->Edit4->editingFinished();
+    EXPECT_DOUBLE_EQ(e.FanSpeed, 1000);
+}
+
+TEST_F(CalculationRunTest, LoadedCoolingCeilingUnitReopensAtItsStoredStage)
+{
+    coolingRoom("26", "16");
+    TypeRecord dwf;
+    auto types = readAllTypes(installDir(), true);
+    ASSERT_TRUE(types.ok());
+    for (const TypeRecord& type : types.value())
+        if (type.name.rfind("DWF", 0) == 0)
+            dwf = type;
+    CoolingEntry& c = session->Project.CoolingEntries[0];
+    c.TypeName.setText("DWF");
+    c.TypeText1.setText(dwf.dataLine);
+    c.TypeText2.setText(dwf.fanLine);
+    c.Length = 1800;
+    c.Height = 500;
+    c.HeightFactor = 1;
+    c.Count = 1;
+    c.FanSpeed = 1000;
+    c.ReturnTemp = 19;
+    c.InUse = true;
+    session->Project.CoolingEntryCount = 1;
+    session->CoolingPanelReady = true;
+    session->ProjectLoaded = true;
+    run();
+
+    EXPECT_TRUE(form2->RadioButton6->isChecked());
+    EXPECT_FALSE(form2->RadioButton5->isChecked());
+    EXPECT_DOUBLE_EQ(c.FanSpeed, 1000);
+    EXPECT_GT(c.Output, 0);
+    EXPECT_FALSE(form2->Panel15->isHidden());
+    EXPECT_FALSE(session->ProjectLoaded);
 }
 
 TEST_F(CalculationRunTest, CoolingRunWithAnEntryShowsTheRoomAndItsList)
