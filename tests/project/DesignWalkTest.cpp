@@ -1,0 +1,123 @@
+// A room designed from start to end through both windows, saved, and opened again.
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace tepa::test {
+namespace {
+
+class DesignWalk : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        createCalculationWindow();
+    }
+
+    // Clicks the first item of a calculation-window list that starts with `prefix`.
+    void pick(const char* listName, const QString& prefix)
+    {
+        auto* list = form2->findChild<QListWidget*>(QString::fromLatin1(listName));
+        ASSERT_NE(list, nullptr) << listName;
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            if (item->text().startsWith(prefix)) {
+                list->scrollToItem(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+                return;
+            }
+        }
+        FAIL() << "no item " << prefix.toStdString() << " in " << listName;
+    }
+
+    QStringList roomList() const
+    {
+        QStringList lines;
+        for (int row = 0; row < form2->ListBox2->count(); ++row)
+            lines << form2->ListBox2->item(row)->text();
+        return lines;
+    }
+
+    void run()
+    {
+        ASSERT_TRUE(form1->Berechnungen1->isEnabled());
+        form1->Berechnungen1->trigger();
+    }
+};
+
+TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
+{
+    form1->Neu1->trigger();
+    form1->Raumdaten1->trigger();
+    control<QLineEdit>("Edit13")->setText(QStringLiteral("Buero 2"));
+    control<QLineEdit>("Edit3")->setText(QStringLiteral("20"));
+    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
+    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
+    run();
+    ASSERT_TRUE(form2->isVisible());
+
+    // A free convector at its third height, two of them, at a lower return temperature.
+    form2->FreieKonvektion1->trigger();
+    pick("ListBox1", QStringLiteral("W2"));
+    form2->ListBox4->setCurrentRow(2);
+    form2->ListBox4Click();
+    pick("ListBox3", QString());
+    form2->Konweiter->click();
+    form2->ScrollBar1->setValue(30);
+    form2->Edit5->setText(QStringLiteral("2"));
+
+    // A fan convector added after it, at 1000 rpm.
+    form2->Erweitern->click();
+    form2->FreieZwangsKonv1->trigger();
+    pick("ListBox1", QStringLiteral("WFW-2L"));
+    pick("ListBox3", QString());
+    // The added entry starts from standstill, which this series does not run at.
+    doubles.messages.expect(MessageKind::Message, text(197));
+    form2->Konweiter->click();
+    doubles.messages.verifyAllShown();
+    form2->DrehzahlBar4->setValue(1000);
+
+    const ProjectRecord designed = session->Project;
+    const QStringList lines = roomList();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(designed.HeatingEntryCount, 2);
+    EXPECT_EQ(designed.HeatingEntries[0].Count, 2);
+    EXPECT_GT(designed.HeatingEntries[0].HeightFactor, 0);
+    EXPECT_DOUBLE_EQ(designed.HeatingEntries[1].FanSpeed, 1000);
+    form2->Schliessen1->trigger();
+
+    const QString path = projectDir() + "/Walk.kon";
+    doubles.dialogs.answerSave(path);
+    form1->Speichern1->trigger();
+    EXPECT_EQ(QFile(path).size(), 15858);
+
+    form1->Neu1->trigger();
+    EXPECT_EQ(session->Project.HeatingEntries[0].InUse, false);
+    doubles.dialogs.answerOpen(path);
+    doubles.messages.expect(MessageKind::Information, text(214)); // opened in heating mode
+    form1->Laden1->trigger();
+    form1->Raumdaten1->trigger();
+    run();
+
+    EXPECT_EQ(roomList(), lines);
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const HeatingEntry& was = designed.HeatingEntries[i];
+        const HeatingEntry& is = session->Project.HeatingEntries[i];
+        EXPECT_EQ(is.TypeName.text(), was.TypeName.text());
+        EXPECT_EQ(is.Count, was.Count);
+        EXPECT_DOUBLE_EQ(is.FanSpeed, was.FanSpeed);
+        EXPECT_DOUBLE_EQ(is.ReturnTemp, was.ReturnTemp);
+        EXPECT_DOUBLE_EQ(is.Output, was.Output);
+        EXPECT_DOUBLE_EQ(is.HeightFactor, was.HeightFactor);
+    }
+}
+
+} // namespace
+} // namespace tepa::test
