@@ -386,6 +386,20 @@ TEST_F(OperatingPointTest, ACoolingReturnTemperatureIsTakenOrRefusedAsNotANumber
     EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 20);
 }
 
+TEST_F(OperatingPointTest, ACoolingMassFlowBelowFiftyKilogramsAnHourShowsRed)
+{
+    cooling_mode();
+    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    const auto colour = [this] { return control<QLabel>("Label56")->palette().color(QPalette::WindowText); };
+    // A wide water spread carries the output with little water, a narrow one with much.
+    type("Edit6", QStringLiteral("24"));
+    ASSERT_LT(cooling().MassFlow, 50);
+    EXPECT_EQ(colour(), QColor(Qt::red));
+    type("Edit6", QStringLiteral("17"));
+    ASSERT_GE(cooling().MassFlow, 50);
+    EXPECT_EQ(colour(), QColor(Qt::black));
+}
+
 TEST_F(OperatingPointTest, TheCoolingStageButtonsSetTheCeilingUnitsSpeed)
 {
     cooling_mode();
