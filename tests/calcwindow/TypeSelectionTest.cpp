@@ -1,6 +1,7 @@
 #include "CalcWindowFixture.h"
 
 #include "calcwindow/FormControls.h"
+#include "core/engine/NominalRating.h"
 #include "core/productdata/ProductData.h"
 
 #include <QAction>
@@ -510,12 +511,31 @@ TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStep)
 
 TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
 {
-    session.HeatingDualUseOn = true;
-    open();
-    chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    EXPECT_FALSE(hidden("GroupBox4"));
-    EXPECT_FALSE(control<QLabel>("Label92")->text().isEmpty());
-    EXPECT_GT(control<QLabel>("Label92")->text().trimmed().toDouble(), 0);
+    for (bool heatingMode : {true, false}) {
+        SCOPED_TRACE(heatingMode);
+        session.HeatingMode = heatingMode;
+        session.CoolingMode = !heatingMode;
+        session.HeatingDualUseOn = heatingMode;
+        session.CoolingDualUseOn = !heatingMode;
+        session.Project.CoolingHumidity = 40;
+        open();
+        chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+
+        // The box shows the engine's nominal rating of the mode not being designed.
+        const TypeRecord type = fixtureType("WFW-2L", true);
+        engine::OtherModeRatingInput in;
+        in.typeName = heatingMode ? heating().TypeName.text() : cooling().TypeName.text();
+        in.lengthMm = 1250;
+        in.dataLine = type.dataLine;
+        in.fanLine = type.fanLine;
+        in.currentMode = heatingMode ? engine::Mode::Heating : engine::Mode::Cooling;
+        const engine::RatingDisplay expected = engine::ratingDisplay(engine::otherModeRating(in));
+        EXPECT_FALSE(hidden("GroupBox4"));
+        EXPECT_EQ(control<QLabel>("Label86")->text().toStdString(), expected.Label86);
+        EXPECT_EQ(control<QLabel>("Label92")->text().toStdString(), expected.Label92);
+        EXPECT_GT(control<QLabel>("Label92")->text().trimmed().toDouble(), 0);
+        form.reset();
+    }
 }
 
 TEST_F(TypeSelectionTest, AnAddedEntryTakesOverTheHeldReturnTemperatureOfTheOneBefore)
