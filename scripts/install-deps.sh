@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev fonts-dejavu-core
     poppler-utils
+    dpkg-dev
 )
 
 missing=()

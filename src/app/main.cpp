@@ -1,35 +1,28 @@
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
+#include "core/productdata/DataFolder.h"
 #include "platform/qt/QtServices.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
-
-namespace {
-
-// The installation beside the program (a build or an unpacked copy) wins over the one under
-// the install prefix.
-std::filesystem::path installedDataDir()
-{
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
-    if (QFileInfo::exists(QDir(beside).filePath(QString::fromLatin1(tepa::InterfaceTexts::FileName))))
-        return std::filesystem::path(beside.toStdU16String());
-    return std::filesystem::path(QStringLiteral(TEPA_INSTALLED_DATA_DIR).toStdU16String());
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("ORVA TEPA"));
+    // Lets the desktop match the windows to the installed launcher entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orva-tepa"));
+
+    // Found from the program's own folder, so the program starts from any current directory and
+    // from an installation unpacked anywhere.
+    const std::filesystem::path dataDir =
+        tepa::findDataFolder(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()),
+                             std::filesystem::path(QStringLiteral(TEPA_INSTALLED_DATA_DIR).toStdU16String()));
 
     tepa::Session session;
     tepa::platform::QtPlatform platform;
-    tepa::TForm1 form1(session, platform.services(),
-                       {installedDataDir(), app.arguments().mid(1), QDir::currentPath()});
+    tepa::TForm1 form1(session, platform.services(), {dataDir, app.arguments().mid(1), QDir::currentPath()});
     platform.setOwner(&form1);
     tepa::TForm2 form2(session, platform.services(), &form1);
     form1.setCalculationWindow(&form2);

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Command.h"
-#include "core/text/InterfaceTexts.h"
+#include "core/productdata/DataFolder.h"
 
 #include <functional>
 #include <string_view>
@@ -83,11 +83,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 std::filesystem::path defaultDataDir(const std::filesystem::path& executable)
 {
+    return findDataFolder(executable.parent_path(), TEPA_INSTALLED_DATA_DIR);
+}
+
+std::filesystem::path runningExecutable(const char* argv0)
+{
+    // Started through PATH, argv[0] is a bare name that says nothing about the folder; the
+    // kernel's link names the file actually running, with any symbolic links resolved.
     std::error_code ec;
-    const auto beside = executable.parent_path() / "data";
-    if (std::filesystem::exists(beside / InterfaceTexts::FileName, ec))
-        return beside;
-    return TEPA_INSTALLED_DATA_DIR;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && self.is_absolute())
+        return self;
+    return std::filesystem::absolute(argv0 ? argv0 : "tepa", ec);
 }
 
 } // namespace tepa::cli
