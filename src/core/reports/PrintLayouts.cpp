@@ -283,6 +283,14 @@ printConvectorList(PrintSurface& surface, PrintContext& context, std::span<const
     return Done{};
 }
 
+// The type as a calculation row prints it: its code up to the first blank. A heating entry keeps
+// ten characters of the listed name ("WFW-2L Zwe"), whose description would run into the height
+// column.
+static std::string printedType(const std::string& typeName)
+{
+    return typeName.substr(0, typeName.find(' '));
+}
+
 Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context)
 {
     const ProjectRecord& p = context.Project;
@@ -303,7 +311,7 @@ Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context)
     const auto row = [&context, &c](Pen& pen, std::int32_t k, const HeatingEntry& e, int y) {
         const std::string type = e.TypeName.text();
         const bool primaryAir = contains(type, "WNF");
-        pen.text(300, y, strInt(k, 2) + "  " + type);
+        pen.text(300, y, strInt(k, 2) + "  " + printedType(type));
         pen.right(c.height, y, strFixed(e.Height, 3, 0));
         pen.right(c.length, y, strFixed(e.Length, 4, 0));
         pen.right(c.units, y, strInt(e.Count, 2));
@@ -368,7 +376,7 @@ Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context)
     const auto row = [&context, &c](Pen& pen, std::int32_t k, const CoolingEntry& e, int y) {
         const std::string type = e.TypeName.text();
         const bool primaryAir = contains(type, "WNF");
-        pen.text(300, y, strInt(k, 2) + "  " + type);
+        pen.text(300, y, strInt(k, 2) + "  " + printedType(type));
         pen.right(c.height, y, strFixed(e.Height, 3, 0));
         pen.right(c.length, y, strFixed(e.Length, 4, 0));
         pen.right(c.units, y, strInt(e.Count, 2));

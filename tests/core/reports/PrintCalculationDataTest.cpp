@@ -132,6 +132,16 @@ TEST_F(PrintCalculationData, HeatingRowColumns)
         EXPECT_EQ(t.font.points, 11) << t.text;
 }
 
+TEST_F(PrintCalculationData, RowsPrintTheTypeCodeWithoutItsDescription)
+{
+    // The description would run into the height column; the percentage still sees the series.
+    heating(1, "WFW-2L Zwe", 1, 100).FanSpeed = 1200;
+    const auto s = print();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(textAt(s, 1, 300, 1550), " 1  WFW-2L");
+    EXPECT_EQ(endingAt(s, 1, 1550, 1520), "  75");
+}
+
 TEST_F(PrintCalculationData, FanColumnsFollowTheSeries)
 {
     struct Case
