@@ -364,7 +364,8 @@ void TForm2::buildCoolingPanel(QWidget* central)
 
 void TForm2::buildListArea(QWidget* central)
 {
-    Label8 = makeLabel(central, "Label8", QString(), 16, 222, 300, Face::Bold);
+    // Wide enough for the whole column heading, up to the information box caption.
+    Label8 = makeLabel(central, "Label8", QString(), 16, 222, 540, Face::Bold);
     Label94 = makeLabel(central, "Label94", QString(), 560, 222, 217, Face::Bold);
 
     Panel12 = makePanel(central, "Panel12", {14, 240, 763, 70});
