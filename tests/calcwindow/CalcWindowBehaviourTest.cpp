@@ -4,15 +4,11 @@
 
 #include "calcwindow/FormControls.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace tepa::test {
 namespace {

@@ -1,48 +1,12 @@
-// The controls of the calculation window the handlers rely on: ranges and defaults, and the
-// radio buttons that exclude each other only within their panel.
+// The radio buttons of the calculation window exclude each other only within their panel.
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
-
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QSpinBox>
 
 namespace tepa::test {
 namespace {
 
 using CalcWindowControls = CalcWindowFixture;
-
-TEST_F(CalcWindowControls, RangesAndDefaults)
-{
-    create();
-    struct Case
-    {
-        const char* name;
-        int minimum, maximum, position;
-        const char* edit; // the field the control writes into
-        const char* text;
-    };
-    const Case cases[] = {
-        {"DrehzahlBar4", 0, 1600, 30, "Edit4", "0"}, {"ScrollBar1", 0, 100, 0, nullptr, nullptr},
-        {"ScrollBar2", 0, 100, 0, nullptr, nullptr}, {"ScrollBar4", 0, 2000, 0, nullptr, nullptr},
-        {"UpDown1", 1, 15, 1, "Edit5", "1"},         {"UpDown2", 1, 15, 1, "Edit9", "1"},
-        {"UpDown3", 10, 30, 10, "Edit6", "10"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto* range = form->findChild<QAbstractSlider*>(QString::fromLatin1(c.name));
-        auto* spin = form->findChild<QSpinBox*>(QString::fromLatin1(c.name));
-        ASSERT_TRUE(range || spin);
-        EXPECT_EQ(range ? range->minimum() : spin->minimum(), c.minimum);
-        EXPECT_EQ(range ? range->maximum() : spin->maximum(), c.maximum);
-        EXPECT_EQ(range ? range->value() : spin->value(), c.position);
-        if (c.edit) {
-            EXPECT_EQ(control<QLineEdit>(c.edit)->text().toStdString(), c.text);
-        }
-    }
-}
 
 TEST_F(CalcWindowControls, RadioButtonsStartSelectedAndExcludeOnlyWithinTheirPanel)
 {

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <filesystem>
@@ -46,6 +50,50 @@ protected:
     CoolingEntry& cooling(int number)
     {
         return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
+    }
+
+    // The room most tests design for: heating 75/20 °C for 2000 W, cooling 16/26 °C at 40 % for
+    // 1500 W.
+    void designRoom()
+    {
+        ProjectRecord& p = session.Project;
+        p.HeatingFlowTemp = 75, p.HeatingRoomTemp = 20, p.HeatingDemand = 2000;
+        p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
+        p.CoolingHumidity = 40, p.CoolingDemand = 1500;
+    }
+    void coolingMode()
+    {
+        session.HeatingMode = false;
+        session.CoolingMode = true;
+    }
+
+    // A mouse click on `row` of a list, as the user picks an item.
+    static void clickRow(QListWidget* list, int row)
+    {
+        ASSERT_LT(row, list->count()) << list->objectName().toStdString();
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    }
+
+    // The first row of a list whose text starts with `prefix`.
+    int rowOf(const char* listName, const QString& prefix)
+    {
+        auto* list = control<QListWidget>(listName);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().startsWith(prefix))
+                return i;
+        ADD_FAILURE() << "no item " << prefix.toStdString() << " in " << listName;
+        return 0;
+    }
+
+    // Loads the type list of `menu`, picks the type and a length, and presses "weiter".
+    void chooseType(const char* menu, const QString& type, int lengthRow = 0)
+    {
+        control<QAction>(menu)->trigger();
+        clickRow(control<QListWidget>("ListBox1"), rowOf("ListBox1", type));
+        clickRow(control<QListWidget>("ListBox3"), lengthRow);
+        control<QPushButton>("Konweiter")->click();
     }
 
     void SetUp() override

@@ -2,16 +2,12 @@
 
 #include "core/productdata/ProductData.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace tepa::test {
 namespace {
@@ -22,13 +18,8 @@ protected:
     void SetUp() override
     {
         CalcWindowFixture::SetUp();
-        session.Project.HeatingFlowTemp = 75;
-        session.Project.HeatingRoomTemp = 20;
-        session.Project.HeatingDemand = 2000;
-        session.Project.CoolingFlowTemp = 16;
-        session.Project.CoolingRoomTemp = 26;
-        session.Project.CoolingSecondTemp = 16;
-        session.Project.CoolingDemand = 1500;
+        designRoom();
+        create();
     }
 
     // Free W1 convectors of different lengths, each calculated as the window would.
@@ -99,6 +90,14 @@ protected:
         list->item(row)->setSelected(true);
     }
 
+    // Deletes the entry of `row`, answering the question with `yes`.
+    void deleteRow(int row, bool yes = true)
+    {
+        selectRow(row);
+        doubles.messages.expect(MessageKind::YesNo, form->text(94), yes);
+        press("Loeschen");
+    }
+
     int listLines() { return control<QListWidget>("ListBox2")->count(); }
     void press(const char* button) { control<QPushButton>(button)->click(); }
     void closeByMenu() { form->Schliessen1->trigger(); }
@@ -119,7 +118,6 @@ protected:
 
 TEST_F(ListEditingTest, AppendingOpensANewLastHeatingEntryWithTheButtonsLocked)
 {
-    create();
     heatingList(2);
     control<QLineEdit>("Edit5")->setText(QStringLiteral("4"));
     press("Erweitern");
@@ -134,9 +132,8 @@ TEST_F(ListEditingTest, AppendingOpensANewLastHeatingEntryWithTheButtonsLocked)
     EXPECT_TRUE(control<QFrame>("Panel3")->isHidden());
 }
 
-TEST_F(ListEditingTest, AppendingAndClosingBeforeTheTypeIsChosenLeavesTheHeatingListAsItWas)
+TEST_F(ListEditingTest, AppendingAndClosingBeforeTheTypeIsChosenLeavesTheListAsItWas)
 {
-    create();
     linkMainWindow();
     heatingList(3);
     session.HeatingEntryIndex = 2;
@@ -153,13 +150,10 @@ TEST_F(ListEditingTest, AppendingAndClosingBeforeTheTypeIsChosenLeavesTheHeating
         EXPECT_EQ(session.Project.HeatingEntries[static_cast<std::size_t>(i)],
                   before[static_cast<std::size_t>(i)])
             << "entry " << i + 1;
-}
 
-TEST_F(ListEditingTest, AppendingAndClosingBeforeTheTypeIsChosenLeavesTheCoolingListAsItWas)
-{
     create();
     coolingList(2);
-    const auto before = session.Project.CoolingEntries;
+    const auto cooled = session.Project.CoolingEntries;
     press("Erweitern");
     EXPECT_EQ(session.Project.CoolingEntryCount, 3);
     EXPECT_EQ(control<QLineEdit>("Edit9")->text(), QStringLiteral("1"));
@@ -168,13 +162,12 @@ TEST_F(ListEditingTest, AppendingAndClosingBeforeTheTypeIsChosenLeavesTheCooling
 
     EXPECT_EQ(session.Project.CoolingEntryCount, 2);
     EXPECT_FALSE(session.EntryBeingAdded);
-    EXPECT_EQ(cooling(1), before[0]);
-    EXPECT_EQ(cooling(2), before[1]);
+    EXPECT_EQ(cooling(1), cooled[0]);
+    EXPECT_EQ(cooling(2), cooled[1]);
 }
 
 TEST_F(ListEditingTest, AThirteenthEntryIsRefused)
 {
-    create();
     heatingList(12);
     doubles.messages.expect(MessageKind::Message, form->text(265));
     press("Erweitern");
@@ -186,20 +179,14 @@ TEST_F(ListEditingTest, AThirteenthEntryIsRefused)
 
 // --- Loading an entry --------------------------------------------------------------------------
 
-TEST_F(ListEditingTest, EditingWithoutASelectedLineShowsTheNoteAndChangesNothing)
+TEST_F(ListEditingTest, EditingLoadsTheSelectedHeatingEntryIntoTheOperatingPointAndWithoutOneShowsTheNote)
 {
-    create();
-    heatingList(2);
+    heatingList(3);
     doubles.messages.expect(MessageKind::Information, form->text(131));
     press("Bearbeiten");
     EXPECT_FALSE(form->RowSelected);
     EXPECT_EQ(session.HeatingEntryIndex, 1);
-}
 
-TEST_F(ListEditingTest, EditingLoadsTheSelectedHeatingEntryIntoTheOperatingPoint)
-{
-    create();
-    heatingList(3);
     selectRow(2);
     press("Bearbeiten");
 
@@ -213,7 +200,6 @@ TEST_F(ListEditingTest, EditingLoadsTheSelectedHeatingEntryIntoTheOperatingPoint
 
 TEST_F(ListEditingTest, EditingAFixedStageFanChoosesTheStageOfItsNudgedSpeed)
 {
-    create();
     heatingList(2);
     HeatingEntry& e = heating(2);
     const TypeRecord type = fixtureType("DWF", true);
@@ -233,7 +219,6 @@ TEST_F(ListEditingTest, EditingAFixedStageFanChoosesTheStageOfItsNudgedSpeed)
 
 TEST_F(ListEditingTest, EditingACoolingEntryShowsItsCountAndReturnTemperature)
 {
-    create();
     coolingList(2);
     cooling(2).ReturnTemp = 19;
     selectRow(1);
@@ -248,7 +233,6 @@ TEST_F(ListEditingTest, EditingACoolingEntryShowsItsCountAndReturnTemperature)
 
 TEST_F(ListEditingTest, EditingSlowFanEntriesKeepsTheirSpeedSteps)
 {
-    create();
     form->connectOperatingPointInputs();
     coolingList(2);
     const TypeRecord wfwl = fixtureType("WFWL-2L", true);
@@ -275,14 +259,17 @@ TEST_F(ListEditingTest, EditingSlowFanEntriesKeepsTheirSpeedSteps)
 
 // --- Deleting ----------------------------------------------------------------------------------
 
-TEST_F(ListEditingTest, DeletingTheMiddleOfThreeMovesTheLastDown)
+TEST_F(ListEditingTest, DeletingTheMiddleOfThreeMovesTheLastDownAndAnsweringNoKeepsTheList)
 {
-    create();
     heatingList(3);
+    const auto before = session.Project.HeatingEntries;
+    deleteRow(0, false);
+    EXPECT_EQ(session.Project.HeatingEntryCount, 3);
+    EXPECT_EQ(session.Project.HeatingEntries, before);
+    EXPECT_FALSE(session.EntryDeleted);
+
     const HeatingEntry third = heating(3);
-    selectRow(1);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
-    press("Loeschen");
+    deleteRow(1);
 
     EXPECT_EQ(session.Project.HeatingEntryCount, 2);
     EXPECT_EQ(heating(2), third);
@@ -292,30 +279,13 @@ TEST_F(ListEditingTest, DeletingTheMiddleOfThreeMovesTheLastDown)
     EXPECT_EQ(control<QLabel>("Label5")->text(), form->entryDescription("W1", 200, 1000));
 }
 
-TEST_F(ListEditingTest, AnsweringNoKeepsTheList)
-{
-    create();
-    heatingList(3);
-    const auto before = session.Project.HeatingEntries;
-    selectRow(0);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), false);
-    press("Loeschen");
-
-    EXPECT_EQ(session.Project.HeatingEntryCount, 3);
-    EXPECT_EQ(session.Project.HeatingEntries, before);
-    EXPECT_FALSE(session.EntryDeleted);
-}
-
 TEST_F(ListEditingTest, DeletingTheOnlyEntryHidesTheListAndClosesTheListWork)
 {
-    create();
     linkMainWindow();
     heatingList(1);
     session.Project.CalculationDone = true;
     session.Project.HeatingInUse = true;
-    selectRow(0);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
-    press("Loeschen");
+    deleteRow(0);
 
     EXPECT_EQ(session.Project.HeatingEntryCount, 0);
     EXPECT_TRUE(control<QListWidget>("ListBox2")->isHidden());
@@ -332,19 +302,10 @@ TEST_F(ListEditingTest, DeletingTheOnlyEntryHidesTheListAndClosesTheListWork)
 
 TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneStartsInTheMiddleOfItsWindow)
 {
-    create().show();
+    form->show();
     heatingList(1);
-    selectRow(0);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
-    press("Loeschen");
-
-    form->FreieKonvektion1->trigger();
-    auto* types = control<QListWidget>("ListBox1");
-    types->setCurrentRow(0);
-    form->ListBox1Click();
-    control<QListWidget>("ListBox3")->setCurrentRow(0);
-    form->ListBox3Click();
-    press("Konweiter");
+    deleteRow(0);
+    chooseType("FreieKonvektion1", QStringLiteral("W1"));
 
     const HeatingEntry& e = heating(1);
     EXPECT_TRUE(e.InUse);
@@ -356,7 +317,6 @@ TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneStartsInTheMiddl
 
 TEST_F(ListEditingTest, AfterDeletingTheFanSettingFieldShowsTheFirstEntrysSetting)
 {
-    create();
     heatingList(2);
     const TypeRecord wfw = fixtureType("WFW-2L", true);
     HeatingEntry& first = heating(1);
@@ -371,9 +331,7 @@ TEST_F(ListEditingTest, AfterDeletingTheFanSettingFieldShowsTheFirstEntrysSettin
     form->update1(1);
     form->Listenaufbau();
 
-    selectRow(1);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
-    press("Loeschen");
+    deleteRow(1);
 
     // A speed in the percentage field would be read back as 100 % on leaving it.
     EXPECT_EQ(control<QLineEdit>("Edit4")->text().trimmed(), QStringLiteral("62.5"));
@@ -383,7 +341,6 @@ TEST_F(ListEditingTest, AfterDeletingTheFanSettingFieldShowsTheFirstEntrysSettin
 
 TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
 {
-    create();
     linkMainWindow();
     session.HeatingMode = true;
     session.Project.HeatingInUse = true;
@@ -400,7 +357,6 @@ TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
 
 TEST_F(ListEditingTest, DeletingWhenTheListCountsNoEntryShowsItsOwnNote)
 {
-    create();
     heatingList(1);
     session.Project.HeatingEntryCount = 0; // the line on screen is stale
     selectRow(0);
@@ -412,25 +368,20 @@ TEST_F(ListEditingTest, DeletingWhenTheListCountsNoEntryShowsItsOwnNote)
 
 TEST_F(ListEditingTest, DeletingACoolingEntryWorksOnTheFirstAfterwards)
 {
-    create();
     coolingList(2);
     const CoolingEntry second = cooling(2);
-    selectRow(0);
-    doubles.messages.expect(MessageKind::YesNo, form->text(94), true);
-    press("Loeschen");
+    deleteRow(0);
 
     EXPECT_EQ(session.Project.CoolingEntryCount, 1);
     EXPECT_EQ(cooling(1), second);
     EXPECT_EQ(session.CoolingEntryIndex, 1);
     EXPECT_EQ(control<QLineEdit>("Edit8")->text(), QString::number(static_cast<int>(second.FanSpeed / 16)));
-    EXPECT_EQ(control<QLabel>("Label46")->text(), form->text(178));
 }
 
 // --- Closing with write-back -------------------------------------------------------------------
 
 TEST_F(ListEditingTest, ClosingKeepsTheCalculatedValuesAndTakesTheCount)
 {
-    create();
     linkMainWindow();
     heatingList(2);
     session.HeatingEntryIndex = 2;
@@ -459,7 +410,6 @@ TEST_F(ListEditingTest, ClosingKeepsTheCalculatedValuesAndTakesTheCount)
 
 TEST_F(ListEditingTest, ClosingInCoolingTakesTheCountAndLeavesHeatingUse)
 {
-    create();
     linkMainWindow();
     coolingList(1);
     session.Project.HeatingInUse = true;
@@ -475,7 +425,6 @@ TEST_F(ListEditingTest, ClosingInCoolingTakesTheCountAndLeavesHeatingUse)
 
 TEST_F(ListEditingTest, ClosingCommitsTheFieldStillBeingTypedIn)
 {
-    create();
     heatingList(1);
     auto* returnTemp = control<QLineEdit>("Edit1");
     QSignalSpy committed(returnTemp, &QLineEdit::editingFinished);
@@ -491,7 +440,6 @@ TEST_F(ListEditingTest, ClosingCommitsTheFieldStillBeingTypedIn)
 
 TEST_F(ListEditingTest, ClosingByTheFrameWritesBackAndHides)
 {
-    create();
     heatingList(1);
     form->show();
     control<QLineEdit>("Edit5")->setText(QStringLiteral("9"));

@@ -4,17 +4,13 @@
 #include "core/engine/NominalRating.h"
 #include "core/productdata/ProductData.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -28,17 +24,8 @@ protected:
     void SetUp() override
     {
         CalcWindowFixture::SetUp();
-        ProjectRecord& p = session.Project;
-        p.HeatingFlowTemp = 75;
-        p.HeatingRoomTemp = 20;
-        p.HeatingDemand = 2000;
-        p.CoolingFlowTemp = 16;
-        p.CoolingRoomTemp = 26;
-        p.CoolingHumidity = 50;
-        p.CoolingSecondTemp = 16;
-        p.CoolingDemand = 1500;
-        p.HeatingEntryCount = 1;
-        p.CoolingEntryCount = 1;
+        designRoom();
+        session.Project.HeatingEntryCount = session.Project.CoolingEntryCount = 1;
         session.CentreReturnTemp = true;
     }
 
@@ -58,60 +45,36 @@ protected:
 
     void trigger(const char* action) { control<QAction>(action)->trigger(); }
 
-    void clickItem(const char* listName, int row)
-    {
-        auto* list = control<QListWidget>(listName);
-        ASSERT_NE(list, nullptr);
-        ASSERT_LT(row, list->count()) << listName;
-        QListWidgetItem* item = list->item(row);
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    }
-
-    int rowOf(const char* listName, const QString& startingWith)
-    {
-        auto* list = control<QListWidget>(listName);
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().startsWith(startingWith))
-                return i;
-        ADD_FAILURE() << "no item " << startingWith.toStdString() << " in " << listName;
-        return 0;
-    }
-
-    // Loads a list, picks the type, its first length, and presses "weiter".
-    void chooseAndContinue(const char* menu, const QString& type)
-    {
-        trigger(menu);
-        clickItem("ListBox1", rowOf("ListBox1", type));
-        clickItem("ListBox3", 0);
-        control<QPushButton>("Konweiter")->click();
-    }
-
+    void clickItem(const char* listName, int row) { clickRow(control<QListWidget>(listName), row); }
+    void chooseAndContinue(const char* menu, const QString& type) { chooseType(menu, type); }
     bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
+
+    // A program folder of its own whose free-convection file holds `count` types of the given
+    // name and length line.
+    void useFreeTypes(int count, const std::string& name, const std::string& lengths)
+    {
+        ASSERT_TRUE(m_install.isValid());
+        session.ProgramDir = m_install.path().toStdString();
+        std::ofstream out(session.ProgramDir / FreeTypeFileName, std::ios::binary);
+        out << "Freie Konvektion\r\n";
+        for (int i = 0; i < count; ++i)
+            out << name << "\r\n";
+        out << "\r\n";
+        for (int i = 0; i < count; ++i)
+            out << lengths << "\r\n";
+        out << "Typdaten\r\n";
+        for (int i = 0; i < count; ++i)
+            out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
+        std::filesystem::copy_file(FixtureInstallDir / HeightFileName, session.ProgramDir / HeightFileName,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
 
     int printMenuEnabled = 0;
     int listMenuEnabled = 0;
-};
 
-// A free-convection type file with `count` types of the given name and length line.
-void writeFreeTypes(const std::filesystem::path& dir,
-                    int count,
-                    const std::string& name,
-                    const std::string& lengths)
-{
-    std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
-    out << "Freie Konvektion\r\n";
-    for (int i = 0; i < count; ++i)
-        out << name << "\r\n";
-    out << "\r\n";
-    for (int i = 0; i < count; ++i)
-        out << lengths << "\r\n";
-    out << "Typdaten\r\n";
-    for (int i = 0; i < count; ++i)
-        out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
-    std::filesystem::copy_file(FixtureInstallDir / HeightFileName, dir / HeightFileName,
-                               std::filesystem::copy_options::overwrite_existing);
-}
+private:
+    QTemporaryDir m_install;
+};
 
 // ---- Loading the type lists ----
 
@@ -135,8 +98,7 @@ TEST_F(TypeSelectionTest, FreeConvectionMenuListsTheFreeTypesAndMarksTheEntryFre
 
 TEST_F(TypeSelectionTest, ForcedMenuInCoolingListsTheCoolingSeriesAndShowsTheNote)
 {
-    session.HeatingMode = false;
-    session.CoolingMode = true;
+    coolingMode();
     heating().FreeConvection = true;
     heating().FreeConvectionB = true;
     open();
@@ -153,11 +115,7 @@ TEST_F(TypeSelectionTest, ForcedMenuInCoolingListsTheCoolingSeriesAndShowsTheNot
 
 TEST_F(TypeSelectionTest, ALoadCutAtTheTableSizeSaysSo)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::filesystem::path install = dir.path().toStdString();
-    writeFreeTypes(install, 21, "W1", "0800 1000");
-    session.ProgramDir = install;
+    useFreeTypes(21, "W1", "0800 1000");
     open();
     doubles.messages.expect(MessageKind::Message, text(264));
     trigger("FreieKonvektion1");
@@ -166,14 +124,10 @@ TEST_F(TypeSelectionTest, ALoadCutAtTheTableSizeSaysSo)
 
 TEST_F(TypeSelectionTest, AMissingTypeFileIsReportedAndTheListKeepsItsTypes)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::filesystem::path install = dir.path().toStdString();
-    writeFreeTypes(install, 2, "W1", "0800");
-    session.ProgramDir = install;
+    useFreeTypes(2, "W1", "0800");
     open();
     trigger("FreieKonvektion1");
-    std::filesystem::remove(install / FreeTypeFileName);
+    std::filesystem::remove(session.ProgramDir / FreeTypeFileName);
     doubles.messages.expectAny(MessageKind::Error);
     trigger("FreieKonvektion1");
     EXPECT_EQ(control<QListWidget>("ListBox1")->count(), 2);
@@ -181,7 +135,7 @@ TEST_F(TypeSelectionTest, AMissingTypeFileIsReportedAndTheListKeepsItsTypes)
 
 // ---- Picking type, length and height ----
 
-TEST_F(TypeSelectionTest, AGradedSeriesOffersEveryHeightWithTheSecondPreselected)
+TEST_F(TypeSelectionTest, AGradedSeriesOffersEveryHeightWithTheSecondPreselectedThenALengthEnablesWeiter)
 {
     open();
     trigger("FreieKonvektion1");
@@ -203,6 +157,15 @@ TEST_F(TypeSelectionTest, AGradedSeriesOffersEveryHeightWithTheSecondPreselected
     EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79); // W1 column of the 100 mm line
     EXPECT_NE(heating().TypeText1.text().find("4.50"), std::string::npos);
     EXPECT_FALSE(control<QPushButton>("Konweiter")->isEnabled());
+
+    heating().HeightFactor = 0;
+    clickItem("ListBox3", 1);
+    EXPECT_DOUBLE_EQ(heating().Length, 1000);
+    EXPECT_EQ(control<QLabel>("Label5")->text(), form->entryDescription("W1", 100, 1000));
+    EXPECT_EQ(control<QLabel>("Label76")->text(), control<QLabel>("Label5")->text());
+    EXPECT_TRUE(control<QPushButton>("Konweiter")->isEnabled());
+    // The height pick follows the length pick with the preselected height.
+    EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79);
 }
 
 TEST_F(TypeSelectionTest, TheHeightFactorFollowsTheSeriesNotThePlaceInTheList)
@@ -221,42 +184,9 @@ TEST_F(TypeSelectionTest, TheHeightFactorFollowsTheSeriesNotThePlaceInTheList)
     EXPECT_DOUBLE_EQ(heating().HeightFactor, 1.05);
 }
 
-TEST_F(TypeSelectionTest, ALengthPickTakesTheLengthWritesTheCaptionAndEnablesWeiter)
-{
-    open();
-    trigger("FreieKonvektion1");
-    clickItem("ListBox1", 0);
-    clickItem("ListBox3", 1);
-
-    EXPECT_DOUBLE_EQ(heating().Length, 1000);
-    const QString caption = QStringLiteral("W1 ") + text(149) + QStringLiteral("[mm] 100 ") + text(150) +
-                            QStringLiteral("[mm] 1000");
-    EXPECT_EQ(control<QLabel>("Label5")->text(), caption);
-    EXPECT_EQ(control<QLabel>("Label76")->text(), caption);
-    EXPECT_TRUE(control<QPushButton>("Konweiter")->isEnabled());
-    // The height pick follows the length pick with the preselected height.
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79);
-}
-
-TEST_F(TypeSelectionTest, AnUngradedSeriesGetsTheFirstHeightAndFactorOne)
-{
-    open();
-    trigger("FreieKonvektion1");
-    clickItem("ListBox1", 4); // WM
-    auto* heights = control<QListWidget>("ListBox4");
-    ASSERT_EQ(heights->count(), 1);
-    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[1]);
-    EXPECT_DOUBLE_EQ(heating().Height, 100);
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
-}
-
 TEST_F(TypeSelectionTest, ATypeWithASingleLengthEnablesWeiterAtOnce)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::filesystem::path install = dir.path().toStdString();
-    writeFreeTypes(install, 1, "W3", "1500");
-    session.ProgramDir = install;
+    useFreeTypes(1, "W3", "1500");
     open();
     trigger("FreieKonvektion1");
     clickItem("ListBox1", 0);
@@ -266,49 +196,49 @@ TEST_F(TypeSelectionTest, ATypeWithASingleLengthEnablesWeiterAtOnce)
     EXPECT_TRUE(control<QLabel>("Label5")->text().endsWith(QStringLiteral("[mm] 1500")));
 }
 
-TEST_F(TypeSelectionTest, FanSeriesGetTheirOneHeight)
+TEST_F(TypeSelectionTest, UngradedFanAndCeilingSeriesGetTheirOneHeightAndFactorOne)
 {
+    struct Case
+    {
+        const char* menu;
+        const char* type;
+        std::string offered;
+        double height;
+    };
     open();
-    trigger("FreieZwangsKonv1");
-    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-2L")));
-    auto* heights = control<QListWidget>("ListBox4");
-    ASSERT_EQ(heights->count(), 1);
-    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[8]);
-    EXPECT_DOUBLE_EQ(heating().Height, 220);
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
-    EXPECT_EQ(heating().TypeName.text(), "WFW-2L Zwe"); // the heating name is the item cut to 10
-
-    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFWL-2L")));
-    ASSERT_EQ(heights->count(), 1);
-    EXPECT_EQ(heights->item(0)->text().toStdString(), session.HeightList[15]);
-}
-
-TEST_F(TypeSelectionTest, ACeilingUnitIsAlways500High)
-{
-    open();
-    trigger("FreieZwangsKonv1");
-    heating().HeightFactor = 0.5;
-    cooling().Height = 80;
-    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("DWF")));
-    auto* heights = control<QListWidget>("ListBox4");
-    ASSERT_EQ(heights->count(), 1);
-    EXPECT_EQ(heights->item(0)->text(), QStringLiteral("500"));
-    EXPECT_DOUBLE_EQ(heating().Height, 500);
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+    const Case cases[] = {
+        {"FreieKonvektion1", "WM", session.HeightList.at(1), 100},
+        {"FreieZwangsKonv1", "WFW-2L", session.HeightList.at(8), 220},
+        {"FreieZwangsKonv1", "WFWL-2L", session.HeightList.at(15), 360},
+        {"FreieZwangsKonv1", "DWF", "500", 500}, // the ceiling unit's height is not in the list
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        trigger(c.menu);
+        heating().HeightFactor = 0.5;
+        cooling().Height = 80;
+        clickItem("ListBox1", rowOf("ListBox1", QString::fromLatin1(c.type)));
+        auto* heights = control<QListWidget>("ListBox4");
+        ASSERT_EQ(heights->count(), 1);
+        EXPECT_EQ(heights->item(0)->text().toStdString(), c.offered);
+        EXPECT_DOUBLE_EQ(heating().Height, c.height);
+        EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
+    }
+    // A ceiling unit sets both modes; a heating entry keeps the item cut to its 10 characters.
     EXPECT_DOUBLE_EQ(cooling().Height, 500);
     EXPECT_DOUBLE_EQ(cooling().HeightFactor, 1);
+    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-2L")));
+    EXPECT_EQ(heating().TypeName.text(), "WFW-2L Zwe");
 }
 
 TEST_F(TypeSelectionTest, ACoolingPickNamesTheEntryUpToTheFirstBlank)
 {
-    session.HeatingMode = false;
-    session.CoolingMode = true;
+    coolingMode();
     open();
     trigger("FreieZwangsKonv1");
     clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WFW-4L")));
     EXPECT_EQ(cooling().TypeName.text(), "WFW-4L");
     EXPECT_DOUBLE_EQ(cooling().Height, 220);
-    EXPECT_DOUBLE_EQ(cooling().HeightFactor, 1);
     EXPECT_FALSE(cooling().TypeText1.text().empty());
     EXPECT_FALSE(cooling().TypeText2.text().empty());
     EXPECT_TRUE(heating().TypeText1.text().empty()); // the heating entry is not touched
@@ -353,14 +283,10 @@ TEST_F(TypeSelectionTest, WeiterInHeatingCalculatesTheFreeConvectorAndShowsItsPa
     const HeatingEntry& e = heating();
     EXPECT_TRUE(e.InUse);
     EXPECT_EQ(e.Count, 1);
-    EXPECT_GT(e.CoeffK, 0);
-    EXPECT_GT(e.ExponentN, 1);
-    EXPECT_GT(e.EffectiveLength, 0);
     EXPECT_LT(e.ReturnTempStart, e.ReturnTempEnd);
     // The first entry starts in the middle of its return temperature window.
     EXPECT_NEAR(e.ReturnTemp, (e.ReturnTempStart + e.ReturnTempEnd) / 2, 1e-9);
     EXPECT_GT(e.Output, 0);
-    EXPECT_GT(e.MassFlow, 0);
     EXPECT_FALSE(session.CentreReturnTemp);
     EXPECT_TRUE(session.HeatingPanelReady);
     EXPECT_TRUE(session.Project.HeatingInUse);
@@ -369,7 +295,6 @@ TEST_F(TypeSelectionTest, WeiterInHeatingCalculatesTheFreeConvectorAndShowsItsPa
     EXPECT_FALSE(hidden("Panel3"));
     EXPECT_FALSE(hidden("Panel2"));
     EXPECT_TRUE(hidden("Panel6")); // no fan
-    EXPECT_EQ(control<QLabel>("Label17")->text(), text(63));
     EXPECT_EQ(panelColour(control<QWidget>("Panel12")), formcolours::warningRed());
     EXPECT_EQ(control<QLineEdit>("Edit5")->text(), QStringLiteral("1"));
     EXPECT_TRUE(control<QPushButton>("Erweitern")->isEnabled());
@@ -392,13 +317,12 @@ TEST_F(TypeSelectionTest, AReturnTemperatureAboveTheFlowIsConfirmedOrKept)
 
     doubles.messages.expect(MessageKind::YesNo, text(68), true);
     control<QPushButton>("Konweiter")->click();
-    doubles.messages.verifyAllShown();
     EXPECT_TRUE(session.Project.HeatingInUse);
     // One below the flow temperature, then calculated at that return temperature.
     EXPECT_GT(heating().Output, 0);
 }
 
-TEST_F(TypeSelectionTest, WeiterStartsTheFanSeriesAtTheirLowestSpeed)
+TEST_F(TypeSelectionTest, WeiterStartsTheFanSeriesAtTheirLowestSpeedAndACeilingUnitAtStageZero)
 {
     open();
     chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
@@ -406,8 +330,6 @@ TEST_F(TypeSelectionTest, WeiterStartsTheFanSeriesAtTheirLowestSpeed)
     EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 700);
     EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("44"));
     EXPECT_FALSE(hidden("Panel6"));
-    EXPECT_EQ(control<QLabel>("Label17")->text(), text(64));
-    EXPECT_EQ(control<QLabel>("Label19")->text(), text(52));
 
     chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 345);
@@ -416,39 +338,28 @@ TEST_F(TypeSelectionTest, WeiterStartsTheFanSeriesAtTheirLowestSpeed)
     EXPECT_FALSE(control<QLineEdit>("Edit4")->isEnabled());
     EXPECT_FALSE(hidden("Label101"));
     EXPECT_EQ(control<QLabel>("Label101")->text(), QStringLiteral("30"));
-}
 
-TEST_F(TypeSelectionTest, WeiterWithACeilingUnitStartsAtStageZero)
-{
-    open();
     chooseAndContinue("FreieZwangsKonv1", QStringLiteral("DWF"));
     EXPECT_FALSE(hidden("Panel14"));
     EXPECT_TRUE(control<QRadioButton>("RadioButton1")->isChecked());
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
-    EXPECT_DOUBLE_EQ(heating().Height, 500);
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1);
 }
 
 TEST_F(TypeSelectionTest, WeiterInCoolingPreparesTheCoolingPanelForAFanConvector)
 {
-    session.HeatingMode = false;
-    session.CoolingMode = true;
-    session.Project.CoolingHumidity = 40;
+    coolingMode();
     open();
     chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
 
     const CoolingEntry& e = cooling();
     EXPECT_TRUE(e.InUse);
-    EXPECT_TRUE(session.CoolingMode);
     EXPECT_TRUE(session.CoolingPanelReady);
     EXPECT_DOUBLE_EQ(e.ReturnTemp, 18); // flow 16 plus 2
     EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("18"));
     EXPECT_DOUBLE_EQ(e.FanSpeed, 700);
     EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 700);
     EXPECT_EQ(control<QLineEdit>("Edit8")->text().trimmed(), QStringLiteral("44"));
-    EXPECT_GT(e.CoeffK, 0);
     EXPECT_GT(e.Output, 0);
-    EXPECT_FALSE(control<QLabel>("Label49")->text().isEmpty());
     EXPECT_EQ(control<QLabel>("Label46")->text(), text(178));
     EXPECT_EQ(control<QLabel>("Label66")->text(), QStringLiteral("16.0"));
     EXPECT_EQ(control<QLabel>("Label41")->text(), text(190));
@@ -463,8 +374,7 @@ TEST_F(TypeSelectionTest, WeiterInCoolingPreparesTheCoolingPanelForAFanConvector
 
 TEST_F(TypeSelectionTest, WeiterInCoolingWarnsOfCondensationOnACoolFlow)
 {
-    session.HeatingMode = false;
-    session.CoolingMode = true;
+    coolingMode();
     session.Project.CoolingHumidity = 70;
     session.Project.CoolingFlowTemp = 12;
     open();
@@ -474,29 +384,9 @@ TEST_F(TypeSelectionTest, WeiterInCoolingWarnsOfCondensationOnACoolFlow)
     EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("14"));
 }
 
-TEST_F(TypeSelectionTest, WeiterInCoolingGivesAPrimaryAirUnitItsAirFlowWindow)
+TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStepAndGivesAPrimaryAirUnitItsAirFlow)
 {
-    session.HeatingMode = false;
-    session.CoolingMode = true;
-    open();
-    trigger("FreieZwangsKonv1");
-    clickItem("ListBox1", rowOf("ListBox1", QStringLiteral("WNF2")));
-    clickItem("ListBox3", 1); // 1350
-    control<QPushButton>("Konweiter")->click();
-
-    EXPECT_DOUBLE_EQ(form->AirFlowLimit, 240);
-    EXPECT_EQ(control<QLabel>("Label46")->text(), text(179));
-    EXPECT_EQ(control<QLabel>("Label41")->text(), text(208));
-    EXPECT_TRUE(hidden("Edit6"));
-    EXPECT_TRUE(hidden("Panel8"));
-    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 0);
-}
-
-TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStep)
-{
-    session.HeatingMode = false;
-    session.CoolingMode = true;
-    session.Project.CoolingHumidity = 40;
+    coolingMode();
     open();
     chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 345);
@@ -507,6 +397,15 @@ TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStep)
     EXPECT_FALSE(hidden("Label102"));
     EXPECT_TRUE(hidden("Edit8"));
     EXPECT_EQ(control<QLabel>("Label102")->text().trimmed(), QStringLiteral("30"));
+
+    chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
+
+    EXPECT_DOUBLE_EQ(form->AirFlowLimit, 240);
+    EXPECT_EQ(control<QLabel>("Label46")->text(), text(179));
+    EXPECT_EQ(control<QLabel>("Label41")->text(), text(208));
+    EXPECT_TRUE(hidden("Edit6"));
+    EXPECT_TRUE(hidden("Panel8"));
+    EXPECT_DOUBLE_EQ(cooling().FanSpeed, 0);
 }
 
 TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
@@ -517,7 +416,6 @@ TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
         session.CoolingMode = !heatingMode;
         session.HeatingDualUseOn = heatingMode;
         session.CoolingDualUseOn = !heatingMode;
-        session.Project.CoolingHumidity = 40;
         open();
         chooseAndContinue("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
 

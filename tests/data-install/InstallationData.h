@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine/ForcedConvection.h"
 #include "core/productdata/ProductData.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
@@ -51,6 +52,18 @@ inline std::string coolingEntryName(std::string_view typeName)
 {
     const std::string_view head = utf8Left(typeName, 20);
     return std::string(utf8Left(head.substr(0, head.find(' ')), 10));
+}
+
+// The stage a ceiling unit runs at for a speed; other series have none.
+inline engine::DwfStage stageAt(std::string_view typeName, double rpm)
+{
+    using engine::DwfStage;
+    if (typeName.find("DWF") == std::string_view::npos)
+        return DwfStage::Off;
+    return rpm >= 1400   ? DwfStage::Rpm1400
+           : rpm >= 1000 ? DwfStage::Rpm1000
+           : rpm >= 700  ? DwfStage::Rpm700
+                         : DwfStage::Off;
 }
 
 inline std::vector<double> offeredLengths(const TypeRecord& type)

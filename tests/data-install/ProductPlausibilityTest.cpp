@@ -24,6 +24,7 @@ using engine::Mode;
 using engine::OperatingPoint;
 using test::installedHeights;
 using test::installedTypes;
+using test::stageAt;
 
 // Design temperatures: heating 75/65 °C water in a 20 °C room, cooling 16/18 °C in a 26 °C room.
 struct Temperatures
@@ -201,13 +202,6 @@ const std::map<std::string, FanType> fanTypes = {
 };
 // clang-format on
 
-DwfStage stageAt(const TypeRecord& type, double rpm)
-{
-    if (type.name.find("DWF") == std::string::npos)
-        return DwfStage::Off;
-    return rpm >= 1400 ? DwfStage::Rpm1400 : rpm >= 1000 ? DwfStage::Rpm1000 : DwfStage::Rpm700;
-}
-
 const FanType& fanType(const TypeRecord& type)
 {
     return fanTypes.at(type.name);
@@ -222,8 +216,8 @@ TEST(ProductData, FanConvectorsHeatQuietlyOverTheirSpeedRange)
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
             for (double rpm : {fan.minRpm, fan.designRpm, fan.maxRpm}) {
                 SCOPED_TRACE(std::to_string(rpm) + " rpm");
-                const OperatingPoint p =
-                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type, rpm)});
+                const OperatingPoint p = rate(
+                    type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm, .stage = stageAt(type.name, rpm)});
                 if (rpm != fan.minRpm || fan.minRpm == fan.designRpm)
                     expectWaterSide(type, Mode::Heating, p);
                 if (fan.soundLaw) {
@@ -270,7 +264,7 @@ TEST(ProductData, CoolingTypesCoolAtTheirNominalSpeed)
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
             const OperatingPoint p =
                 rate(type, Mode::Cooling,
-                     {.lengthMm = L, .speedRpm = fan.designRpm, .stage = stageAt(type, fan.designRpm)},
+                     {.lengthMm = L, .speedRpm = fan.designRpm, .stage = stageAt(type.name, fan.designRpm)},
                      coolingPoint);
             expectWaterSide(type, Mode::Cooling, p);
 

@@ -55,17 +55,6 @@ const TypeRecord* typeOfEntry(const std::string& entryName, Mode mode)
     return nullptr;
 }
 
-engine::DwfStage stageOfEntry(const std::string& name, double rpm)
-{
-    using engine::DwfStage;
-    if (name.find("DWF") == std::string::npos)
-        return DwfStage::Off;
-    return rpm >= 1400   ? DwfStage::Rpm1400
-           : rpm >= 1000 ? DwfStage::Rpm1000
-           : rpm >= 700  ? DwfStage::Rpm700
-                         : DwfStage::Off;
-}
-
 TEST(SampleProject, DecodesAndEncodesToTheSameBytes)
 {
     std::ifstream in(sampleFile, std::ios::binary);
@@ -99,7 +88,7 @@ template <class Entry> void expectFreshCalculation(const ProjectRecord& r, const
                                                     .lengthMm = e.Length,
                                                     .heightFactor = e.HeightFactor,
                                                     .speedRpm = e.FanSpeed,
-                                                    .stage = stageOfEntry(name, e.FanSpeed),
+                                                    .stage = test::stageAt(name, e.FanSpeed),
                                                     .Tv = heating ? r.HeatingFlowTemp : r.CoolingFlowTemp,
                                                     .Ti = heating ? r.HeatingRoomTemp : r.CoolingRoomTemp,
                                                     .given = engine::Given::ReturnTemp,

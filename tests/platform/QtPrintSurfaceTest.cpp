@@ -2,23 +2,19 @@
 // through the preview to the file, offscreen (this machine has no printer).
 #include "platform/qt/QtPrintSurface.h"
 
+#include "ModalAnswer.h"
+
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPointer>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 namespace tepa::platform {
 namespace {
@@ -78,7 +74,7 @@ TEST(QtPrintSurface, TextHangsFromItsPositionAndEndsAtItsWidth)
     EXPECT_GT(width, 4 * 25);
 }
 
-TEST(QtPrintSurface, BitmapIsStretchedIntoItsRectangle)
+TEST(QtPrintSurface, BitmapIsStretchedIntoItsRectangleAndAnUnreadableOneGivesTheFileError)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -95,11 +91,7 @@ TEST(QtPrintSurface, BitmapIsStretchedIntoItsRectangle)
         surface.drawBitmap(1750, 140, 500, 220);
     }
     EXPECT_EQ(ink(image), QRect(1750, 140, 500, 220));
-}
 
-TEST(QtPrintSurface, UnreadableBitmapGivesTheFileError)
-{
-    QImage image = sheet();
     QPainter painter(&image);
     QtPrintSurface surface(painter, Dpi, {});
     const Status missing = surface.loadBitmap("/no/such/folder/image4.bmp");
@@ -147,26 +139,6 @@ TEST(WritePdf, WritesEveryPageAndNothingOnFailure)
     const Status nowhere = writePdf(dir.filePath("no/such/dir/x.pdf"), "Test", PdfResolution,
                                     [](PrintSurface&) -> Status { return Done{}; });
     EXPECT_FALSE(nowhere);
-}
-
-// Runs `answer` on the next modal window once it is open; a window that never opens fails.
-void whenModalOpens(std::function<void(QWidget*)> answer)
-{
-    auto* poll = new QTimer(qApp);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, qApp, [poll, attempts, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*attempts < 200)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal window opened";
-            return;
-        }
-        answer(modal);
-    });
-    poll->start(10);
 }
 
 class QtPrinterWithoutPrinters : public ::testing::Test

@@ -2,50 +2,22 @@
 // are answered by a timer that waits for them to open.
 #include "platform/qt/QtServices.h"
 
+#include "ModalAnswer.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 
 namespace tepa::platform {
 namespace {
-
-// Runs `answer` on the next modal window once it is open (within about two seconds); a window
-// the answer did not end is closed with a failure instead of hanging the test.
-void whenModalOpens(std::function<void(QWidget*)> answer)
-{
-    auto* poll = new QTimer(qApp);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, qApp, [poll, attempts, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*attempts < 200)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal window opened";
-            return;
-        }
-        answer(modal);
-        QTimer::singleShot(2000, qApp, [window = QPointer<QWidget>(modal)] {
-            if (window && window == QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "the modal window was not answered";
-                window->close();
-            }
-        });
-    });
-    poll->start(10);
-}
 
 // Each test uses a value of its own: test processes may run side by side on the one store.
 class QtSettingsTest : public ::testing::Test

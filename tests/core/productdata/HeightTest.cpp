@@ -70,22 +70,9 @@ TEST(HeightFactor, ReadsTheLocaleSeparatorAndRejectsOtherText)
     ASSERT_TRUE(withComma.ok()) << withComma.error();
     EXPECT_DOUBLE_EQ(*withComma, 1.05);
 
-    struct Case
-    {
-        const char* name;
-        const char* line;
-        char separator;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"W1", "180      1.0x     1.05", '.', "'1.0x ' ist kein gültiger Gleitkommawert"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const auto factor = heightFactor(c.name, c.line, c.separator);
-        ASSERT_FALSE(factor.ok());
-        EXPECT_EQ(factor.error(), c.message);
-    }
+    const auto damaged = heightFactor("W1", "180      1.0x     1.05", '.');
+    ASSERT_FALSE(damaged.ok());
+    EXPECT_EQ(damaged.error(), "'1.0x ' ist kein gültiger Gleitkommawert");
 }
 
 TEST(OfferedHeights, BySeriesOrTheListIndexOfAShortList)
