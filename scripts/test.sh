@@ -20,14 +20,22 @@ CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz -j2
 for target in build-fuzz/bin/Fuzz*; do
     [ -x "$target" ] || continue
+    name=$(basename "$target")
+    # Each target gets its own seeds in its own folder; a crash input lands in that folder too.
     corpus=$(mktemp -d)
-    cp -r tests/data/. "$corpus/"
-    echo "-- $(basename "$target")"
+    bash fuzz/seed-corpus.sh "$name" "$corpus"
+    options=(-max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$corpus/")
+    if [ -f "fuzz/$name.dict" ]; then
+        options+=(-dict="fuzz/$name.dict")
+    fi
+    echo "-- $name"
     status=0
-    "$target" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 "$corpus" >"$corpus.log" 2>&1 || status=$?
+    # Undefined behaviour stops the run like a crash, so the smoke run cannot pass over it.
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$target" "${options[@]}" "$corpus" >"$corpus.log" 2>&1 ||
+        status=$?
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$corpus.log"
-        echo "fuzz target $(basename "$target") failed"
+        echo "fuzz target $name failed; the input that failed is in $corpus"
         exit 1
     fi
     grep -E '^Done|^#[0-9]+.*DONE' "$corpus.log" | tail -n 1 || true

@@ -9,6 +9,7 @@
 #include "core/text/Numbers.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -315,6 +316,9 @@ std::optional<Refusal> chooseFan(const OptionParser& options, Request& r)
         r.stage = chosen->stage;
         r.speedRpm = chosen->rpm;
     }
+    // A huge setting is a finite number whose speed is not; the table would show it as infinite.
+    if (!std::isfinite(r.speedRpm))
+        return Refusal{ExitBadInput, given + " " + plainNumber(value) + " gives no fan speed"};
     return std::nullopt;
 }
 

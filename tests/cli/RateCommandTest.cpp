@@ -168,6 +168,9 @@ TEST(RateCommand, RefusesWithoutWritingOutput)
         {with({"--type", "W1", "--length", "900"}, t), 1, "offered lengths (mm): 800, 1000, 1200, 1500, 2000"},
         {{"--type", "W1", "--tv", "nan", "--ti", "20", "--tr", "65"}, 1, "--tv: 'nan' is not a number"},
         {with({"--type", "DWF", "--stage", "500"}, t), 1, "--stage must be 0, 700, 1000 or 1400"},
+        // Finite settings whose fan speed is not: 1e308 % of 1400 rpm, 1e308 m³/h of primary air.
+        {with({"--type", "WF2", "--percent", "1e308"}, t), 1, "--percent 1e+308 gives no fan speed"},
+        {with({"--type", "WNF1", "--airflow", "1e308"}, t), 1, "--airflow 1e+308 gives no fan speed"},
         {{"--type", "W1", "--mode", "cooling", "--tv", "16", "--ti", "26", "--tr", "18"}, 1, "W1 does not cool"},
     };
     // clang-format on

@@ -63,7 +63,14 @@ OutputResult Kuehlleistung(const Characteristic& c, const WaterPoint& p, double 
         r.status = 1;
         return r;
     }
-    r.massFlowKgPerH = std::abs(Q / ((p.Tv - p.Tr) * cw));
+    const double m = std::abs(Q / ((p.Tv - p.Tr) * cw));
+    // A mass flow beyond the largest number is no operating point.
+    if (!std::isfinite(m)) {
+        r.outputW = 0;
+        r.status = 1;
+        return r;
+    }
+    r.massFlowKgPerH = m;
     return r;
 }
 
@@ -101,14 +108,16 @@ ReturnFromFlowResult Ruecklauf_aus_Massenstrom(const Characteristic& c, const Ma
             break;
         }
     }
-    if (!converged || !std::isfinite(x)) {
+    // A drop so large that the output exceeds the largest number is no result either.
+    const double Q = cw * p.massFlowKgPerH * x;
+    if (!converged || !std::isfinite(Q)) {
         r.returnTempC = p.Tv;
         r.outputW = 0;
         r.status = 1;
         return r;
     }
     r.returnTempC = p.Tv - x;
-    r.outputW = cw * p.massFlowKgPerH * x;
+    r.outputW = Q;
     return r;
 }
 
@@ -138,7 +147,12 @@ ReturnFromOutputResult Ruecklauf_aus_Leistung(const Characteristic& c, const Out
         r.status = 1;
         return r;
     }
-    r.massFlowKgPerH = p.outputW / ((p.Tv - Tr) * cw);
+    const double m = p.outputW / ((p.Tv - Tr) * cw);
+    if (!std::isfinite(m)) { // a drop just above the guard under a huge output
+        r.status = 1;
+        return r;
+    }
+    r.massFlowKgPerH = m;
     return r;
 }
 

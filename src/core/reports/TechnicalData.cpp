@@ -43,6 +43,17 @@ private:
     std::string m_text;
 };
 
+// A name as the file shows it. The reader splits the file into lines at line breaks and a value
+// line into fields at tabs; a name from a damaged project file may hold either, and must not
+// start a line or a field of its own, so they become blanks.
+std::string inLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == Tab)
+            c = ' ';
+    return text;
+}
+
 bool contains(std::string_view text, std::string_view part)
 {
     return text.find(part) != std::string_view::npos;
@@ -92,7 +103,7 @@ void writeHeating(Lines& out, const ProjectRecord& project)
         const HeatingEntry& e = project.HeatingEntries[k];
         const std::string_view type = e.TypeName.bytes();
         out.empty();
-        out.value("Konvektor-Typ::", e.TypeName.text(), " ");
+        out.value("Konvektor-Typ::", inLine(e.TypeName.text()), " ");
         out.value("Höhe:", strFixed(e.Height, 3, 0), " mm");
         out.value("Länge:", strFixed(e.Length, 4, 0), " mm");
         out.value("Anzahl:", std::to_string(e.Count), " ");
@@ -133,7 +144,7 @@ void writeCooling(Lines& out, const ProjectRecord& project)
         const CoolingEntry& e = project.CoolingEntries[k];
         const std::string_view type = e.TypeName.bytes();
         out.empty();
-        out.value("Konvektor-Typ:", e.TypeName.text(), " ");
+        out.value("Konvektor-Typ:", inLine(e.TypeName.text()), " ");
         out.value("Höhe:", strFixed(e.Height, 3, 0), " mm");
         out.value("Anzahl:", std::to_string(e.Count), " ");
         if (isPrimaryAir(type)) {
@@ -196,7 +207,7 @@ std::string TechnicalDataBytes(const ProjectRecord& project)
     out.line("Technische Daten:   ");
     out.empty();
     out.empty();
-    out.line("Raumbezeichnung:   " + project.RoomName.text());
+    out.line("Raumbezeichnung:   " + inLine(project.RoomName.text()));
     out.empty();
     if (heating)
         writeHeating(out, project);

@@ -13,7 +13,8 @@ namespace tepa {
 // included), tabs, units and number widths are what that reader expects, so they are fixed.
 
 // The file's bytes: Windows-1252, every line ended by CR LF. A list is written when its flag is
-// set or its first entry is in use; heating first, then cooling.
+// set or its first entry is in use; heating first, then cooling. Line breaks and tabs in the room
+// and type names are written as blanks, so the lines and fields stay as the reader expects.
 std::string TechnicalDataBytes(const ProjectRecord& project);
 
 // Where the file goes for a project file: the project file's folder, then "techdaten" with the

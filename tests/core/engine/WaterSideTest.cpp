@@ -58,6 +58,26 @@ TEST(EngineWaterSide, CasesWithoutResultGiveZeros)
     }
 }
 
+TEST(EngineWaterSide, ResultsBeyondTheLargestNumberAreNoResult)
+{
+    // Finite inputs whose result overflows. Mass flow given: with n = 1 each step is
+    // x ← K/(cw · m) · (Tv − Ti − x/2); at m = 1e20 kg/h that factor is 8.6e-11, so the drop
+    // settles within a few dozen steps at x ≈ 8.6e289 K, and Q = cw · m · x ≈ K · Tv = 1e310 W.
+    const ReturnFromFlowResult fromFlow = Ruecklauf_aus_Massenstrom({1e10, 1}, {1e300, 20, 1e20});
+    EXPECT_EQ(fromFlow.status, 1);
+    EXPECT_EQ(fromFlow.outputW, 0);
+    EXPECT_EQ(fromFlow.returnTempC, 1e300);
+    // Output given: ΔT = 1 K, Tr = 2 · 21 − Tv, so Tv − Tr = 2e-6 K and m = 1e305 / (2e-6 · cw).
+    const ReturnFromOutputResult fromOutput = Ruecklauf_aus_Leistung({1e305, 1}, {21.000001, 20, 1e305});
+    EXPECT_EQ(fromOutput.status, 1);
+    EXPECT_EQ(fromOutput.massFlowKgPerH, 0);
+    // Cooling 16/16.2/26 °C: Q = 1e307 · 9.9 W is finite, m = Q / (0.2 K · cw) ≈ 4.3e308 is not.
+    const OutputResult cooling = Kuehlleistung({1e307, 1}, {16, 16.2, 26}, 50);
+    EXPECT_EQ(cooling.status, 1);
+    EXPECT_EQ(cooling.outputW, 0);
+    EXPECT_EQ(cooling.massFlowKgPerH, 0);
+}
+
 TEST(EngineRuecklaufAusMassenstrom, StopsAtFirstStepBelowTolerance)
 {
     // With n = 1 and K = cw · m each step is x ← 50 − x/2: 50, 25, 37.5, ... The change halves

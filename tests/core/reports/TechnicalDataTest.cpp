@@ -207,6 +207,22 @@ TEST(TechnicalDataBytes, EntryWithoutTypeWritesWhatItHolds)
     EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
 }
 
+TEST(TechnicalDataBytes, NamesFromADamagedFileCannotBreakTheLinesOrFields)
+{
+    // A project file can hold any bytes in its names; the reader splits lines at CR LF and
+    // fields at TAB, so those characters are written as blanks.
+    ProjectRecord p = roomOnly();
+    p.RoomName.setText("A\r\nB\tC\rD\n");
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
+    setHeatingEntry(p, 0, "WF\t2\r\n");
+    setCoolingEntry(p, 0, "W\nFW\r");
+    const std::string bytes = TechnicalDataBytes(p);
+    EXPECT_NE(bytes.find("\r\nRaumbezeichnung:   A  B C D \r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nKonvektor-Typ::\tWF 2  \t \r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nKonvektor-Typ:\tW FW \t \r\n"), std::string::npos);
+}
+
 TEST(TechnicalDataBytes, PrimaryAirTypesWriteTheAirFlowInsteadOfWaterAndFan)
 {
     ProjectRecord p = roomOnly();
