@@ -87,6 +87,8 @@ public:
     void RadioButton2Click();
     void RadioButton3Click();
     void RadioButton4Click();
+    // Empties the calculation window's list of entries (src/project/RoomData.cpp).
+    void clearCalculationList();
     void Add1Click();
     void Del1Click();
     void ListBox2Click();

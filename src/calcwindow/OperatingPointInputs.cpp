@@ -451,6 +451,10 @@ void TForm2::Edit4Change()
     const std::string name = e.TypeName.text();
     SettingText = Edit4->text();
     double v = decimalValue(SettingText.toStdString());
+    // A setting below zero (a minus sign, or a number too large to read) is a fan at rest: the
+    // speed taken from it must stay a number the bar, the list and the project file can hold.
+    if (!(v >= 0))
+        v = 0;
 
     SpeedChanging = true;
     const bool primaryAir = contains(name, "WNF");

@@ -561,6 +561,10 @@ void TForm2::KonweiterClick()
                                 engine::Mode::Cooling);
 
         e.InUse = true;
+        // A list emptied by deleting its only entry starts again with the entry completed here;
+        // uncounted, it would be missing from the list, the totals and the saved project.
+        if (project.CoolingEntryCount < index)
+            project.CoolingEntryCount = index;
 
         if (primaryAir) {
             Label66->setText(qs(strFixed(project.CoolingSecondTemp, 0, 1)));

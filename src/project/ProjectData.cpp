@@ -160,6 +160,8 @@ void TForm1::Neu1Click()
 
     m_session.HeatingEntryIndex = 1;
     m_session.CoolingEntryIndex = 1;
+    // An entry the calculation window was adding belonged to the project just reset.
+    m_session.EntryBeingAdded = false;
 
     if (m_form2) {
         if (m_form2->ListBox2)

@@ -70,7 +70,13 @@ void TForm1::Laden1Click()
 
     showFileStatus(Label19, text(36), *file, Qt::yellow);
 
+    // Both lists start at their first entry: an index left from the project before could lie
+    // beyond the loaded counts. An entry the calculation window was adding belonged to that
+    // project too; closing the window must not take it from the loaded list.
     m_session.HeatingEntryIndex = 1;
+    m_session.CoolingEntryIndex = 1;
+    m_session.EntryBeingAdded = false;
+    clearCalculationList();
     controls::setEnabled(Projektdaten1, true);
     controls::setEnabled(Raumdaten1, true);
     controls::setEnabled(Berechnungen1, false);

@@ -522,10 +522,25 @@ void TForm1::Edit13Change()
     m_session.Project.RoomName.setText(Edit13->text().left(RoomNameLength).toStdString());
 }
 
+// The calculation window's list shows the entries of the mode and project it was filled for; a
+// line picked there after a mode switch or a load would name an entry of another list. The next
+// calculation run fills it again.
+void TForm1::clearCalculationList()
+{
+    if (m_form2 && m_form2->ListBox2)
+        m_form2->ListBox2->clear();
+}
+
 void TForm1::RadioButton1Click()
 {
     Session& s = m_session;
     const ProjectRecord& p = s.Project;
+    // The calculation window stays open beside this one; an entry it was adding to the cooling
+    // list is given up there, not later taken from the heating list.
+    if (s.CoolingMode) {
+        s.dropEntryBeingAdded();
+        clearCalculationList();
+    }
     s.HeatingMode = true;
     s.CoolingMode = false;
 
@@ -563,6 +578,10 @@ void TForm1::RadioButton2Click()
 {
     Session& s = m_session;
     const ProjectRecord& p = s.Project;
+    if (s.HeatingMode) {
+        s.dropEntryBeingAdded();
+        clearCalculationList();
+    }
 
     Label7->setText(interfaceText(s, HeatingDemandLabelText));
     Label18->setText(interfaceText(s, RoomTempLabelText));

@@ -422,7 +422,8 @@ TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
         // The box shows the engine's nominal rating of the mode not being designed.
         const TypeRecord type = fixtureType("WFW-2L", true);
         engine::OtherModeRatingInput in;
-        in.typeName = heatingMode ? heating().TypeName.text() : cooling().TypeName.text();
+        const std::string name = heatingMode ? heating().TypeName.text() : cooling().TypeName.text();
+        in.typeName = name; // a view: the name must outlive the call
         in.lengthMm = 1250;
         in.dataLine = type.dataLine;
         in.fanLine = type.fanLine;

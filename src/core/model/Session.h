@@ -74,6 +74,21 @@ struct Session
         RoomTempChanged = false;
     }
 
+    // Gives up the entry that "Erweitern" appended to the list of the current mode and "weiter"
+    // has not completed: the list is as it was before, its last entry current. The main window
+    // calls it before it switches the mode, as the calculation window does when it is closed, so
+    // that the entry is taken from the list it was added to.
+    void dropEntryBeingAdded()
+    {
+        if (!EntryBeingAdded)
+            return;
+        std::int32_t& count = HeatingMode ? Project.HeatingEntryCount : Project.CoolingEntryCount;
+        std::int32_t& index = HeatingMode ? HeatingEntryIndex : CoolingEntryIndex;
+        count = std::max<std::int32_t>(count - 1, 0);
+        index = std::max<std::int32_t>(count, 1);
+        EntryBeingAdded = false;
+    }
+
     // The current entries. An index outside 1..MaxEntries addresses the nearest entry, so a
     // stray index can never reach past the lists.
     HeatingEntry& currentHeatingEntry() { return Project.HeatingEntries[slot(HeatingEntryIndex)]; }
