@@ -331,8 +331,9 @@ void TForm2::buildCoolingPanel(QWidget* central)
     Panel11 = makePanel(Panel1, "Panel11", {528, 32, 193, 113});
     Label41 = makeLabel(Panel11, "Label41", QString(), 6, 4, 130);
     Label66 = makeLabel(Panel11, "Label66", QString(), 136, 4, 52);
-    Label65 = makeLabel(Panel11, "Label65", QString(), 6, 22, 130);
-    Label40 = makeLabel(Panel11, "Label40", QString(), 136, 22, 52);
+    // Caption left, value right, as in the flow temperature line above.
+    Label40 = makeLabel(Panel11, "Label40", QString(), 6, 22, 130);
+    Label65 = makeLabel(Panel11, "Label65", QString(), 136, 22, 52);
     Label68 = makeLabel(Panel11, "Label68", QString(), 6, 48, 181);
     Label69 = makeLabel(Panel11, "Label69", QString(), 6, 64, 181);
     Label67 = makeLabel(Panel11, "Label67", QString(), 6, 86, 120);
@@ -405,20 +406,21 @@ void TForm2::buildListArea(QWidget* central)
     Label95 = makeLabel(GroupBox2, "Label95", QString(), 8, 74, 150);
     Label96 = makeLabel(GroupBox2, "Label96", QString(), 160, 74, 57);
 
-    Panel13 = makePanel(central, "Panel13", {16, 392, 300, 97});
-    Label106 = makeLabel(Panel13, "Label106", QStringLiteral("Achtung:"), 6, 3, 288, Face::Bold);
+    // As wide as the list above it reaches left of the room summary: the note's lines are long.
+    Panel13 = makePanel(central, "Panel13", {16, 392, 530, 97});
+    Label106 = makeLabel(Panel13, "Label106", QStringLiteral("Achtung:"), 6, 3, 518, Face::Bold);
     setTextColour(Label106, formcolours::warningRed());
     Label107 = makeLabel(Panel13, "Label107",
-                         QStringLiteral("Leistungen Q -->  wasserseitig abgegebene  Gesamt-"), 6, 24, 288);
+                         QStringLiteral("Leistungen Q -->  wasserseitig abgegebene  Gesamt-"), 6, 24, 518);
     Label108 =
-        makeLabel(Panel13, "Label108", QStringLiteral("kühlleistung    Q = Qsensibel + Qlatent"), 6, 38, 288);
+        makeLabel(Panel13, "Label108", QStringLiteral("kühlleistung    Q = Qsensibel + Qlatent"), 6, 38, 518);
     Label109 =
         makeLabel(Panel13, "Label109",
-                  QStringLiteral("Für die Bestimmung der sensiblen Kühlleistung im Auslegungs-"), 6, 52, 288);
+                  QStringLiteral("Für die Bestimmung der sensiblen Kühlleistung im Auslegungs-"), 6, 52, 518);
     Label113 =
         makeLabel(Panel13, "Label113",
-                  QStringLiteral("fall unterhalb des Taupunktes  wenden Sie sich bitte  an"), 6, 66, 288);
-    Label110 = makeLabel(Panel13, "Label110", QString(), 6, 80, 288);
+                  QStringLiteral("fall unterhalb des Taupunktes  wenden Sie sich bitte  an"), 6, 66, 518);
+    Label110 = makeLabel(Panel13, "Label110", QString(), 6, 80, 518);
 
     Panel10 = makePanel(central, "Panel10", {552, 432, 225, 57});
     Label111 = makeLabel(Panel10, "Label111", QString(), 8, 6, 209);
