@@ -1,62 +1,37 @@
-#include "cli/Cli.h"
+#include "CliRun.h"
+
 #include "core/text/TextFile.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
-#include <string>
-#include <vector>
-
 namespace tepa::cli {
 namespace {
 
+using test::Outcome;
 namespace fs = std::filesystem;
 
 const fs::path goodInstall = TEPA_TEST_DATA_DIR "/install";
 
 // A copy of the fixture installation whose height line 3 has a bad factor of "W2".
-class BrokenCopy
+class BrokenCopy : public test::TempFolder
 {
 public:
     BrokenCopy()
-        : m_dir(fs::temp_directory_path() / ("tepa-check-data-" + std::to_string(std::random_device()())))
+        : TempFolder("tepa-check-data-")
     {
-        fs::copy(goodInstall, m_dir);
-        auto lines = readTextLines(m_dir / "bauhoehen.txt").value();
+        fs::copy(goodInstall, path());
+        auto lines = readTextLines(path() / "bauhoehen.txt").value();
         lines.at(2) = "110      0.82     0.8x     0.78     0.76";
-        std::ofstream out(m_dir / "bauhoehen.txt", std::ios::binary | std::ios::trunc);
+        std::ofstream out(path() / "bauhoehen.txt", std::ios::binary | std::ios::trunc);
         for (const auto& line : lines)
             out << line << "\r\n";
     }
-    ~BrokenCopy() { fs::remove_all(m_dir); }
-    const fs::path& dir() const { return m_dir; }
-
-private:
-    fs::path m_dir;
-};
-
-struct Outcome
-{
-    int code;
-    std::string out, err;
+    const fs::path& dir() const { return path(); }
 };
 
 Outcome runTepa(const std::vector<std::string>& args, const fs::path& defaultDir = goodInstall)
 {
-    std::ostringstream out, err;
-    const int code = run(args, out, err, Context{defaultDir});
-    return {code, out.str(), err.str()};
-}
-
-TEST(CheckDataCommand, GoodInstallationIsValid)
-{
-    const Outcome r = runTepa({"check-data", goodInstall.string()});
-    EXPECT_EQ(r.code, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, goodInstall.string() + ": installation data valid\n");
-    EXPECT_EQ(r.err, "");
+    return test::runTepa(args, defaultDir);
 }
 
 TEST(CheckDataCommand, FolderComesFromArgumentThenDataThenDefault)
@@ -70,13 +45,18 @@ TEST(CheckDataCommand, FolderComesFromArgumentThenDataThenDefault)
         int code;
     };
     const Case cases[] = {
+        {{"check-data", good}, broken.dir(), 0},
         {{"check-data", good, "--data", bad}, broken.dir(), 0},
         {{"--data", bad, "check-data"}, goodInstall, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args) + " default " + c.defaultDir.string());
         const Outcome r = runTepa(c.args, c.defaultDir);
-        EXPECT_EQ(r.code, c.code) << r.out << r.err;
+        EXPECT_EQ(r.exitCode, c.code) << r.out << r.err;
+        if (c.code == 0) {
+            EXPECT_EQ(r.out, good + ": installation data valid\n");
+            EXPECT_EQ(r.err, "");
+        }
     }
 }
 
@@ -85,7 +65,7 @@ TEST(CheckDataCommand, PrintsEachProblemWithFileAndLineOnStdout)
     const BrokenCopy broken;
     fs::remove(broken.dir() / "konvektoren.txt");
     const Outcome r = runTepa({"check-data", broken.dir().string()});
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.exitCode, 1);
     // A whole-file problem has no line number.
     EXPECT_EQ(r.out, (broken.dir() / "bauhoehen.txt").string() +
                          ":3: factor of \"W2\" (columns 19-23) is not a number: \"0.8x \"\n" +
@@ -109,7 +89,7 @@ TEST(CheckDataCommand, UsageErrorsAndHelp)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
         const Outcome r = runTepa(c.args);
-        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.exitCode, c.code);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.errFragment), std::string::npos) << r.err;
     }

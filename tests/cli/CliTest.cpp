@@ -1,3 +1,5 @@
+#include "CliRun.h"
+
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
@@ -69,18 +71,23 @@ TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
 
 TEST(Cli, UsageAndUnknownCommands)
 {
-    std::ostringstream out, err;
-    EXPECT_EQ(run({}, out, err, {}), ExitUsage);
-    EXPECT_NE(err.str().find("usage: tepa"), std::string::npos);
-
-    std::ostringstream out2, err2;
-    EXPECT_EQ(run({"frobnicate"}, out2, err2, {}), ExitUsage);
-    EXPECT_NE(err2.str().find("unknown command 'frobnicate'"), std::string::npos);
-    EXPECT_EQ(out2.str(), "");
-
-    std::ostringstream out4, err4;
-    EXPECT_EQ(run({"show", "--data"}, out4, err4, {}), ExitUsage);
-    EXPECT_NE(err4.str().find("--data needs a folder"), std::string::npos);
+    struct Case
+    {
+        std::vector<std::string> args;
+        const char* inErr;
+    };
+    const Case cases[] = {
+        {{}, "usage: tepa"},
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"show", "--data"}, "--data needs a folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.inErr);
+        const test::Outcome r = test::runTepa(c.args);
+        EXPECT_EQ(r.exitCode, ExitUsage);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
+    }
 }
 
 } // namespace

@@ -5,16 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
-#include <sstream>
-#include <string>
-#include <vector>
-
 namespace tepa::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 using test::Outcome;
 
@@ -26,25 +18,14 @@ Outcome list(const std::vector<std::string>& args)
 class ListCommand : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() / ("tepa-list-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-
     std::string save(const std::string& name, const ProjectRecord& record)
     {
-        const fs::path file = folder / name;
+        const auto file = folder / name;
         EXPECT_TRUE(saveProjectFile(file, record).ok());
         return file.string();
     }
 
-    fs::path folder;
+    test::TempFolder folder{"tepa-list-"};
 };
 
 TEST_F(ListCommand, PrintsTheListLinesInUtf8WithoutHeadings)
@@ -72,14 +53,10 @@ TEST_F(ListCommand, PrintsTheListLinesInUtf8WithoutHeadings)
     // "ä" is one character of the list and two bytes of UTF-8; the count column stays at 36.
     EXPECT_EQ(r.out, "   Wä1 /   110 /  1250             2\n"
                      "   WF2 /   110 /  1250             3\n");
-}
 
-TEST_F(ListCommand, ProjectWithoutNamedEntriesPrintsNothing)
-{
-    const Outcome fresh = list({TEPA_TEST_DATA_DIR "/new-project.kon"});
+    const Outcome fresh = list({TEPA_TEST_DATA_DIR "/new-project.kon"}); // no named entries
     EXPECT_EQ(fresh.exitCode, ExitOk) << fresh.err;
-    EXPECT_EQ(fresh.out, "");
-    EXPECT_EQ(fresh.err, "");
+    EXPECT_EQ(fresh.out + fresh.err, "");
 }
 
 TEST_F(ListCommand, ErrorsAndUsage)

@@ -5,12 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <string>
-#include <vector>
 
 // The print command writes the same layouts the windows print; the layout tests check every
 // position on a recording surface. These check that the PDF carries them, text and place.
@@ -31,16 +26,6 @@ using test::Outcome;
 class PrintCommand : public ::testing::Test
 {
 protected:
-    PrintCommand()
-    {
-        m_dir = fs::temp_directory_path() / (std::string("tepa-printcmd-") +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        pdf = (m_dir / "out.pdf").string();
-    }
-    ~PrintCommand() override { fs::remove_all(m_dir); }
-
     Outcome print(const std::vector<std::string>& args, const fs::path& dataDir)
     {
         return test::runCommand("print", args, dataDir);
@@ -54,14 +39,14 @@ protected:
             "pdftotext " + options + " '" + pdf + "' '" + text.string() + "' 2>/dev/null";
         if (std::system(command.c_str()) != 0)
             ADD_FAILURE() << "pdftotext failed (package poppler-utils): " << command;
-        std::ifstream in(text);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return test::readAll(text);
     }
 
-    std::string pdf;
-
 private:
-    fs::path m_dir;
+    test::TempFolder m_dir{"tepa-printcmd-"};
+
+protected:
+    std::string pdf = (m_dir / "out.pdf").string();
 };
 
 // Collapses runs of blanks, so that checks do not depend on the font's blank width.

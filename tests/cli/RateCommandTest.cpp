@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -188,13 +187,11 @@ TEST(RateCommand, RefusesWithoutWritingOutput)
 
 TEST(RateCommand, MissingProductDataIsBadInput)
 {
-    std::ostringstream out, err;
-    const int code = run({"rate", "--type", "W1", "--tv", "75", "--ti", "20", "--tr", "65", "--data",
-                          TEPA_TEST_DATA_DIR "/no-such-folder"},
-                         out, err, Context{});
-    EXPECT_EQ(code, 1);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_NE(err.str().find("freikon.txt"), std::string::npos) << err.str();
+    const Outcome r = rate({"--type", "W1", "--tv", "75", "--ti", "20", "--tr", "65", "--data",
+                            TEPA_TEST_DATA_DIR "/no-such-folder"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("freikon.txt"), std::string::npos) << r.err;
 }
 
 } // namespace

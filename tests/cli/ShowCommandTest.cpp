@@ -4,20 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
-#include <string>
-#include <vector>
-
 // The codec tests prove what a loaded record holds; these check that the command writes it out.
 
 namespace tepa::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 using test::Outcome;
 
@@ -52,15 +42,10 @@ TEST(ShowCommand, JsonNamesEveryFieldWithItsValue)
 
 TEST(ShowCommand, ErrorsAndUsage)
 {
-    const fs::path dir = fs::temp_directory_path() / ("tepa-show-" + std::to_string(std::random_device()()));
-    fs::create_directories(dir);
-    const fs::path shortFile = dir / "kurz.kon";
-    {
-        std::ifstream in(sampleFile, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::ofstream(shortFile, std::ios::binary) << bytes.substr(0, 15857);
-    }
-    const fs::path missing = dir / "fehlt.kon";
+    const test::TempFolder dir("tepa-show-");
+    const auto shortFile = dir / "kurz.kon";
+    std::ofstream(shortFile, std::ios::binary) << test::readAll(sampleFile).substr(0, 15857);
+    const auto missing = dir / "fehlt.kon";
     struct Case
     {
         std::vector<std::string> args;
@@ -79,7 +64,6 @@ TEST(ShowCommand, ErrorsAndUsage)
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace

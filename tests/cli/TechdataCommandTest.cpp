@@ -5,33 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
-#include <string>
-#include <vector>
-
 // The file's format is proved in the report tests; these check where the command writes it and
 // that an error writes nothing.
 
 namespace tepa::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
 using test::Outcome;
+using test::readAll;
 
 Outcome techdata(const std::vector<std::string>& args)
 {
     return test::runCommand("techdata", args, TEPA_TEST_DATA_DIR);
-}
-
-std::string readAll(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The head of the file of a room named "Bad": seven lines, Windows-1252, CR LF.
@@ -42,8 +27,6 @@ class TechdataCommand : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("tepa-techdata-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder);
         ProjectRecord p;
         p.RoomName.setText("Bad");
         p.HeatingEntryCount = 1;
@@ -51,42 +34,27 @@ protected:
         p.HeatingEntries[0].Height = 200;
         p.HeatingEntries[0].InUse = true;
         p.HeatingFlowTemp = 70;
-        project = folder / "Haus.orv";
         ASSERT_TRUE(saveProjectFile(project, p).ok());
     }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    std::size_t filesInFolder() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
 
-    fs::path folder;
-    fs::path project;
+    test::TempFolder folder{"tepa-techdata-"};
+    std::filesystem::path project = folder / "Haus.orv";
 };
 
-TEST_F(TechdataCommand, WritesBesideTheProjectWithItsExtension)
+TEST_F(TechdataCommand, WritesBesideTheProjectWithItsExtensionOrWhereTold)
 {
-    const Outcome r = techdata({project.string()});
-    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
-    const fs::path written = folder / "techdaten.orv";
-    EXPECT_EQ(r.out, written.string() + "\n");
-    const std::string bytes = readAll(written);
-    EXPECT_EQ(bytes.rfind(head + "Auslegung f\xFCr H E I Z U N G\r\n", 0), 0u) << bytes;
-    EXPECT_NE(bytes.find("\r\nH\xF6he:\t200\t mm\r\n"), std::string::npos);
-}
-
-TEST_F(TechdataCommand, OutputOptionNamesTheFile)
-{
-    const fs::path target = folder / "out.txt";
-    const Outcome r = techdata({"-o", target.string(), project.string()});
-    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
-    EXPECT_EQ(readAll(target).rfind(head, 0), 0u);
-    EXPECT_FALSE(fs::exists(folder / "techdaten.orv"));
+    const auto beside = folder / "techdaten.orv", chosen = folder / "out.txt";
+    for (const bool told : {false, true}) {
+        SCOPED_TRACE(told);
+        const Outcome r = told ? techdata({"-o", chosen.string(), project.string()}) : techdata({project.string()});
+        ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+        EXPECT_EQ(r.out, (told ? chosen : beside).string() + "\n");
+        const std::string bytes = readAll(told ? chosen : beside);
+        EXPECT_EQ(bytes.rfind(head + "Auslegung f\xFCr H E I Z U N G\r\n", 0), 0u) << bytes;
+        EXPECT_NE(bytes.find("\r\nH\xF6he:\t200\t mm\r\n"), std::string::npos);
+        EXPECT_EQ(folder.fileCount(), 2u); // the project and the one file written
+        std::filesystem::remove(told ? chosen : beside);
+    }
 }
 
 TEST_F(TechdataCommand, ErrorsWriteNothing)
@@ -112,7 +80,7 @@ TEST_F(TechdataCommand, ErrorsWriteNothing)
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << r.err;
-        EXPECT_EQ(filesInFolder(), 2u); // the project and the blocking file only
+        EXPECT_EQ(folder.fileCount(), 2u); // the project and the blocking file only
     }
 }
 

@@ -226,17 +226,22 @@ const std::vector<std::size_t>& projectDoubleOffsets()
     return offsets;
 }
 
+// A double of a project image that is no number, which a save would write or a load take in.
+static std::optional<std::string> nonFiniteDouble(const QByteArray& image, const std::string& where)
+{
+    for (const std::size_t offset : projectDoubleOffsets())
+        if (const double value = doubleAt(image, offset); !std::isfinite(value))
+            return where + ": byte " + std::to_string(offset) + " holds the double " + std::to_string(value);
+    return std::nullopt;
+}
+
 std::optional<std::string> savedFileProblem(const QByteArray& image)
 {
     using namespace layout;
     if (static_cast<std::size_t>(image.size()) != ProjectRecordSize)
         return "saved file of " + std::to_string(image.size()) + " bytes";
-    for (const std::size_t offset : projectDoubleOffsets()) {
-        const double value = doubleAt(image, offset);
-        if (!std::isfinite(value))
-            return "saved file: byte " + std::to_string(offset) + " holds the double " +
-                   std::to_string(value);
-    }
+    if (auto problem = nonFiniteDouble(image, "saved file"))
+        return problem;
     const auto decoded = ProjectCodec::decode(std::as_bytes(std::span(image.constData(), image.size())));
     if (!decoded)
         return "saved file does not decode: " + decoded.error();
@@ -417,10 +422,8 @@ std::optional<std::string> Monkey::stateProblem() const
     // A value that is no number would be saved with the next save command.
     const std::vector<std::byte> image = ProjectCodec::encode(p);
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
-    for (const std::size_t offset : projectDoubleOffsets())
-        if (const double value = doubleAt(bytes, offset); !std::isfinite(value))
-            return "project in memory: byte " + std::to_string(offset) + " holds the double " +
-                   std::to_string(value);
+    if (auto problem = nonFiniteDouble(bytes, "project in memory"))
+        return problem;
     return listProblem("cooling", p.CoolingEntryCount, p.CoolingEntries[0].InUse, s.CoolingEntryIndex);
 }
 
@@ -646,14 +649,7 @@ bool Monkey::mainMenu()
     if (f.Drucken1->isEnabled() && f.Drucken1->menuAction()->isEnabled())
         for (QAction* item : {f.normal1, f.Orvapapier1, f.normal2, f.Orvapapier2})
             actions.push_back(item);
-    std::erase_if(actions, [](const QAction* a) { return !a->isEnabled(); });
-    if (actions.empty())
-        return false;
-    QAction* action = actions[pick(actions.size())];
-    note("main menu", nameOf(action));
-    giveFocus(m_form1.get());
-    action->trigger();
-    return true;
+    return triggerOne(actions, "main menu", m_form1.get());
 }
 
 bool Monkey::calcMenu()
@@ -665,12 +661,17 @@ bool Monkey::calcMenu()
     if (f.Konvektoren1->isEnabled() && f.Konvektoren1->menuAction()->isEnabled())
         for (QAction* item : {f.FreieKonvektion1, f.FreieZwangsKonv1})
             actions.push_back(item);
+    return triggerOne(actions, "calculation menu", m_form2.get());
+}
+
+bool Monkey::triggerOne(std::vector<QAction*> actions, const char* kind, QWidget* window)
+{
     std::erase_if(actions, [](const QAction* a) { return !a->isEnabled(); });
     if (actions.empty())
         return false;
     QAction* action = actions[pick(actions.size())];
-    note("calculation menu", nameOf(action));
-    giveFocus(m_form2.get());
+    note(kind, nameOf(action));
+    giveFocus(window);
     action->trigger();
     return true;
 }
@@ -694,7 +695,7 @@ bool Monkey::listPick()
     const int row = static_cast<int>(pick(static_cast<std::size_t>(list->count())));
     QListWidgetItem* item = list->item(row);
     const bool twice = chance(25);
-    note("list pick", nameOf(list) + (list->window() == m_form2.get() ? " (calculation)" : "") + " row " +
+    note("list pick", nameOf(list) + inCalc(list) + " row " +
                           std::to_string(row) + (twice ? " double click" : "") + " " + quoted(item->text()));
     giveFocus(list);
     // The focus change may have finished an edit whose handler rebuilt this list.
@@ -791,7 +792,7 @@ bool Monkey::typeIntoEdit()
         text += QLatin1Char('\n') + randomText();
     const bool replace = chance(80);
     const std::size_t ending = pick(10); // 0-4 Enter, 5-7 focus elsewhere, 8-9 left in the field
-    note("typing", nameOf(field) + (field->window() == m_form2.get() ? " (calculation)" : "") +
+    note("typing", nameOf(field) + inCalc(field) +
                        (replace ? " replaced by " : " appended ") +
                        (text.size() > PastedLength ? "pasted " : "") + quoted(text) +
                        (ending < 5   ? " + Enter"
@@ -851,31 +852,32 @@ bool Monkey::countArrows()
     return true;
 }
 
-bool Monkey::radioClick()
+template <class B> bool Monkey::clickOne(const char* kind)
 {
-    const std::vector<QRadioButton*> buttons = reachable<QRadioButton>();
+    const std::vector<B*> buttons = reachable<B>();
     if (buttons.empty())
         return false;
-    QRadioButton* button = buttons[pick(buttons.size())];
-    note("radio button", nameOf(button) + (button->window() == m_form2.get() ? " (calculation)" : "") +
-                             (button->isChecked() ? " (checked)" : ""));
+    B* button = buttons[pick(buttons.size())];
+    note(kind, nameOf(button) + inCalc(button) + (button->isCheckable() && button->isChecked() ? " (checked)" : ""));
     giveFocus(button);
     if (button->isVisible() && button->isEnabled())
         button->click();
     return true;
 }
 
+bool Monkey::radioClick()
+{
+    return clickOne<QRadioButton>("radio button");
+}
+
 bool Monkey::buttonClick()
 {
-    const std::vector<QPushButton*> buttons = reachable<QPushButton>();
-    if (buttons.empty())
-        return false;
-    QPushButton* button = buttons[pick(buttons.size())];
-    note("button", nameOf(button) + (button->window() == m_form2.get() ? " (calculation)" : ""));
-    giveFocus(button);
-    if (button->isVisible() && button->isEnabled())
-        button->click();
-    return true;
+    return clickOne<QPushButton>("button");
+}
+
+std::string Monkey::inCalc(const QWidget* widget) const
+{
+    return widget->window() == m_form2.get() ? " (calculation)" : "";
 }
 
 bool Monkey::infoLineClick()

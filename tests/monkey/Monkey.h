@@ -153,6 +153,9 @@ private:
     QString randomText();
     void typeText(QWidget* widget, const QString& text);
     void giveFocus(QWidget* widget);
+    bool triggerOne(std::vector<QAction*> actions, const char* kind, QWidget* window);
+    template <class B> bool clickOne(const char* kind);
+    std::string inCalc(const QWidget* widget) const; // " (calculation)" for the calculation window
     template <class W> std::vector<W*> reachable() const;
     void note(const std::string& kind, const std::string& detail);
     std::optional<std::string> problemAfterEvent(std::size_t firstBox, qint64 elapsedMs);

@@ -23,30 +23,25 @@ namespace {
 
 constexpr long DefaultEvents = 5000;
 
+// The variable's text, or nothing when it is not set or empty.
+const char* environment(const char* name)
+{
+    const char* text = std::getenv(name);
+    return text && *text ? text : nullptr;
+}
+
 std::optional<std::uint64_t> seedFromEnvironment()
 {
-    const char* text = std::getenv("TEPA_MONKEY_SEED");
-    if (!text || !*text)
-        return std::nullopt;
-    return std::strtoull(text, nullptr, 10);
-}
-
-long eventsFromEnvironment()
-{
-    const char* text = std::getenv("TEPA_MONKEY_EVENTS");
-    return text && *text ? std::strtol(text, nullptr, 10) : DefaultEvents;
-}
-
-bool traceFromEnvironment()
-{
-    const char* text = std::getenv("TEPA_MONKEY_TRACE");
-    return text && *text && std::strcmp(text, "0") != 0;
+    const char* text = environment("TEPA_MONKEY_SEED");
+    return text ? std::optional(std::strtoull(text, nullptr, 10)) : std::nullopt;
 }
 
 void runMonkey(std::uint64_t seed)
 {
-    Monkey monkey(seed, traceFromEnvironment());
-    monkey.run(eventsFromEnvironment());
+    const char* trace = environment("TEPA_MONKEY_TRACE");
+    const char* events = environment("TEPA_MONKEY_EVENTS");
+    Monkey monkey(seed, trace && std::strcmp(trace, "0") != 0);
+    monkey.run(events ? std::strtol(events, nullptr, 10) : DefaultEvents);
     std::cout << monkey.summary() << std::endl;
 }
 

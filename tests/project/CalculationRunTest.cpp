@@ -3,17 +3,11 @@
 #include "calcwindow/FormControls.h"
 #include "core/productdata/ProductData.h"
 
-#include <QAction>
 #include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+
+#include <type_traits>
 
 namespace tepa::test {
 namespace {
@@ -51,31 +45,62 @@ protected:
         control<QLineEdit>("Edit6")->setText(QStringLiteral("50"));
     }
 
+    // The last type of the free (or forced) type list whose name starts with `name`.
+    static TypeRecord typeNamed(const char* name, bool forced)
+    {
+        TypeRecord record;
+        auto types = readAllTypes(installDir(), forced);
+        EXPECT_TRUE(types.ok());
+        if (types.ok())
+            for (const TypeRecord& type : types.value())
+                if (type.name.rfind(name, 0) == 0)
+                    record = type;
+        return record;
+    }
+
+    // An entry in use of this type, one convector, height factor 1.
+    template <class Entry>
+    static Entry& fill(Entry& e, const char* name, bool forced, double length, double height, double returnTemp)
+    {
+        const TypeRecord record = typeNamed(name, forced);
+        e.TypeName.setText(name);
+        e.TypeText1.setText(record.dataLine);
+        if (forced)
+            e.TypeText2.setText(record.fanLine);
+        e.Length = length;
+        e.Height = height;
+        e.HeightFactor = 1;
+        e.Count = 1;
+        e.ReturnTemp = returnTemp;
+        e.InUse = true;
+        return e;
+    }
+
     // Free W1 convectors of 1000 mm in use with these return temperatures, calculated at the
     // room data already in the record.
     void heatingEntries(std::initializer_list<double> returnTemps)
     {
-        TypeRecord w1;
-        auto types = readAllTypes(installDir(), false);
-        ASSERT_TRUE(types.ok());
-        for (const TypeRecord& type : types.value())
-            if (type.name.rfind("W1", 0) == 0)
-                w1 = type;
         int i = 0;
-        for (double tr : returnTemps) {
-            HeatingEntry& e = heating(++i);
-            e.TypeName.setText("W1");
-            e.TypeText1.setText(w1.dataLine);
-            e.Length = 1000;
-            e.Height = 200;
-            e.HeightFactor = 1;
-            e.Count = 1;
-            e.FreeConvection = true;
-            e.ReturnTemp = tr;
-            e.InUse = true;
-        }
+        for (double tr : returnTemps)
+            fill(heating(++i), "W1", false, 1000, 200, tr).FreeConvection = true;
         session->Project.HeatingEntryCount = i;
         session->HeatingPanelReady = true;
+    }
+
+    // The first heating or cooling entry of a loaded project: a fan unit at its stored speed.
+    template <class Entry>
+    Entry& loaded(Entry& e, const char* name, double length, double height, double speed, double returnTemp)
+    {
+        fill(e, name, true, length, height, returnTemp).FanSpeed = speed;
+        if constexpr (std::is_same_v<Entry, HeatingEntry>) {
+            session->Project.HeatingEntryCount = 1;
+            session->HeatingPanelReady = true;
+        } else {
+            session->Project.CoolingEntryCount = 1;
+            session->CoolingPanelReady = true;
+        }
+        session->ProjectLoaded = true;
+        return e;
     }
 
     // Types a value into a main-window field and leaves it with Enter, as the planner would.
@@ -87,31 +112,9 @@ protected:
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
-    // Heating entry 1 as a loaded project holds it: a fan unit at its stored speed.
     HeatingEntry& loadedFanEntry(const char* name, double length, double speed)
     {
-        TypeRecord record;
-        auto types = readAllTypes(installDir(), true);
-        EXPECT_TRUE(types.ok());
-        if (types.ok())
-            for (const TypeRecord& type : types.value())
-                if (type.name.rfind(name, 0) == 0)
-                    record = type;
-        HeatingEntry& e = heating(1);
-        e.TypeName.setText(name);
-        e.TypeText1.setText(record.dataLine);
-        e.TypeText2.setText(record.fanLine);
-        e.Length = length;
-        e.Height = 500;
-        e.HeightFactor = 1;
-        e.Count = 1;
-        e.FanSpeed = speed;
-        e.ReturnTemp = 60;
-        e.InUse = true;
-        session->Project.HeatingEntryCount = 1;
-        session->HeatingPanelReady = true;
-        session->ProjectLoaded = true;
-        return e;
+        return loaded(heating(1), name, length, 500, speed, 60);
     }
 
     void run()
@@ -125,63 +128,53 @@ protected:
 
 // --- Checks of the room data -------------------------------------------------------------------
 
-TEST_F(CalculationRunTest, HeatingRoomTemperatureLimitsAreInclusive)
+TEST_F(CalculationRunTest, RoomDataOutsideTheirInclusiveLimitsStopTheRunWithTheRoomDataShown)
 {
-    heatingRoom("40", "2000", "75");
-    run();
-    EXPECT_FALSE(form2->isHidden());
-    form2->hide();
-
-    heatingRoom("0", "2000", "75");
-    run();
-    EXPECT_FALSE(form2->isHidden());
-    form2->hide();
-
-    heatingRoom("40.1", "2000", "75");
-    doubles.messages.expect(MessageKind::Message, text(70));
-    run();
-    EXPECT_TRUE(form2->isHidden());
-}
-
-TEST_F(CalculationRunTest, HeatingFlowTemperatureOutsideItsRangeStopsWithTheWindowMarked)
-{
-    heatingRoom("20", "2000", "39");
-    doubles.messages.expect(MessageKind::Message, text(73));
-    run();
-    EXPECT_TRUE(form2->isHidden());
-    EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
-    EXPECT_EQ(panel12Colour(), formcolours::warningRed());
-    EXPECT_FALSE(session->Project.CalculationDone);
-
-    heatingRoom("20", "2000", "110,5"); // the comma is read as a point
-    doubles.messages.expect(MessageKind::Message, text(73));
-    run();
-    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("110.5"));
-    EXPECT_TRUE(form2->isHidden());
-}
-
-TEST_F(CalculationRunTest, CoolingFlowTemperatureLimits)
-{
-    coolingRoom("30", "25");
-    run();
-    EXPECT_FALSE(form2->isHidden());
-    EXPECT_TRUE(session->Project.CalculationDone);
-    EXPECT_EQ(panel12Colour(), formcolours::coolingBlue());
-
-    session->Project.CalculationDone = false;
-    coolingRoom("30", "25.5");
-    doubles.messages.expect(MessageKind::Message, text(73));
-    run();
-    EXPECT_FALSE(session->Project.CalculationDone);
-    EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
-}
-
-TEST_F(CalculationRunTest, CoolingRoomTemperatureOutsideItsRange)
-{
-    coolingRoom("41", "16");
-    doubles.messages.expect(MessageKind::Message, text(70));
-    run();
-    EXPECT_FALSE(session->Project.CalculationDone);
+    struct Case
+    {
+        bool cooling;
+        const char* roomTemp;
+        const char* flowTemp;
+        std::size_t message; // 0: the run goes ahead
+        QColor panel12;      // after the run, when given
+    };
+    const QColor any;
+    const Case cases[] = {
+        {false, "40", "75", 0, any},
+        {false, "0", "75", 0, any},
+        {false, "40.1", "75", 70, any},
+        {false, "20", "39", 73, formcolours::warningRed()},
+        {false, "20", "110,5", 73, any}, // the comma is read as a point
+        {true, "30", "25", 0, formcolours::coolingBlue()},
+        {true, "30", "25.5", 73, any},
+        {true, "41", "16", 70, any},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cooling << " " << c.roomTemp << " " << c.flowTemp);
+        form2->hide();
+        session->Project.CalculationDone = false;
+        if (c.cooling)
+            coolingRoom(c.roomTemp, c.flowTemp);
+        else
+            heatingRoom(c.roomTemp, "2000", c.flowTemp);
+        if (c.message)
+            doubles.messages.expect(MessageKind::Message, text(c.message));
+        run();
+        doubles.messages.verifyAllShown();
+        if (!c.cooling) { // cooling shows its window before it checks the room data
+            EXPECT_EQ(form2->isHidden(), c.message != 0);
+        }
+        EXPECT_EQ(session->Project.CalculationDone, c.message == 0);
+        if (c.message == 73) {
+            EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
+        }
+        if (c.panel12.isValid()) {
+            EXPECT_EQ(panel12Colour(), c.panel12);
+        }
+        if (!c.cooling && QString::fromLatin1(c.flowTemp).contains(',')) {
+            EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("110.5"));
+        }
+    }
 }
 
 TEST_F(CalculationRunTest, CoolingFlowAboveTheRoomProposesFourKelvinBelow)
@@ -262,27 +255,8 @@ TEST_F(CalculationRunTest, ClosingTheWindowAfterTheRunEnablesThePrintMenus)
 TEST_F(CalculationRunTest, LoadedPrimaryAirEntryOpensWithItsAirFlowOnTheFanBar)
 {
     heatingRoom("20", "2000", "75");
-    TypeRecord wnf2;
-    auto types = readAllTypes(installDir(), true);
-    ASSERT_TRUE(types.ok());
-    for (const TypeRecord& type : types.value())
-        if (type.name.rfind("WNF2", 0) == 0)
-            wnf2 = type;
-    HeatingEntry& e = heating(1);
-    e.TypeName.setText("WNF2");
-    e.TypeText1.setText(wnf2.dataLine);
-    e.TypeText2.setText(wnf2.fanLine);
-    e.Length = 1350; // (1350 − 350) / 1000 × 240 = 240 m³/h at most
-    e.Height = 140;
-    e.HeightFactor = 1;
-    e.Count = 1;
+    HeatingEntry& e = loaded(heating(1), "WNF2", 1350, 140, 700, 60); // (1350 − 350) / 1000 × 240 = 240 m³/h at most
     e.FanSetting = 150;
-    e.FanSpeed = 700;
-    e.ReturnTemp = 60;
-    e.InUse = true;
-    session->Project.HeatingEntryCount = 1;
-    session->HeatingPanelReady = true;
-    session->ProjectLoaded = true;
     run();
 
     EXPECT_FALSE(session->ProjectLoaded);
@@ -344,26 +318,7 @@ TEST_F(CalculationRunTest, FanSettingFieldMatchesTheStoredSpeedSoEnteringItChang
 TEST_F(CalculationRunTest, LoadedCoolingCeilingUnitReopensAtItsStoredStage)
 {
     coolingRoom("26", "16");
-    TypeRecord dwf;
-    auto types = readAllTypes(installDir(), true);
-    ASSERT_TRUE(types.ok());
-    for (const TypeRecord& type : types.value())
-        if (type.name.rfind("DWF", 0) == 0)
-            dwf = type;
-    CoolingEntry& c = session->Project.CoolingEntries[0];
-    c.TypeName.setText("DWF");
-    c.TypeText1.setText(dwf.dataLine);
-    c.TypeText2.setText(dwf.fanLine);
-    c.Length = 1800;
-    c.Height = 500;
-    c.HeightFactor = 1;
-    c.Count = 1;
-    c.FanSpeed = 1000;
-    c.ReturnTemp = 19;
-    c.InUse = true;
-    session->Project.CoolingEntryCount = 1;
-    session->CoolingPanelReady = true;
-    session->ProjectLoaded = true;
+    CoolingEntry& c = loaded(session->Project.CoolingEntries[0], "DWF", 1800, 500, 1000, 19);
     run();
 
     EXPECT_TRUE(form2->RadioButton6->isChecked());
@@ -377,25 +332,9 @@ TEST_F(CalculationRunTest, LoadedCoolingCeilingUnitReopensAtItsStoredStage)
 TEST_F(CalculationRunTest, CoolingRunWithAnEntryShowsTheRoomAndItsList)
 {
     coolingRoom("26", "16");
-    TypeRecord wfw;
-    auto types = readAllTypes(installDir(), true);
-    ASSERT_TRUE(types.ok());
-    for (const TypeRecord& type : types.value())
-        if (type.name.rfind("WFW-2L", 0) == 0)
-            wfw = type;
-    CoolingEntry& c = session->Project.CoolingEntries[0];
-    c.TypeName.setText("WFW-2L");
-    c.TypeText1.setText(wfw.dataLine);
-    c.TypeText2.setText(wfw.fanLine);
-    c.Length = 1250;
-    c.Height = 140;
-    c.HeightFactor = 1;
+    CoolingEntry& c = loaded(session->Project.CoolingEntries[0], "WFW-2L", 1250, 140, 1200, 19);
     c.Count = 2;
-    c.FanSpeed = 1200;
-    c.ReturnTemp = 19;
-    c.InUse = true;
-    session->Project.CoolingEntryCount = 1;
-    session->CoolingPanelReady = true;
+    session->ProjectLoaded = false;
     session->RoomTempChanged = true; // cooling never asks: the flags are cleared at once
     run();
 

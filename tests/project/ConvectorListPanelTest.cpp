@@ -2,17 +2,6 @@
 
 #include "core/model/ProjectFile.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QTest>
-
 #include <algorithm>
 
 namespace tepa::test {
@@ -57,13 +46,6 @@ protected:
         session->Project.HeatingEntryCount =
             std::max<std::int32_t>(session->Project.HeatingEntryCount, static_cast<std::int32_t>(k) + 1);
     }
-
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return file.readAll();
-    }
 };
 
 // --- The list command -------------------------------------------------------------------------
@@ -90,9 +72,7 @@ TEST_F(ConvectorListPanel, EmptyProjectShowsTheHeadingsAndOneBlankLine)
 
 TEST_F(ConvectorListPanel, LoadedProjectListsItsConvectorsBelowTheHeadings)
 {
-    doubles.messages.expect(MessageKind::Information, text(213));
-    doubles.dialogs.answerOpen(QStringLiteral(TEPA_TEST_DATA_DIR "/sample-project.kon"));
-    form1->Laden1->trigger();
+    loadSample();
     ASSERT_TRUE(form1->Konvliste->isEnabled());
     ASSERT_FALSE(form1->GroupBox1->isHidden());
 
@@ -222,15 +202,6 @@ TEST_F(ConvectorListPanel, TechnicalDataThatCannotBeWrittenStopsTheSave)
     }
     EXPECT_TRUE(QFileInfo(occupied + "/techdaten.kon").isDir());
     EXPECT_EQ(QDir(occupied).entryList(QDir::Files | QDir::Hidden).size(), 0);
-}
-
-TEST_F(ConvectorListPanel, SaveThroughTheDialogWritesNoTechnicalData)
-{
-    const QString file = projectDir() + "/Dialog.kon";
-    doubles.dialogs.answerSave(file);
-    EXPECT_TRUE(form1->Speichern1Click());
-    EXPECT_TRUE(QFileInfo::exists(file));
-    EXPECT_FALSE(QFileInfo::exists(projectDir() + "/techdaten.kon"));
 }
 
 } // namespace

@@ -1,11 +1,6 @@
 // A room designed from start to end through both windows, saved, and opened again.
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
 
 namespace tepa::test {

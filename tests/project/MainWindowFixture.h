@@ -8,10 +8,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +117,26 @@ protected:
                 QApplication::sendEvent(widget, &release);
             }
         }
+    }
+
+    // Loads a project file through the Load command's dialog.
+    void load(const QString& path)
+    {
+        doubles.dialogs.answerOpen(path);
+        form1->Laden1->trigger();
+    }
+    // Loads the sample project; both its lists are in use (text 213).
+    void loadSample()
+    {
+        doubles.messages.expect(MessageKind::Information, text(213));
+        load(QString::fromStdString(testData("sample-project.kon").string()));
+    }
+
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return file.readAll();
     }
 
     // A path in the test's own temporary folder.

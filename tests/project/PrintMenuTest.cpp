@@ -1,9 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QFile>
-#include <QMenu>
-
 #include <algorithm>
 
 // The print commands of the main window, run through the menu items with a recording printer:
@@ -18,9 +14,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        doubles.messages.expect(MessageKind::Information, text(213)); // the project was loaded
-        doubles.dialogs.answerOpen(QString::fromStdString(testData("sample-project.kon").string()));
-        form1->Laden1->trigger();
+        loadSample();
         ASSERT_TRUE(form1->Drucken1->isEnabled());
     }
 

@@ -3,21 +3,6 @@
 #include "core/model/ProjectReset.h"
 #include "project/AttachmentPolicy.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 namespace tepa::test {
 namespace {
 
@@ -60,9 +45,8 @@ protected:
         const QString path = tempPath("sample.kon");
         QFile::remove(path);
         ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), path));
-        doubles.dialogs.answerOpen(path);
         doubles.messages.expect(MessageKind::Information, text(213));
-        form1->Laden1->trigger();
+        load(path);
         doubles.messages.verifyAllShown();
         ASSERT_TRUE(session->ProjectLoaded);
     }

@@ -4,30 +4,8 @@
 #include "core/model/ProjectReset.h"
 #include "project/ProjectPaths.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 namespace tepa::test {
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
 
 QByteArray imageOf(const ProjectRecord& record)
 {
@@ -40,11 +18,6 @@ ProjectRecord decodeImage(const QByteArray& bytes)
     auto record = ProjectCodec::decode(std::as_bytes(std::span(bytes.constData(), bytes.size())));
     EXPECT_TRUE(record.ok());
     return record.ok() ? record.value() : ProjectRecord{};
-}
-
-QByteArray sampleImage()
-{
-    return readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/sample-project.kon"));
 }
 
 TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
@@ -62,11 +35,7 @@ TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
 class ProjectFilesWindow : public MainWindowFixture
 {
 protected:
-    void load(const QString& path)
-    {
-        doubles.dialogs.answerOpen(path);
-        form1->Laden1->trigger();
-    }
+    static QByteArray sampleImage() { return readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/sample-project.kon")); }
 
     QString writeProjectFile(const QString& name, const QByteArray& bytes)
     {
@@ -204,6 +173,7 @@ TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectAndShowsItInGreen
     EXPECT_EQ(form1->Label19->text().toStdString(), (text(36) + "  Neu.kon").toStdString());
     EXPECT_EQ(statusColour(), QColor(Qt::green));
     EXPECT_TRUE(form1->Berechnungen1->isEnabled()) << "saving changes no menu";
+    EXPECT_FALSE(QFileInfo::exists(projectDir() + "/techdaten.kon")) << "only command-line mode writes it";
 }
 
 TEST_F(ProjectFilesWindow, SaveThatDoesNotHappenLeavesTheProjectUnsavedAndTheOldEntry)

@@ -6,12 +6,6 @@
 
 #include "core/model/ProjectFile.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QListWidget>
-#include <QRadioButton>
-
 namespace tepa::test {
 namespace {
 
@@ -61,12 +55,9 @@ TEST_F(UnfinishedEntry, ModeSwitchGivesItUpInTheListItWasAddedTo)
 TEST_F(UnfinishedEntry, LoadKeepsTheLoadedListsAndStartsBothAtTheirFirstEntry)
 {
     startInMode(false); // cooling entry 2 being added
-    const auto file = testData("sample-project.kon");
-    const auto stored = loadProjectFile(file);
+    const auto stored = loadProjectFile(testData("sample-project.kon"));
     ASSERT_TRUE(stored.ok());
-    doubles.messages.expectAny(MessageKind::Information);
-    doubles.dialogs.answerOpen(QString::fromStdString(file.string()));
-    form1->Laden1->trigger();
+    loadSample();
 
     EXPECT_EQ(session->CoolingEntryIndex, 1);
     form2->Schliessen1Click();

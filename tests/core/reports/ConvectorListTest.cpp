@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,18 @@ struct Item
     int count;
 };
 
+template <class Entry, std::size_t N> void fill(std::array<Entry, N>& entries, const std::vector<Item>& items)
+{
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        Entry& e = entries[k];
+        e.TypeName.setText(items[k].type);
+        e.Height = items[k].heightMm;
+        e.Length = items[k].lengthMm;
+        e.Count = items[k].count;
+        e.InUse = true;
+    }
+}
+
 // A project of one room with these entries; the lists' counts cover exactly the entries given.
 ProjectRecord projectWith(const std::vector<Item>& heating, const std::vector<Item>& cooling = {})
 {
@@ -23,22 +36,8 @@ ProjectRecord projectWith(const std::vector<Item>& heating, const std::vector<It
     p.RoomCount = 1;
     p.HeatingEntryCount = static_cast<std::int32_t>(heating.size());
     p.CoolingEntryCount = static_cast<std::int32_t>(cooling.size());
-    for (std::size_t k = 0; k < heating.size(); ++k) {
-        HeatingEntry& e = p.HeatingEntries[k];
-        e.TypeName.setText(heating[k].type);
-        e.Height = heating[k].heightMm;
-        e.Length = heating[k].lengthMm;
-        e.Count = heating[k].count;
-        e.InUse = true;
-    }
-    for (std::size_t k = 0; k < cooling.size(); ++k) {
-        CoolingEntry& e = p.CoolingEntries[k];
-        e.TypeName.setText(cooling[k].type);
-        e.Height = cooling[k].heightMm;
-        e.Length = cooling[k].lengthMm;
-        e.Count = cooling[k].count;
-        e.InUse = true;
-    }
+    fill(p.HeatingEntries, heating);
+    fill(p.CoolingEntries, cooling);
     return p;
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace tepa {
 namespace {
@@ -21,10 +20,6 @@ class PrintCalculationData : public ::testing::Test
 protected:
     PrintCalculationData()
     {
-        m_dir = fs::temp_directory_path() / (std::string("tepa-calcprint-") +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-        std::ofstream(m_dir / "image4.bmp", std::ios::binary) << "BM";
         project.Number.setText("N1");
         project.RoomName.setText("Büro 1");
         project.HeatingRoomTemp = 20;
@@ -35,7 +30,6 @@ protected:
         project.CoolingFlowTemp = 16;
         project.CoolingSecondTemp = 18;
     }
-    ~PrintCalculationData() override { fs::remove_all(m_dir); }
 
     HeatingEntry& heating(std::size_t k, const char* type, int count, double output)
     {
@@ -62,7 +56,7 @@ protected:
     RecordingSurface print(bool letterPaper = false)
     {
         RecordingSurface surface(600);
-        PrintContext context{project, texts, m_dir, "06.12.2026", letterPaper};
+        PrintContext context{project, texts, m_dir.path(), "06.12.2026", letterPaper};
         result = printCalculationData(surface, context);
         return surface;
     }
@@ -85,21 +79,10 @@ protected:
     ProjectRecord project;
     InterfaceTexts texts = test::numberedTexts();
     Status result = Done{};
-    fs::path m_dir;
+    test::ProgramDir m_dir;
 };
 
-TEST_F(PrintCalculationData, HeatingHeading)
-{
-    heating(1, "W1", 1, 500);
-    const auto s = print();
-    ASSERT_TRUE(result);
-    EXPECT_EQ(textAt(s, 1, 800, 1220), "Büro 1");
-    EXPECT_EQ(textAt(s, 1, 1400, 1320), "T27 75.0");
-    EXPECT_EQ(textAt(s, 1, 300, 1390), "T109                >>  T164  <<");
-    EXPECT_EQ(s.at(1, 1390 * S).front().font.points, 10);
-}
-
-TEST_F(PrintCalculationData, HeatingRowColumns)
+TEST_F(PrintCalculationData, HeatingHeadingAndRowColumns)
 {
     auto& e = heating(1, "W2", 3, 412.6);
     e.Height = 110;
@@ -110,6 +93,10 @@ TEST_F(PrintCalculationData, HeatingRowColumns)
     e.SoundLevel = 25;
     const auto s = print();
     ASSERT_TRUE(result);
+    EXPECT_EQ(textAt(s, 1, 800, 1220), "Büro 1");
+    EXPECT_EQ(textAt(s, 1, 1400, 1320), "T27 75.0");
+    EXPECT_EQ(textAt(s, 1, 300, 1390), "T109                >>  T164  <<");
+    EXPECT_EQ(s.at(1, 1390 * S).front().font.points, 10);
     const int y = 1550;
     EXPECT_EQ(textAt(s, 1, 300, y), " 1  W2");
     struct Case
@@ -199,10 +186,17 @@ TEST_F(PrintCalculationData, SecondLineAndTotalsOfHeating)
     EXPECT_EQ(endingAt(s, 1, 2110, 2250), "  721");
 }
 
-TEST_F(PrintCalculationData, TwelveEntriesBreakAfterTheTenth)
+TEST_F(PrintCalculationData, TwelveEntriesBreakAfterTheTenthAndTenStayOnOnePage)
 {
-    for (std::size_t k = 1; k <= 12; ++k)
+    for (std::size_t k = 1; k <= 10; ++k)
         heating(k, "W1", 1, 100);
+    const auto ten = print();
+    EXPECT_EQ(ten.pages, 1);
+    EXPECT_EQ(ten.find("--> 2"), nullptr);
+    EXPECT_EQ(textAt(ten, 1, 1400, 1550 + 1600), "T111");
+
+    heating(11, "W1", 1, 100);
+    heating(12, "W1", 1, 100);
     const auto s = print();
     ASSERT_TRUE(result);
     EXPECT_EQ(s.pages, 2);
@@ -221,16 +215,6 @@ TEST_F(PrintCalculationData, TwelveEntriesBreakAfterTheTenth)
     EXPECT_EQ(textAt(s, 2, 300, 1450), ""); // no table heading on the second page
     EXPECT_EQ(textAt(s, 2, 1400, 1320), "T111");
     EXPECT_EQ(endingAt(s, 2, 1320, 2250), " 1200");
-}
-
-TEST_F(PrintCalculationData, TenEntriesStayOnOnePage)
-{
-    for (std::size_t k = 1; k <= 10; ++k)
-        heating(k, "W1", 1, 100);
-    const auto s = print();
-    EXPECT_EQ(s.pages, 1);
-    EXPECT_EQ(s.find("--> 2"), nullptr);
-    EXPECT_EQ(textAt(s, 1, 1400, 1550 + 1600), "T111");
 }
 
 TEST_F(PrintCalculationData, HeatingInUsePicksTheTable)
@@ -311,11 +295,11 @@ TEST_F(PrintCalculationData, CoolingRowColumns)
 
 TEST_F(PrintCalculationData, MissingLogoStopsThePrintout)
 {
-    fs::remove(m_dir / "image4.bmp");
+    fs::remove(m_dir.logo());
     heating(1, "W1", 1, 100);
     const auto s = print();
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error(), "Datei " + (m_dir / "image4.bmp").string() + " kann nicht geöffnet werden");
+    EXPECT_EQ(result.error(), "Datei " + m_dir.logo().string() + " kann nicht geöffnet werden");
     EXPECT_TRUE(s.texts.empty());
 }
 

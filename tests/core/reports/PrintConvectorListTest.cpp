@@ -5,35 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 
 namespace tepa {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ProgramDir;
 using test::RecordingSurface;
-
-// A program directory with (or without) the letterhead logo; the surface only opens the file.
-class ProgramDir
-{
-public:
-    explicit ProgramDir(bool withLogo)
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() /
-                 (std::string("tepa-print-") + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-        if (withLogo)
-            std::ofstream(m_path / "image4.bmp", std::ios::binary) << "BM";
-    }
-    ~ProgramDir() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // One list slot as the convector list writes it: the key, then blanks so that the count starts
 // in column 36.
@@ -65,7 +43,7 @@ protected:
 
     Status print(RecordingSurface& surface, const std::vector<std::string>& slots, bool letterPaper = false)
     {
-        PrintContext context{project, texts, dir->path(), "06.12.2026", letterPaper};
+        PrintContext context{project, texts, dir.path(), "06.12.2026", letterPaper};
         context.PrintScale = 99; // stale from an earlier printout; must be set anew
         Status result = printConvectorList(surface, context, slots);
         scale = context.PrintScale;
@@ -74,7 +52,7 @@ protected:
 
     ProjectRecord project;
     InterfaceTexts texts = test::numberedTexts();
-    std::unique_ptr<ProgramDir> dir = std::make_unique<ProgramDir>(true);
+    ProgramDir dir;
     int scale = 0;
 };
 
@@ -115,7 +93,7 @@ TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadTitleAndProjectBlock)
     }
     ASSERT_EQ(surface.bitmaps.size(), 1u);
     const auto& logo = surface.bitmaps[0];
-    EXPECT_EQ(logo.file, dir->path() / "image4.bmp");
+    EXPECT_EQ(logo.file, dir.logo());
     EXPECT_EQ(logo.left, 3500);
     EXPECT_EQ(logo.top, 280);
     EXPECT_EQ(logo.width, 1000);
@@ -124,8 +102,7 @@ TEST_F(PrintConvectorList, NeutralPaperCarriesLetterheadTitleAndProjectBlock)
 
 TEST_F(PrintConvectorList, LetterPaperDrawsNothingAboveTheTitleLine)
 {
-    dir.reset(); // letter paper never needs the logo
-    dir = std::make_unique<ProgramDir>(false);
+    fs::remove(dir.logo()); // letter paper never needs the logo
     RecordingSurface surface(600);
     ASSERT_TRUE(print(surface, listOf(1), true));
     EXPECT_TRUE(surface.bitmaps.empty());
@@ -149,8 +126,14 @@ TEST_F(PrintConvectorList, RowSplitsKeyAndCount)
     EXPECT_EQ(row[1].text, " 12");
 }
 
-TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThree)
+TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThreeAndTwentyThreeStayOnOnePage)
 {
+    RecordingSurface onePage(600);
+    ASSERT_TRUE(print(onePage, listOf(23)));
+    EXPECT_EQ(onePage.pages, 1);
+    EXPECT_EQ(onePage.find("-> 2"), nullptr);
+    EXPECT_EQ(onePage.texts.back().y, 2 * 3190);
+
     RecordingSurface surface(600);
     ASSERT_TRUE(print(surface, listOf(24)));
     EXPECT_EQ(surface.pages, 2);
@@ -172,15 +155,6 @@ TEST_F(PrintConvectorList, TwentyFourLinesBreakAfterTwentyThree)
     ASSERT_EQ(last.size(), 2u);
     EXPECT_EQ(last[0].text.substr(0, 8), "   TYP33");
     EXPECT_EQ(surface.texts.back().y, 1900);
-}
-
-TEST_F(PrintConvectorList, TwentyThreeLinesStayOnOnePage)
-{
-    RecordingSurface surface(600);
-    ASSERT_TRUE(print(surface, listOf(23)));
-    EXPECT_EQ(surface.pages, 1);
-    EXPECT_EQ(surface.find("-> 2"), nullptr);
-    EXPECT_EQ(surface.texts.back().y, 2 * 3190);
 }
 
 TEST_F(PrintConvectorList, ZeroLengthSlotUsesNoRow)
@@ -213,13 +187,12 @@ TEST_F(PrintConvectorList, FullSlotArrayStopsBeforeSlotHundredAndMarksEveryPage)
 
 TEST_F(PrintConvectorList, MissingLogoStopsThePrintout)
 {
-    dir.reset(); // the same folder: remove the old one first
-    dir = std::make_unique<ProgramDir>(false);
+    fs::remove(dir.logo());
     RecordingSurface surface(600);
     const Status result = print(surface, listOf(3));
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error(),
-              "Datei " + (dir->path() / "image4.bmp").string() + " kann nicht geöffnet werden");
+              "Datei " + dir.logo().string() + " kann nicht geöffnet werden");
     EXPECT_TRUE(surface.texts.empty());
     EXPECT_TRUE(surface.bitmaps.empty());
 }

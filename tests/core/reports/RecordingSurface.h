@@ -3,6 +3,8 @@
 #include "core/reports/PrintSurface.h"
 #include "core/text/InterfaceTexts.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -105,6 +107,29 @@ private:
     int m_dpi;
     Font m_font;
     std::filesystem::path m_bitmap;
+};
+
+// A program directory of the running test with (or without) the letterhead logo; the surface
+// only opens the file.
+class ProgramDir
+{
+public:
+    explicit ProgramDir(bool withLogo = true)
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = std::filesystem::temp_directory_path() /
+                 (std::string("tepa-print-") + info->test_suite_name() + "-" + info->name());
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+        if (withLogo)
+            std::ofstream(logo(), std::ios::binary) << "BM";
+    }
+    ~ProgramDir() { std::filesystem::remove_all(m_path); }
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path logo() const { return m_path / "image4.bmp"; }
+
+private:
+    std::filesystem::path m_path;
 };
 
 // Interface texts whose line n reads "T<n>", so a test sees which line a printout used.

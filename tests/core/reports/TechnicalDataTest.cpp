@@ -39,6 +39,8 @@ ProjectRecord roomOnly()
     p.CoolingRoomTemp = 26;
     p.CoolingDemand = 812.5;
     p.CoolingFlowTemp = 16.25;
+    p.HeatingEntryCount = 1;
+    p.CoolingEntryCount = 1;
     return p;
 }
 
@@ -146,49 +148,37 @@ const std::string wfwBlock = crlf({
 
 // --- The file's bytes -----------------------------------------------------------------------
 
-TEST(TechnicalDataBytes, NeitherListInUseGivesOnlyTheHead)
+TEST(TechnicalDataBytes, WritesTheSectionsOfTheListsInUse)
 {
-    ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
-    EXPECT_EQ(TechnicalDataBytes(p), fileHead);
-}
-
-TEST(TechnicalDataBytes, HeatingOnlyEndsWithOneEmptyLine)
-{
-    ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
-    setHeatingEntry(p, 0, "WF2");
-    const std::string expected =
-        fileHead + heatingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wf2Block + crlf({""});
-    EXPECT_EQ(TechnicalDataBytes(p), expected);
-}
-
-TEST(TechnicalDataBytes, BothListsHeatingFirstAndCoolingWithoutClosingLine)
-{
-    ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
-    setHeatingEntry(p, 0, "WF2");
-    setCoolingEntry(p, 0, "WFW-2L");
-    const std::string expected = fileHead + heatingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) +
-                                 wf2Block + crlf({""}) + coolingHead +
-                                 crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wfwBlock;
-    EXPECT_EQ(TechnicalDataBytes(p), expected);
-}
-
-TEST(TechnicalDataBytes, ListFlagWritesTheSectionAlsoWhenTheFirstEntryIsNotInUse)
-{
-    ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
-    setCoolingEntry(p, 0, "WFW-2L");
-    p.CoolingEntries[0].InUse = false;
-    p.CoolingInUse = true;
-    const std::string expected =
-        fileHead + coolingHead + crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "}) + wfwBlock;
-    EXPECT_EQ(TechnicalDataBytes(p), expected);
+    const std::string oneType = crlf({"Anzahl Konv.-Typen:\t1\t ", "  ", "  "});
+    const std::string heating = heatingHead + oneType + wf2Block + crlf({""}); // one closing line
+    const std::string cooling = coolingHead + oneType + wfwBlock;              // none
+    struct Case
+    {
+        const char* what;
+        bool heatingEntry, coolingEntry, coolingFlagOnly;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"neither list in use", false, false, false, fileHead},
+        {"heating only", true, false, false, fileHead + heating},
+        {"both, heating first", true, true, false, fileHead + heating + cooling},
+        // The list's flag writes the section also when its first entry is not in use.
+        {"cooling flag only", false, true, true, fileHead + cooling},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProjectRecord p = roomOnly();
+        if (c.heatingEntry)
+            setHeatingEntry(p, 0, "WF2");
+        if (c.coolingEntry)
+            setCoolingEntry(p, 0, "WFW-2L");
+        if (c.coolingFlagOnly) {
+            p.CoolingEntries[0].InUse = false;
+            p.CoolingInUse = true;
+        }
+        EXPECT_EQ(TechnicalDataBytes(p), c.expected);
+    }
 }
 
 TEST(TechnicalDataBytes, EntryWithoutTypeWritesWhatItHolds)
@@ -213,8 +203,6 @@ TEST(TechnicalDataBytes, NamesFromADamagedFileCannotBreakTheLinesOrFields)
     // fields at TAB, so those characters are written as blanks.
     ProjectRecord p = roomOnly();
     p.RoomName.setText("A\r\nB\tC\rD\n");
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
     setHeatingEntry(p, 0, "WF\t2\r\n");
     setCoolingEntry(p, 0, "W\nFW\r");
     const std::string bytes = TechnicalDataBytes(p);
@@ -226,8 +214,6 @@ TEST(TechnicalDataBytes, NamesFromADamagedFileCannotBreakTheLinesOrFields)
 TEST(TechnicalDataBytes, PrimaryAirTypesWriteTheAirFlowInsteadOfWaterAndFan)
 {
     ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
-    p.CoolingEntryCount = 1;
     setHeatingEntry(p, 0, "WNF2");
     setCoolingEntry(p, 0, "WNF1");
     const std::string bytes = TechnicalDataBytes(p);
@@ -258,7 +244,6 @@ TEST(TechnicalDataBytes, FanSpeedIsAPercentageOfTheSeriesTopSpeed)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         ProjectRecord p = roomOnly();
-        p.HeatingEntryCount = 1;
         setHeatingEntry(p, 0, c.type);
         p.HeatingEntries[0].FanSpeed = c.fanSpeed;
         const std::string expected = "\r\nWassermassenstrom:\t 69\t kg/h\r\nGebl\xE4sedrehzahl:\t" +
@@ -325,7 +310,6 @@ TEST_F(TechnicalDataWriting, ReplacesAnExistingFileWithTheWholeText)
     const fs::path file = folder / "techdaten.kon";
     std::ofstream(file) << std::string(5000, 'x');
     ProjectRecord p = roomOnly();
-    p.HeatingEntryCount = 1;
     setHeatingEntry(p, 0, "WF2");
 
     const Status written = WriteTechnicalData(file, p);
