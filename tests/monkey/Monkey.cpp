@@ -49,21 +49,6 @@ constexpr std::size_t LogLength = 40;
 constexpr std::size_t SavedFilesKept = 6;
 constexpr qsizetype PastedLength = 24;
 
-const char* kindName(MessageKind kind)
-{
-    switch (kind) {
-    case MessageKind::Message:
-        return "message";
-    case MessageKind::Information:
-        return "information";
-    case MessageKind::YesNo:
-        return "question";
-    case MessageKind::Error:
-        return "error";
-    }
-    return "?";
-}
-
 std::string quoted(const QString& text)
 {
     QString shown = text;

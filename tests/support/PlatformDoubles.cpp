@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace tepa::test {
-namespace {
 
 const char* kindName(MessageKind kind)
 {
@@ -19,8 +18,6 @@ const char* kindName(MessageKind kind)
     }
     return "?";
 }
-
-} // namespace
 
 ScriptedMessages::~ScriptedMessages()
 {

@@ -21,6 +21,9 @@ enum class MessageKind
     Error,
 };
 
+// The kind of a box as failure messages name it.
+const char* kindName(MessageKind kind);
+
 // Message boxes with a script: each expected box in order, with the answer to give. An
 // unexpected box fails the test (and is answered No); so does an expectation left unused when
 // the double is destroyed or `verifyAllShown` is called.
