@@ -1,5 +1,7 @@
 #include "core/reports/PrintLayouts.h"
 
+#include "core/reports/FanPercent.h"
+
 #include "core/text/Numbers.h"
 
 #include <cmath>
@@ -75,24 +77,10 @@ std::string continuationNote(const PrintContext& context)
     return "( zu " + line(context, 107) + context.Project.Number.text() + " )";
 }
 
-// Fan speed as a percentage of the series' top speed. The divisor follows from substring tests
-// in this order, a later match replacing an earlier one, because the codes contain each other
-// ("WFWL" also contains "WF" and "WFW"). Nothing when the type is no fan type.
+// Fan speed as a percentage of the series' top speed; nothing when the type is no fan type.
 std::string fanPercent(const std::string& typeName, double fanSpeed, bool coolingSeries)
 {
-    double divisor = 0;
-    if (!coolingSeries) {
-        if (contains(typeName, "WF"))
-            divisor = 14;
-        if (contains(typeName, "WFs"))
-            divisor = 16;
-    }
-    if (contains(typeName, "WFW"))
-        divisor = 16;
-    if (contains(typeName, "WFWL"))
-        divisor = 11.5;
-    if (contains(typeName, "DWF"))
-        divisor = 14;
+    const double divisor = fanPercentDivisor(typeName, coolingSeries);
     if (divisor == 0)
         return "----";
     return strFixed(fanSpeed / divisor, 4, 0);

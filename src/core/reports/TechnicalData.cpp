@@ -1,5 +1,7 @@
 #include "core/reports/TechnicalData.h"
 
+#include "core/reports/FanPercent.h"
+
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
@@ -59,22 +61,11 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
-// The fan speed as a percentage of the series' top speed. The tests run from the general code
-// to the special one, so a later match wins: "WFWL" types use 11.5, "DWF" types 14. A type of
-// none of these series (free convection among them) has no fan and shows 0 %.
+// The fan speed as a percentage of the series' top speed; a type of no fan series (free
+// convection among them) shows 0 %.
 double FanPercent(std::string_view typeName, double fanSpeed)
 {
-    double divisor = 0;
-    if (contains(typeName, "WF"))
-        divisor = 14;
-    if (contains(typeName, "WFs"))
-        divisor = 16;
-    if (contains(typeName, "WFW"))
-        divisor = 16;
-    if (contains(typeName, "WFWL"))
-        divisor = 11.5;
-    if (contains(typeName, "DWF"))
-        divisor = 14;
+    const double divisor = fanPercentDivisor(typeName, false);
     return divisor == 0 ? 0 : fanSpeed / divisor;
 }
 
