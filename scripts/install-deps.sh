@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     qt6-base-dev fonts-dejavu-core
-    poppler-utils
+    poppler-utils gcovr
     dpkg-dev
 )
 
