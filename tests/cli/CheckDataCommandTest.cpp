@@ -73,27 +73,5 @@ TEST(CheckDataCommand, PrintsEachProblemWithFileAndLineOnStdout)
     EXPECT_EQ(r.err, "tepa check-data: " + broken.dir().string() + ": 2 problems in the installation data\n");
 }
 
-TEST(CheckDataCommand, UsageErrorsAndHelp)
-{
-    struct Case
-    {
-        std::vector<std::string> args;
-        int code;
-        const char* errFragment;
-    };
-    const Case cases[] = {
-        {{"check-data", goodInstall.string(), goodInstall.string()}, 2, "one folder at most"},
-        {{"check-data", TEPA_TEST_DATA_DIR "/no-such-folder"}, 1, "is not a folder"},
-        {{"check-data", goodInstall.string() + "/freikon.txt"}, 1, "is not a folder"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        const Outcome r = runTepa(c.args);
-        EXPECT_EQ(r.exitCode, c.code);
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find(c.errFragment), std::string::npos) << r.err;
-    }
-}
-
 } // namespace
 } // namespace tepa::cli

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <sstream>
+#include <streambuf>
 
 namespace tepa::cli {
 namespace {
@@ -69,24 +71,123 @@ TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
     EXPECT_EQ(jsonQuoted(std::string("a\x01", 2)), "\"a\\u0001\"");
 }
 
-TEST(Cli, UsageAndUnknownCommands)
+// Every refusal of every command: the exit code, the message on stderr, nothing on stdout and no
+// file written or changed. Inputs live in a folder of their own: a sample project "Haus.orv",
+// the same project named like its technical data file, a file one byte short of a project, a
+// plain file standing where a folder is needed, and an installation whose "W1" data line holds
+// "nan" for its coefficient.
+class CliRefusals : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        const std::string image = test::readAll(sample);
+        for (const char* name : {"Haus.orv", "techdaten.kon"})
+            std::ofstream(folder / name, std::ios::binary) << image;
+        std::ofstream(folder / "kurz.kon", std::ios::binary) << image.substr(0, 15857);
+        std::ofstream(folder / "Datei") << "kein Ordner";
+        std::filesystem::copy(install, folder / "install");
+        std::fstream data(folder / "install" / "freikon.txt", std::ios::in | std::ios::out | std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(data)), {});
+        const std::size_t heading = text.find("Typdaten\r\n"); // W1's data line follows it
+        ASSERT_NE(heading, std::string::npos);
+        text.replace(heading + 10, 6, "   nan");
+        data.seekp(0);
+        data << text;
+    }
+    std::string path(const char* name) const { return (folder / name).string(); }
+    std::filesystem::path sample = TEPA_TEST_DATA_DIR "/sample-project.kon";
+    std::filesystem::path install = TEPA_TEST_DATA_DIR "/install";
+    test::TempFolder folder{"tepa-refusals-"};
+};
+
+TEST_F(CliRefusals, EveryCommandRefusesWithAMessageAndWritesNothing)
+{
+    const std::string project = path("Haus.orv"), missing = path("fehlt.kon"), shortFile = path("kurz.kon");
+    const std::vector<std::string> point = {"--tv", "75", "--ti", "20", "--tr", "65"};
+    auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
     struct Case
     {
         std::vector<std::string> args;
-        const char* inErr;
+        int exitCode;
+        std::string inErr;
     };
     const Case cases[] = {
-        {{}, "usage: tepa"},
-        {{"frobnicate"}, "unknown command 'frobnicate'"},
-        {{"show", "--data"}, "--data needs a folder"},
+        {{}, ExitUsage, "usage: tepa"},
+        {{"frobnicate"}, ExitUsage, "unknown command 'frobnicate'"},
+        {{"show", "--data"}, ExitUsage, "--data needs a folder"},
+        {{"show", shortFile, "--json"}, ExitBadInput, "tepa show: Loading - Error"},
+        {{"show", missing}, ExitBadInput, "tepa show: Datei " + missing + " kann nicht geöffnet werden"},
+        {{"show", project, missing}, ExitUsage, "usage: tepa show"},
+        {{"list", missing}, ExitBadInput, "tepa list: Datei " + missing + " kann nicht geöffnet werden"},
+        {{"list", project, project}, ExitUsage, "usage: tepa list PROJECT.kon"},
+        {{"techdata"}, ExitUsage, "usage: tepa techdata PROJECT.kon [-o FILE]"},
+        {{"techdata", project, "-o"}, ExitUsage, "tepa techdata: option --output needs a value"},
+        {{"techdata", missing}, ExitBadInput, "tepa techdata: Datei " + missing + " kann nicht geöffnet werden"},
+        {{"techdata", project, "-o", path("Datei") + "/t.txt"}, ExitBadInput,
+         "tepa techdata: " + path("Datei") + "/t.txt: Not a directory"},
+        // An output that would destroy the input or another project.
+        {{"techdata", path("techdaten.kon")}, ExitBadInput, "this is the input file"},
+        {{"techdata", project, "-o", project}, ExitBadInput, "this is the input file"},
+        {{"techdata", project, "-o", path("techdaten.kon")}, ExitBadInput, "this is a project file"},
+        {{"print", project, "--list", "--letter-paper", "--pdf", project}, ExitBadInput, "this is the input file"},
+        {{"print", project, "--list", "--calc-data", "--pdf", path("o.pdf")}, ExitUsage, "usage: tepa print"},
+        {{"print", project, "--list"}, ExitUsage, "usage: tepa print"},
+        {{"print", missing, "--list", "--pdf", path("o.pdf")}, ExitBadInput, "kann nicht geöffnet werden"},
+        {{"print", project, "--list", "--pdf", path("o.pdf")}, ExitBadInput,
+         "tepa print: Datei " + (install / "image4.bmp").string() + " kann nicht geöffnet werden"},
+        {{"dewpoint", "--room", "26", "--humidity", "100.01"}, ExitBadInput, "at most 100"},
+        {{"dewpoint", "--room", "nan", "--humidity", "50"}, ExitBadInput, "--room: 'nan' is not a number"},
+        // Below the saturation law's range (1.098 + T/100 must stay positive).
+        {{"dewpoint", "--room", "-200", "--humidity", "50"}, ExitBadInput, "no dew point"},
+        {{"dewpoint", "--room", "26"}, ExitUsage, "give --room and --humidity"},
+        {with({"rate", "--type", "W1", "--data", path("nowhere")}, point), ExitBadInput, "freikon.txt"},
+        {with({"rate", "--type", "W1", "--data", path("install")}, point), ExitBadInput,
+         "tepa rate: freikon.txt:16: data line of \"W1\": Km (columns 1-6) is not a number"},
+        {{"check-data", install.string(), install.string()}, ExitUsage, "one folder at most"},
+        {{"check-data", path("nowhere")}, ExitBadInput, "is not a folder"},
+        {{"check-data", path("Datei")}, ExitBadInput, "is not a folder"},
     };
+    const std::size_t files = folder.fileCount();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.inErr);
-        const test::Outcome r = test::runTepa(c.args);
-        EXPECT_EQ(r.exitCode, ExitUsage);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const test::Outcome r = test::runTepa(c.args, install);
+        EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
+        EXPECT_EQ(folder.fileCount(), files);
+        EXPECT_EQ(test::readAll(path("Haus.orv")), test::readAll(sample));
+        EXPECT_EQ(test::readAll(path("techdaten.kon")), test::readAll(sample));
+    }
+}
+
+// A stream that takes nothing: a full disk or a closed pipe behind the standard output.
+class FullStream : public std::streambuf
+{
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(CliRefusals, OutputThatCannotBeWrittenIsAFailure)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", path("Haus.orv"), "--json"},
+        {"list", path("Haus.orv")},
+        {"check-data", install.string()},
+        {"dewpoint", "--room", "26", "--humidity", "50"},
+        {"rate", "--type", "W1", "--tv", "75", "--ti", "20", "--tr", "65"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args.front());
+        FullStream full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(run(args, out, err, Context{install}), ExitBadInput);
+        EXPECT_EQ(err.str(), "tepa " + args.front() + ": the output could not be written completely\n");
     }
 }
 

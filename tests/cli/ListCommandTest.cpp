@@ -59,27 +59,5 @@ TEST_F(ListCommand, PrintsTheListLinesInUtf8WithoutHeadings)
     EXPECT_EQ(fresh.out + fresh.err, "");
 }
 
-TEST_F(ListCommand, ErrorsAndUsage)
-{
-    const std::string missing = (folder / "fehlt.kon").string();
-    struct Case
-    {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string inErr;
-    };
-    const Case cases[] = {
-        {{missing}, ExitBadInput, "tepa list: Datei " + missing + " kann nicht geöffnet werden"},
-        {{missing, missing}, ExitUsage, "usage: tepa list PROJECT.kon"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome r = list(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
-    }
-}
-
 } // namespace
 } // namespace tepa::cli

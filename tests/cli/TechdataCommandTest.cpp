@@ -57,32 +57,5 @@ TEST_F(TechdataCommand, WritesBesideTheProjectWithItsExtensionOrWhereTold)
     }
 }
 
-TEST_F(TechdataCommand, ErrorsWriteNothing)
-{
-    std::ofstream(folder / "Datei") << "not a folder";
-    const std::string missing = (folder / "fehlt.kon").string();
-    const std::string blocked = (folder / "Datei" / "t.txt").string();
-    struct Case
-    {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string err;
-    };
-    const Case cases[] = {
-        {{missing}, ExitBadInput, "tepa techdata: Datei " + missing + " kann nicht geöffnet werden\n"},
-        {{project.string(), "-o", blocked}, ExitBadInput, "tepa techdata: " + blocked + ": "},
-        {{}, ExitUsage, "usage: tepa techdata PROJECT.kon [-o FILE]\n"},
-        {{project.string(), "-o"}, ExitUsage, "tepa techdata: option --output needs a value"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome r = techdata(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << r.err;
-        EXPECT_EQ(folder.fileCount(), 2u); // the project and the blocking file only
-    }
-}
-
 } // namespace
 } // namespace tepa::cli
