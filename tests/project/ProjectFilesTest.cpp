@@ -4,6 +4,8 @@
 #include "core/model/ProjectReset.h"
 #include "project/ProjectPaths.h"
 
+#include <QLockFile>
+
 namespace tepa::test {
 namespace {
 
@@ -30,6 +32,10 @@ TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
     };
     for (const auto& [arguments, expected] : cases)
         EXPECT_EQ(projectFileFromArguments(arguments), expected) << arguments.join('|').toStdString();
+    // Bytes that are no valid UTF-8 (a Latin-1 "ä") name exactly the file given.
+    EXPECT_EQ(projectPathFromArguments({"/p/R\xe4um", "1.kon", "a", "b", "c"}),
+              std::filesystem::path("/p/R\xe4um 1.kon"));
+    EXPECT_EQ(projectPathFromArguments({"a", "b", "c"}), std::nullopt);
 }
 
 class ProjectFilesWindow : public MainWindowFixture
@@ -264,6 +270,60 @@ TEST_F(ProjectFilesWindow, CommandLineModeSavesToTheRejoinedPathWithoutADialog)
     // it was started in.
     createWindow({"Raum", "B.kon", "a", "b", "c"}, folder);
     EXPECT_EQ(form1->commandLineProjectFile(), folder + "/Raum B.kon");
+}
+
+// Command-line mode writes a pair: the caller takes a present technical data file for the result
+// of a saved project. A project that cannot be saved leaves neither file; a project named like
+// its technical data file would be overwritten by it and is refused.
+TEST_F(ProjectFilesWindow, CommandLineModeSavesTheProjectBeforeItsTechnicalDataOrNothing)
+{
+    const QString folder = tempPath("Lauf");
+    ASSERT_TRUE(QDir().mkpath(folder + "/Raum.kon")); // a folder where the project would go
+    struct Case
+    {
+        const char* name;
+        int textLine; // the message; 0: the platform's error
+    };
+    const Case cases[] = {{"Raum.kon", 0}, {"techdaten.kon", 281}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        createWindow({folder + "/" + c.name, "a", "b", "c"});
+        newProject();
+        if (c.textLine)
+            doubles.messages.expect(MessageKind::Message, text(c.textLine) + "\n" + folder + "/" + c.name);
+        else
+            doubles.messages.expectAny(MessageKind::Error);
+        EXPECT_FALSE(form1->Speichern1Click());
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+}
+
+// A second instance opening the same project reads it but cannot save over the first one's
+// work; the save dialog offers the loaded file's folder and name.
+TEST_F(ProjectFilesWindow, ProjectOpenElsewhereLoadsButIsNotSavedOverAndTheDialogOffersItsName)
+{
+    const QString path = writeProjectFile("Offen.kon", sampleImage());
+    QLockFile otherInstance(tempPath(".Offen.kon.lock"));
+    ASSERT_TRUE(otherInstance.tryLock(0));
+    doubles.dialogs.answerOpen(path);
+    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path);
+    doubles.messages.expect(MessageKind::Information, text(213));
+    form1->Laden1Click();
+    doubles.messages.verifyAllShown();
+
+    doubles.dialogs.answerSave(path);
+    doubles.messages.expect(MessageKind::Message, text(283) + "\n" + path);
+    EXPECT_FALSE(form1->Speichern1Click());
+    doubles.messages.verifyAllShown();
+    ASSERT_EQ(doubles.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(QDir(doubles.dialogs.saveRequests[0].initialDir), QDir(tempPath("")));
+    EXPECT_EQ(doubles.dialogs.saveRequests[0].fileName, QStringLiteral("Offen.kon"));
+
+    otherInstance.unlock();
+    doubles.dialogs.answerSave(path);
+    EXPECT_TRUE(form1->Speichern1Click());
+    EXPECT_TRUE(QFileInfo::exists(tempPath(".Offen.kon.lock"))) << "held while the project is open here";
 }
 
 TEST_F(ProjectFilesWindow, EnteredProjectDataSurviveSaveAndLoad)
