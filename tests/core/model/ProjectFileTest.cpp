@@ -78,6 +78,7 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
     const std::vector<std::byte> oldBytes(300, std::byte{1});
     const std::vector<std::byte> newBytes = ProjectCodec::encode(test::sampleProject());
+    const auto oldMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     struct Case
     {
         const char* what;
@@ -123,7 +124,7 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
         SCOPED_TRACE(c.what);
         TempDir dir;
         test::writeFileBytes(dir.path() / "alt.kon", oldBytes);
-        fs::permissions(dir.path() / "alt.kon", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        fs::permissions(dir.path() / "alt.kon", oldMode);
         const fs::path target = c.prepare(dir.path());
         const auto before = filesIn(dir.path());
 
@@ -140,21 +141,14 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
         } else {
             ASSERT_TRUE(saved.ok()) << saved.error();
             EXPECT_EQ(test::readFileBytes(dir.path() / c.changed), newBytes);
+            // Saved through a link: the link stays a link and its file keeps its permissions.
+            const bool viaLink = c.changed != target.filename();
+            EXPECT_EQ(fs::is_symlink(target), viaLink);
+            if (viaLink) {
+                EXPECT_EQ(fs::status(target).permissions(), oldMode);
+            }
         }
     }
-}
-
-TEST(ProjectFile, ReplacedFileKeepsItsPermissionsAndTheLinkStaysALink)
-{
-    TempDir dir;
-    test::writeFileBytes(dir.path() / "alt.kon", std::vector<std::byte>(3, std::byte{1}));
-    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(dir.path() / "alt.kon", mode);
-    fs::create_symlink(dir.path() / "alt.kon", dir.path() / "link.kon");
-    ASSERT_TRUE(saveProjectFile(dir.path() / "link.kon", test::sampleProject()).ok());
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.kon"));
-    EXPECT_EQ(fs::status(dir.path() / "alt.kon").permissions(), mode);
-    EXPECT_EQ(fs::file_size(dir.path() / "alt.kon"), 15858u);
 }
 
 // A full disk, made by a file size limit in a child process: the write fails part way.
