@@ -2,9 +2,13 @@
 
 #include "core/model/ProjectCodec.h"
 #include "core/model/ProjectReset.h"
+#include "app/StartupChecks.h"
 #include "project/ProjectPaths.h"
 
 #include <QLockFile>
+
+#include <chrono>
+#include <fstream>
 
 namespace tepa::test {
 namespace {
@@ -13,6 +17,11 @@ QByteArray imageOf(const ProjectRecord& record)
 {
     const std::vector<std::byte> image = ProjectCodec::encode(record);
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
 }
 
 ProjectRecord decodeImage(const QByteArray& bytes)
@@ -324,6 +333,28 @@ TEST_F(ProjectFilesWindow, ProjectOpenElsewhereLoadsButIsNotSavedOverAndTheDialo
     doubles.dialogs.answerSave(path);
     EXPECT_TRUE(form1->Speichern1Click());
     EXPECT_TRUE(QFileInfo::exists(tempPath(".Offen.kon.lock"))) << "held while the project is open here";
+}
+
+// At start: what killed saves left in the project folder goes, and damaged installation data are
+// listed once (the program still starts).
+TEST_F(ProjectFilesWindow, StartRemovesStaleTemporaryFilesAndReportsDamagedData)
+{
+    const std::filesystem::path stale = toPath(projectDir()) / ".tepa-abc123";
+    std::ofstream(stale) << "half a project";
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+    runStartupChecks(*form1, doubles.messages);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(doubles.messages.shown().isEmpty());
+
+    const std::filesystem::path damaged = toPath(tempPath("install"));
+    std::filesystem::copy(installDir(), damaged);
+    std::ofstream(damaged / "bauhoehen.txt", std::ios::app) << "x\r\n";
+    session->ProgramDir = damaged;
+    doubles.messages.expectAny(MessageKind::Message);
+    runStartupChecks(*form1, doubles.messages);
+    doubles.messages.verifyAllShown();
+    EXPECT_TRUE(doubles.messages.shown().back().startsWith(text(277) + "\nbauhoehen.txt:19: "))
+        << doubles.messages.shown().back().toStdString();
 }
 
 TEST_F(ProjectFilesWindow, EnteredProjectDataSurviveSaveAndLoad)
