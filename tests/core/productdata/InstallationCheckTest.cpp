@@ -92,7 +92,7 @@ const std::vector<Case>& cases()
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
         {"texts cut short",
          [](InstallationFiles& f) { f.texts->resize(200); },
-         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 284 (lines 1 to 285)"}}},
+         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 283 (lines 1 to 284)"}}},
         {"empty text after the used lines", [](InstallationFiles& f) { (*f.texts)[286].clear(); }, {}},
         {"a text missing shifts the numbers",
          [](InstallationFiles& f) { f.texts->erase(f.texts->begin() + 100); },
