@@ -9,8 +9,10 @@ int main(int argc, char** argv)
     tepa::cli::Context context{tepa::cli::defaultDataDir(tepa::cli::runningExecutable(argv[0]))};
     const int code = tepa::cli::run(args, std::cout, std::cerr, context);
     // The standard output may hold buffered bytes that only now meet a full disk.
+    // (A command that failed has said why already.)
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::cerr << "tepa: the output could not be written completely\n";
+        if (code == 0)
+            std::cerr << "tepa: the output could not be written completely\n";
         return 1;
     }
     return code;
