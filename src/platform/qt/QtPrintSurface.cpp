@@ -124,14 +124,20 @@ std::optional<Status> QtPrinter::print(const QString& jobName, const PrintLayout
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
+    std::optional<PendingFile> pdfFile;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the sheets go to a PDF file at the resolution of a laser printer.
         const QString file = QFileDialog::getSaveFileName(
             m_owner, jobName, QDir::homePath() + "/" + jobName + ".pdf", QStringLiteral("PDF (*.pdf)"));
         if (file.isEmpty())
             return std::nullopt;
+        // Printed into a temporary file and renamed over the chosen one when complete.
+        Result<PendingFile> created = PendingFile::create(std::filesystem::path(file.toStdU16String()));
+        if (!created)
+            return Status(Error{created.error()});
+        pdfFile.emplace(std::move(created).value());
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
+        printer.setOutputFileName(QString::fromStdU16String(pdfFile->temporaryPath().u16string()));
         printer.setResolution(PdfResolution);
     } else {
         QPrintDialog dialog(&printer, m_owner);
@@ -158,6 +164,8 @@ std::optional<Status> QtPrinter::print(const QString& jobName, const PrintLayout
     if (preview.exec() != QDialog::Accepted)
         return std::nullopt;
     sheets->print();
+    if (pdfFile)
+        return pdfFile->commit();
     return Done{};
 }
 
