@@ -3,6 +3,9 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "core/model/ProjectFile.h"
+#include "core/reports/ConvectorList.h"
+#include "core/reports/TechnicalData.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +79,7 @@ TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
 // the same project named like its technical data file, a file one byte short of a project, a
 // plain file standing where a folder is needed, and an installation whose "W1" data line holds
 // "nan" for its coefficient.
-class CliRefusals : public ::testing::Test
+class CliFiles : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -101,7 +104,7 @@ protected:
     test::TempFolder folder{"tepa-refusals-"};
 };
 
-TEST_F(CliRefusals, EveryCommandRefusesWithAMessageAndWritesNothing)
+TEST_F(CliFiles, EveryCommandRefusesWithAMessageAndWritesNothing)
 {
     const std::string project = path("Haus.orv"), missing = path("fehlt.kon"), shortFile = path("kurz.kon");
     const std::vector<std::string> point = {"--tv", "75", "--ti", "20", "--tr", "65"};
@@ -164,6 +167,47 @@ TEST_F(CliRefusals, EveryCommandRefusesWithAMessageAndWritesNothing)
     }
 }
 
+// Where the technical data file goes, and that it holds what the core writes (the format itself
+// is proved with the reports).
+TEST_F(CliFiles, TechdataWritesBesideTheProjectWithItsExtensionOrWhereTold)
+{
+    const auto project = loadProjectFile(sample);
+    ASSERT_TRUE(project.ok());
+    const std::size_t files = folder.fileCount();
+    for (const std::string& target : {path("techdaten.orv"), path("out.txt")}) {
+        SCOPED_TRACE(target);
+        const bool told = target == path("out.txt");
+        std::vector<std::string> args = {"techdata", path("Haus.orv")};
+        if (told)
+            args.insert(args.end(), {"-o", target});
+        const test::Outcome r = test::runTepa(args, install);
+        ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+        EXPECT_EQ(r.out, target + "\n");
+        EXPECT_EQ(test::readAll(target), TechnicalDataBytes(*project));
+        EXPECT_EQ(folder.fileCount(), files + 1);
+        std::filesystem::remove(target);
+    }
+}
+
+// The list command prints the core's list lines, one per line; a project without named entries
+// prints nothing.
+TEST_F(CliFiles, ListPrintsTheConvectorListLines)
+{
+    const auto project = loadProjectFile(sample);
+    ASSERT_TRUE(project.ok());
+    std::string expected;
+    for (const std::string& line : convectorListLines(BuildConvectorList(*project)))
+        expected += line + "\n";
+    ASSERT_NE(expected, "");
+    for (const auto& [file, out] : {std::pair{sample.string(), expected},
+                                    std::pair{std::string(TEPA_TEST_DATA_DIR "/new-project.kon"), std::string()}}) {
+        const test::Outcome r = test::runTepa({"list", file}, install);
+        EXPECT_EQ(r.exitCode, ExitOk) << r.err;
+        EXPECT_EQ(r.out, out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
 // A stream that takes nothing: a full disk or a closed pipe behind the standard output.
 class FullStream : public std::streambuf
 {
@@ -172,7 +216,7 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
-TEST_F(CliRefusals, OutputThatCannotBeWrittenIsAFailure)
+TEST_F(CliFiles, OutputThatCannotBeWrittenIsAFailure)
 {
     const std::vector<std::vector<std::string>> commands = {
         {"show", path("Haus.orv"), "--json"},
