@@ -208,6 +208,37 @@ TEST_F(CliFiles, ListPrintsTheConvectorListLines)
     }
 }
 
+// check-data looks at the folder it is given, else the --data folder, else the installed one, and
+// prints each problem as FILE:LINE (FILE alone for a whole file) on stdout.
+TEST_F(CliFiles, CheckDataPrintsEachProblemOfTheFolderItWasGiven)
+{
+    const std::string good = install.string(), bad = path("install");
+    std::filesystem::remove(folder / "install" / "konvektoren.txt");
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::filesystem::path defaultDir;
+        std::string out, err;
+    };
+    const std::string problems =
+        bad + "/freikon.txt:16: data line of \"W1\": Km (columns 1-6) is not a right-aligned number: \"   nan\"\n" +
+        bad + "/konvektoren.txt: missing or unreadable\n";
+    const std::string failed = "tepa check-data: " + bad + ": 2 problems in the installation data\n";
+    const Case cases[] = {
+        {{"check-data", good}, bad, good + ": installation data valid\n", ""},
+        {{"check-data", good, "--data", bad}, bad, good + ": installation data valid\n", ""},
+        {{"--data", bad, "check-data"}, install, problems, failed},
+        {{"check-data"}, bad, problems, failed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const test::Outcome r = test::runTepa(c.args, c.defaultDir);
+        EXPECT_EQ(r.exitCode, c.err.empty() ? ExitOk : ExitBadInput);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
 // A stream that takes nothing: a full disk or a closed pipe behind the standard output.
 class FullStream : public std::streambuf
 {
