@@ -1,8 +1,10 @@
-// Decodes arbitrary bytes as a project file. Whatever loads must encode to an image that loads
-// to the same image again, and must be printable as JSON.
+// Decodes arbitrary bytes as a project file. Whatever loads must be made safe (counts within the
+// lists, numbers finite, strings within their lengths), must encode to an image that loads to
+// the same image again, and must be printable as JSON.
 #include "cli/ShowCommand.h"
 #include "core/model/ProjectCodec.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto decoded = ProjectCodec::decode(std::as_bytes(std::span(data, size)));
     if (!decoded.ok())
         return 0;
+
+    const ProjectRecord& r = *decoded;
+    const bool countsInRange = r.HeatingEntryCount >= 1 && r.HeatingEntryCount <= 12 &&
+                               r.CoolingEntryCount >= 1 && r.CoolingEntryCount <= 12 && r.RoomCount == 1;
+    if (!countsInRange || !std::isfinite(r.HeatingDemand) || r.Title.raw()[0] > 50)
+        std::abort();
+    for (const auto& e : r.HeatingEntries)
+        if (!std::isfinite(e.Output) || !std::isfinite(e.CoeffK) || !std::isfinite(e.OutputStart) ||
+            e.TypeText1.raw()[0] > 80)
+            std::abort();
 
     const auto image = ProjectCodec::encode(*decoded);
     if (image.size() != ProjectRecordSize)

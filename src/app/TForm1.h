@@ -3,16 +3,21 @@
 #include "core/model/Session.h"
 #include "platform/Services.h"
 
+#include <QLockFile>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QGroupBox;
 class QLabel;
+
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -36,6 +41,9 @@ struct StartOptions
     // The current directory when the program was started; a relative project file named on
     // the command line is taken from here, not from the data folder the program moves to.
     QString startDirectory;
+    // The same arguments as the system gave them (bytes): a file name that is not valid in the
+    // locale's encoding is saved under exactly the name that was given.
+    std::vector<std::string> argumentBytes{};
 };
 
 // The main window: menus, the project data panel, the room data panel with the type list, the
@@ -214,10 +222,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The technical data file of command-line mode, written by the save command before the
-    // project file (src/project/ProjectFiles.cpp); the path comes from technicalDataPath().
-    // False (after showing the error) when the file could not be written.
-    bool writeTechnicalDataFile(const QString& path);
+    // Command-line mode saves the project and its technical data file as a pair: both written to
+    // temporary files, then the project renamed into place, then the technical data file
+    // (src/project/ProjectFiles.cpp). False (after showing the error) when nothing was saved.
+    bool saveCommandLineFiles(const QString& shownName);
+    std::filesystem::path commandLineProjectPath() const;
+    // The project file the project in memory belongs to, locked against a second instance
+    // (ProjectFiles.cpp).
+    void holdProjectFile(const QString& file);
+    void releaseProjectFile();
+    bool lockedByOtherInstance(const QString& file) const;
+    QString m_projectFile;
+    std::unique_ptr<QLockFile> m_projectLock;
 
     bool m_letterPaper = false; // paper of the next printout: letter paper, else neutral
 

@@ -1,3 +1,4 @@
+#include "app/StartupChecks.h"
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
 #include "core/productdata/DataFolder.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv)
 
     tepa::Session session;
     tepa::platform::QtPlatform platform;
-    tepa::TForm1 form1(session, platform.services(), {dataDir, app.arguments().mid(1), QDir::currentPath()});
+    tepa::TForm1 form1(session, platform.services(),
+                       {dataDir, app.arguments().mid(1), QDir::currentPath(), {argv + 1, argv + argc}});
     platform.setOwner(&form1);
     tepa::TForm2 form2(session, platform.services(), &form1);
     form1.setCalculationWindow(&form2);
@@ -34,5 +36,7 @@ int main(int argc, char** argv)
     // For start-up checks: run the whole start and end as soon as the event loop is up.
     if (qEnvironmentVariable("TEPA_QUIT_AFTER_START") == QStringLiteral("1"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    else
+        QTimer::singleShot(0, &form1, [&form1, &platform] { tepa::runStartupChecks(form1, platform.services().messages); });
     return app.exec();
 }

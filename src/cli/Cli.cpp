@@ -73,7 +73,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& command : subcommands) {
         if (rest.front() == command.name) {
             Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err};
-            return command.run(call);
+            const int code = command.run(call);
+            // A full disk or a closed pipe shows only in the stream's state, often only when
+            // the buffered rest is flushed: a cut-off output must not pass as a result.
+            out.flush();
+            if (!out) {
+                err << "tepa " << command.name << ": the output could not be written completely\n";
+                return ExitBadInput;
+            }
+            return code;
         }
     }
     err << "tepa: unknown command '" << rest.front() << "'\n";

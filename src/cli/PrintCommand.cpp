@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "core/model/AtomicFile.h"
 #include "core/model/ProjectFile.h"
 #include "core/model/ProjectReset.h"
 #include "core/reports/ConvectorList.h"
@@ -66,6 +67,10 @@ int runPrint(Invocation& call)
     const auto project = loadProjectFile(options.positionals().front());
     if (!project) {
         call.err << "tepa print: " << project.error() << '\n';
+        return ExitBadInput;
+    }
+    if (Status allowed = refuseOverwritingInput(*options.get("--pdf"), options.positionals().front()); !allowed) {
+        call.err << "tepa print: " << allowed.error() << '\n';
         return ExitBadInput;
     }
     const auto texts = InterfaceTexts::load(call.dataDir);

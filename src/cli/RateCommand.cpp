@@ -7,6 +7,7 @@
 #include "core/productdata/ProductData.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
+#include "core/text/TextFile.h"
 
 #include <charconv>
 #include <cmath>
@@ -158,11 +159,18 @@ std::optional<Refusal> findType(const std::filesystem::path& dir, const std::str
 {
     std::vector<std::string> known;
     for (bool forced : {false, true}) {
-        const auto types = readAllTypes(dir, forced);
+        const auto lines = readTextLines(dir / (forced ? ForcedTypeFileName : FreeTypeFileName));
+        if (!lines)
+            return Refusal{ExitBadInput, lines.error()};
+        const auto types = typesFromLines(*lines, forced);
         if (!types)
             return Refusal{ExitBadInput, types.error()};
-        for (const TypeRecord& type : *types) {
+        for (std::size_t k = 0; k < types->size(); ++k) {
+            const TypeRecord& type = (*types)[k];
             if (type.name == name || textBeforeBlank(type.name) == name) {
+                // Damaged numbers would rate as 0 W; the type is refused with its file and line.
+                if (Status valid = checkTypeNumbers(*lines, k + 1, forced); !valid)
+                    return Refusal{ExitBadInput, valid.error()};
                 r.type = type;
                 r.free = !forced;
                 r.typeName = entryTypeName(type.name, r.mode);

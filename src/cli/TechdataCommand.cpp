@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "core/model/AtomicFile.h"
 #include "core/model/ProjectFile.h"
 #include "core/reports/TechnicalData.h"
 
@@ -56,6 +57,10 @@ int runTechdata(Invocation& call)
     }
     const std::filesystem::path target =
         output ? std::filesystem::path(*output) : technicalDataFileFor(projectFile);
+    if (Status allowed = refuseOverwritingInput(target, projectFile); !allowed) {
+        call.err << "tepa techdata: " << allowed.error() << '\n';
+        return ExitBadInput;
+    }
     const Status written = WriteTechnicalData(target, *project);
     if (!written) {
         call.err << "tepa techdata: " << written.error() << '\n';

@@ -10,12 +10,12 @@ namespace tepa {
 
 // The message shown instead of opening such an attachment; the path follows it on a new line.
 inline constexpr const char* RefusedAttachmentText =
-    "Dieser Anhang ist ein Programm oder Skript und wird aus Sicherheitsgründen nicht geöffnet:";
+    "Dieser Anhang wird aus Sicherheitsgründen nicht geöffnet; geöffnet werden nur Dokumente (PDF, "
+    "Bilder, Office, Text, CAD-Zeichnungen) und Internetadressen, die kein Programm laden:";
 
-// True when `path` names a program or script: its extension is one that the desktop runs
-// (checked without regard to case, and after the blanks and dots that Windows drops from the end
-// of a name), or it is an existing regular file with an executable permission. Directories and
-// documents are false.
+// True when `path` is not to be opened: the rules of attachmentOpening (core/model/Attachments.h)
+// refuse it, or it is an existing regular file with an executable permission (a document name
+// does not make a program harmless).
 bool isProgramOrScript(const QString& path);
 
 } // namespace tepa

@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/ProjectReset.h"
+#include "core/model/Attachments.h"
 #include "project/AttachmentPolicy.h"
 #include "project/ControlAccess.h"
 #include "project/ProjectPaths.h"
@@ -22,6 +23,11 @@ namespace tepa {
 namespace {
 
 constexpr int MaxAttachments = static_cast<int>(layout::record::AttachmentCount);
+
+// Interface text lines of the attachment rules.
+constexpr std::size_t AttachmentNotStorableTextLine = 278;
+constexpr std::size_t AttachmentTooLongTextLine = 279;
+constexpr std::size_t AddressConfirmationTextLine = 280;
 constexpr int MaxRemarkLines = static_cast<int>(layout::record::RemarkLineCount);
 // The attachment list scrolls sideways over at least this width, so that long paths can be read.
 constexpr int AttachmentListExtentPx = 1000;
@@ -137,6 +143,8 @@ void TForm1::Neu1Click()
     // keeps it: New would otherwise discard work the planner meant to keep.
     if (!m_session.ProjectSaved && m_session.ProjectTouched && !saveAfterQuestion())
         return;
+    // The new project belongs to no file yet: the save dialog starts empty, the lock goes.
+    releaseProjectFile();
 
     controls::setVisible(ListBox1, false);
     controls::setEnabled(Projektdaten1, true);
@@ -296,7 +304,14 @@ void TForm1::Add1Click()
     request.initialDir = QString::fromStdU16String(m_session.ProjectDir.u16string());
     const std::optional<QString> file = m_services.dialogs.openFile(request);
     makeProgramDirCurrent(m_session.ProgramDir);
-    if (file) {
+    // A path the project file cannot hold exactly would be saved altered; it is refused now,
+    // while the planner can still rename the file.
+    const AttachmentStorage storage = file ? attachmentStorage(file->toStdString()) : AttachmentStorage::Exact;
+    if (storage != AttachmentStorage::Exact) {
+        m_services.messages.showMessage(text(storage == AttachmentStorage::TooLong ? AttachmentTooLongTextLine
+                                                                                    : AttachmentNotStorableTextLine) +
+                                        QLatin1Char('\n') + *file);
+    } else if (file) {
         addAttachmentItem(ListBox2, *file);
         ListBox2->setCurrentRow(ListBox2->count() - 1);
     }
@@ -333,6 +348,10 @@ void TForm1::run1Click()
         m_services.messages.showMessage(QString::fromUtf8(RefusedAttachmentText) + QLatin1Char('\n') + path);
         return;
     }
+    // An address may lead anywhere: the planner sees it in full before the browser does.
+    if (attachmentOpening(path.toStdString()) == AttachmentOpening::ConfirmAddress &&
+        !m_services.messages.askYesNo(text(AddressConfirmationTextLine) + QLatin1Char('\n') + path))
+        return;
     // A document without an application to open it is the desktop's to report.
     m_services.shell.open(path);
 }

@@ -1,6 +1,7 @@
 // Loading and saving project files: the main window's Load and Save commands.
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
+#include "core/model/AtomicFile.h"
 #include "core/model/ProjectCodec.h"
 #include "core/model/ProjectFile.h"
 #include "core/reports/TechnicalData.h"
@@ -8,6 +9,8 @@
 #include "project/ProjectPaths.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -23,6 +26,23 @@ constexpr const char* OpenDialogTitle = "Konvektor-Dateien:  *.kon  /  *.orv";
 constexpr const char* OpenDialogFilter = "Konvektor-Dateien (*.kon *.orv);;Alle Dateien (*)";
 constexpr const char* SaveDialogFilter = "Konvektor-Dateien (*.kon)";
 constexpr const char* ProjectFileSuffix = "kon";
+
+// Interface text lines of the save checks.
+constexpr std::size_t NamedLikeTechnicalDataTextLine = 281;
+constexpr std::size_t OpenElsewhereTextLine = 282;
+constexpr std::size_t SaveRefusedOpenElsewhereTextLine = 283;
+
+// The lock beside a project file: hidden, named after it.
+QString lockFileFor(const QString& file)
+{
+    const QFileInfo info(file);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock");
+}
+
+QString sameFileKey(const QString& file)
+{
+    return QFileInfo(file).absoluteFilePath();
+}
 
 std::filesystem::path toPath(const QString& path)
 {
@@ -67,6 +87,7 @@ void TForm1::Laden1Click()
         return;
     }
     m_session.Project = std::move(loaded).value();
+    holdProjectFile(*file);
 
     showFileStatus(Label19, text(36), *file, Qt::yellow);
 
@@ -141,26 +162,33 @@ bool TForm1::Speichern1Click()
     QString file;
     if (const std::optional<QString> named = commandLineProjectFile()) {
         file = *named;
-        // The caller reads the technical data file; without it the project file alone would
-        // look like a finished run, so a failure here writes neither.
-        if (!writeTechnicalDataFile(technicalDataPath(file)))
+        if (!saveCommandLineFiles(file))
             return false;
     } else {
         platform::FileDialogRequest request;
         request.filter = QString::fromUtf8(SaveDialogFilter);
         request.defaultSuffix = QString::fromUtf8(ProjectFileSuffix);
-        request.initialDir = QString::fromStdU16String(m_session.ProjectDir.u16string());
+        // A loaded or saved project is offered under its own name.
+        request.initialDir = m_projectFile.isEmpty() ? QString::fromStdU16String(m_session.ProjectDir.u16string())
+                                                     : QFileInfo(m_projectFile).absolutePath();
+        if (!m_projectFile.isEmpty())
+            request.fileName = QFileInfo(m_projectFile).fileName();
         const std::optional<QString> chosen = m_services.dialogs.saveFile(request);
         makeProgramDirCurrent(m_session.ProgramDir);
         if (!chosen)
             return false;
         file = *chosen;
-    }
-
-    const Status saved = saveProjectFile(toPath(file), project);
-    if (!saved) {
-        m_services.messages.showError(QString::fromStdString(saved.error()));
-        return false;
+        // Two instances saving one file would each overwrite the other's work unseen.
+        if (lockedByOtherInstance(file)) {
+            m_services.messages.showMessage(text(SaveRefusedOpenElsewhereTextLine) + QLatin1Char('\n') + file);
+            return false;
+        }
+        const Status saved = saveProjectFile(toPath(file), project);
+        if (!saved) {
+            m_services.messages.showError(QString::fromStdString(saved.error()));
+            return false;
+        }
+        holdProjectFile(file);
     }
 
     showFileStatus(Label19, text(36), file, Qt::green);
@@ -176,16 +204,91 @@ std::optional<QString> TForm1::commandLineProjectFile() const
     return QDir(m_options.startDirectory).absoluteFilePath(*named);
 }
 
-// Command-line mode is how another program has a project computed and collects its results: it
-// names the project file and reads the technical data file written beside it.
-bool TForm1::writeTechnicalDataFile(const QString& path)
+std::filesystem::path TForm1::commandLineProjectPath() const
 {
-    const Status written = WriteTechnicalData(toPath(path), m_session.Project);
-    if (!written) {
-        m_services.messages.showError(QString::fromStdString(written.error()));
+    // The bytes stand for the same arguments unless the application took some of its own out.
+    const bool bytesMatch = m_options.argumentBytes.size() == static_cast<std::size_t>(m_options.arguments.size());
+    std::filesystem::path named;
+    if (const auto fromBytes = projectPathFromArguments(m_options.argumentBytes); bytesMatch && fromBytes)
+        named = *fromBytes;
+    else if (const std::optional<QString> file = projectFileFromArguments(m_options.arguments))
+        named = toPath(*file);
+    if (named.is_relative() && !m_options.startDirectory.isEmpty())
+        named = toPath(m_options.startDirectory) / named;
+    return named;
+}
+
+// Command-line mode is how another program has a project computed and collects its results: it
+// names the project file and reads the technical data file written beside it. A technical data
+// file that is present and new must therefore belong to a saved project: both files are written
+// completely first, then the project takes its place, and only then the technical data file.
+bool TForm1::saveCommandLineFiles(const QString& shownName)
+{
+    const std::filesystem::path projectFile = commandLineProjectPath();
+    const std::filesystem::path dataFile = technicalDataFileFor(projectFile);
+    std::error_code ec;
+    if (projectFile.filename() == dataFile.filename() ||
+        std::filesystem::equivalent(resolveWriteTarget(projectFile), resolveWriteTarget(dataFile), ec)) {
+        m_services.messages.showMessage(text(NamedLikeTechnicalDataTextLine) + QLatin1Char('\n') + shownName);
         return false;
     }
+    const auto fail = [this](const std::string& error) {
+        m_services.messages.showError(QString::fromStdString(error));
+        return false;
+    };
+    Result<PendingFile> data = PendingFile::create(dataFile);
+    if (!data)
+        return fail(data.error());
+    if (Status written = data->write(TechnicalDataBytes(m_session.Project)); !written)
+        return fail(written.error());
+    Result<PendingFile> project = PendingFile::create(projectFile);
+    if (!project)
+        return fail(project.error());
+    const std::vector<std::byte> image = ProjectCodec::encode(m_session.Project);
+    if (Status written = project->write({reinterpret_cast<const char*>(image.data()), image.size()}); !written)
+        return fail(written.error());
+    if (Status committed = project->commit(); !committed)
+        return fail(committed.error());
+    if (Status committed = data->commit(); !committed)
+        return fail(committed.error());
     return true;
+}
+
+void TForm1::holdProjectFile(const QString& file)
+{
+    if (!m_projectFile.isEmpty() && sameFileKey(m_projectFile) == sameFileKey(file) && m_projectLock &&
+        m_projectLock->isLocked())
+        return;
+    releaseProjectFile();
+    m_projectFile = file;
+    auto lock = std::make_unique<QLockFile>(lockFileFor(file));
+    // The lock lasts while this program runs; one left by a program that died is taken over.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_projectLock = std::move(lock);
+        return;
+    }
+    if (lock->error() == QLockFile::LockFailedError)
+        m_services.messages.showMessage(text(OpenElsewhereTextLine) + QLatin1Char('\n') + file);
+}
+
+void TForm1::releaseProjectFile()
+{
+    m_projectLock.reset();
+    m_projectFile.clear();
+}
+
+bool TForm1::lockedByOtherInstance(const QString& file) const
+{
+    if (m_projectLock && m_projectLock->isLocked() && sameFileKey(m_projectFile) == sameFileKey(file))
+        return false;
+    QLockFile probe(lockFileFor(file));
+    probe.setStaleLockTime(0);
+    if (probe.tryLock(0)) {
+        probe.unlock();
+        return false;
+    }
+    return probe.error() == QLockFile::LockFailedError;
 }
 
 } // namespace tepa

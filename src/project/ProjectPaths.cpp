@@ -14,6 +14,17 @@ std::optional<QString> projectFileFromArguments(const QStringList& arguments)
     return arguments.mid(0, arguments.size() - TrailingArguments).join(QLatin1Char(' '));
 }
 
+std::optional<std::filesystem::path> projectPathFromArguments(const std::vector<std::string>& arguments)
+{
+    constexpr std::size_t TrailingArguments = 3;
+    if (arguments.size() < TrailingArguments + 1)
+        return std::nullopt;
+    std::string joined = arguments.front();
+    for (std::size_t i = 1; i + TrailingArguments < arguments.size(); ++i)
+        joined += ' ' + arguments[i];
+    return std::filesystem::path(joined);
+}
+
 QString technicalDataPath(const QString& projectFile)
 {
     const QString name = fileNamePart(projectFile);

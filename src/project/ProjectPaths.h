@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tepa {
 
@@ -13,6 +15,9 @@ namespace tepa {
 // blanks arrives split into several arguments. The last three arguments are for the caller
 // that starts the program and are not read here. Fewer than four arguments name no file.
 std::optional<QString> projectFileFromArguments(const QStringList& arguments);
+// The same from the arguments as the system gave them (bytes, not decoded), for saving: a name
+// that is not valid in the locale's encoding names exactly the file it named.
+std::optional<std::filesystem::path> projectPathFromArguments(const std::vector<std::string>& arguments);
 
 // Where the technical data file of a project file goes: its folder, then "techdaten" with the
 // project file's extension ("/p/Raum 1.kon" -> "/p/techdaten.kon"; no extension, no dot).

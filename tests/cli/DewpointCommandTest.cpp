@@ -31,29 +31,5 @@ TEST(DewpointCommand, GivesDewPointAndFlowTemperatureLimit)
     EXPECT_NEAR(limit, 16.442649961874558, 1e-9);
 }
 
-TEST(DewpointCommand, RefusesWithoutWritingOutput)
-{
-    struct Case
-    {
-        std::vector<std::string> args;
-        int exitCode;
-        const char* message;
-    };
-    const Case cases[] = {
-        {{"--room", "26", "--humidity", "100.01"}, 1, "at most 100"},
-        {{"--room", "nan", "--humidity", "50"}, 1, "--room: 'nan' is not a number"},
-        // Below the saturation law's range (1.098 + T/100 must stay positive).
-        {{"--room", "-200", "--humidity", "50"}, 1, "no dew point"},
-        {{"--room", "26"}, 2, "give --room and --humidity"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome r = dewpoint(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
-    }
-}
-
 } // namespace
 } // namespace tepa::cli

@@ -88,36 +88,5 @@ TEST_F(PrintCommand, NeutralPaperPlacesLetterheadAndTitleAtTheirLayoutPositions)
     EXPECT_NEAR(std::stod(match[2]), 288.0, 4.0);
 }
 
-TEST_F(PrintCommand, MissingLogoFailsWithoutWritingAFile)
-{
-    const auto r = print({sampleFile, "--list", "--pdf", pdf}, fixtureInstall);
-    EXPECT_EQ(r.exitCode, ExitBadInput);
-    EXPECT_EQ(r.err, "tepa print: Datei " + (fixtureInstall / "image4.bmp").string() +
-                         " kann nicht geöffnet werden\n");
-    EXPECT_FALSE(fs::exists(pdf));
-}
-
-TEST_F(PrintCommand, BadArgumentsWriteNothing)
-{
-    struct Case
-    {
-        const char* what;
-        std::vector<std::string> args;
-        int exitCode;
-    };
-    const Case cases[] = {
-        {"both printouts", {sampleFile, "--list", "--calc-data", "--pdf", pdf}, ExitUsage},
-        {"no output file", {sampleFile, "--list"}, ExitUsage},
-        {"missing project file", {TEPA_TEST_DATA_DIR "/no-such.kon", "--list", "--pdf", pdf}, ExitBadInput},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto r = print(c.args, fixtureInstall);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_NE(r.err, "");
-        EXPECT_FALSE(fs::exists(pdf));
-    }
-}
-
 } // namespace
 } // namespace tepa::cli

@@ -185,14 +185,5 @@ TEST(RateCommand, RefusesWithoutWritingOutput)
     }
 }
 
-TEST(RateCommand, MissingProductDataIsBadInput)
-{
-    const Outcome r = rate({"--type", "W1", "--tv", "75", "--ti", "20", "--tr", "65", "--data",
-                            TEPA_TEST_DATA_DIR "/no-such-folder"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("freikon.txt"), std::string::npos) << r.err;
-}
-
 } // namespace
 } // namespace tepa::cli

@@ -40,31 +40,5 @@ TEST(ShowCommand, JsonNamesEveryFieldWithItsValue)
         EXPECT_NE(r.out.find(line), std::string::npos) << line;
 }
 
-TEST(ShowCommand, ErrorsAndUsage)
-{
-    const test::TempFolder dir("tepa-show-");
-    const auto shortFile = dir / "kurz.kon";
-    std::ofstream(shortFile, std::ios::binary) << test::readAll(sampleFile).substr(0, 15857);
-    const auto missing = dir / "fehlt.kon";
-    struct Case
-    {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string inErr;
-    };
-    const Case cases[] = {
-        {{shortFile.string(), "--json"}, ExitBadInput, "Loading - Error"},
-        {{missing.string()}, ExitBadInput, "Datei " + missing.string() + " kann nicht geöffnet werden"},
-        {{shortFile.string(), missing.string()}, ExitUsage, "usage: tepa show"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const auto r = show(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find(c.inErr), std::string::npos) << r.err;
-    }
-}
-
 } // namespace
 } // namespace tepa::cli

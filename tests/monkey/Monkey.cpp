@@ -155,6 +155,10 @@ std::optional<std::string> MessageRules::problem(const RecordingMessages::Box& b
             return std::nullopt;
         if (text.startsWith(QString::fromUtf8(RefusedAttachmentText) + QLatin1Char('\n')))
             return std::nullopt;
+        // An interface text with the file or address it is about on the next line.
+        if (const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+            lineEnd > 0 && m_lines.contains(text.left(lineEnd)))
+            return std::nullopt;
         if (box.kind == MessageKind::Message && m_addresses.contains(text))
             return std::nullopt;
     } else {

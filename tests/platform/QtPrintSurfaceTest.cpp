@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -127,14 +128,24 @@ TEST(WritePdf, WritesEveryPageAndNothingOnFailure)
     EXPECT_EQ(dpiSeen, 600);
     EXPECT_EQ(pdfPages(file), 2);
 
+    // A printout that fails part way leaves the PDF that was there, and no temporary file.
     const QString failed = dir.filePath("failed.pdf");
+    {
+        QFile old(failed);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old printout");
+    }
     const Status stopped = writePdf(failed, "Test", PdfResolution, [](PrintSurface& surface) -> Status {
         surface.drawText(0, 0, "x");
         return Error{"Datei image4.bmp kann nicht geöffnet werden"};
     });
     ASSERT_FALSE(stopped);
     EXPECT_EQ(stopped.error(), "Datei image4.bmp kann nicht geöffnet werden");
-    EXPECT_FALSE(QFile::exists(failed));
+    QFile kept(failed);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old printout"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("failed.pdf"), QStringLiteral("out.pdf")}));
 
     const Status nowhere = writePdf(dir.filePath("no/such/dir/x.pdf"), "Test", PdfResolution,
                                     [](PrintSurface&) -> Status { return Done{}; });

@@ -125,11 +125,15 @@ protected:
         doubles.dialogs.answerOpen(path);
         form1->Laden1->trigger();
     }
-    // Loads the sample project; both its lists are in use (text 213).
+    // Loads the sample project; both its lists are in use (text 213). Loaded from a copy of its
+    // own: an open project is locked, and tests running side by side would see each other's lock.
     void loadSample()
     {
+        const QString copy = tempPath(QStringLiteral("sample-project.kon"));
+        QFile::remove(copy);
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), copy));
         doubles.messages.expect(MessageKind::Information, text(213));
-        load(QString::fromStdString(testData("sample-project.kon").string()));
+        load(copy);
     }
 
     static QByteArray readBytes(const QString& path)

@@ -18,22 +18,14 @@ QString makeFile(const QString& path, QFileDevice::Permissions permissions)
 
 constexpr QFileDevice::Permissions ReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-TEST(AttachmentPolicy, ProgramsAndScriptsAreRefusedByExtensionOrExecutableBit)
+// The rules by name are the core's (AttachmentsTest); here the executable permission.
+TEST(AttachmentPolicy, AnExecutableFileIsRefusedWhateverItsName)
 {
-    // These do not exist, so only the name decides.
-    const std::pair<const char*, bool> names[] = {
-        {"\\\\server\\share\\start.Bat", true}, {"/home/p/install.sh", true},
-        {"C:\\Users\\p\\Heizlast.lnk", true},   {"C:\\x\\setup.exe . ", true}, // trailing dots, blanks
-        {"/home/p/Bericht.exe.pdf", false},     {"/home/p/notes.shx", false},
-    };
-    for (const auto& [path, refused] : names)
-        EXPECT_EQ(isProgramOrScript(QString::fromUtf8(path)), refused) << path;
-
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     EXPECT_TRUE(isProgramOrScript(makeFile(dir.filePath("Angebot.pdf"), ReadWrite | QFileDevice::ExeOwner)));
     EXPECT_FALSE(isProgramOrScript(makeFile(dir.filePath("Angebot2.pdf"), ReadWrite)));
-    EXPECT_FALSE(isProgramOrScript(dir.path())) << "a folder carries the search bit but is no program";
+    EXPECT_TRUE(isProgramOrScript(QStringLiteral("/home/p/install.sh")));
 }
 
 class ProjectDataWindow : public MainWindowFixture
@@ -297,6 +289,33 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
         form1->run1->click();
         doubles.messages.verifyAllShown();
         EXPECT_EQ(doubles.shell.opened.size(), 2);
+    }
+
+    // An address opens only after the planner has seen it.
+    const QString address = QStringLiteral("https://orva.example/datenblatt.pdf");
+    setAttachments({address});
+    list->setCurrentRow(0);
+    for (const bool agreed : {false, true}) {
+        doubles.messages.expect(MessageKind::YesNo, text(280) + QLatin1Char('\n') + address, agreed);
+        form1->run1->click();
+        doubles.messages.verifyAllShown();
+    }
+    EXPECT_EQ(doubles.shell.opened, QStringList({plan, plan, address}));
+}
+
+// A path the project file cannot hold exactly is refused when it is added, not altered on saving.
+TEST_F(ProjectDataWindow, AttachmentsThatCannotBeStoredExactlyAreRefusedOnAdding)
+{
+    newProject();
+    const QString outside = QString::fromUtf8("/p/Łódź Plan €.pdf");
+    const QString tooLong = QStringLiteral("/p/") + QString(253, QLatin1Char('a')) + QStringLiteral(".pdf");
+    const std::pair<QString, int> cases[] = {{outside, 278}, {tooLong, 279}};
+    for (const auto& [path, textLine] : cases) {
+        doubles.dialogs.answerOpen(path);
+        doubles.messages.expect(MessageKind::Message, text(textLine) + QLatin1Char('\n') + path);
+        form1->Add1->click();
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(form1->ListBox2->count(), 0);
     }
 }
 

@@ -2,7 +2,13 @@
 
 #include "core/model/ProjectCodec.h"
 #include "core/model/ProjectReset.h"
+#include "app/StartupChecks.h"
 #include "project/ProjectPaths.h"
+
+#include <QLockFile>
+
+#include <chrono>
+#include <fstream>
 
 namespace tepa::test {
 namespace {
@@ -11,6 +17,11 @@ QByteArray imageOf(const ProjectRecord& record)
 {
     const std::vector<std::byte> image = ProjectCodec::encode(record);
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+std::filesystem::path toPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
 }
 
 ProjectRecord decodeImage(const QByteArray& bytes)
@@ -30,6 +41,10 @@ TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
     };
     for (const auto& [arguments, expected] : cases)
         EXPECT_EQ(projectFileFromArguments(arguments), expected) << arguments.join('|').toStdString();
+    // Bytes that are no valid UTF-8 (a Latin-1 "ä") name exactly the file given.
+    EXPECT_EQ(projectPathFromArguments({"/p/R\xe4um", "1.kon", "a", "b", "c"}),
+              std::filesystem::path("/p/R\xe4um 1.kon"));
+    EXPECT_EQ(projectPathFromArguments({"a", "b", "c"}), std::nullopt);
 }
 
 class ProjectFilesWindow : public MainWindowFixture
@@ -264,6 +279,82 @@ TEST_F(ProjectFilesWindow, CommandLineModeSavesToTheRejoinedPathWithoutADialog)
     // it was started in.
     createWindow({"Raum", "B.kon", "a", "b", "c"}, folder);
     EXPECT_EQ(form1->commandLineProjectFile(), folder + "/Raum B.kon");
+}
+
+// Command-line mode writes a pair: the caller takes a present technical data file for the result
+// of a saved project. A project that cannot be saved leaves neither file; a project named like
+// its technical data file would be overwritten by it and is refused.
+TEST_F(ProjectFilesWindow, CommandLineModeSavesTheProjectBeforeItsTechnicalDataOrNothing)
+{
+    const QString folder = tempPath("Lauf");
+    ASSERT_TRUE(QDir().mkpath(folder + "/Raum.kon")); // a folder where the project would go
+    struct Case
+    {
+        const char* name;
+        int textLine; // the message; 0: the platform's error
+    };
+    const Case cases[] = {{"Raum.kon", 0}, {"techdaten.kon", 281}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        createWindow({folder + "/" + c.name, "a", "b", "c"});
+        newProject();
+        if (c.textLine)
+            doubles.messages.expect(MessageKind::Message, text(c.textLine) + "\n" + folder + "/" + c.name);
+        else
+            doubles.messages.expectAny(MessageKind::Error);
+        EXPECT_FALSE(form1->Speichern1Click());
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+}
+
+// A second instance opening the same project reads it but cannot save over the first one's
+// work; the save dialog offers the loaded file's folder and name.
+TEST_F(ProjectFilesWindow, ProjectOpenElsewhereLoadsButIsNotSavedOverAndTheDialogOffersItsName)
+{
+    const QString path = writeProjectFile("Offen.kon", sampleImage());
+    QLockFile otherInstance(tempPath(".Offen.kon.lock"));
+    ASSERT_TRUE(otherInstance.tryLock(0));
+    doubles.dialogs.answerOpen(path);
+    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path);
+    doubles.messages.expect(MessageKind::Information, text(213));
+    form1->Laden1Click();
+    doubles.messages.verifyAllShown();
+
+    doubles.dialogs.answerSave(path);
+    doubles.messages.expect(MessageKind::Message, text(283) + "\n" + path);
+    EXPECT_FALSE(form1->Speichern1Click());
+    doubles.messages.verifyAllShown();
+    ASSERT_EQ(doubles.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(QDir(doubles.dialogs.saveRequests[0].initialDir), QDir(tempPath("")));
+    EXPECT_EQ(doubles.dialogs.saveRequests[0].fileName, QStringLiteral("Offen.kon"));
+
+    otherInstance.unlock();
+    doubles.dialogs.answerSave(path);
+    EXPECT_TRUE(form1->Speichern1Click());
+    EXPECT_TRUE(QFileInfo::exists(tempPath(".Offen.kon.lock"))) << "held while the project is open here";
+}
+
+// At start: what killed saves left in the project folder goes, and damaged installation data are
+// listed once (the program still starts).
+TEST_F(ProjectFilesWindow, StartRemovesStaleTemporaryFilesAndReportsDamagedData)
+{
+    const std::filesystem::path stale = toPath(projectDir()) / ".tepa-abc123";
+    std::ofstream(stale) << "half a project";
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+    runStartupChecks(*form1, doubles.messages);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(doubles.messages.shown().isEmpty());
+
+    const std::filesystem::path damaged = toPath(tempPath("install"));
+    std::filesystem::copy(installDir(), damaged);
+    std::ofstream(damaged / "bauhoehen.txt", std::ios::app) << "x\r\n";
+    session->ProgramDir = damaged;
+    doubles.messages.expectAny(MessageKind::Message);
+    runStartupChecks(*form1, doubles.messages);
+    doubles.messages.verifyAllShown();
+    EXPECT_TRUE(doubles.messages.shown().back().startsWith(text(277) + "\nbauhoehen.txt:19: "))
+        << doubles.messages.shown().back().toStdString();
 }
 
 TEST_F(ProjectFilesWindow, EnteredProjectDataSurviveSaveAndLoad)

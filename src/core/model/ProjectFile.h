@@ -12,9 +12,8 @@ namespace tepa {
 // shorter than a record, or a read error, with LoadingErrorMessage.
 Result<ProjectRecord> loadProjectFile(const std::filesystem::path& file);
 
-// Writes the record's image to a temporary file in the target's folder and renames it over the
-// target only when the whole image was written, so a failed save leaves an existing file as it
-// was and removes the temporary file. A replaced file keeps its permissions.
+// Writes the record's image through writeFileAtomically: a failed save leaves an existing file as
+// it was; links are followed, read-only and hard-linked targets refused (see AtomicFile.h).
 Status saveProjectFile(const std::filesystem::path& file, const ProjectRecord& record);
 
 } // namespace tepa

@@ -3,6 +3,9 @@
 #include "core/text/Numbers.h"
 #include "core/text/TextFile.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace tepa {
@@ -20,9 +23,29 @@ constexpr std::size_t LowFanHeightLine = 15; // "WFWL"
 
 } // namespace
 
+Result<std::vector<std::string>> checkedHeights(std::vector<std::string> lines)
+{
+    // The height is the leading number of the line; a line without one would offer a height of
+    // 0 mm and rate with it.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const std::size_t start = std::min(line.find_first_not_of(' '), line.size());
+        const bool digitFirst = start < line.size() && line[start] >= '0' && line[start] <= '9';
+        const double height = heightOfLine(line);
+        if (!digitFirst || !std::isfinite(height) || height <= 0 || height >= std::numeric_limits<double>::max())
+            return Error{std::string(HeightFileName) + ":" + std::to_string(i + 1) +
+                         ": expected a height in mm at the start of the line, found \"" +
+                         std::string(utf8Left(line.substr(start), 10)) + "\""};
+    }
+    return lines;
+}
+
 Result<std::vector<std::string>> loadHeights(const std::filesystem::path& dir)
 {
-    return readTextLines(dir / HeightFileName);
+    auto lines = readTextLines(dir / HeightFileName);
+    if (!lines)
+        return lines;
+    return checkedHeights(std::move(lines).value());
 }
 
 double heightOfLine(std::string_view heightLine)

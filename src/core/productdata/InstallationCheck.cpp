@@ -7,13 +7,15 @@
 #include "core/text/TextFile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace tepa {
 namespace {
 
-// Highest interface text line the program addresses (the message on a full attachment list).
-constexpr std::size_t LastUsedTextLine = 266;
+// Highest interface text line the program addresses.
+constexpr std::size_t LastUsedTextLine = 283;
 constexpr std::size_t TextPrefixLength = 3;
 // Height line 15 is the one height of the "WFWL" series.
 constexpr std::size_t MinHeightLines = 16;
@@ -93,7 +95,8 @@ void checkNumberField(std::string_view line,
     }
     const DecimalReading reading = readDecimal(text);
     const bool hasDigit = std::any_of(text.begin(), text.end(), isDigit);
-    if (reading.stopPosition != 0 || !hasDigit) {
+    if (reading.stopPosition != 0 || !hasDigit || !std::isfinite(reading.value) ||
+        std::abs(reading.value) >= std::numeric_limits<double>::max()) {
         problems.atIndex(index, where + " is not a right-aligned number: " + inQuotes(text));
         return;
     }
@@ -118,9 +121,38 @@ void checkCopiedLength(std::string_view line,
                                     std::to_string(MaxCopiedLineLength));
 }
 
+// Characters of a line by 1-based column in constant time: a length line may be megabytes long,
+// and looking each column up from the start of the line again would take hours.
+class Columns
+{
+public:
+    explicit Columns(std::string_view line)
+        : m_line(line)
+    {
+        for (std::size_t byte = 0; byte < line.size(); ++byte)
+            if ((static_cast<unsigned char>(line[byte]) & 0xC0) != 0x80)
+                m_starts.push_back(byte);
+    }
+    std::size_t count() const { return m_starts.size(); }
+    std::string_view mid(std::size_t column, std::size_t width) const
+    {
+        const std::size_t first = column - 1;
+        if (first >= m_starts.size())
+            return {};
+        const std::size_t last = std::min(first + width, m_starts.size());
+        const std::size_t end = last < m_starts.size() ? m_starts[last] : m_line.size();
+        return m_line.substr(m_starts[first], end - m_starts[first]);
+    }
+
+private:
+    std::string_view m_line;
+    std::vector<std::size_t> m_starts;
+};
+
 void checkLengthLine(std::string_view line, const std::string& what, std::size_t index, ProblemList& problems)
 {
     const auto fields = lengthFields(line);
+    const Columns columns(line);
     std::size_t column = 1;
     for (const auto& field : fields) {
         const DecimalReading reading = readDecimal(field);
@@ -128,7 +160,7 @@ void checkLengthLine(std::string_view line, const std::string& what, std::size_t
         if (!digitsOnly || reading.value <= 0)
             problems.atIndex(index, what + ": expected a length in mm at column " + std::to_string(column) +
                                         ", found " + inQuotes(field));
-        const std::string_view separator = utf8Mid(line, column + 4, 1);
+        const std::string_view separator = columns.mid(column + 4, 1);
         if (!separator.empty() && separator != " ")
             problems.atIndex(index, what + ": lengths are separated by one blank, found " +
                                         inQuotes(separator) + " at column " + std::to_string(column + 4));
@@ -136,7 +168,7 @@ void checkLengthLine(std::string_view line, const std::string& what, std::size_t
     }
     // A field starting in the last column is not taken (the reading steps on only while the
     // next start lies before the end of the line).
-    const std::string_view rest = utf8Mid(line, column, utf8Length(line));
+    const std::string_view rest = columns.mid(column, columns.count());
     if (!isBlank(rest))
         problems.atIndex(index, what + ": " + inQuotes(rest) + " at column " + std::to_string(column) +
                                     " is not read; a length needs 4 columns");
@@ -289,6 +321,7 @@ void checkTexts(const std::vector<std::string>& lines, ProblemList& problems)
         problems.add(lines.size(),
                      "the file has " + std::to_string(lines.size()) + " lines; the program uses texts 0 to " +
                          std::to_string(LastUsedTextLine) + " (lines 1 to " + std::to_string(needed) + ")");
+    bool misnumbered = false;
     for (std::size_t i = 0; i < std::min(lines.size(), needed); ++i) {
         if (lines[i].empty())
             problems.atIndex(
@@ -297,6 +330,16 @@ void checkTexts(const std::vector<std::string>& lines, ProblemList& problems)
         else if (utf8Length(lines[i]) < TextPrefixLength)
             problems.atIndex(i, "text " + std::to_string(i) + " is shorter than its " +
                                     std::to_string(TextPrefixLength) + "-character prefix");
+        // Numbered prefixes must count the lines: one that does not shows a line missing,
+        // doubled or cut before it, and every later text would be shown in the wrong place
+        // (reported once: the texts after it are off by the same fault).
+        else if (const std::string_view prefix = std::string_view(lines[i]).substr(0, TextPrefixLength);
+                 !misnumbered && std::all_of(prefix.begin(), prefix.end(), isDigit) &&
+                 decimalValue(prefix) != static_cast<double>(i)) {
+            problems.atIndex(i, "text " + std::to_string(i) + " has the number " + inQuotes(prefix) +
+                                    "; a line before it is missing, doubled or cut");
+            misnumbered = true;
+        }
     }
 }
 
@@ -372,6 +415,32 @@ void checkTypeIndex(const std::vector<std::string>& lines,
     }
 }
 
+// Faults any of the files can have: NUL bytes (a text cut short where the program shows it, a
+// number read as something else) and the file's content repeated (a copy appended to itself,
+// where the program reads only the first copy and the rest goes unnoticed). A first line that
+// comes again is taken as the start of a repetition.
+void checkFileAsAWhole(const std::vector<std::string>& lines, ProblemList& problems)
+{
+    constexpr std::size_t MaxNulReports = 10;
+    std::size_t nulReports = 0;
+    for (std::size_t i = 0; i < lines.size() && nulReports < MaxNulReports; ++i) {
+        const std::size_t nul = lines[i].find('\0');
+        if (nul != std::string::npos) {
+            problems.atIndex(i, "a NUL byte at column " + std::to_string(utf8Length(std::string_view(lines[i]).substr(0, nul)) + 1));
+            ++nulReports;
+        }
+    }
+    if (lines.empty() || isBlank(lines.front()))
+        return;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i] == lines.front()) {
+            problems.atIndex(i, "repeats the first line of the file: the content from here on is a repeated "
+                                "section, which the program does not read");
+            return;
+        }
+    }
+}
+
 } // namespace
 
 InstallationFiles readInstallation(const std::filesystem::path& dir)
@@ -402,23 +471,28 @@ std::vector<Problem> checkInstallationFiles(const InstallationFiles& files)
 
     if (present(files.texts, InterfaceTexts::FileName)) {
         ProblemList list(problems, InterfaceTexts::FileName);
+        checkFileAsAWhole(*files.texts, list);
         checkTexts(*files.texts, list);
     }
     std::optional<std::vector<std::string>> freeNames, forcedNames;
     if (present(files.freeTypes, FreeTypeFileName)) {
         ProblemList list(problems, FreeTypeFileName);
+        checkFileAsAWhole(*files.freeTypes, list);
         freeNames = checkTypeFile(*files.freeTypes, false, list);
     }
     if (present(files.forcedTypes, ForcedTypeFileName)) {
         ProblemList list(problems, ForcedTypeFileName);
+        checkFileAsAWhole(*files.forcedTypes, list);
         forcedNames = checkTypeFile(*files.forcedTypes, true, list);
     }
     if (present(files.heights, HeightFileName)) {
         ProblemList list(problems, HeightFileName);
+        checkFileAsAWhole(*files.heights, list);
         checkHeights(*files.heights, list);
     }
     if (present(files.typeIndex, TypeIndexFileName)) {
         ProblemList list(problems, TypeIndexFileName);
+        checkFileAsAWhole(*files.typeIndex, list);
         checkTypeIndex(*files.typeIndex, {freeNames, forcedNames}, list);
     }
     return problems;

@@ -5,6 +5,8 @@
 #include "core/text/TextFile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace tepa {
@@ -45,6 +47,83 @@ Result<std::vector<std::string>> readTypeFile(const std::filesystem::path& dir, 
 std::vector<std::string> namesOf(const std::vector<std::string>& lines, std::size_t typeCount)
 {
     return {lines.begin() + 1, lines.begin() + 1 + static_cast<std::ptrdiff_t>(typeCount)};
+}
+
+// A fixed-column field that every rating of a type reads.
+struct RequiredField
+{
+    const char* name;
+    std::size_t column, width;
+};
+// clang-format off
+constexpr RequiredField RequiredDataFields[] = {
+    {"Km", 1, 6}, {"nD", 8, 6}, {"tube diameter", 15, 4}, {"tube runs", 23, 3},
+};
+constexpr RequiredField RequiredFanFields[] = {{"c1", 1, 10}, {"c2", 12, 10}, {"nF", 23, 10}};
+// clang-format on
+
+bool isNumberCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == 'e' || c == '+' || c == '-' || c == ' ';
+}
+
+// The decimal reading takes an overflowing exponent as the largest double; no product value
+// comes near it.
+bool inNumberRange(double value)
+{
+    return std::isfinite(value) && std::abs(value) < std::numeric_limits<double>::max();
+}
+
+// The decimal reading turns anything into a number ("nan" and "xyz" read as 0), so a damaged
+// field would be rated 0 W without a word. A field is refused when it holds no digit, a
+// character that no number has, or a value beyond the range of numbers.
+bool readableNumber(std::string_view field)
+{
+    if (!std::all_of(field.begin(), field.end(), isNumberCharacter) ||
+        std::none_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    return inNumberRange(decimalValue(field));
+}
+
+std::string fieldProblem(std::string_view line, const RequiredField& field, std::string_view what)
+{
+    const std::string_view text = utf8Mid(line, field.column, field.width);
+    if (readableNumber(text))
+        return {};
+    return std::string(what) + ": " + field.name + " (columns " + std::to_string(field.column) + "-" +
+           std::to_string(field.column + field.width - 1) + ") is not a number: \"" + std::string(text) + "\"";
+}
+
+// Problems of the lines of one type; the first problem and the 0-based line it is on.
+struct LineProblem
+{
+    std::size_t index = 0;
+    std::string message;
+};
+std::optional<LineProblem> typeProblem(const TypeRecord& type, const TypeLineNumbers& at, bool forced)
+{
+    for (const std::string& length : lengthFields(type.lengthLine)) {
+        const bool blank = length.find_first_not_of(' ') == std::string::npos;
+        if (!blank && (!readableNumber(length) || decimalValue(length) <= 0))
+            return LineProblem{at.length, "length line of \"" + type.name + "\": \"" + length +
+                                              "\" is not a length in mm"};
+    }
+    for (const RequiredField& field : RequiredDataFields)
+        if (auto problem = fieldProblem(type.dataLine, field, "data line of \"" + type.name + "\"");
+            !problem.empty())
+            return LineProblem{at.data, problem};
+    if (forced)
+        for (const RequiredField& field : RequiredFanFields)
+            if (auto problem = fieldProblem(type.fanLine, field, "fan line of \"" + type.name + "\"");
+                !problem.empty())
+                return LineProblem{at.fan, problem};
+    return std::nullopt;
+}
+
+std::string problemText(bool forced, const LineProblem& problem)
+{
+    return std::string(forced ? ForcedTypeFileName : FreeTypeFileName) + ":" + std::to_string(problem.index + 1) +
+           ": " + problem.message;
 }
 
 Result<TypeLoad> selectTypes(const std::vector<std::string>& lines,
@@ -91,6 +170,9 @@ Result<TypeLoad> selectTypes(const std::vector<std::string>& lines,
                 return Error{text.error()};
             filled.at((b + 1) * c + i).Text = std::move(text).value();
         }
+        const TypeRecord type{lines[at.name], lines[at.length], lines[at.data], forced ? lines[at.fan] : ""};
+        if (const auto problem = typeProblem(type, at, forced))
+            return Error{problemText(forced, *problem)};
     }
     filled.FileTypeCount = static_cast<std::int32_t>(n);
     table = filled;
@@ -234,6 +316,21 @@ Result<std::vector<TypeRecord>> typesFromLines(const std::vector<std::string>& l
     return records;
 }
 
+Status checkTypeNumbers(const std::vector<std::string>& lines, std::size_t j, bool forced)
+{
+    const auto typeCount = countTypeNames(lines);
+    if (!typeCount)
+        return Error{typeCount.error()};
+    const TypeLineNumbers at = typeLineNumbers(*typeCount, j, forced);
+    for (std::size_t index : {at.length, at.data, forced ? at.fan : at.data})
+        if (index >= lines.size())
+            return Error{listIndexMessage(index)};
+    const TypeRecord type{lines[at.name], lines[at.length], lines[at.data], forced ? lines[at.fan] : ""};
+    if (const auto problem = typeProblem(type, at, forced))
+        return Error{problemText(forced, *problem)};
+    return Done{};
+}
+
 Result<std::vector<TypeRecord>> readAllTypes(const std::filesystem::path& dir, bool forced)
 {
     const auto lines = readTypeFile(dir, forced);
@@ -246,11 +343,41 @@ std::vector<std::string> lengthFields(std::string_view lengthLine)
 {
     constexpr std::size_t fieldWidth = 4;
     constexpr std::size_t step = 5; // field and one separator
+    // One walk over the characters (a line may be megabytes long): a field starts at every
+    // step-th character, and a further field only where its start lies before the line's end.
+    std::vector<std::string> fields;
+    std::size_t character = 0; // 0-based index of the character at `byte`
+    std::size_t byte = 0;
+    std::size_t fieldStart = 0;
+    std::size_t fieldStartCharacter = 0;
+    bool inField = false;
+    auto startsCharacter = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    while (true) {
+        const bool atEnd = byte >= lengthLine.size();
+        if (!atEnd && !startsCharacter(lengthLine[byte])) {
+            ++byte;
+            continue;
+        }
+        const std::size_t offset = character % step;
+        if (inField && (offset == fieldWidth || atEnd)) {
+            // A field starting in the line's last character is not taken.
+            if (fieldStartCharacter == 0 || fieldStartCharacter + 1 < character || !atEnd)
+                fields.emplace_back(lengthLine.substr(fieldStart, byte - fieldStart));
+            inField = false;
+        }
+        if (atEnd)
+            break;
+        if (offset == 0) {
+            fieldStart = byte;
+            fieldStartCharacter = character;
+            inField = true;
+        }
+        ++character;
+        ++byte;
+    }
     // The first field is taken even from an empty line, which so offers one empty length.
-    std::vector<std::string> fields{std::string(utf8Mid(lengthLine, 1, fieldWidth))};
-    const std::size_t length = utf8Length(lengthLine);
-    for (std::size_t column = 1 + step; column < length; column += step)
-        fields.emplace_back(utf8Mid(lengthLine, column, fieldWidth));
+    if (fields.empty())
+        fields.emplace_back();
     return fields;
 }
 

@@ -81,6 +81,11 @@ struct TypeRecord
 {
     std::string name, lengthLine, dataLine, fanLine; // fanLine empty for free types
 };
+// Whether the lengths, the data line and (forced types) the fan line of file type j (1..N) hold
+// readable numbers where a rating reads them; the error names the file and the line. The loads
+// above refuse a selection with such a type the same way.
+Status checkTypeNumbers(const std::vector<std::string>& lines, std::size_t j, bool forced);
+
 Result<std::vector<TypeRecord>> readAllTypes(const std::filesystem::path& dir, bool forced);
 Result<std::vector<TypeRecord>> typesFromLines(const std::vector<std::string>& lines, bool forced);
 
@@ -91,8 +96,10 @@ std::vector<std::string> lengthFields(std::string_view lengthLine);
 // reading (a blank field, or one beyond the end of the line, gives 0).
 double fieldValue(std::string_view line, std::size_t column, std::size_t width);
 
-// "bauhoehen.txt" as a list of lines.
+// "bauhoehen.txt" as a list of lines. A line that does not start with a height (a whole number
+// of mm above 0) is refused with the file and line.
 Result<std::vector<std::string>> loadHeights(const std::filesystem::path& dir);
+Result<std::vector<std::string>> checkedHeights(std::vector<std::string> lines);
 // The height in mm: the leading number of a height line (decimal reading).
 double heightOfLine(std::string_view heightLine);
 

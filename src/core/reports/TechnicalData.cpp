@@ -1,16 +1,13 @@
 #include "core/reports/TechnicalData.h"
 
+#include "core/model/AtomicFile.h"
 #include "core/reports/FanPercent.h"
 
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
-#include <random>
 #include <string_view>
-#include <system_error>
 
 namespace tepa {
 namespace fs = std::filesystem;
@@ -160,31 +157,6 @@ void writeCooling(Lines& out, const ProjectRecord& project)
     }
 }
 
-std::string fileError(const fs::path& file, const std::error_code& ec)
-{
-    return file.string() + ": " + ec.message();
-}
-
-std::error_code lastStreamError()
-{
-    return {errno != 0 ? errno : EIO, std::generic_category()};
-}
-
-fs::path temporaryNameFor(const fs::path& file)
-{
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    const fs::path folder = file.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate =
-            folder / ("." + file.filename().string() + "." + std::to_string(random() % 1000000000) + ".tmp");
-        std::error_code ec;
-        if (!fs::exists(candidate, ec) && !ec)
-            return candidate;
-    }
-    return folder / ("." + file.filename().string() + ".tmp");
-}
-
 } // namespace
 
 std::string TechnicalDataBytes(const ProjectRecord& project)
@@ -219,28 +191,7 @@ fs::path technicalDataFileFor(const fs::path& projectFile)
 
 Status WriteTechnicalData(const fs::path& file, const ProjectRecord& project)
 {
-    const std::string bytes = TechnicalDataBytes(project);
-    const fs::path temporary = temporaryNameFor(file);
-
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return Error{fileError(file, lastStreamError())};
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    std::error_code ec;
-    if (out.fail()) {
-        const std::error_code writeError = lastStreamError();
-        fs::remove(temporary, ec);
-        return Error{fileError(file, writeError)};
-    }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return Error{fileError(file, ec)};
-    }
-    return Done{};
+    return writeFileAtomically(file, TechnicalDataBytes(project));
 }
 
 } // namespace tepa

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPrintSurface.h"
 
+#include "core/model/AtomicFile.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -68,9 +70,14 @@ void QtPrintSurface::newPage()
 
 Status writePdf(const QString& file, const QString& title, int dpi, const PrintLayout& layout)
 {
+    // Drawn into a temporary file beside the target and renamed over it only when complete: a
+    // failed or killed printout leaves an existing PDF as it was.
+    Result<PendingFile> pending = PendingFile::create(std::filesystem::path(file.toStdU16String()));
+    if (!pending)
+        return Error{pending.error()};
     Status outcome = Done{};
     {
-        QPdfWriter writer(file);
+        QPdfWriter writer(QString::fromStdU16String(pending->temporaryPath().u16string()));
         writer.setTitle(title);
         writer.setResolution(dpi);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -80,11 +87,12 @@ Status writePdf(const QString& file, const QString& title, int dpi, const PrintL
             return Error{"Datei " + file.toStdString() + " kann nicht erstellt werden"};
         QtPrintSurface surface(painter, dpi, [&writer] { writer.newPage(); });
         outcome = layout(surface);
-        painter.end();
+        if (!painter.end() && outcome)
+            outcome = Error{"Datei " + file.toStdString() + " kann nicht geschrieben werden"};
     }
     if (!outcome)
-        QFile::remove(file);
-    return outcome;
+        return outcome;
+    return pending->commit();
 }
 
 namespace {
@@ -116,14 +124,20 @@ std::optional<Status> QtPrinter::print(const QString& jobName, const PrintLayout
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
+    std::optional<PendingFile> pdfFile;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the sheets go to a PDF file at the resolution of a laser printer.
         const QString file = QFileDialog::getSaveFileName(
             m_owner, jobName, QDir::homePath() + "/" + jobName + ".pdf", QStringLiteral("PDF (*.pdf)"));
         if (file.isEmpty())
             return std::nullopt;
+        // Printed into a temporary file and renamed over the chosen one when complete.
+        Result<PendingFile> created = PendingFile::create(std::filesystem::path(file.toStdU16String()));
+        if (!created)
+            return Status(Error{created.error()});
+        pdfFile.emplace(std::move(created).value());
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
+        printer.setOutputFileName(QString::fromStdU16String(pdfFile->temporaryPath().u16string()));
         printer.setResolution(PdfResolution);
     } else {
         QPrintDialog dialog(&printer, m_owner);
@@ -150,6 +164,8 @@ std::optional<Status> QtPrinter::print(const QString& jobName, const PrintLayout
     if (preview.exec() != QDialog::Accepted)
         return std::nullopt;
     sheets->print();
+    if (pdfFile)
+        return pdfFile->commit();
     return Done{};
 }
 

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <functional>
-#include <random>
 #include <string>
 
 namespace tepa {
@@ -228,38 +227,6 @@ TEST(ProjectCodec, HostileValuesAreMadeSafe)
         const auto decoded = ProjectCodec::decode(image);
         ASSERT_TRUE(decoded.ok()) << decoded.error();
         c.check(*decoded);
-    }
-}
-
-TEST(ProjectCodec, RandomImagesLoadWithinLimitsAndEncodeStably)
-{
-    std::mt19937 random(20250314);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int round = 0; round < 20; ++round) {
-        SCOPED_TRACE(round);
-        std::vector<std::byte> image(ProjectRecordSize);
-        for (auto& b : image)
-            b = static_cast<std::byte>(byte(random));
-        image[7533 + 6] = std::byte{0xF0}; // HeatingDemand certainly non-finite: exponent all ones
-        image[7533 + 7] = std::byte{0x7F};
-
-        const auto decoded = ProjectCodec::decode(image);
-        ASSERT_TRUE(decoded.ok()) << decoded.error();
-        const ProjectRecord& r = *decoded;
-        EXPECT_TRUE(r.HeatingEntryCount >= 1 && r.HeatingEntryCount <= 12) << r.HeatingEntryCount;
-        EXPECT_TRUE(r.CoolingEntryCount >= 1 && r.CoolingEntryCount <= 12) << r.CoolingEntryCount;
-        EXPECT_EQ(r.RoomCount, 1);
-        EXPECT_EQ(r.HeatingDemand, 0.0);
-        EXPECT_LE(r.Title.raw()[0], 50);
-        for (const auto& e : r.HeatingEntries) {
-            EXPECT_TRUE(std::isfinite(e.Output) && std::isfinite(e.CoeffK) && std::isfinite(e.OutputStart));
-            EXPECT_LE(e.TypeText1.raw()[0], 80);
-        }
-        // Once made safe, the record stays the same through a round trip.
-        const auto once = ProjectCodec::encode(r);
-        const auto again = ProjectCodec::decode(once);
-        ASSERT_TRUE(again.ok());
-        EXPECT_EQ(firstDifference(ProjectCodec::encode(*again), once), NoDifference);
     }
 }
 

@@ -2,11 +2,17 @@
 
 #include "SampleProjects.h"
 
+#include "core/model/AtomicFile.h"
 #include "core/model/ProjectCodec.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tepa {
 namespace {
@@ -65,39 +71,163 @@ TEST(ProjectFile, LoadsOnlyWholeRecords)
     }
 }
 
-TEST(ProjectFile, SavedProjectLoadsBackAndLeavesNoTemporaryFile)
+// The save path against hostile targets. Every row starts from a folder holding "alt.kon" with
+// old bytes; `prepare` builds the situation and returns the name the save is given. Whatever
+// happens, no temporary file may stay behind and a refused target keeps its old bytes.
+TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
-    TempDir dir;
-    const auto file = dir.path() / "Büro 1.kon";
-    test::writeFileBytes(file, std::vector<std::byte>(300, std::byte{1})); // an older, other file
+    const std::vector<std::byte> oldBytes(300, std::byte{1});
+    const std::vector<std::byte> newBytes = ProjectCodec::encode(test::sampleProject());
+    const auto oldMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    struct Case
+    {
+        const char* what;
+        std::function<fs::path(const fs::path& dir)> prepare;
+        const char* message; // part of the refusal; nullptr when the save succeeds
+        fs::path changed;    // the file that holds the new project after a successful save
+    };
+    const std::string longName = std::string(251, 'p') + ".kon"; // 255 bytes, the longest name
+    const Case cases[] = {
+        {"symbolic link: the linked file gets the project, the link stays",
+         [](const fs::path& dir) {
+             fs::create_symlink("alt.kon", dir / "link.kon");
+             return dir / "link.kon";
+         },
+         nullptr, "alt.kon"},
+        {"hard link is refused: the other name would keep the old project",
+         [](const fs::path& dir) {
+             fs::create_hard_link(dir / "alt.kon", dir / "zweit.kon");
+             return dir / "alt.kon";
+         },
+         "hard link", {}},
+        {"read-only file",
+         [](const fs::path& dir) {
+             fs::permissions(dir / "alt.kon", fs::perms::owner_read | fs::perms::group_read);
+             return dir / "alt.kon";
+         },
+         "read-only", {}},
+        {"read-only folder",
+         [](const fs::path& dir) {
+             fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+             return dir / "alt.kon";
+         },
+         "folder is read-only", {}},
+        {"a folder is not replaced",
+         [](const fs::path& dir) {
+             fs::create_directory(dir / "ordner.kon");
+             return dir / "ordner.kon";
+         },
+         "Is a directory", {}},
+        {"the longest legal name", [&](const fs::path& dir) { return dir / longName; }, nullptr, longName},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        test::writeFileBytes(dir.path() / "alt.kon", oldBytes);
+        fs::permissions(dir.path() / "alt.kon", oldMode);
+        const fs::path target = c.prepare(dir.path());
+        const auto before = filesIn(dir.path());
 
-    ASSERT_TRUE(saveProjectFile(file, test::sampleProject()).ok());
-    EXPECT_EQ(fs::file_size(file), 15858u);
-    EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"Büro 1.kon"});
-    const auto loaded = loadProjectFile(file);
-    ASSERT_TRUE(loaded.ok()) << loaded.error();
-    EXPECT_EQ(*loaded, test::sampleProject());
+        const Status saved = saveProjectFile(target, test::sampleProject());
+        fs::permissions(dir.path(), fs::perms::owner_all);
+        for (const fs::path& name : filesIn(dir.path()))
+            EXPECT_FALSE(name.string().starts_with(".tepa-")) << "temporary file left: " << name;
+        if (c.message) {
+            EXPECT_EQ(filesIn(dir.path()), before) << "a file appeared or went";
+            ASSERT_FALSE(saved.ok());
+            EXPECT_NE(saved.error().find(c.message), std::string::npos) << saved.error();
+            EXPECT_NE(saved.error().find(target.string()), std::string::npos) << saved.error();
+            EXPECT_EQ(test::readFileBytes(dir.path() / "alt.kon"), oldBytes);
+        } else {
+            ASSERT_TRUE(saved.ok()) << saved.error();
+            EXPECT_EQ(test::readFileBytes(dir.path() / c.changed), newBytes);
+            // Saved through a link: the link stays a link and its file keeps its permissions.
+            const bool viaLink = c.changed != target.filename();
+            EXPECT_EQ(fs::is_symlink(target), viaLink);
+            if (viaLink) {
+                EXPECT_EQ(fs::status(target).permissions(), oldMode);
+            }
+        }
+    }
 }
 
-TEST(ProjectFile, FailedSaveLeavesWhatWasThere)
+// A full disk, made by a file size limit in a child process: the write fails part way.
+TEST(ProjectFile, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile)
 {
     TempDir dir;
-    // The target is a folder: the image is written, but cannot replace it.
-    const auto folderTarget = dir.path() / "ordner.kon";
-    fs::create_directory(folderTarget);
-    test::writeFileBytes(folderTarget / "inhalt.txt", test::bytesOf({'x'}));
+    const auto file = dir.path() / "voll.kon";
+    const std::vector<std::byte> oldBytes(300, std::byte{1});
+    test::writeFileBytes(file, oldBytes);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const Status saved = saveProjectFile(file, test::sampleProject());
+        const std::string message = saved.ok() ? "saved" : saved.error();
+        [[maybe_unused]] const auto written = ::write(pipeEnds[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(message, file.string() + ": File too large");
+    EXPECT_EQ(test::readFileBytes(file), oldBytes);
+    EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"voll.kon"});
+}
 
-    const auto saved = saveProjectFile(folderTarget, test::sampleProject());
-    ASSERT_FALSE(saved.ok());
-    EXPECT_NE(saved.error().find(folderTarget.string()), std::string::npos) << saved.error();
-    EXPECT_TRUE(fs::is_directory(folderTarget));
-    EXPECT_EQ(filesIn(folderTarget), std::vector<fs::path>{"inhalt.txt"});
-    EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"ordner.kon"});
+TEST(ProjectFile, OutputsRefuseTheirInputAndProjectFiles)
+{
+    TempDir dir;
+    const auto project = dir.path() / "p.kon";
+    ASSERT_TRUE(saveProjectFile(project, test::sampleProject()).ok());
+    fs::create_symlink(project, dir.path() / "link.pdf");
+    fs::create_hard_link(project, dir.path() / "hart.txt");
+    test::writeFileBytes(dir.path() / "alt.pdf", std::vector<std::byte>(20000, std::byte{1}));
+    const fs::path other = dir.path() / "anderes.kon";
+    ASSERT_TRUE(saveProjectFile(other, test::newProject()).ok());
+    struct Case
+    {
+        fs::path output;
+        const char* message; // nullptr: allowed
+    };
+    const Case cases[] = {
+        {project, "this is the input file"},
+        {dir.path() / "link.pdf", "this is the input file"},
+        {dir.path() / "hart.txt", "this is the input file"},
+        {other, "this is a project file"},
+        {dir.path() / "alt.pdf", nullptr},
+        {dir.path() / "neu.pdf", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output.string());
+        const Status allowed = refuseOverwritingInput(c.output, project);
+        EXPECT_EQ(allowed.ok(), c.message == nullptr);
+        if (c.message) {
+            EXPECT_NE(allowed.error().find(c.message), std::string::npos) << allowed.error();
+        }
+    }
+}
 
-    // The folder does not exist: nothing is created.
-    const auto nowhere = dir.path() / "fehlt" / "projekt.kon";
-    EXPECT_FALSE(saveProjectFile(nowhere, test::sampleProject()).ok());
-    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+TEST(ProjectFile, StartRemovesOnlyStaleTemporaryFilesOfThisProgram)
+{
+    TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(25);
+    for (const char* name : {".tepa-abc123", ".tepa-young1", ".tepa-toolong1", "projekt.kon"}) {
+        test::writeFileBytes(dir.path() / name, test::bytesOf({1}));
+        if (std::string(name) != ".tepa-young1")
+            fs::last_write_time(dir.path() / name, old);
+    }
+    removeStaleTemporaryFiles(dir.path());
+    EXPECT_EQ(filesIn(dir.path()), (std::vector<fs::path>{".tepa-toolong1", ".tepa-young1", "projekt.kon"}));
 }
 
 } // namespace

@@ -19,6 +19,9 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
     const Case cases[] = {
         {"0800 1000 1200",  {"0800", "1000", "1200"}},
         {"0800 1000 1",     {"0800", "1000"}},          // a field in the last column is not taken
+        {"0800 1000 12",    {"0800", "1000", "12"}},    // one before it is, however short
+        {"0800 1",          {"0800"}},
+        {"ab",              {"ab"}},
         {"",                {""}},                      // one empty length
         {"1100 1ä00 2000",  {"1100", "1ä00", "2000"}},  // columns count characters, not bytes
     };
@@ -108,6 +111,31 @@ TEST(OfferedHeights, BySeriesOrTheListIndexOfAShortList)
         ASSERT_TRUE(offered.ok()) << offered.error();
         EXPECT_EQ(offered->lines, c.lines);
         EXPECT_EQ(offered->preselected, c.preselected);
+    }
+}
+
+TEST(HeightList, LinesWithoutAHeightAreRefusedWithTheirLine)
+{
+    struct Case
+    {
+        std::vector<std::string> lines;
+        const char* error; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {{"80        0.92", " 180      1.00"}, nullptr},
+        {{"80        0.92", "nan       1.00"}, "bauhoehen.txt:2: expected a height in mm at the start of the line, found \"nan       \""},
+        {{"", "80"}, "bauhoehen.txt:1: expected a height"},
+        {{"0         1.00"}, "bauhoehen.txt:1: expected a height"},
+        {{"9e999     1.00"}, "bauhoehen.txt:1: expected a height"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.back());
+        const auto checked = checkedHeights(c.lines);
+        ASSERT_EQ(checked.ok(), c.error == nullptr);
+        if (c.error)
+            EXPECT_EQ(checked.error().rfind(c.error, 0), 0u) << checked.error();
+        else
+            EXPECT_EQ(*checked, c.lines);
     }
 }
 

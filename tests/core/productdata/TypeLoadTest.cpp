@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,29 @@ namespace tepa {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// Valid lines that name their type's position j: the length 1000 + j mm, the coefficient Km = j,
+// the first fan coefficient j.
+std::string lengthLine(std::size_t j)
+{
+    return std::to_string(1000 + j);
+}
+std::string padded(const std::string& text, std::size_t width)
+{
+    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+std::string dataLine(std::size_t j)
+{
+    return padded(std::to_string(j), 6) + "   1.30   15      2";
+}
+std::string fanLine(std::size_t j)
+{
+    return padded(std::to_string(j), 10) + "          2          3";
+}
+std::string block(const std::string& kind, std::size_t j)
+{
+    return kind == "len" ? lengthLine(j) : kind == "data" ? dataLine(j) : fanLine(j);
+}
 
 // A free-convection file in the reader's layout: heading, names, separator, length lines,
 // separator, data lines. Length and data lines name their type's position so a test can see
@@ -19,10 +44,10 @@ Lines freeFile(const Lines& names, const std::string& separator = "")
     lines.insert(lines.end(), names.begin(), names.end());
     lines.push_back(separator);
     for (std::size_t j = 1; j <= names.size(); ++j)
-        lines.push_back("len " + std::to_string(j));
+        lines.push_back(lengthLine(j));
     lines.push_back("--");
     for (std::size_t j = 1; j <= names.size(); ++j)
-        lines.push_back("data " + std::to_string(j));
+        lines.push_back(dataLine(j));
     return lines;
 }
 
@@ -31,9 +56,9 @@ Lines forcedFile(const Lines& names)
 {
     Lines lines{"Zwangskonvektion"};
     lines.insert(lines.end(), names.begin(), names.end());
-    for (const char* block : {"len ", "data ", "fan "})
+    for (const char* kind : {"len", "data", "fan"})
         for (std::size_t j = 1; j <= names.size(); ++j)
-            lines.push_back(block + std::to_string(j));
+            lines.push_back(block(kind, j));
     return lines;
 }
 
@@ -108,9 +133,9 @@ TEST(TypeLoad, FillsBlocksOfTheTakenCountAndLeavesTheRestOfTheTable)
         const auto load = forced ? select(true, forcedFile({"WF1", "WFs", "WF3"}), filter(true, "WF"), table)
                                  : select(false, freeFile({"W1", "WM", "W3"}), filter(false, "W"), table);
         ASSERT_TRUE(load.ok()) << load.error();
-        Lines expected = {forced ? "WF1" : "W1", forced ? "WF3" : "W3", "len 1", "len 3", "data 1", "data 3"};
+        Lines expected = {forced ? "WF1" : "W1", forced ? "WF3" : "W3", lengthLine(1), lengthLine(3), dataLine(1), dataLine(3)};
         if (forced)
-            expected.insert(expected.end(), {"fan 1", "fan 3"});
+            expected.insert(expected.end(), {fanLine(1), fanLine(3)});
         expected.push_back("old " + std::to_string(expected.size() + 1));
         for (std::size_t k = 1; k <= expected.size(); ++k)
             EXPECT_EQ(table.at(k).Text, expected[k - 1]) << "entry " << k;
@@ -146,7 +171,7 @@ TEST(TypeLoad, TakesAsManyTypesAsTheTableHoldsAndReportsTheCut)
         // The last block ends exactly at the table's last entry when the table is full.
         const std::size_t blocks = c.forced ? 4 : 3;
         EXPECT_EQ(table.at(blocks * c.expectedTaken).Text,
-                  (c.forced ? "fan " : "data ") + std::to_string(c.expectedTaken));
+                  c.forced ? fanLine(c.expectedTaken) : dataLine(c.expectedTaken));
     }
 }
 
@@ -162,7 +187,7 @@ TEST(TypeLoad, CutsLongLinesToOneHundredCharactersAndSeparatesNamesByAnyLineWith
     const auto load = selectFreeTypes(lines, TypeSelection{}, table);
     ASSERT_TRUE(load.ok()) << load.error();
     EXPECT_EQ(load->names, Lines{name.substr(0, 3 + 97 * 2)});
-    EXPECT_EQ(table.at(2).Text, "len 1");
+    EXPECT_EQ(table.at(2).Text, lengthLine(1));
     EXPECT_EQ(table.at(3).Text, std::string(100, '7'));
 }
 
@@ -205,6 +230,48 @@ TEST(TypeLoad, ShortFilesFailWithTheListIndexAndLeaveTheTable)
     const auto noNames = selectFreeTypes({"Kopf", "", "x"}, TypeSelection{}, table);
     ASSERT_TRUE(noNames.ok()) << noNames.error();
     EXPECT_TRUE(noNames->names.empty());
+}
+
+// Damaged numbers where a rating reads them would rate the type at 0 W without a word; the
+// load refuses the file with the line. Lines (0-based): free file of W1, W2: lengths 4-5, data
+// 7-8; forced file of WF1, WF2: lengths 3-4, data 5-6, fans 7-8.
+TEST(TypeLoad, DamagedNumbersAreRefusedWithFileAndLine)
+{
+    struct Case
+    {
+        bool forced;
+        std::size_t line, column;
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {false, 8, 1, "   nan", "freikon.txt:9: data line of \"W2\": Km (columns 1-6) is not a number: \"   nan\""},
+        {false, 7, 8, "1e9999", "freikon.txt:8: data line of \"W1\": nD (columns 8-13)"},
+        {false, 7, 15, "    ", "freikon.txt:8: data line of \"W1\": tube diameter (columns 15-18)"},
+        {false, 4, 1, "08x0", "freikon.txt:5: length line of \"W1\": \"08x0\" is not a length in mm"},
+        {false, 5, 6, "-100", "freikon.txt:6: length line of \"W2\": \"-100\" is not a length in mm"},
+        {true, 6, 23, "  x", "zwangskon.txt:7: data line of \"WF2\": tube runs (columns 23-25)"},
+        {true, 8, 12, "       abc", "zwangskon.txt:9: fan line of \"WF2\": c2 (columns 12-21)"},
+        {true, 7, 23, "       inf", "zwangskon.txt:8: fan line of \"WF1\": nF (columns 23-32)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        Lines lines = c.forced ? forcedFile({"WF1", "WF2"}) : freeFile({"W1", "W2"});
+        std::string& line = lines[c.line];
+        line.resize(std::max(line.size(), c.column - 1 + std::string(c.text).size()), ' ');
+        line.replace(c.column - 1, std::string(c.text).size(), c.text);
+        TypeTable table;
+        table.at(1) = {"old", 5};
+        const auto load = select(c.forced, lines, TypeSelection{}, table);
+        ASSERT_FALSE(load.ok());
+        EXPECT_EQ(load.error().rfind(c.expected, 0), 0u) << load.error();
+        EXPECT_EQ(table.at(1).Text, "old");
+        const std::size_t type = c.forced ? (c.line - 3) % 2 + 1 : (c.line < 7 ? c.line - 3 : c.line - 6);
+        const Status checked = checkTypeNumbers(lines, type, c.forced);
+        ASSERT_FALSE(checked.ok());
+        EXPECT_EQ(checked.error(), load.error());
+        EXPECT_TRUE(checkTypeNumbers(lines, 3 - type, c.forced).ok()) << "the other type is sound";
+    }
 }
 
 TEST(TypeLoad, MissingFileGivesTheOpenError)
