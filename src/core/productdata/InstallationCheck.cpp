@@ -12,8 +12,8 @@
 namespace tepa {
 namespace {
 
-// Highest interface text line the program addresses (the message on a full attachment list).
-constexpr std::size_t LastUsedTextLine = 266;
+// Highest interface text line the program addresses (which calculation sheet to print).
+constexpr std::size_t LastUsedTextLine = 288;
 constexpr std::size_t TextPrefixLength = 3;
 // Height line 15 is the one height of the "WFWL" series.
 constexpr std::size_t MinHeightLines = 16;
@@ -186,6 +186,23 @@ void checkFanLine(std::string_view line, const std::string& name, std::size_t in
         checkNumberField(line, field, what, index, problems);
 }
 
+// A heating entry keeps the first ten characters of a type's name, a cooling entry the part
+// before the first blank: the type code. For a type that can be in both lists the code must
+// lie within those ten characters, or the two lists name one unit differently and the bill of
+// convectors orders it twice. (The shipped files pad the code to ten characters, so that the
+// description starts in column 11 and a heating entry keeps exactly the code.)
+void checkTypeCodeColumns(std::string_view name, std::size_t index, ProblemList& problems)
+{
+    constexpr std::size_t CodeColumns = 10;
+    const std::size_t blank = utf8Left(name, 20).find(' ');
+    if (blank == std::string_view::npos)
+        return; // reported as a cooling type without its blank
+    if (blank == 0 || utf8Length(name.substr(0, blank)) > CodeColumns)
+        problems.atIndex(index, "type " + inQuotes(name) + ": its code (up to the first blank) must fill at most columns 1-" +
+                                    std::to_string(CodeColumns) +
+                                    ", which a heating entry keeps; a cooling entry keeps the code alone");
+}
+
 // Returns the type names when the name block is readable.
 std::optional<std::vector<std::string>>
 checkTypeFile(const std::vector<std::string>& lines, bool forced, ProblemList& problems)
@@ -215,6 +232,8 @@ checkTypeFile(const std::vector<std::string>& lines, bool forced, ProblemList& p
             problems.atIndex(at.name, "type " + inQuotes(name) +
                                           " can cool but has no blank in its first 20 characters, where its "
                                           "cooling name ends");
+        else if (forced && coolingSeries(name))
+            checkTypeCodeColumns(name, at.name, problems);
 
         struct Needed
         {
