@@ -193,7 +193,7 @@ std::string soundLevel(double level)
 constexpr int NumberEdge = 350;
 constexpr int TypeLeft = 380;
 constexpr int TypeLimit = 690;
-constexpr int ValueEdges[] = {790, 950, 1030, 1150, 1310, 1450, 1580, 1730, 1860, 2040, 2250};
+constexpr int ValueEdges[] = {790, 940, 1050, 1150, 1310, 1450, 1580, 1730, 1860, 2040, 2250};
 constexpr std::size_t HeadingFields = 2 + std::size(ValueEdges);
 enum ValueColumn : std::size_t
 {

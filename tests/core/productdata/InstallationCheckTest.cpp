@@ -87,6 +87,13 @@ const std::vector<Case>& cases()
          },
          {{"zwangskon.txt", 7,
            "type \"WFW-4L_Vierleiter\" can cool but has no blank in its first 20 characters"}}},
+        {"cooling type code past column 10",
+         [](InstallationFiles& f) {
+             (*f.forcedTypes)[6] = "WFW-4L-Lang Vierleiter";
+             (*f.typeIndex)[11] = "ZHW        WFW-4L-Lang Vierleiter";
+         },
+         {{"zwangskon.txt", 7, "type \"WFW-4L-Lang Vierleiter\": its code (up to the first blank) must fill at most "
+                               "columns 1-10"}}},
         {"height factor with comma",
          [](InstallationFiles& f) { overwrite((*f.heights)[6], 19, "1,00"); },
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
