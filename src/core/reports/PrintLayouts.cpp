@@ -622,8 +622,9 @@ Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context)
     }
     pen.font(10);
     pen.text(300, 1390, line(context, 109) + "                >>  " + line(context, 165) + "  <<");
-    // Below the primary-air temperature, which may stand in the line above.
-    pen.text(1400, 1440, line(context, 241));
+    // Below the primary-air temperature, which may stand in the line above, and ending with the
+    // table.
+    pen.right(TableRight, 1440, line(context, 241));
 
     const auto values = [&context](const CoolingEntry& e) {
         const std::string type = e.TypeName.text();
