@@ -368,9 +368,20 @@ TEST(PrintedCalculation, ValuesStandUnderTheirHeadings)
 
 TEST(PrintedCalculation, TwelveEntriesContinueOnPageTwoWithHeadingsAndTotals)
 {
-    const Printed printed = print(fullest(), Sheet::Cooling);
+    ProjectRecord p = fullest();
+    // Cooling mass flows and sound levels may be stored negative; primary-air units (entry 5)
+    // have no return temperature.
+    p.CoolingEntries[0].MassFlow = -1250;
+    p.CoolingEntries[0].SoundLevel = -55;
+    const Printed printed = print(p, Sheet::Cooling);
     ASSERT_TRUE(printed.status);
     ASSERT_EQ(printed.pages, 2);
+    EXPECT_EQ(under(printed, "m", 1650), "1250");
+    EXPECT_EQ(under(printed, "LpA", 1650), " 55");
+    EXPECT_EQ(under(printed, "tR", 1650 + 4 * 160), "--");
+    EXPECT_EQ(under(printed, "V", 1650 + 4 * 160), "850");
+    EXPECT_TRUE(printed.find("Seite  2", 2));
+    EXPECT_TRUE(printed.find("( zu Projekt-Nr. 2026-0815-A/1234 )", 2));
     EXPECT_EQ(under(printed, "ges.", 1000, 2), "199980");
     const auto mark = printed.find("--> 2");
     ASSERT_TRUE(mark);

@@ -63,12 +63,14 @@ public:
         if (points != normal)
             font(normal, bold);
     }
-    // A rule of `mark` characters from `left` that ends before `rightEdge`.
+    // A rule of `mark` characters from `left` that ends before `rightEdge`. A surface that
+    // measures nothing (no font at all) gets a rule of MaxRuleMarks marks, not an endless one.
     void rule(int left, int y, char mark, int rightEdge)
     {
+        constexpr std::size_t MaxRuleMarks = 400;
         std::string line;
         const int room = device(rightEdge) - device(left);
-        while (m_surface.textWidth(line + mark) <= room)
+        while (line.size() < MaxRuleMarks && m_surface.textWidth(line + mark) <= room)
             line += mark;
         text(left, y, line);
     }
