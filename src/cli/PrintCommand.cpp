@@ -10,16 +10,16 @@
 #include <QFile>
 #include <QGuiApplication>
 
-#include <unistd.h>
-
 #include <memory>
 #include <string_view>
+#include <unistd.h>
 
 namespace tepa::cli {
 namespace {
 
-constexpr std::string_view Usage = "usage: tepa print PROJECT.kon (--list | --calc-data [--mode heating|cooling]) "
-                                   "[--letter-paper] --pdf OUT.pdf\n";
+constexpr std::string_view Usage =
+    "usage: tepa print PROJECT.kon (--list | --calc-data [--mode heating|cooling]) "
+    "[--letter-paper] --pdf OUT.pdf\n";
 constexpr std::string_view Help =
     "usage: tepa print PROJECT.kon (--list | --calc-data [--mode heating|cooling]) [--letter-paper]\n"
     "                  --pdf OUT.pdf\n"
@@ -63,8 +63,12 @@ void ensureGuiApplication()
 int runPrint(Invocation& call)
 {
     OptionParser options;
-    options.flag("--help").flag("--list").flag("--calc-data").flag("--letter-paper").value("--pdf").value(
-        "--mode");
+    options.flag("--help")
+        .flag("--list")
+        .flag("--calc-data")
+        .flag("--letter-paper")
+        .value("--pdf")
+        .value("--mode");
     if (!options.parse(call.args)) {
         call.err << "tepa print: " << options.error() << '\n' << Usage;
         return ExitUsage;
@@ -98,7 +102,7 @@ int runPrint(Invocation& call)
     const bool list = options.has("--list");
     PrintContext context{*project, *texts, call.dataDir, todayShortDate(), options.has("--letter-paper")};
     const ConvectorListSlots listSlots = BuildConvectorList(*project);
-    const PrintMode mode = !modeName             ? defaultPrintMode(*project)
+    const PrintMode mode = !modeName                ? defaultPrintMode(*project)
                            : *modeName == "heating" ? PrintMode::Heating
                                                     : PrintMode::Cooling;
     const auto layout = [&](PrintSurface& surface) {

@@ -98,7 +98,8 @@ TEST_F(PrintCommand, ModeChoosesTheCalculationSheetAndThePdfCarriesItsMetadata)
         std::vector<std::string> mode;
         const char* sheet;
     };
-    const Case cases[] = {{{}, "Heizen"}, {{"--mode", "heating"}, "Heizen"}, {{"--mode", "cooling"}, "Kühlen"}};
+    const Case cases[] = {
+        {{}, "Heizen"}, {{"--mode", "heating"}, "Heizen"}, {{"--mode", "cooling"}, "Kühlen"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sheet);
         std::vector<std::string> args = {project, "--calc-data", "--pdf", pdf};
@@ -115,9 +116,9 @@ TEST_F(PrintCommand, ModeChoosesTheCalculationSheetAndThePdfCarriesItsMetadata)
 
     // The tool on its own, without the runtime folder a desktop session provides.
     const std::string errors = pdf + ".err";
-    const std::string command = "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM '" TEPA_CLI_EXECUTABLE "' print '" +
-                                project + "' --calc-data --data '" + realInstall.string() + "' --pdf '" + pdf +
-                                "' 2>'" + errors + "'";
+    const std::string command =
+        "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM '" TEPA_CLI_EXECUTABLE "' print '" + project +
+        "' --calc-data --data '" + realInstall.string() + "' --pdf '" + pdf + "' 2>'" + errors + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(test::readAll(errors), "");
 }

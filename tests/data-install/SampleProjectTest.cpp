@@ -1,6 +1,6 @@
-#include "InstallationData.h"
-
 #include "SampleProject.h"
+
+#include "InstallationData.h"
 
 #include "core/model/ProjectCodec.h"
 #include "core/reports/ConvectorList.h"

@@ -47,8 +47,9 @@ public:
     void drawText(int x, int y, const std::string& text) override
     {
         const QFontMetricsF metrics(m_painter.font(), m_painter.device());
-        items.push_back({pages, QRectF(x, y, metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()),
-                         text});
+        items.push_back(
+            {pages, QRectF(x, y, metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()),
+             text});
         QtPrintSurface::drawText(x, y, text);
     }
     void drawBitmap(int left, int top, int width, int height) override
@@ -121,8 +122,8 @@ Printed print(const ProjectRecord& project,
     if (sheet == Sheet::List)
         printed.status = printConvectorList(surface, context, BuildConvectorList(project));
     else
-        printed.status = printCalculationData(surface, context,
-                                              sheet == Sheet::Heating ? PrintMode::Heating : PrintMode::Cooling);
+        printed.status = printCalculationData(
+            surface, context, sheet == Sheet::Heating ? PrintMode::Heating : PrintMode::Cooling);
     painter.end();
     printed.items = surface.items;
     printed.pages = surface.pages;
@@ -221,7 +222,8 @@ struct PageCase
 };
 
 class WholePages : public ::testing::TestWithParam<PageCase>
-{};
+{
+};
 
 // Every text and the logo lie inside the printable area and no two of them overlap, on every
 // page of every printout, on both papers and at the resolutions printers report.
@@ -242,14 +244,15 @@ TEST_P(WholePages, NoTextLeavesTheSheetOrOverlapsAnother)
                 for (std::size_t i = 0; i < shown.size(); ++i) {
                     const auto& a = *shown[i];
                     EXPECT_TRUE(printed.paper.contains(a.box))
-                        << "\"" << a.text << "\" leaves the sheet at (" << printed.layout(a.box.left()) << ", "
-                        << printed.layout(a.box.top()) << ")";
+                        << "\"" << a.text << "\" leaves the sheet at (" << printed.layout(a.box.left())
+                        << ", " << printed.layout(a.box.top()) << ")";
                     for (std::size_t j = i + 1; j < shown.size(); ++j) {
                         const auto& b = *shown[j];
                         EXPECT_FALSE(a.page == b.page && a.box.intersects(b.box))
-                            << "page " << a.page << ": \"" << a.text << "\" at (" << printed.layout(a.box.left())
-                            << ", " << printed.layout(a.box.top()) << ") overlaps \"" << b.text << "\" at ("
-                            << printed.layout(b.box.left()) << ", " << printed.layout(b.box.top()) << ")";
+                            << "page " << a.page << ": \"" << a.text << "\" at ("
+                            << printed.layout(a.box.left()) << ", " << printed.layout(a.box.top())
+                            << ") overlaps \"" << b.text << "\" at (" << printed.layout(b.box.left()) << ", "
+                            << printed.layout(b.box.top()) << ")";
                     }
                 }
             }
@@ -305,8 +308,8 @@ TEST(PrintedList, TwentyFourLinesBreakAfterTwentyThreeWithTheHeadingRepeated)
     int rowsOnPage2 = 0;
     std::optional<MeasuredSurface::Item> firstRow;
     for (const auto& item : printed.items)
-        if (item.page == 2 && printed.layout(item.box.left()) == 400 && printed.layout(item.box.top()) >= 950 &&
-            ++rowsOnPage2 == 1)
+        if (item.page == 2 && printed.layout(item.box.left()) == 400 &&
+            printed.layout(item.box.top()) >= 950 && ++rowsOnPage2 == 1)
             firstRow = item;
     EXPECT_EQ(rowsOnPage2, 1);
     ASSERT_TRUE(firstRow);

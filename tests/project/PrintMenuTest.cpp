@@ -39,7 +39,10 @@ protected:
     QStringList jobName(std::size_t line) const { return {text(line).trimmed() + " P-2025-117"}; }
 
     // The sample room heats and cools, so the calculation sheet asks which list to print.
-    void expectSheetQuestion(bool heating) { doubles.messages.expect(MessageKind::YesNo, text(288), heating); }
+    void expectSheetQuestion(bool heating)
+    {
+        doubles.messages.expect(MessageKind::YesNo, text(288), heating);
+    }
 
     static bool drawnAt(const RecordingSurface& s, const std::string& text, int x, int y)
     {

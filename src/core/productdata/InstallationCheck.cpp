@@ -198,7 +198,8 @@ void checkTypeCodeColumns(std::string_view name, std::size_t index, ProblemList&
     if (blank == std::string_view::npos)
         return; // reported as a cooling type without its blank
     if (blank == 0 || utf8Length(name.substr(0, blank)) > CodeColumns)
-        problems.atIndex(index, "type " + inQuotes(name) + ": its code (up to the first blank) must fill at most columns 1-" +
+        problems.atIndex(index, "type " + inQuotes(name) +
+                                    ": its code (up to the first blank) must fill at most columns 1-" +
                                     std::to_string(CodeColumns) +
                                     ", which a heating entry keeps; a cooling entry keeps the code alone");
 }

@@ -97,8 +97,7 @@ std::string ListKey(const FixedString<10>& typeName, double heightMm, double len
     // of the description. The key takes the code, so that one unit is named alike in both lists.
     std::string_view name = typeName.bytes();
     name = name.substr(0, name.find(' '));
-    return "   " + std::string(name) + " / " + strFixed(heightMm, 5, 0) + " / " +
-           strFixed(lengthMm, 5, 0);
+    return "   " + std::string(name) + " / " + strFixed(heightMm, 5, 0) + " / " + strFixed(lengthMm, 5, 0);
 }
 
 ConvectorListSlots BuildConvectorList(const ProjectRecord& project)

@@ -1,7 +1,6 @@
 #include "core/reports/PrintLayouts.h"
 
 #include "core/reports/FanPercent.h"
-
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -167,9 +166,10 @@ void pageFooter(Pen& pen, const PrintContext& context, int page, int pages)
 {
     constexpr int FooterY = 3350;
     pen.font(10);
-    pen.text(300, FooterY,
-             joined({line(context, 112), std::to_string(page), line(context, PageOfLine), std::to_string(pages)},
-                    " "));
+    pen.text(
+        300, FooterY,
+        joined({line(context, 112), std::to_string(page), line(context, PageOfLine), std::to_string(pages)},
+               " "));
 }
 
 // Fan speed as a percentage of the series' top speed; nothing when the type is no fan type.
@@ -314,7 +314,8 @@ Status printRows(PrintSurface& surface,
     double total = 0;
     double secondTotal = 0;
     for (std::int32_t k = 1; k <= last; ++k) {
-        const auto sums = printRow(pen, k, values(entries[static_cast<std::size_t>(k - 1)]), firstRow + RowPitch * r);
+        const auto sums =
+            printRow(pen, k, values(entries[static_cast<std::size_t>(k - 1)]), firstRow + RowPitch * r);
         total += sums.first;
         secondTotal += sums.second;
         ++r;
@@ -466,8 +467,9 @@ void listHeading(Pen& pen, const PrintContext& context, int y)
         pen.text(ListTypeLeft, y, trimmed(heading));
         return;
     }
-    drawListColumns(pen, y, {trimmed(parts[0]), trimmed(parts[1]), trimmed(parts[2].substr(0, countAt)),
-                             trimmed(parts[2].substr(countAt))});
+    drawListColumns(pen, y,
+                    {trimmed(parts[0]), trimmed(parts[1]), trimmed(parts[2].substr(0, countAt)),
+                     trimmed(parts[2].substr(countAt))});
 }
 
 // Rows the list printout uses: every slot up to the first free one (at most 99), empty ones
@@ -502,8 +504,8 @@ printConvectorList(PrintSurface& surface, PrintContext& context, std::span<const
     listHeading(pen, context, 1345);
 
     const int rows = listRowCount(listSlots);
-    const int pages =
-        1 + (std::max(rows - ListRowsOnFirstPage, 0) + ListRowsOnFollowingPages - 1) / ListRowsOnFollowingPages;
+    const int pages = 1 + (std::max(rows - ListRowsOnFirstPage, 0) + ListRowsOnFollowingPages - 1) /
+                              ListRowsOnFollowingPages;
 
     constexpr std::size_t SlotCount = 100;
     const auto slot = [listSlots](std::size_t i) -> std::string_view {
@@ -659,7 +661,8 @@ Status printCalculationData(PrintSurface& surface, PrintContext& context, PrintM
     if (Status header = PrintPageHeader(surface, context); !header)
         return header;
     PrintProjectBlock(surface, context);
-    return mode == PrintMode::Heating ? HeatingDataPrint(surface, context) : CoolingDataPrint(surface, context);
+    return mode == PrintMode::Heating ? HeatingDataPrint(surface, context)
+                                      : CoolingDataPrint(surface, context);
 }
 
 std::string printJobName(std::string_view printoutName, std::string_view projectNumber)

@@ -64,8 +64,8 @@ void QtPrintSurface::drawBitmap(int left, int top, int width, int height)
     if (m_bitmap.isNull() || width <= 0 || height <= 0)
         return;
     const QSize fitted = m_bitmap.size().scaled(width, height, Qt::KeepAspectRatio);
-    const QRect target(left + (width - fitted.width()) / 2, top + (height - fitted.height()) / 2, fitted.width(),
-                       fitted.height());
+    const QRect target(left + (width - fitted.width()) / 2, top + (height - fitted.height()) / 2,
+                       fitted.width(), fitted.height());
     m_painter.drawImage(target, m_bitmap);
 }
 

@@ -92,8 +92,9 @@ const std::vector<Case>& cases()
              (*f.forcedTypes)[6] = "WFW-4L-Lang Vierleiter";
              (*f.typeIndex)[11] = "ZHW        WFW-4L-Lang Vierleiter";
          },
-         {{"zwangskon.txt", 7, "type \"WFW-4L-Lang Vierleiter\": its code (up to the first blank) must fill at most "
-                               "columns 1-10"}}},
+         {{"zwangskon.txt", 7,
+           "type \"WFW-4L-Lang Vierleiter\": its code (up to the first blank) must fill at most "
+           "columns 1-10"}}},
         {"height factor with comma",
          [](InstallationFiles& f) { overwrite((*f.heights)[6], 19, "1,00"); },
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
