@@ -7,6 +7,7 @@
 #include "core/text/TextFile.h"
 
 #include <algorithm>
+#include <map>
 #include <string_view>
 
 namespace tepa {
@@ -362,6 +363,12 @@ void checkIndexSelection(const TypeIndexLine& entry,
     }
 }
 
+std::string trimmedName(std::string_view name)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(name.substr(first));
+}
+
 void checkTypeIndex(const std::vector<std::string>& lines,
                     const TypeFileNames& typeNames,
                     ProblemList& problems)
@@ -371,6 +378,7 @@ void checkTypeIndex(const std::vector<std::string>& lines,
                      "no type lines after the " + std::to_string(FirstTypeIndexLine) + " header lines");
         return;
     }
+    std::map<std::string, std::size_t> shownNames; // shown name -> first line showing it
     for (std::size_t i = FirstTypeIndexLine; i < lines.size(); ++i) {
         if (i > LastTypeIndexLine) {
             problems.atIndex(i, "the type list can pick lines up to line " +
@@ -384,11 +392,17 @@ void checkTypeIndex(const std::vector<std::string>& lines,
             continue;
         }
         if (isBlank(entry.shownName)) {
-            problems.atIndex(i, "no type name at columns 11-16");
+            problems.atIndex(i, "no type name at columns 11-21");
             continue;
         }
-        if (entry.kind != 'O')
-            checkIndexSelection(entry, i, typeNames, problems);
+        if (entry.kind == 'O')
+            continue;
+        // The type list shows only this name: two types showing one name cannot be told apart.
+        const auto [shown, isNew] = shownNames.try_emplace(entry.shownName, i);
+        if (!isNew)
+            problems.atIndex(i, "the type list shows " + inQuotes(trimmedName(entry.shownName)) +
+                                    " (columns 11-21) already for line " + std::to_string(shown->second + 1));
+        checkIndexSelection(entry, i, typeNames, problems);
     }
 }
 

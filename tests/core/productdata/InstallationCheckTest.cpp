@@ -95,6 +95,10 @@ const std::vector<Case>& cases()
          {{"zwangskon.txt", 7,
            "type \"WFW-4L-Lang Vierleiter\": its code (up to the first blank) must fill at most "
            "columns 1-10"}}},
+        {"two index lines showing one name",
+         [](InstallationFiles& f) { (*f.typeIndex)[13] = "ZHW        WFWL-2L Vierleiter"; },
+         {{"konvektoren.txt", 14, "the type list shows \"WFWL-2L\" (columns 11-21) already for line 13"},
+          {"konvektoren.txt", 14, "filter \"WFWL-2L Vierleiter\" (from column 12) selects no type"}}},
         {"height factor with comma",
          [](InstallationFiles& f) { overwrite((*f.heights)[6], 19, "1,00"); },
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
