@@ -37,17 +37,19 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TEPA_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The windows name Verdana and Courier New; without any font installed Qt draws no text.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# The printouts are laid out for DejaVu Sans and embed it in their PDFs; the windows name Verdana
+# and Courier New, which fall back to it. Without any font installed Qt draws no text.
+set(TEPA_FONT_PACKAGE "fonts-dejavu-core")
 
 # The exact run-time libraries and their versions come from dpkg-shlibdeps (package dpkg-dev);
 # without it, the Qt 6 libraries of Debian 12 the programs link are named by hand.
 find_program(TEPA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TEPA_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TEPA_FONT_PACKAGE}")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4)")
+        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), ${TEPA_FONT_PACKAGE}")
 endif()
 
 include(CPack)

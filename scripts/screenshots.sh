@@ -47,8 +47,16 @@ echo "== The windows"
         "$build/bin/make-screenshots" data data/Beispiel.kon "$images"
 )
 
-echo "== A printed page"
-"$build/bin/tepa" print "$work/data/Beispiel.kon" --calc-data --data "$work/data" \
-    --pdf "$work/berechnungsdaten.pdf"
-pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/berechnungsdaten.pdf" "$images/print-calc-data"
+echo "== Printed pages"
+# The first page of each printout, as a planner hands them out: the list and the heating sheet
+# on neutral paper, the cooling sheet on the pre-printed letter paper.
+print_page() {
+    local name=$1
+    shift
+    "$build/bin/tepa" print "$work/data/Beispiel.kon" "$@" --data "$work/data" --pdf "$work/$name.pdf"
+    pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/$name.pdf" "$images/$name"
+}
+print_page print-list --list
+print_page print-calc-data --calc-data --mode heating
+print_page print-calc-data-cooling --calc-data --mode cooling --letter-paper
 ls -l "$images"

@@ -244,7 +244,6 @@ private:
     void Orvapapier2Click();
     void KonlistedruckenClick();
     void DatendruckenClick();
-    std::int32_t m_printScale = 1; // layout-to-device scale of the last printout
 
     // Room calculation run (src/project/CalculationRun.cpp): the two modes return false when
     // the run ends at a check or a rejected change; the room values the entries were last

@@ -139,6 +139,8 @@ TEST_F(CliFiles, EveryCommandRefusesWithAMessageAndWritesNothing)
         {{"print", project, "--list", "--letter-paper", "--pdf", project}, ExitBadInput, "this is the input file"},
         {{"print", project, "--list", "--calc-data", "--pdf", path("o.pdf")}, ExitUsage, "usage: tepa print"},
         {{"print", project, "--list"}, ExitUsage, "usage: tepa print"},
+        {{"print", project, "--calc-data", "--mode", "heat", "--pdf", path("o.pdf")}, ExitUsage, "usage: tepa print"},
+        {{"print", project, "--list", "--mode", "cooling", "--pdf", path("o.pdf")}, ExitUsage, "usage: tepa print"},
         {{"print", missing, "--list", "--pdf", path("o.pdf")}, ExitBadInput, "kann nicht geöffnet werden"},
         {{"print", project, "--list", "--pdf", path("o.pdf")}, ExitBadInput,
          "tepa print: Datei " + (install / "image4.bmp").string() + " kann nicht geöffnet werden"},

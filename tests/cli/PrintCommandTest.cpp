@@ -63,8 +63,8 @@ TEST_F(PrintCommand, ListOnLetterPaperCarriesProjectAndListLines)
     const std::string text = squeezed(pdfText("-layout"));
     EXPECT_NE(text.find("Text 102"), std::string::npos);
     EXPECT_NE(text.find("Bürogebäude Nordring 12 / P-2025-117"), std::string::npos);
-    // Key and count columns; how many blanks pdftotext puts between them depends on the font.
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"(WFW\s*/\s*200\s*/\s*1000\s+3\s)"))) << text;
+    // Type, height, length and count columns.
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(WFW\s+200\s+1000\s+3\s)"))) << text;
     // Letter paper: no letterhead.
     EXPECT_EQ(text.find("Text 141"), std::string::npos);
 }
@@ -86,6 +86,41 @@ TEST_F(PrintCommand, NeutralPaperPlacesLetterheadAndTitleAtTheirLayoutPositions)
     ASSERT_TRUE(std::regex_search(boxes, match, word)) << boxes.substr(0, 2000);
     EXPECT_NEAR(std::stod(match[1]), 96.0, 1.5);
     EXPECT_NEAR(std::stod(match[2]), 288.0, 4.0);
+}
+
+// The sample room heats and cools: the mode picks the sheet, the default is the heating sheet.
+// The PDF names its title and creator, and a normal run says nothing on stderr.
+TEST_F(PrintCommand, ModeChoosesTheCalculationSheetAndThePdfCarriesItsMetadata)
+{
+    const std::string project = (realInstall / "Beispiel.kon").string();
+    struct Case
+    {
+        std::vector<std::string> mode;
+        const char* sheet;
+    };
+    const Case cases[] = {
+        {{}, "Heizen"}, {{"--mode", "heating"}, "Heizen"}, {{"--mode", "cooling"}, "Kühlen"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sheet);
+        std::vector<std::string> args = {project, "--calc-data", "--pdf", pdf};
+        args.insert(args.end(), c.mode.begin(), c.mode.end());
+        const auto r = print(args, realInstall);
+        ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_NE(squeezed(pdfText("-layout")).find(std::string(">> ") + c.sheet + " <<"), std::string::npos);
+    }
+    const std::string info = squeezed(pdfText("-htmlmeta"));
+    EXPECT_NE(info.find("<title>Beispielprojekt Verwaltungsgebäude</title>"), std::string::npos)
+        << info.substr(0, 600);
+    EXPECT_NE(info.find("content=\"ORVA TEPA\""), std::string::npos) << info.substr(0, 600);
+
+    // The tool on its own, without the runtime folder a desktop session provides.
+    const std::string errors = pdf + ".err";
+    const std::string command =
+        "env -u XDG_RUNTIME_DIR -u QT_QPA_PLATFORM '" TEPA_CLI_EXECUTABLE "' print '" + project +
+        "' --calc-data --data '" + realInstall.string() + "' --pdf '" + pdf + "' 2>'" + errors + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test::readAll(errors), "");
 }
 
 } // namespace

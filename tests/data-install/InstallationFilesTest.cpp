@@ -52,17 +52,18 @@ TEST(TypeNames, TheWholeRangeInOrderWithExactlyTheCodesOfEachSeries)
     // the naming ("WFWL" is also "WFW" and "WF", "DWF" is also "WF"), but a name must not pick up
     // the code of a series it does not belong to. The entry keeps the name cut to 10 characters
     // in heating and up to its first blank in cooling; both must keep every code, or the engine
-    // would rate the entry as another series.
+    // would rate the entry as another series, and both must be the code padded with blanks, or
+    // the bill of convectors would order a unit of both lists twice.
     using Codes = std::set<std::string>;
     // clang-format off
     const std::vector<std::pair<std::string, Codes>> expected[2] = {
         {{"W1", {"W1"}}, {"W2", {"W2"}}, {"W3", {"W3"}}, {"W4", {"W4"}}, {"WM", {"WM"}}, {"WX", {"WX"}}},
         {{"WF1", {"WF", "WF1"}}, {"WF2", {"WF", "WF2"}}, {"WF3", {"WF", "WF3"}}, {"WFs", {"WF", "WFs"}},
-         {"WFW-2L Zweileiter", {"WF", "WFW", "WFW-2L"}}, {"WFW-4L Vierleiter", {"WF", "WFW", "WFW-4L"}},
-         {"WFWL-2L Zweileiter", {"WF", "WFW", "WFWL", "WFWL-2L"}},
-         {"WFWL-4L Vierleiter", {"WF", "WFW", "WFWL", "WFWL-4L"}},
-         {"WNF1 Primaerluft", {"WNF", "WNF1"}}, {"WNF2 Primaerluft", {"WNF", "WNF2"}},
-         {"WNF3 Primaerluft", {"WNF", "WNF3"}}, {"DWF Deckengeraet", {"WF", "DWF"}}},
+         {"WFW-2L    Zweileiter", {"WF", "WFW", "WFW-2L"}}, {"WFW-4L    Vierleiter", {"WF", "WFW", "WFW-4L"}},
+         {"WFWL-2L   Zweileiter", {"WF", "WFW", "WFWL", "WFWL-2L"}},
+         {"WFWL-4L   Vierleiter", {"WF", "WFW", "WFWL", "WFWL-4L"}},
+         {"WNF1      Primaerluft", {"WNF", "WNF1"}}, {"WNF2      Primaerluft", {"WNF", "WNF2"}},
+         {"WNF3      Primaerluft", {"WNF", "WNF3"}}, {"DWF       Deckengeraet", {"WF", "DWF"}}},
     };
     // clang-format on
     for (bool forced : {false, true}) {
@@ -75,6 +76,8 @@ TEST(TypeNames, TheWholeRangeInOrderWithExactlyTheCodesOfEachSeries)
             EXPECT_EQ(codesIn(test::heatingEntryName(name)), codes) << name;
             if (coolingSeries(name)) {
                 EXPECT_EQ(codesIn(test::coolingEntryName(name)), codes) << name;
+                const std::string heating = test::heatingEntryName(name);
+                EXPECT_EQ(heating.substr(0, heating.find_last_not_of(' ') + 1), test::coolingEntryName(name));
             }
         }
     }

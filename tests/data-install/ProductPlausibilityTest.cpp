@@ -189,16 +189,16 @@ const std::map<std::string, FanType> fanTypes = {
     {"WF3", {700, 980, 1400, false, true, true, false}},
     {"WFs", {700, 1120, 1600, true, true, true, false}},
     // Fan coils: 700..1600 rpm and 345..1150 rpm, rated at 70 % (the nominal speeds).
-    {"WFW-2L Zweileiter", {700, 1120, 1600, false, true, true, true}},
-    {"WFW-4L Vierleiter", {700, 1120, 1600, false, true, true, true}},
-    {"WFWL-2L Zweileiter", {345, 805, 1150, false, true, true, true}},
-    {"WFWL-4L Vierleiter", {345, 805, 1150, false, true, true, true}},
+    {"WFW-2L    Zweileiter", {700, 1120, 1600, false, true, true, true}},
+    {"WFW-4L    Vierleiter", {700, 1120, 1600, false, true, true, true}},
+    {"WFWL-2L   Zweileiter", {345, 805, 1150, false, true, true, true}},
+    {"WFWL-4L   Vierleiter", {345, 805, 1150, false, true, true, true}},
     // Primary-air units: from a middle setting to the size's largest air flow; they cool with air.
-    {"WNF1 Primaerluft", {wnfAt120, wnfAt120, wnf1Max, false, false, false, false}},
-    {"WNF2 Primaerluft", {wnfAt120, wnfAt120, wnf2Max, false, false, false, false}},
-    {"WNF3 Primaerluft", {wnfAt120, wnfAt120, wnf3Max, false, false, false, false}},
+    {"WNF1      Primaerluft", {wnfAt120, wnfAt120, wnf1Max, false, false, false, false}},
+    {"WNF2      Primaerluft", {wnfAt120, wnfAt120, wnf2Max, false, false, false, false}},
+    {"WNF3      Primaerluft", {wnfAt120, wnfAt120, wnf3Max, false, false, false, false}},
     // Ceiling units: the three fan stages, rated at the middle one.
-    {"DWF Deckengeraet", {700, 1000, 1400, false, true, false, true}},
+    {"DWF       Deckengeraet", {700, 1000, 1400, false, true, false, true}},
 };
 // clang-format on
 

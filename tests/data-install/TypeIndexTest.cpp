@@ -32,24 +32,24 @@ struct Pick
     std::size_t line;
     char kind;
     bool cooling;          // "HW": offered in cooling and for dual use
-    std::string shownName; // columns 11-16
+    std::string shownName; // column 11 and the type code
     Names listed;          // the type list the pick fills, in order
 };
 
 // clang-format off
 const Pick picks[] = {
-    {5,  'F', false, " W",      {"W1", "W2", "W3", "W4"}},
-    {6,  'F', false, " WM",     {"WM"}},
-    {7,  'F', false, " WX",     {"WX"}},
-    {8,  'Z', false, " WF",     {"WF1", "WF2", "WF3"}},
-    {9,  'Z', false, " WFs",    {"WFs"}},
-    {10, 'Z', true,  " WFW-2",  {"WFW-2L Zweileiter"}},
-    {11, 'Z', true,  " WFW-4",  {"WFW-4L Vierleiter"}},
-    {12, 'Z', true,  " WFWL-",  {"WFWL-2L Zweileiter"}},
-    {13, 'Z', true,  " WFWL-",  {"WFWL-4L Vierleiter"}},
-    {14, 'Z', true,  " WNF",    {"WNF1 Primaerluft", "WNF2 Primaerluft", "WNF3 Primaerluft"}},
-    {15, 'Z', true,  " DWF D",  {"DWF Deckengeraet"}},
-    {16, 'O', false, " WS So",  {}},
+    {5,  'F', false, " W",        {"W1", "W2", "W3", "W4"}},
+    {6,  'F', false, " WM",       {"WM"}},
+    {7,  'F', false, " WX",       {"WX"}},
+    {8,  'Z', false, " WF",       {"WF1", "WF2", "WF3"}},
+    {9,  'Z', false, " WFs",      {"WFs"}},
+    {10, 'Z', true,  " WFW-2L",   {"WFW-2L    Zweileiter"}},
+    {11, 'Z', true,  " WFW-4L",   {"WFW-4L    Vierleiter"}},
+    {12, 'Z', true,  " WFWL-2L",  {"WFWL-2L   Zweileiter"}},
+    {13, 'Z', true,  " WFWL-4L",  {"WFWL-4L   Vierleiter"}},
+    {14, 'Z', true,  " WNF",      {"WNF1      Primaerluft", "WNF2      Primaerluft", "WNF3      Primaerluft"}},
+    {15, 'Z', true,  " DWF",      {"DWF       Deckengeraet"}},
+    {16, 'O', false, " WS",       {}},
 };
 // clang-format on
 
@@ -75,13 +75,15 @@ TEST(TypeIndex, EachPickListsExactlyItsSeries)
 {
     const auto& lines = typeIndex();
     ASSERT_EQ(lines.size(), FirstTypeIndexLine + std::size(picks));
-    std::set<std::string> picked, cooling;
+    std::set<std::string> picked, cooling, shown;
     for (const Pick& pick : picks) {
         SCOPED_TRACE(lines[pick.line]);
         const TypeIndexLine entry = parseTypeIndexLine(lines[pick.line]);
         EXPECT_EQ(entry.kind, pick.kind);
         EXPECT_EQ(entry.cooling, pick.cooling);
         EXPECT_EQ(entry.shownName, pick.shownName);
+        // The type list must tell every entry from every other.
+        EXPECT_TRUE(shown.insert(entry.shownName).second);
         // The filter runs to the end of the line: a trailing blank would be part of it.
         EXPECT_NE(entry.chosenTypeRow.back(), ' ');
         if (pick.kind == 'O')

@@ -17,7 +17,7 @@ protected:
                           "ZHW        DWF Deckengeraet"});
         // Each picture has a size of its own, so the shown one tells which file was read.
         writePicture("Tepa_Bilder/W.bmp", {30, 20}, Qt::red);
-        writePicture("Tepa_Bilder/WFW-2.bmp", {24, 24}, Qt::blue);
+        writePicture("Tepa_Bilder/WFW-2L.bmp", {24, 24}, Qt::blue);
     }
 
     QSize shownSize() const { return form1->Image2->pixmap().size(); }
@@ -32,8 +32,8 @@ TEST_F(TypePictures, TypePictureOrDefaultPictureIsShown)
     clickItem(typeItem(" W"));
     EXPECT_FALSE(form1->Image2->isHidden());
     EXPECT_EQ(shownSize(), QSize(30, 20));
-    // The name ends at the first blank after the leading one: "WFW-2" of " WFW-2    ...".
-    clickItem(typeItem(" WFW-2"));
+    // The name ends at the first blank after the leading one: "WFW-2L" of " WFW-2L   ...".
+    clickItem(typeItem(" WFW-2L"));
     EXPECT_EQ(shownSize(), QSize(24, 24));
     clickItem(typeItem(" WM"));
     EXPECT_EQ(shownSize(), QSize(40, 10)) << "a type without its own picture shows Image4.bmp";

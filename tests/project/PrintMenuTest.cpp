@@ -35,6 +35,15 @@ protected:
         return doubles.printer.jobs.back();
     }
 
+    // A print job is named after the printout and the project's number.
+    QStringList jobName(std::size_t line) const { return {text(line).trimmed() + " P-2025-117"}; }
+
+    // The sample room heats and cools, so the calculation sheet asks which list to print.
+    void expectSheetQuestion(bool heating)
+    {
+        doubles.messages.expect(MessageKind::YesNo, text(288), heating);
+    }
+
     static bool drawnAt(const RecordingSurface& s, const std::string& text, int x, int y)
     {
         return std::any_of(s.texts.begin(), s.texts.end(),
@@ -45,13 +54,15 @@ protected:
 TEST_F(PrintMenu, ListOnLetterPaperPrintsTheProjectsList)
 {
     form1->Orvapapier1->trigger();
-    ASSERT_EQ(doubles.printer.jobNames, QStringList{text(29)});
+    ASSERT_EQ(doubles.printer.jobNames, jobName(29));
     const auto& job = onlyJob();
     EXPECT_TRUE(drawnAt(job, "Text 86", 800, 2400));
     // The sample's list: three WFW 200/1000 and two W2 500/1200, in descending key order.
-    EXPECT_TRUE(drawnAt(job, "   WFW /   200 /  1000" + std::string(10, ' '), 800, 2860));
-    EXPECT_TRUE(drawnAt(job, "  3", 2400, 2860));
-    EXPECT_TRUE(drawnAt(job, "  2", 2400, 3020));
+    EXPECT_TRUE(drawnAt(job, "WFW", 800, 2860));
+    const auto* three = job.find("3");
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(three->y, 2860);
+    EXPECT_EQ(three->right(), 3000);
     EXPECT_TRUE(job.bitmaps.empty());
     for (const auto& t : job.texts)
         EXPECT_GE(t.y, 860) << t.text;
@@ -72,16 +83,21 @@ TEST_F(PrintMenu, NeutralPaperAfterLetterPaperPrintsTheLetterheadAgain)
     EXPECT_TRUE(drawnAt(neutral, "Text 141", 2400, 160));
 }
 
-TEST_F(PrintMenu, CalculationDataOnLetterPaperPrintsTheHeatingTable)
+TEST_F(PrintMenu, CalculationDataOnLetterPaperPrintsTheListThePlannerChooses)
 {
-    ASSERT_TRUE(session->Project.HeatingInUse);
+    expectSheetQuestion(true);
     form1->Orvapapier2->trigger();
-    ASSERT_EQ(doubles.printer.jobNames, QStringList{text(30)});
+    ASSERT_EQ(doubles.printer.jobNames, jobName(30));
     const auto& job = onlyJob();
-    EXPECT_TRUE(drawnAt(job, "Text 110", 600, 2900));
-    EXPECT_TRUE(drawnAt(job, " 1  W2", 600, 3100));
-    EXPECT_TRUE(drawnAt(job, " 2  WFW", 600, 3420));
+    EXPECT_TRUE(drawnAt(job, "Text 110", 600, 3100));
+    EXPECT_TRUE(drawnAt(job, "W2", 760, 3300));
+    EXPECT_TRUE(drawnAt(job, "WFW", 760, 3620));
     EXPECT_EQ(job.find("Text 186"), nullptr);
+
+    expectSheetQuestion(false);
+    form1->Orvapapier2->trigger();
+    ASSERT_EQ(doubles.printer.jobs.size(), 2u);
+    EXPECT_TRUE(drawnAt(doubles.printer.jobs[1], "Text 186", 600, 3100));
 }
 
 TEST_F(PrintMenu, ScaleFollowsThePrintersResolution)
@@ -95,6 +111,7 @@ TEST_F(PrintMenu, CancelledPrinterDialogPrintsAndChangesNothing)
 {
     doubles.printer.cancel = true;
     const auto listBefore = session->ConvectorList;
+    expectSheetQuestion(true);
     form1->normal1->trigger();
     form1->normal2->trigger();
     EXPECT_EQ(doubles.printer.jobNames.size(), 2);
@@ -109,6 +126,7 @@ TEST_F(PrintMenu, MissingLogoShowsTheFileErrorAndStops)
     ASSERT_FALSE(std::filesystem::exists(logo));
     const QString error = "Datei " + QString::fromStdString(logo.string()) + " kann nicht geöffnet werden";
     doubles.messages.expect(MessageKind::Error, error);
+    expectSheetQuestion(true);
     doubles.messages.expect(MessageKind::Error, error);
     form1->normal1->trigger();
     form1->normal2->trigger();

@@ -11,14 +11,14 @@ using TypeList = RoomPanelFixture;
 
 TEST_F(TypeList, ItemsShowTheNamePaddedToSixteenAndTheLineNumber)
 {
-    // Names from column 11 (its blank included), at most six characters.
+    // Names from column 11 (its blank included): the type code, up to column 21.
     useProgramFolder({
         "F          W",                  // line 5
-        "ZHW        WFWL-2L Zweileiter", // line 6: the name is cut to " WFWL-"
+        "ZHW        WFWL-2L Zweileiter", // line 6: the code " WFWL-2L", without the description
         "F       ab",                    // line 7: shorter than column 11
     });
     openRoomData();
-    EXPECT_EQ(typeItems(), QStringList({" W              5", " WFWL-          6", "                7"}));
+    EXPECT_EQ(typeItems(), QStringList({" W              5", " WFWL-2L        6", "                7"}));
 }
 
 TEST_F(TypeList, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRefused)
@@ -32,7 +32,7 @@ TEST_F(TypeList, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
     // The O line is refused with its message; the earlier pick stays, the run stays closed.
     const Case cases[] = {
         {" W", "W", true, false},
-        {" WFW-2", "WFW-2L Zweileiter", false, true},
+        {" WFW-2L", "WFW-2L Zweileiter", false, true},
         {" DWF", "DWF Deckengeraet", false, true},
         {" WZ", "DWF Deckengeraet", false, false},
     };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/reports/RecordingSurface.h"
+#include "RecordingSurface.h"
 
 #include "platform/Services.h"
 

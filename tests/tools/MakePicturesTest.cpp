@@ -46,7 +46,7 @@ const std::string SmallIndex = "Konvektortypen\r\n"
                                "ZHW        DWF Deckengeraet\r\n"
                                "F          W\xC4\r\n"
                                "O          WZ\r\n";
-const std::set<std::string> SmallIndexPictures = {"W1.bmp",   "WM.bmp",  "WFs.bmp", "WFW-4.bmp",
+const std::set<std::string> SmallIndexPictures = {"W1.bmp",   "WM.bmp",  "WFs.bmp", "WFW-4L.bmp",
                                                   "WNF2.bmp", "DWF.bmp", "WÄ.bmp",  "WZ.bmp"};
 
 struct RunResult

@@ -19,8 +19,8 @@ TEST(PictureNames, TakesTheShownNameFromColumn12ToTheFirstBlank)
     const Case cases[] = {
         {"F          W", "W"},
         {"ZHW        DWF Deckengeraet", "DWF"},
-        // The shown name is columns 11-16 only, so a longer name is cut at column 16.
-        {"ZHW        WFWL-4L Vierleiter", "WFWL-"},
+        // The shown name is the type code after column 11, without the description.
+        {"ZHW        WFWL-4L Vierleiter", "WFWL-4L"},
         // Column 11 is dropped whatever it holds.
         {"F         XWM", "WM"},
         // Columns count characters: three umlauts before the name are three columns.
@@ -51,7 +51,7 @@ TEST(PictureNames, IndexNamesStartAfterTheHeaderAndAppearOnce)
         "ZHW        WFW-2L Zweileiter, andere Laenge",
         "O          WZ",
     };
-    EXPECT_EQ(pictureNamesOfIndex(lines), (std::vector<std::string>{"W", "WF", "WFW-2", "WZ"}));
+    EXPECT_EQ(pictureNamesOfIndex(lines), (std::vector<std::string>{"W", "WF", "WFW-2L", "WZ"}));
     EXPECT_TRUE(pictureNamesOfIndex(std::vector<std::string>(lines.begin(), lines.begin() + 5)).empty());
 }
 

@@ -41,17 +41,17 @@ constexpr double CeilingUnitHeightMm = 500;
 // Room heating: 70/55 °C water, 20 °C room. The fan units run at 70 % of their top speed
 // (980 of 1400 rpm, 1120 of 1600 rpm), the ceiling unit at its middle stage.
 const Choice heatingChoices[] = {
-    {.typeName = "W3",                .lengthMm = 2500, .heightLine = 4, .speedRpm = 0,    .count = 2, .returnTempC = 55},
-    {.typeName = "WF2",               .lengthMm = 2150, .heightLine = 1, .speedRpm = 980,  .count = 1, .returnTempC = 55},
-    {.typeName = "WFW-2L Zweileiter", .lengthMm = 2000, .heightLine = 8, .speedRpm = 1120, .count = 1, .returnTempC = 55},
-    {.typeName = "DWF Deckengeraet",  .lengthMm = 1800, .heightLine = 1, .speedRpm = 1000, .count = 1, .returnTempC = 55},
+    {.typeName = "W3",                     .lengthMm = 2500, .heightLine = 4, .speedRpm = 0,    .count = 2, .returnTempC = 55},
+    {.typeName = "WF2",                    .lengthMm = 2150, .heightLine = 1, .speedRpm = 980,  .count = 1, .returnTempC = 55},
+    {.typeName = "WFW-2L    Zweileiter",   .lengthMm = 2000, .heightLine = 8, .speedRpm = 1120, .count = 1, .returnTempC = 55},
+    {.typeName = "DWF       Deckengeraet", .lengthMm = 1800, .heightLine = 1, .speedRpm = 1000, .count = 1, .returnTempC = 55},
 };
 // Room cooling: 16 °C water, 26 °C room at 45 % humidity (dew point about 13 °C, so the flow
 // stays clear of condensation). The 2-pipe coil runs at 80 %, the low-speed coil at 75 %.
 const Choice coolingChoices[] = {
-    {.typeName = "WFW-2L Zweileiter",  .lengthMm = 2000, .heightLine = 8,  .speedRpm = 1280,  .count = 2, .returnTempC = 18},
-    {.typeName = "WFWL-4L Vierleiter", .lengthMm = 2750, .heightLine = 15, .speedRpm = 862.5, .count = 1, .returnTempC = 19},
-    {.typeName = "DWF Deckengeraet",   .lengthMm = 1800, .heightLine = 1,  .speedRpm = 1000,  .count = 1, .returnTempC = 18},
+    {.typeName = "WFW-2L    Zweileiter",   .lengthMm = 2000, .heightLine = 8,  .speedRpm = 1280,  .count = 2, .returnTempC = 18},
+    {.typeName = "WFWL-4L   Vierleiter",   .lengthMm = 2750, .heightLine = 15, .speedRpm = 862.5, .count = 1, .returnTempC = 19},
+    {.typeName = "DWF       Deckengeraet", .lengthMm = 1800, .heightLine = 1,  .speedRpm = 1000,  .count = 1, .returnTempC = 18},
 };
 // clang-format on
 

@@ -48,6 +48,8 @@ namespace {
 constexpr qint64 MaxPictureBytes = 150 * 1024;
 // The information after loading a project with heating and cooling lists.
 constexpr std::size_t ProjectWithBothText = 213;
+// The question which calculation sheet to print when the room heats and cools.
+constexpr std::size_t WhichSheetText = 288;
 
 std::string utf8(const QString& text)
 {
@@ -294,6 +296,8 @@ void sampleProject(Windows& w)
     // A file of an earlier run would bring up the question whether to replace it.
     QFile::remove(pdf);
     w.answerer.nextFile(pdf);
+    // The sample room heats and cools: the program asks which sheet (answered No: cooling).
+    w.answerer.expectMessage(QString::fromStdString(w.form1.session().InterfaceTexts.line(WhichSheetText)));
     w.form1.normal2->trigger();
     settle();
     if (!QFileInfo(pdf).isFile())

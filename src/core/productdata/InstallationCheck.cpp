@@ -9,13 +9,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <string_view>
 
 namespace tepa {
 namespace {
 
 // Highest interface text line the program addresses.
-constexpr std::size_t LastUsedTextLine = 283;
+constexpr std::size_t LastUsedTextLine = 288;
 constexpr std::size_t TextPrefixLength = 3;
 // Height line 15 is the one height of the "WFWL" series.
 constexpr std::size_t MinHeightLines = 16;
@@ -218,6 +219,24 @@ void checkFanLine(std::string_view line, const std::string& name, std::size_t in
         checkNumberField(line, field, what, index, problems);
 }
 
+// A heating entry keeps the first ten characters of a type's name, a cooling entry the part
+// before the first blank: the type code. For a type that can be in both lists the code must
+// lie within those ten characters, or the two lists name one unit differently and the bill of
+// convectors orders it twice. (The shipped files pad the code to ten characters, so that the
+// description starts in column 11 and a heating entry keeps exactly the code.)
+void checkTypeCodeColumns(std::string_view name, std::size_t index, ProblemList& problems)
+{
+    constexpr std::size_t CodeColumns = 10;
+    const std::size_t blank = utf8Left(name, 20).find(' ');
+    if (blank == std::string_view::npos)
+        return; // reported as a cooling type without its blank
+    if (blank == 0 || utf8Length(name.substr(0, blank)) > CodeColumns)
+        problems.atIndex(index, "type " + inQuotes(name) +
+                                    ": its code (up to the first blank) must fill at most columns 1-" +
+                                    std::to_string(CodeColumns) +
+                                    ", which a heating entry keeps; a cooling entry keeps the code alone");
+}
+
 // Returns the type names when the name block is readable.
 std::optional<std::vector<std::string>>
 checkTypeFile(const std::vector<std::string>& lines, bool forced, ProblemList& problems)
@@ -247,6 +266,8 @@ checkTypeFile(const std::vector<std::string>& lines, bool forced, ProblemList& p
             problems.atIndex(at.name, "type " + inQuotes(name) +
                                           " can cool but has no blank in its first 20 characters, where its "
                                           "cooling name ends");
+        else if (forced && coolingSeries(name))
+            checkTypeCodeColumns(name, at.name, problems);
 
         struct Needed
         {
@@ -385,6 +406,12 @@ void checkIndexSelection(const TypeIndexLine& entry,
     }
 }
 
+std::string trimmedName(std::string_view name)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(name.substr(first));
+}
+
 void checkTypeIndex(const std::vector<std::string>& lines,
                     const TypeFileNames& typeNames,
                     ProblemList& problems)
@@ -394,6 +421,7 @@ void checkTypeIndex(const std::vector<std::string>& lines,
                      "no type lines after the " + std::to_string(FirstTypeIndexLine) + " header lines");
         return;
     }
+    std::map<std::string, std::size_t> shownNames; // shown name -> first line showing it
     for (std::size_t i = FirstTypeIndexLine; i < lines.size(); ++i) {
         if (i > LastTypeIndexLine) {
             problems.atIndex(i, "the type list can pick lines up to line " +
@@ -407,11 +435,17 @@ void checkTypeIndex(const std::vector<std::string>& lines,
             continue;
         }
         if (isBlank(entry.shownName)) {
-            problems.atIndex(i, "no type name at columns 11-16");
+            problems.atIndex(i, "no type name at columns 11-21");
             continue;
         }
-        if (entry.kind != 'O')
-            checkIndexSelection(entry, i, typeNames, problems);
+        if (entry.kind == 'O')
+            continue;
+        // The type list shows only this name: two types showing one name cannot be told apart.
+        const auto [shown, isNew] = shownNames.try_emplace(entry.shownName, i);
+        if (!isNew)
+            problems.atIndex(i, "the type list shows " + inQuotes(trimmedName(entry.shownName)) +
+                                    " (columns 11-21) already for line " + std::to_string(shown->second + 1));
+        checkIndexSelection(entry, i, typeNames, problems);
     }
 }
 

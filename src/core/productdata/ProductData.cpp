@@ -391,7 +391,11 @@ TypeIndexLine parseTypeIndexLine(std::string_view line)
     TypeIndexLine parsed;
     if (!line.empty())
         parsed.kind = line.front();
-    parsed.shownName = std::string(utf8Mid(line, 11, 6));
+    // The type code stands in columns 12-21 after the blank in column 11; the shown name ends
+    // with the code, before the description that may follow it.
+    const std::string_view shown = utf8Mid(line, 11, 11);
+    const std::size_t code = std::min(shown.find_first_not_of(' '), shown.size());
+    parsed.shownName = std::string(shown.substr(0, shown.find(' ', code)));
     parsed.chosenTypeRow = std::string(utf8Mid(line, 12, MaxChosenTypeRowLength));
     parsed.cooling = contains(line, "HW");
     return parsed;

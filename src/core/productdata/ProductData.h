@@ -133,7 +133,7 @@ constexpr std::size_t MaxChosenTypeRowLength = 255;
 struct TypeIndexLine
 {
     char kind = 0;             // 'O' not yet available, 'F' free convection, 'Z' forced convection
-    std::string shownName;     // characters 11-16 (fewer when the line is shorter)
+    std::string shownName;     // character 11 and the type code after it, up to character 21
     std::string chosenTypeRow; // character 12 to the end: the filter of the type load
     bool cooling = false;      // "HW" anywhere: offered for cooling and for dual use
 };

@@ -92,8 +92,12 @@ ConvectorListSlots emptyConvectorList()
 
 std::string ListKey(const FixedString<10>& typeName, double heightMm, double lengthMm)
 {
-    return "   " + std::string(typeName.bytes()) + " / " + strFixed(heightMm, 5, 0) + " / " +
-           strFixed(lengthMm, 5, 0);
+    // A heating entry keeps the first ten characters of the listed name, a cooling entry the part
+    // before its first blank: the type code, followed in the heating entry by blanks or the start
+    // of the description. The key takes the code, so that one unit is named alike in both lists.
+    std::string_view name = typeName.bytes();
+    name = name.substr(0, name.find(' '));
+    return "   " + std::string(name) + " / " + strFixed(heightMm, 5, 0) + " / " + strFixed(lengthMm, 5, 0);
 }
 
 ConvectorListSlots BuildConvectorList(const ProjectRecord& project)

@@ -22,9 +22,9 @@ using ConvectorListSlots = std::array<std::string, ConvectorListSlotCount>;
 // A list whose every slot is free.
 ConvectorListSlots emptyConvectorList();
 
-// The sort key of an entry: three blanks, the type name, " / ", the height and " / " and the
-// length, each written as a whole number (halves away from zero) right-aligned in 5 characters.
-// Returned as Windows-1252 bytes, the form in which keys are compared.
+// The sort key of an entry: three blanks, the type code (the name up to its first blank), " / ", the height
+// and " / " and the length, each written as a whole number (halves away from zero) right-aligned in 5
+// characters. Returned as Windows-1252 bytes, the form in which keys are compared.
 std::string ListKey(const FixedString<10>& typeName, double heightMm, double lengthMm);
 
 // Builds the list from the project's heating and cooling entries (those with a type name):

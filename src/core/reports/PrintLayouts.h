@@ -9,15 +9,17 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tepa {
 
 // The printouts of the main window: the convector list and the calculation data of one room.
 // Positions are layout units of 1/300 inch from the top left corner of the printable area; the
 // surface gets them multiplied by PrintScale. All text is in PrintFontName, regular unless a
-// routine says bold.
+// routine says bold. The font is one every installation has (the package the program depends
+// on), so the layout's widths hold on every machine and the PDF files embed it.
 
-inline constexpr const char* PrintFontName = "Valdana";
+inline constexpr const char* PrintFontName = "DejaVu Sans";
 
 // The letterhead logo in the program directory.
 inline constexpr const char* LetterheadBitmapName = "image4.bmp";
@@ -30,13 +32,24 @@ struct PrintContext
     std::filesystem::path ProgramDir;
     std::string Today;        // today's date in the system's short date format
     bool LetterPaper = false; // pre-printed letter paper: the letterhead is left out
-    std::int32_t PrintScale = 1;
+    double PrintScale = 1;
 };
 
-// Layout units are 1/300 inch: the device resolution over 300, rounded with halves to even
-// (600 and 720 dpi give 2, 450 dpi gives 2, 1200 dpi 4). A device coarser than 150 dpi would
-// round to 0 and lose the whole layout in one corner, so the scale is at least 1.
-std::int32_t PrintScaleFor(int verticalDpi);
+// Layout units are 1/300 inch: the device resolution over 300 (2.4 at 720 dpi, 1.2 at 360),
+// so the layout keeps its size on the paper at every resolution, as the fonts do. A device
+// that reports no resolution is taken as 300 dpi.
+double PrintScaleFor(int verticalDpi);
+
+// Which list a calculation printout shows.
+enum class PrintMode
+{
+    Heating,
+    Cooling,
+};
+// The list the calculation printout shows when nobody chose one: heating when it is in use.
+PrintMode defaultPrintMode(const ProjectRecord& project);
+// Both lists hold a designed first entry, so either printout makes sense.
+bool bothModesInUse(const ProjectRecord& project);
 
 // Logo and address block at the top of a neutral sheet. Fails, before drawing anything, when
 // the logo file cannot be opened.
@@ -52,12 +65,17 @@ void PrintProjectBlock(PrintSurface& surface, const PrintContext& context);
 Status
 printConvectorList(PrintSurface& surface, PrintContext& context, std::span<const std::string> listSlots);
 
-// The calculation data printout: the heating list when Project.HeatingInUse, else the cooling
-// list. Sets context.PrintScale from the surface.
-Status printCalculationData(PrintSurface& surface, PrintContext& context);
+// The calculation data printout of the heating or the cooling list. Sets context.PrintScale
+// from the surface.
+Status printCalculationData(PrintSurface& surface, PrintContext& context, PrintMode mode);
 // The heating and cooling tables with their headings and totals, after page header and project
 // block.
 Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context);
 Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context);
+
+// The name of a print job, also proposed as the PDF file's name: the printout's name without
+// surrounding blanks, then the project number when there is one. Characters a file name cannot
+// hold become "-".
+std::string printJobName(std::string_view printoutName, std::string_view projectNumber);
 
 } // namespace tepa

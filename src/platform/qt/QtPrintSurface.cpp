@@ -34,6 +34,9 @@ void QtPrintSurface::setFont(const std::string& name, int points, bool bold)
     QFont font(QString::fromStdString(name));
     font.setPointSize(points);
     font.setBold(bold);
+    // Widths measured must be the widths printed, whatever the device's pixel grid.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
     m_painter.setFont(font);
 }
 
@@ -59,7 +62,13 @@ Status QtPrintSurface::loadBitmap(const std::filesystem::path& file)
 
 void QtPrintSurface::drawBitmap(int left, int top, int width, int height)
 {
-    m_painter.drawImage(QRect(left, top, width, height), m_bitmap);
+    // The picture keeps its proportions: as large as the box allows, centred in it.
+    if (m_bitmap.isNull() || width <= 0 || height <= 0)
+        return;
+    const QSize fitted = m_bitmap.size().scaled(width, height, Qt::KeepAspectRatio);
+    const QRect target(left + (width - fitted.width()) / 2, top + (height - fitted.height()) / 2,
+                       fitted.width(), fitted.height());
+    m_painter.drawImage(target, m_bitmap);
 }
 
 void QtPrintSurface::newPage()
@@ -79,6 +88,7 @@ Status writePdf(const QString& file, const QString& title, int dpi, const PrintL
     {
         QPdfWriter writer(QString::fromStdU16String(pending->temporaryPath().u16string()));
         writer.setTitle(title);
+        writer.setCreator(PrintCreator);
         writer.setResolution(dpi);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -120,6 +130,7 @@ std::optional<Status> QtPrinter::print(const QString& jobName, const PrintLayout
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobName);
+    printer.setCreator(PrintCreator);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);

@@ -37,9 +37,12 @@ private:
 
 // Resolution of the PDF files the program writes: the layout then runs at scale 2.
 inline constexpr int PdfResolution = 600;
+// The creator named in the PDF files and print jobs.
+inline constexpr const char* PrintCreator = "ORVA TEPA";
 
 // Writes a printout as a PDF file: A4 portrait, no margins (the printable area is the whole
-// sheet), `dpi` dots per inch. On failure no file is left behind.
+// sheet), `dpi` dots per inch, `title` as the document title. The fonts are embedded. On
+// failure no file is left behind.
 Status writePdf(const QString& file, const QString& title, int dpi, const PrintLayout& layout);
 
 // The application's printer: the printer dialog, or a PDF file name when the machine has no

@@ -87,13 +87,25 @@ const std::vector<Case>& cases()
          },
          {{"zwangskon.txt", 7,
            "type \"WFW-4L_Vierleiter\" can cool but has no blank in its first 20 characters"}}},
+        {"cooling type code past column 10",
+         [](InstallationFiles& f) {
+             (*f.forcedTypes)[6] = "WFW-4L-Lang Vierleiter";
+             (*f.typeIndex)[11] = "ZHW        WFW-4L-Lang Vierleiter";
+         },
+         {{"zwangskon.txt", 7,
+           "type \"WFW-4L-Lang Vierleiter\": its code (up to the first blank) must fill at most "
+           "columns 1-10"}}},
+        {"two index lines showing one name",
+         [](InstallationFiles& f) { (*f.typeIndex)[13] = "ZHW        WFWL-2L Vierleiter"; },
+         {{"konvektoren.txt", 14, "the type list shows \"WFWL-2L\" (columns 11-21) already for line 13"},
+          {"konvektoren.txt", 14, "filter \"WFWL-2L Vierleiter\" (from column 12) selects no type"}}},
         {"height factor with comma",
          [](InstallationFiles& f) { overwrite((*f.heights)[6], 19, "1,00"); },
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
         {"texts cut short",
          [](InstallationFiles& f) { f.texts->resize(200); },
-         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 283 (lines 1 to 284)"}}},
-        {"empty text after the used lines", [](InstallationFiles& f) { (*f.texts)[286].clear(); }, {}},
+         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 288 (lines 1 to 289)"}}},
+        {"empty text after the used lines", [](InstallationFiles& f) { (*f.texts)[289].clear(); }, {}},
         {"a text missing shifts the numbers",
          [](InstallationFiles& f) { f.texts->erase(f.texts->begin() + 100); },
          {{"tepatext.txt", 101, "text 100 has the number \"101\""}}},

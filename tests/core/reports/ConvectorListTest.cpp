@@ -66,6 +66,8 @@ TEST(ListKey, WritesNameAndRightAlignedWholeNumbers)
         {"A",          110,    1250,   "   A /   110 /  1250"},          // 20 characters
         {"WF2",        110.5,  1249.5, "   WF2 /   111 /  1250"},        // halves away from zero
         {"W1",         123456, 7,      "   W1 / 123456 /     7"},        // wider than the field
+        {"WFW-2L    ", 220,    2000,   "   WFW-2L /   220 /  2000"},     // a heating entry: the code
+        {"WFW-2L Zwe", 220,    2000,   "   WFW-2L /   220 /  2000"},     // up to its first blank
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -108,6 +110,9 @@ TEST(BuildConvectorList, CombinesEqualKeysWithinAndAcrossLists)
         {"cooling larger than heating",           {a2},         {a4},     "4"},
         {"sums first, then the larger sum",       {a2, a3},     {a4, a4}, "8"},
         {"larger heating sum wins",               {a4, a4},     {a2, a3}, "8"},
+        // A heating entry keeps ten characters of the type's name, a cooling entry its code.
+        {"a dual-use unit is ordered once",       {{"WF2       ", 110, 1250, 2}}, {a3}, "3"},
+        {"also with a description after one blank", {{"WF2 Zweile", 110, 1250, 4}}, {a3}, "4"},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -14,8 +19,8 @@
 namespace tepa::test {
 
 // A print surface that records what is drawn, page by page, with the font in force. Text widths
-// follow a simple deterministic rule (characters times points times 3 device units) so tests
-// can check right-aligned columns by their end: x + width.
+// are those of the real font at the surface's resolution, so right-aligned columns can be
+// checked by their end (x + width) and overlaps show as they would on paper.
 class RecordingSurface : public PrintSurface
 {
 public:
@@ -54,10 +59,17 @@ public:
     }
     int textWidth(const std::string& text) override
     {
-        int characters = 0;
-        for (char c : text)
-            characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        return characters * m_font.points * 3;
+        QFont font(QString::fromStdString(m_font.name));
+        font.setPointSize(m_font.points);
+        font.setBold(m_font.bold);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setKerning(false);
+        QImage device(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = static_cast<int>(std::lround(m_dpi / 0.0254));
+        device.setDotsPerMeterX(dotsPerMeter);
+        device.setDotsPerMeterY(dotsPerMeter);
+        return static_cast<int>(
+            std::lround(QFontMetricsF(font, &device).horizontalAdvance(QString::fromStdString(text))));
     }
     Status loadBitmap(const std::filesystem::path& file) override
     {
