@@ -50,37 +50,22 @@ template <class Entry> std::string lineStart(int number, const Entry& entry)
 // for types without a fan.
 std::string heatingSpeedPercent(const std::string& name, double speed)
 {
-    using engine::contains;
-    double percent = 0;
-    if (contains(name, "WFWL"))
-        percent = speed / 11.5;
-    else if (contains(name, "DWF"))
-        percent = speed / 14 + 0.2;
-    else if (contains(name, "WFs") || contains(name, "WFW"))
-        percent = speed / 16;
-    else if (contains(name, "WF"))
-        percent = speed / 14;
-    else
+    const series::Series s = series::seriesOf(name);
+    if (!series::hasSpeedFan(s))
         return "---";
+    // The stages of "DWF" are listed a little above their share of 1400 rpm.
+    const double percent = series::percentFromSpeed(s, speed) + (s == series::Series::Dwf ? 0.2 : 0);
     std::string text = whole(percent, 3);
     return text.size() > 4 ? std::string("100") : text;
 }
 
 std::string coolingSpeedPercent(const std::string& name, double speed)
 {
-    using engine::contains;
-    if (contains(name, "DWF")) {
-        // The fixed fan stages are shown as the percentages they are sold with.
-        const long long stage = std::llround(speed);
-        if (stage == 700)
-            return " 50";
-        if (stage == 1000)
-            return " 72";
-        if (stage == 1400)
-            return "100";
-    }
-    const double percent = contains(name, "WFWL") ? speed / 11.5 : speed / 16;
-    std::string text = whole(percent, 3);
+    const series::Series s = series::seriesOf(name);
+    // The fixed fan stages are shown as the percentages they are sold with.
+    if (s == series::Series::Dwf && !series::dwfCoolingStageText(speed).empty())
+        return std::string(series::dwfCoolingStageText(speed));
+    std::string text = whole(series::coolingPercentFromSpeed(s, speed), 3);
     return text.size() > 4 ? std::string(" 100") : text;
 }
 
@@ -90,7 +75,7 @@ std::string heatingLine(int number, const HeatingEntry& entry)
     std::string line = lineStart(number, entry);
     line += rightAligned(entry.MassFlow, 6);
     line += " ";
-    line += engine::contains(name, "WNF") ? whole(entry.FanSetting, 4) : std::string(" ---");
+    line += series::seriesOf(name) == series::Series::Wnf ? whole(entry.FanSetting, 4) : std::string(" ---");
     line += " " + heatingSpeedPercent(name, entry.FanSpeed);
     line += rightAligned(entry.PressureDrop, 7);
     line += "  " + whole(entry.SoundLevel, 2);
@@ -103,7 +88,7 @@ std::string coolingLine(int number, const CoolingEntry& entry)
 {
     const std::string name = entry.TypeName.text();
     std::string line = lineStart(number, entry);
-    if (engine::contains(name, "WNF")) {
+    if (series::seriesOf(name) == series::Series::Wnf) {
         // Primary-air units cool by their air stream alone: no water values, the air flow instead.
         line += "   ---";
         line += "  " + whole(entry.FanSetting, 3);
@@ -169,9 +154,10 @@ void TForm2::Listenaufbau()
         Label67->setText(QString::fromStdString(whole(coolingTotal, 5)));
         setTextColour(Label67, coolingTotal >= project.CoolingDemand ? QColor(Qt::green) : QColor(Qt::red));
         QString line = Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(coolingTotal, 5));
-        if (line.contains(QStringLiteral("WF")))
+        const series::Series kind = series::seriesOf(entry.TypeName.text());
+        if (series::hasSpeedFan(kind))
             fanSeriesPresent = true;
-        if (line.contains(QStringLiteral("WNF")))
+        if (kind == series::Series::Wnf)
             primaryAirPresent = true;
         if (m_session.CoolingDualUseOn) {
             heatingTotal += entry.Count * entry.HeatingNominalOutput;

@@ -9,6 +9,7 @@
 #include "core/engine/PressureDrop.h"
 #include "core/engine/WaterSide.h"
 #include "core/model/ProjectReset.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QColor>
@@ -136,6 +137,7 @@ void TForm2::update1(int index)
     entry.PressureDrop = drop.pressureDropPa;
     if (drop.status != 0)
         StatusFlag = drop.status;
+    showPressureDropWarnings(calculation::warningsOf(drop));
     Label27->setText(str(entry.PressureDrop, 4, 0));
 
     // Only an inverted window (the value below its start and above its end at once) is caught:
@@ -198,13 +200,13 @@ void TForm2::Balken_grenzwerte(int index)
 {
     if (m_session.HeatingMode) {
         const bool primaryAir =
-            engine::contains(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text(), "WNF");
+            series::isPrimaryAir(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text());
         Label19->setText(text(primaryAir ? 179 : 52));
         Label25->setText(text(primaryAir ? 183 : 184));
         return;
     }
     const bool primaryAir =
-        engine::contains(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text(), "WNF");
+        series::isPrimaryAir(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text());
     Label73->setText(text(primaryAir ? 189 : 184));
     Label46->setText(text(primaryAir ? 179 : 178));
     reset4(index);
