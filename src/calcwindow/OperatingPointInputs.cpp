@@ -359,7 +359,9 @@ void TForm2::Edit4Change()
         DrehzahlBar4->setValue(static_cast<int>(roundHalfEven(v)));
     } else {
         const double maximum = series::heatingSpeedRange(kind).maximum;
+        const double before = e.FanSpeed;
         e.FanSpeed = v * maximum / 100;
+        noteFanAtRest(name, before, e.FanSpeed);
         e.FanSetting = 0;
         setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(maximum));
         DrehzahlBar4->setValue(static_cast<int>(std::trunc(e.FanSpeed)));
