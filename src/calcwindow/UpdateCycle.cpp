@@ -161,17 +161,17 @@ void TForm2::update1(int index)
 
 void TForm2::Scrollreset(int index)
 {
-    const HeatingEntry& entry = m_session.Project.HeatingEntries[slotOf(index)];
-    // The output is shown as the law gives it: the height factor is already part of K.
-    Edit3->setText(fixed(entry.Output, 7));
-    Edit1->setText(fixed(entry.ReturnTemp, 3));
-    Edit2->setText(fixed(entry.MassFlow, 3));
-
-    setQuietly(ScrollBar1, sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
-    setQuietly(ScrollBar2, sliderPosition(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd));
-    const int outputPosition = sliderPosition(entry.Output, entry.OutputStart, entry.OutputEnd);
-    setQuietly(ScrollBar3, outputPosition);
-    LastScrollPosition = outputPosition;
+    // The fields and sliders as the operating point shows the entry; the output is shown as the
+    // law gives it, the height factor being part of K already.
+    const calculation::HeatingPointView view =
+        calculation::viewOf(m_session.Project.HeatingEntries[slotOf(index)]);
+    Edit3->setText(qs(view.outputText));
+    Edit1->setText(qs(view.returnTempText));
+    Edit2->setText(qs(view.massFlowText));
+    setQuietly(ScrollBar1, view.returnTempPosition);
+    setQuietly(ScrollBar2, view.massFlowPosition);
+    setQuietly(ScrollBar3, view.outputPosition);
+    LastScrollPosition = view.outputPosition;
 }
 
 void TForm2::Restwaerme()

@@ -45,17 +45,6 @@ inline QString str(double x, int width, int decimals)
     return qs(strFixed(x, width, decimals));
 }
 
-// Position 0..100 of x within [low, high]. A window whose ends coincide leaves nothing to
-// divide; the slider then rests at its start.
-inline int sliderPosition(double x, double low, double high)
-{
-    const double span = high - low;
-    if (span == 0 || !std::isfinite(span))
-        return 0;
-    const double position = 100.0 * (x - low) / span;
-    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
-}
-
 // Set from a calculation, not moved by the user: the bar's own handler must not run.
 inline void setQuietly(QScrollBar* bar, int position)
 {

@@ -1,6 +1,7 @@
 #include "core/engine/ForcedConvection.h"
 
 #include "core/engine/WaterSide.h"
+#include "core/series/Series.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -289,7 +290,7 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
 
 bool Kuehltyp(std::string_view typeName)
 {
-    return contains(typeName, "WNF") || contains(typeName, "WFW") || contains(typeName, "DWF");
+    return series::canCool(series::seriesOf(typeName));
 }
 
 std::optional<double> nominalSpeed(std::string_view typeName)
