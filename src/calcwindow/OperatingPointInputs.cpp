@@ -84,26 +84,6 @@ int countOfField(QLineEdit* field)
     return count;
 }
 
-// The speed of a "WFWL" bar at `position`. A bar that stands where the entry's stored speed
-// puts it (cut to a whole number) has not been moved: loading an entry runs the bar's handler
-// that way, and stepping from whatever speed was shown before would change the entry's speed.
-double slowFanStep(double previous, double stored, double position)
-{
-    if (position == std::trunc(stored))
-        return stored;
-    return series::stepAlongLadder(series::wfwlSpeedLadder(), previous, position, false, 0.0001);
-}
-
-// Heating speed of a primary-air bar position p (m³/h through three nozzles): the 700 rpm law
-// below 75 m³/h per nozzle, the 1000 rpm law above. (A typed setting switches laws at 75 m³/h
-// in all, see engine::speedFromPrimaryAir.) A bar at rest is no air.
-double speedOfBarSetting(double p)
-{
-    if (p < 1)
-        return 0;
-    return p / 3 >= 75 ? p * 1000 / 3 / 88 : p * 700 / 3 / 62;
-}
-
 } // namespace
 
 void TForm2::connectOperatingPointInputs()
@@ -250,52 +230,17 @@ void TForm2::DrehzahlBar4Change()
 {
     const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
-    const std::string name = e.TypeName.text();
-    double p = DrehzahlBar4->value();
-    const double storedSpeed = e.FanSpeed;
-
     SpeedChanging = true;
-    DrehzahlBar4->setPageStep(10);
-    if (series::isPrimaryAir(name)) {
-        AirFlowLimit = series::primaryAirPerSize(name);
-        DrehzahlBar4->setPageStep(30);
-        setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(AirFlowLimit));
-        if (!SettingTyped)
-            p = std::min(series::stepAlongLadder(series::wnfAirLadder(), PreviousSetting, p, true, 0),
-                         AirFlowLimit);
-        SettingTyped = false;
-        setQuietly(DrehzahlBar4, static_cast<int>(roundHalfEven(p)));
-        e.FanSetting = p;
-        e.FanSpeed = speedOfBarSetting(p);
-        SettingText = qs(strFixed(p, 0, 0));
-        PreviousSetting = p;
-    } else {
-        const series::Series kind = series::seriesOf(name);
-        const series::SpeedRange range = series::heatingSpeedRange(kind);
-        setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(range.maximum));
-        e.FanSpeed = p;
-        e.FanSetting = 0;
-        // One arrow click or one page click up from standstill starts the fan at its lowest speed.
-        // (A slow fan's step ladder starts it one step up from its lowest speed.)
-        if (e.FanSpeed == 1 || e.FanSpeed == 10)
-            e.FanSpeed = series::hasSpeedFan(kind) ? series::minimumSpeed(series::Series::Wf)
-                                                   : series::minimumSpeed(series::Series::Wfwl);
-        if (kind == series::Series::Wfw && e.FanSpeed < series::minimumSpeed(kind)) {
-            e.FanSpeed = series::minimumSpeed(kind);
-            m_services.messages.showMessage(text(197));
-        }
-        if (kind == series::Series::Wfwl) {
-            if (e.FanSpeed < series::minimumSpeed(kind)) {
-                e.FanSpeed = series::minimumSpeed(kind);
-                m_services.messages.showMessage(text(198));
-            }
-            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
-        }
-        noteFanAtRest(name, storedSpeed, e.FanSpeed);
-        setQuietly(DrehzahlBar4, static_cast<int>(std::trunc(e.FanSpeed)));
-        PreviousSpeed = e.FanSpeed;
-        SettingText = qs(strFixed(e.FanSpeed / (range.maximum / 100), 4, 1));
-    }
+    const calculation::FanBarView view =
+        calculation::moveHeatingFanBar(e.TypeName.text(), e.FanSpeed, DrehzahlBar4->value(), Fan);
+    e.FanSpeed = view.fanSpeed;
+    e.FanSetting = view.fanSetting;
+    DrehzahlBar4->setPageStep(view.pageStep);
+    setRangeQuietly(DrehzahlBar4, 0, view.barMaximum);
+    setQuietly(DrehzahlBar4, view.barPosition);
+    for (std::size_t line : view.messages)
+        m_services.messages.showMessage(text(line));
+    SettingText = qs(view.settingText);
     Label101->setText(SettingText);
     Edit4->setText(SettingText);
     update_grenzen(index);
@@ -305,16 +250,6 @@ void TForm2::DrehzahlBar4Change()
     SpeedChanging = false;
 }
 
-void TForm2::noteFanAtRest(const std::string& typeName, double previousSpeed, double speed)
-{
-    // Below its minimum speed a fan does not run and the unit works as a free convector; the
-    // planner hears of it once, when the setting first drops there, not at every bar step.
-    const double minimum = series::minimumSpeed(series::seriesOf(typeName));
-    const auto atRest = [minimum](double rpm) { return rpm > 0 && rpm < minimum; };
-    if (atRest(speed) && !atRest(previousSpeed))
-        m_services.messages.showMessage(text(FanAtRestText));
-}
-
 void TForm2::Edit4Change()
 {
     // A message box of a running speed change takes the focus from the field: that is no new entry.
@@ -322,50 +257,19 @@ void TForm2::Edit4Change()
         return;
     const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
-    const std::string name = e.TypeName.text();
     SettingText = Edit4->text();
-    double v = calculation::fieldValue(SettingText.toStdString());
-    // A setting below zero (a minus sign, or a number too large to read) is a fan at rest: the
-    // speed taken from it must stay a number the bar, the list and the project file can hold.
-    if (!(v >= 0))
-        v = 0;
-
     SpeedChanging = true;
-    const bool primaryAir = series::isPrimaryAir(name);
-    // The limit of the unit's size, as the bar has it; a setting may be typed before the bar
-    // was ever moved.
-    if (primaryAir)
-        AirFlowLimit = series::primaryAirPerSize(name);
-    if (primaryAir && v > AirFlowLimit) {
-        v = AirFlowLimit;
-        Edit4->setText(qs(strFixed(v, 0, 0)));
-    }
-    const series::Series kind = series::seriesOf(name);
-    if ((kind == series::Series::Wfw || kind == series::Series::Wfwl) && v < series::minimumPercent(kind)) {
-        v = series::minimumPercent(kind);
-        Edit4->setText(qs(strFixed(v, 0, 0)));
-        m_services.messages.showMessage(text(kind == series::Series::Wfw ? 197 : 198));
-    }
-    if (!primaryAir && v > 100) {
-        v = 100;
-        Edit4->setText(QStringLiteral("100"));
-    }
-
+    const calculation::TypedFanSetting typed =
+        calculation::typeHeatingFanSetting(e.TypeName.text(), e.FanSpeed, SettingText.toStdString(), Fan);
+    if (typed.correctedText)
+        Edit4->setText(qs(*typed.correctedText));
+    for (std::size_t line : typed.messages)
+        m_services.messages.showMessage(text(line));
+    e.FanSpeed = typed.fanSpeed;
+    e.FanSetting = typed.fanSetting;
     // The bar follows the typed setting; its own handler then recalculates from the bar.
-    if (primaryAir) {
-        SettingTyped = true;
-        e.FanSetting = static_cast<double>(roundHalfEven(v));
-        e.FanSpeed = engine::speedFromPrimaryAir(v);
-        DrehzahlBar4->setValue(static_cast<int>(roundHalfEven(v)));
-    } else {
-        const double maximum = series::heatingSpeedRange(kind).maximum;
-        const double before = e.FanSpeed;
-        e.FanSpeed = v * maximum / 100;
-        noteFanAtRest(name, before, e.FanSpeed);
-        e.FanSetting = 0;
-        setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(maximum));
-        DrehzahlBar4->setValue(static_cast<int>(std::trunc(e.FanSpeed)));
-    }
+    setRangeQuietly(DrehzahlBar4, 0, typed.barMaximum);
+    DrehzahlBar4->setValue(typed.barPosition);
     // The bar's handler has ended its own speed change; this one is still running.
     SpeedChanging = true;
     update_grenzen(index);
@@ -438,7 +342,7 @@ void TForm2::ScrollBar4Change()
     Label102->hide();
 
     if (series::isPrimaryAir(name)) {
-        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(AirFlowLimit)));
+        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(Fan.airFlowLimit)));
         e.FanSetting = p;
         Edit8->setText(QString::number(p));
         e.FanSpeed = 0;
@@ -469,10 +373,10 @@ void TForm2::ScrollBar4Change()
                 e.FanSpeed = range.minimum;
                 m_services.messages.showMessage(text(198));
             }
-            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
+            e.FanSpeed = calculation::slowFanStep(Fan.previousSpeed, storedSpeed, e.FanSpeed);
         }
         setQuietly(ScrollBar4, static_cast<int>(std::trunc(e.FanSpeed)));
-        PreviousSpeed = e.FanSpeed;
+        Fan.previousSpeed = e.FanSpeed;
         const QString setting = qs(strFixed(series::coolingPercentFromSpeed(kind, e.FanSpeed), 4, 0));
         Edit8->setText(setting);
         Label102->setText(setting);
@@ -533,7 +437,7 @@ void TForm2::Edit8Change()
     Edit8->setText(qs(typed));
     double v = decimalValue(typed);
     if (series::isPrimaryAir(name)) {
-        v = std::min(v, AirFlowLimit);
+        v = std::min(v, Fan.airFlowLimit);
         Edit8->setText(qs(strFixed(v, 0, 0)));
         e.FanSetting = v;
         Balken_grenzwerte(index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
 #include "core/model/Session.h"
 #include "platform/Services.h"
@@ -334,15 +335,8 @@ public:
     // The heating operating point as the model returns it, and the water-side warnings.
     void showHeatingPoint(const calculation::HeatingPointView& view);
     void showPressureDropWarnings(const calculation::PressureDropWarnings& warnings);
-    // The note that a fan set below its minimum speed does not run.
-    void noteFanAtRest(const std::string& typeName, double previousSpeed, double speed);
-    static constexpr std::size_t FanAtRestText = 267;
-    // Fan logic kept between the speed handlers.
-    double PreviousSpeed = 0;   // last speed of a fan bar, rpm
-    double PreviousSetting = 0; // last primary-air setting of the heating bar, m³/h
-    double AirFlowLimit = 0;    // largest primary air flow of the entry's "WNF" size, m³/h
+    calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit
     bool SpeedChanging = false; // a speed handler is running
-    bool SettingTyped = false;  // the heating bar follows a typed primary-air setting once
     QString SettingText;        // the fan setting as last shown
     bool m_operatingPointConnected = false;
     bool m_inScrollBar4Change = false;

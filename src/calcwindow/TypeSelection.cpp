@@ -422,7 +422,7 @@ void TForm2::KonweiterClick()
             const QString lowest = qs(strFixed(series::minimumPercent(kind), 0, 0));
             if (kind == series::Series::Wfwl) {
                 e.FanSpeed = series::minimumSpeed(kind);
-                PreviousSpeed = e.FanSpeed;
+                Fan.previousSpeed = e.FanSpeed;
                 moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
                 Edit4->setText(lowest);
                 Edit4->setEnabled(false);
@@ -435,7 +435,7 @@ void TForm2::KonweiterClick()
                 Edit4->setText(lowest);
             } else {
                 e.FanSpeed = 0;
-                PreviousSetting = 0;
+                Fan.previousSetting = 0;
                 moveBar(DrehzahlBar4, 0);
                 Edit4->setText(QStringLiteral("0"));
             }
@@ -494,7 +494,7 @@ void TForm2::KonweiterClick()
         project.HeatingInUse = true;
         m_session.EntryBeingAdded = false;
         enableMainMenus();
-        SettingTyped = false;
+        Fan.settingTyped = false;
     } else {
         const int index = m_session.CoolingEntryIndex;
         CoolingEntry& e = m_session.currentCoolingEntry();
@@ -547,7 +547,7 @@ void TForm2::KonweiterClick()
         const series::SpeedRange coolingRange = series::coolingSpeedRange(kind);
         if (kind == series::Series::Wfwl) {
             e.FanSpeed = coolingRange.minimum;
-            PreviousSpeed = e.FanSpeed;
+            Fan.previousSpeed = e.FanSpeed;
             moveBar(ScrollBar4, static_cast<int>(e.FanSpeed));
             Label102->setText(qs(strFixed(series::minimumPercent(kind), 0, 0)));
             Label102->show();
@@ -576,9 +576,9 @@ void TForm2::KonweiterClick()
             Label66->setText(qs(strFixed(project.CoolingSecondTemp, 0, 1)));
             Label46->setText(text(179));
             Panel8->hide();
-            AirFlowLimit = series::coolingAirFlowLimit(name, e.Length);
+            Fan.airFlowLimit = series::coolingAirFlowLimit(name, e.Length);
             Qmin = 0;
-            Qmax = Minmax_K(index, AirFlowLimit);
+            Qmax = Minmax_K(index, Fan.airFlowLimit);
             {
                 const QSignalBlocker quiet(ScrollBar4);
                 ScrollBar4->setValue(0);

@@ -1,6 +1,7 @@
 #include "CalcWindowFixture.h"
 
 #include "calcwindow/FormControls.h"
+#include "core/calculation/HeatingFan.h"
 #include "core/engine/WaterSide.h"
 
 #include <QLabel>
@@ -177,80 +178,38 @@ TEST_F(OperatingPointTest, AWfwSettingIsAppliedOnEnterOrEntryAndBelowItsMinimumR
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 44 * 16);
 }
 
-TEST_F(OperatingPointTest, AShortPlainFanUnitRunsOnTwoFans)
-{
-    // 1250 mm of casing leave 850 mm of coil: two fans instead of three, and 1 dB more.
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 0);
-    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const HeatingEntry shortUnit = heating();
-    EXPECT_DOUBLE_EQ(shortUnit.EffectiveLength, 850);
-    EXPECT_NEAR(shortUnit.CoeffK, (0.02628 * 700 - 7.813) * 2 / 3, 1e-9);
-
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 1);
-    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_DOUBLE_EQ(heating().EffectiveLength, 1150);
-    EXPECT_NEAR(shortUnit.CoeffK / heating().CoeffK, 2.0 / 3.0, 1e-12);
-    EXPECT_NEAR(shortUnit.SoundLevel - heating().SoundLevel, 10 * std::log10(2.0 / 3.0) + 1, 1e-9);
-}
-
-TEST_F(OperatingPointTest, ASlowFanMovesAlongItsSpeedSteps)
+// The heating fan bar and setting field reach the fan rules, and what they give reaches the
+// entry, the bar, the setting field and label, and the notes.
+TEST_F(OperatingPointTest, TheHeatingFanBarAndSettingAreWiredToTheFanRules)
 {
     prepare("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     auto* bar = control<QScrollBar>("DrehzahlBar4");
-    EXPECT_EQ(bar->maximum(), 1150);
-
-    bar->setValue(400);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
-    EXPECT_EQ(bar->value(), 517);
-    EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 45.0);
-
-    bar->setValue(600);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
-    bar->setValue(560);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
+    calculation::FanMemory memory = form->Fan;
+    const calculation::FanBarView expected =
+        calculation::moveHeatingFanBar(heating().TypeName.text(), heating().FanSpeed, 400, memory);
     const double K = heating().CoeffK;
-    bar->setValue(1150);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
+    bar->setValue(400);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, expected.fanSpeed);
+    EXPECT_EQ(bar->value(), expected.barPosition);
+    EXPECT_EQ(bar->maximum(), expected.barMaximum);
+    EXPECT_EQ(control<QLabel>("Label101")->text().toStdString(), expected.settingText);
+    EXPECT_DOUBLE_EQ(form->Fan.previousSpeed, memory.previousSpeed);
     EXPECT_NE(heating().CoeffK, K); // recalculated at the new speed
-}
 
-TEST_F(OperatingPointTest, OneClickFromStandstillStartsAFanAtItsLowestSpeed)
-{
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"));
-    auto* bar = control<QScrollBar>("DrehzahlBar4");
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 700);
-    EXPECT_EQ(bar->value(), 700);
-    EXPECT_EQ(fieldText("Edit4").trimmed(), QStringLiteral("50.0")); // 700 of 1400
-    EXPECT_EQ(bar->maximum(), 1400);
-}
+    doubles.messages.expect(MessageKind::Message, text(calculation::WfwlMinimumText));
+    bar->setValue(100);
+    doubles.messages.verifyAllShown();
 
-TEST_F(OperatingPointTest, APrimaryAirBarMovesAlongItsAirFlowSteps)
-{
+    // A typed primary-air setting: corrected in the field, the bar set to it.
     prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
-    auto* bar = control<QScrollBar>("DrehzahlBar4");
-    const double ladder[] = {30, 60, 90, 120, 150, 180, 210, 240};
-    for (double step : ladder) {
-        bar->setValue(bar->value() + 1);
-        EXPECT_DOUBLE_EQ(heating().FanSetting, step);
-    }
-    EXPECT_EQ(bar->maximum(), 240);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 240.0 * 1000 / 3 / 88);
-    bar->setValue(239);
-    EXPECT_DOUBLE_EQ(heating().FanSetting, 210);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 210.0 * 700 / 3 / 62);
-}
-
-TEST_F(OperatingPointTest, APrimaryAirSettingIsTypedWithinTheUnitsAirFlow)
-{
-    prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
-    type("Edit4", QStringLiteral("100"));
-    EXPECT_DOUBLE_EQ(heating().FanSetting, 100); // typed, not stepped along the ladder
-    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 100);
     type("Edit4", QStringLiteral("500"));
     EXPECT_DOUBLE_EQ(heating().FanSetting, 240);
+    EXPECT_EQ(fieldText("Edit4"), QStringLiteral("240"));
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 240);
+}
 
+TEST_F(OperatingPointTest, ACoolingPrimaryAirSettingIsTypedWithinTheUnitsAirFlow)
+{
     cooling_mode();
     prepare("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm: up to 240 m³/h
     type("Edit8", QStringLiteral("300"));

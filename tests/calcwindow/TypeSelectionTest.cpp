@@ -423,7 +423,7 @@ TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStepAndGivesAP
 
     chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
 
-    EXPECT_DOUBLE_EQ(form->AirFlowLimit, 240);
+    EXPECT_DOUBLE_EQ(form->Fan.airFlowLimit, 240);
     EXPECT_EQ(control<QLabel>("Label46")->text(), text(179));
     EXPECT_EQ(control<QLabel>("Label41")->text(), text(208));
     EXPECT_TRUE(hidden("Edit6"));
