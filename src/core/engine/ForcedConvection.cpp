@@ -3,6 +3,7 @@
 #include "core/engine/WaterSide.h"
 #include "core/series/Series.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -171,11 +172,9 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
         out = wnfCoefficients(in, Le);
     } else {
         out.effectiveLengthMm = Le;
-        double minimumSpeed = 1; // any turning fan counts for a series without fan data
-        if (contains(name, "WF"))
-            minimumSpeed = 700; // lowest speed of these fans; below it the fan counts as off
-        if (contains(name, "WFWL"))
-            minimumSpeed = 345;
+        // Below its series' lowest speed the fan counts as off; any turning fan counts for a
+        // series without fan data.
+        const double minimumSpeed = std::max(1.0, series::minimumSpeed(series::seriesOf(name)));
 
         if (s < minimumSpeed) {
             // Fan off: the unit works as a free convector, Km per metre of finned length.
