@@ -110,6 +110,25 @@ void BM_ReturnTemperatureSliderInAFullRoom(benchmark::State& state)
 }
 BENCHMARK(BM_ReturnTemperatureSliderInAFullRoom)->Unit(benchmark::kMicrosecond);
 
+// The room run's recalculation of every entry after changed room data: limits, operating
+// point and list for each of the twelve entries.
+void BM_FullRoomRecalculation(benchmark::State& state)
+{
+    Room room;
+    fillRoom(room);
+    for (auto _ : state) {
+        for (int i = 1; i <= 12; ++i) {
+            room.window->update_grenzen(i);
+            room.window->update1(i);
+        }
+        room.window->Listenaufbau();
+    }
+    benchmark::DoNotOptimize(room.session.Project.HeatingEntries[11].Output);
+    if (room.window->ListBox2->count() < 12)
+        state.SkipWithError("the room list was not rebuilt");
+}
+BENCHMARK(BM_FullRoomRecalculation)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -3,7 +3,10 @@
 #include "core/text/Numbers.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QSignalBlocker>
@@ -131,6 +134,28 @@ void UpDown::writeAssociate()
     const QString position = QString::number(value());
     if (m_associate->text() != position)
         m_associate->setText(position);
+}
+
+KeyboardPick::KeyboardPick(QListWidget* list, std::function<void()> pick)
+    : QObject(list)
+    , m_list(list)
+    , m_pick(std::move(pick))
+{
+    list->installEventFilter(this);
+}
+
+bool KeyboardPick::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_inside || watched != m_list || event->type() != QEvent::KeyPress)
+        return false;
+    // The list moves its highlight first; a move is then a pick of the new item.
+    const int before = m_list->currentRow();
+    m_inside = true;
+    QCoreApplication::sendEvent(m_list, event);
+    m_inside = false;
+    if (m_list->currentRow() != before && m_list->currentItem() != nullptr)
+        m_pick();
+    return true;
 }
 
 } // namespace tepa

@@ -4,7 +4,10 @@
 #include <QFrame>
 #include <QSpinBox>
 
+#include <functional>
+
 class QLineEdit;
+class QListWidget;
 class QMouseEvent;
 
 namespace tepa {
@@ -69,6 +72,22 @@ private:
     void writeAssociate();
 
     QLineEdit* m_associate = nullptr;
+};
+
+// Makes a choice by keyboard (arrow keys, Home, End, Page keys) in a list act as a click on
+// the item then current, so that what is highlighted is what is chosen.
+class KeyboardPick : public QObject
+{
+public:
+    KeyboardPick(QListWidget* list, std::function<void()> pick);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListWidget* m_list;
+    std::function<void()> m_pick;
+    bool m_inside = false;
 };
 
 } // namespace tepa

@@ -4,6 +4,7 @@
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QApplication>
@@ -38,11 +39,6 @@ constexpr std::size_t CoolingSpeedHeadingText = 178;
 constexpr std::size_t PrimaryAirCaptionText = 208;
 constexpr std::size_t FlowTempCaptionText = 190;
 
-bool has(const std::string& name, const char* code)
-{
-    return engine::contains(name, code);
-}
-
 int whole(double x)
 {
     return static_cast<int>(roundHalfEven(x));
@@ -53,13 +49,6 @@ int selectedRow(const QListWidget* list)
 {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.first());
-}
-
-// Largest primary air flow of the three primary-air sizes, m³/h; `previous` for a name that
-// names none of them.
-double primaryAirLimit(const std::string& name, double lengthMm, double previous)
-{
-    return primaryAirPerSize(name) > 0 ? maximumAirFlow(name, lengthMm) : previous;
 }
 
 // Runs the change handler of a scroll bar as a move by the user would (the update cycle sets
@@ -180,6 +169,10 @@ void TForm2::LoeschenClick()
             update_grenzen(1);
             update1(1);
             const HeatingEntry& first = p.HeatingEntries[0];
+            // The controls are those of the entry now shown, not of the one deleted.
+            const bool staged = !first.FreeConvection && series::isStaged(first.TypeName.text());
+            Panel14->setVisible(staged);
+            Panel6->setVisible(!first.FreeConvection && !staged);
             if (first.FreeConvection) {
                 setPosition(DrehzahlBar4, 0);
                 Edit4->setText(QStringLiteral("0"));
@@ -197,9 +190,13 @@ void TForm2::LoeschenClick()
             update0_K(1);
             update1_K(1);
             const CoolingEntry& first = p.CoolingEntries[0];
+            const bool staged = series::isStaged(first.TypeName.text());
+            Panel15->setVisible(staged);
+            Panel7->setVisible(!staged);
             setPosition(ScrollBar4, static_cast<int>(std::trunc(first.FanSpeed)));
-            const double divisor = has(first.TypeName.text(), "WFWL") ? 11.5 : 16;
-            Edit8->setText(QString::number(static_cast<int>(std::trunc(first.FanSpeed / divisor))));
+            const double percent =
+                series::coolingPercentFromSpeed(series::seriesOf(first.TypeName.text()), first.FanSpeed);
+            Edit8->setText(QString::number(static_cast<int>(std::trunc(percent))));
             Label46->setText(text(CoolingSpeedHeadingText));
             Listenaufbau();
         }
@@ -231,7 +228,7 @@ void TForm2::BearbeitenClick()
             for (QWidget* w : {static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Label23),
                                static_cast<QWidget*>(Label28), static_cast<QWidget*>(Label30)})
                 w->show();
-            if (has(name, "DWF")) {
+            if (series::isStaged(name)) {
                 Panel14->show();
                 Panel6->hide();
                 // A stored 999.95 is the 1000 stage: the speed is nudged before rounding.
@@ -247,31 +244,34 @@ void TForm2::BearbeitenClick()
                 Panel6->show();
                 Panel14->hide();
                 const QString setting = heatingFanSettingText(e);
-                if (has(name, "WNF")) {
+                if (series::isPrimaryAir(name)) {
                     const double limit = primaryAirLimit(name, e.Length, MaxAirFlow);
                     {
                         const QSignalBlocker blocker(DrehzahlBar4);
                         DrehzahlBar4->setRange(0, whole(limit));
                         DrehzahlBar4->setValue(whole(e.FanSetting));
                     }
-                } else if (has(name, "WFWL")) {
+                } else if (series::isSlowFan(name)) {
                     {
+                        const series::Series kind = series::seriesOf(name);
                         const QSignalBlocker blocker(DrehzahlBar4);
-                        DrehzahlBar4->setRange(345, 1150);
+                        DrehzahlBar4->setRange(static_cast<int>(series::minimumSpeed(kind)),
+                                               static_cast<int>(series::fullSpeed(kind)));
                         DrehzahlBar4->setValue(whole(e.FanSpeed - 0.1));
                     }
                     Edit4->hide();
                     Label101->setText(setting);
                     Label101->show();
                 } else {
-                    const bool wideRange = has(name, "WFs") || has(name, "WFW");
+                    const series::Series kind = series::seriesOf(name);
                     {
                         const QSignalBlocker blocker(DrehzahlBar4);
-                        DrehzahlBar4->setRange(700, wideRange ? 1600 : 1400);
+                        DrehzahlBar4->setRange(static_cast<int>(series::minimumSpeed(series::Series::Wf)),
+                                               static_cast<int>(series::heatingSpeedRange(kind).maximum));
                         DrehzahlBar4->setValue(whole(e.FanSpeed));
                     }
                 }
-                if (!has(name, "WNF"))
+                if (!series::isPrimaryAir(name))
                     runChangeHandler(DrehzahlBar4);
                 Edit4->setText(setting);
             }
@@ -290,7 +290,7 @@ void TForm2::BearbeitenClick()
         const std::string name = e.TypeName.text();
         Edit9->setText(QString::number(e.Count));
         Edit6->setText(qs(strFixed(e.ReturnTemp, 2, 0)));
-        if (has(name, "DWF")) {
+        if (series::isStaged(name)) {
             Panel15->show();
             Panel7->hide();
             const int stage = whole(e.FanSpeed + 0.1);
@@ -303,9 +303,10 @@ void TForm2::BearbeitenClick()
         } else {
             Panel15->hide();
             Panel7->show();
-            const bool primaryAir = has(name, "WNF");
+            const bool primaryAir = series::isPrimaryAir(name);
+            // The laminar-flow warning follows the recalculation below, never the series alone.
             for (QWidget* w : {static_cast<QWidget*>(Label97), static_cast<QWidget*>(Edit6),
-                               static_cast<QWidget*>(UpDown3), static_cast<QWidget*>(Panel16)})
+                               static_cast<QWidget*>(UpDown3)})
                 w->setVisible(!primaryAir);
             if (primaryAir) {
                 const QSignalBlocker blocker(ScrollBar4);
@@ -321,8 +322,9 @@ void TForm2::BearbeitenClick()
         update1_K(index);
         runChangeHandler(ScrollBar4);
     }
-    Label41->setText(text(has(s.currentCoolingEntry().TypeName.text(), "WNF") ? PrimaryAirCaptionText
-                                                                              : FlowTempCaptionText));
+    Label41->setText(text(series::isPrimaryAir(s.currentCoolingEntry().TypeName.text())
+                              ? PrimaryAirCaptionText
+                              : FlowTempCaptionText));
 }
 
 void TForm2::Schliessen1Click()

@@ -4,12 +4,14 @@
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
+#include "core/calculation/HeatingPoint.h"
 #include "core/engine/AirSide.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/FanSetting.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
 #include "core/engine/WaterSide.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QLabel>
@@ -82,51 +84,6 @@ int countOfField(QLineEdit* field)
     return count;
 }
 
-// The next step of a ladder from the previous one: a value above the previous step gives the
-// step above it, a value below (or, with `downOnEqual`, at) it the step below. A previous value
-// between two steps counts from where it lies.
-double ladderStep(
-    const double* steps, std::size_t count, double previous, double value, bool downOnEqual, double tolerance)
-{
-    if (value > previous + tolerance) {
-        for (std::size_t i = 0; i < count; ++i)
-            if (steps[i] > previous + tolerance)
-                return steps[i];
-        return steps[count - 1];
-    }
-    if (value < previous - tolerance || downOnEqual) {
-        for (std::size_t i = count; i-- > 0;)
-            if (steps[i] < previous - tolerance)
-                return steps[i];
-        return steps[0];
-    }
-    return previous;
-}
-
-// The primary-air settings of the heating bar, m³/h.
-constexpr std::array<double, 10> AirFlowLadder{0, 30, 60, 90, 120, 150, 180, 210, 240, 280};
-// The speeds a "WFWL" fan runs at, rpm.
-constexpr std::array<double, 7> SlowFanLadder{345, 517.5, 575, 632.5, 747.5, 862.5, 1150};
-
-// The speed of a "WFWL" bar at `position`. A bar that stands where the entry's stored speed
-// puts it (cut to a whole number) has not been moved: loading an entry runs the bar's handler
-// that way, and stepping from whatever speed was shown before would change the entry's speed.
-double slowFanStep(double previous, double stored, double position)
-{
-    if (position == std::trunc(stored))
-        return stored;
-    return ladderStep(SlowFanLadder.data(), SlowFanLadder.size(), previous, position, false, 0.0001);
-}
-
-// Heating speed of a primary-air setting p (m³/h through three nozzles): the 700 rpm law below
-// 75 m³/h per nozzle, the 1000 rpm law above.
-double speedOfBarSetting(double p)
-{
-    if (p < 1)
-        return 0;
-    return p / 3 >= 75 ? p * 1000 / 3 / 88 : p * 700 / 3 / 62;
-}
-
 } // namespace
 
 void TForm2::connectOperatingPointInputs()
@@ -171,188 +128,80 @@ void TForm2::connectOperatingPointInputs()
     new EventHandlerFilter(Edit1, clicks, guarded(&TForm2::Edit1Change));
     new EventHandlerFilter(Edit2, clicks, guarded(&TForm2::Edit2Change));
     new EventHandlerFilter(Edit3, clicks, guarded(&TForm2::Edit3Change));
-    new EventHandlerFilter(Edit4, {QEvent::MouseButtonDblClick, QEvent::FocusIn}, guarded(&TForm2::Edit4Change));
+    new EventHandlerFilter(Edit4, {QEvent::MouseButtonDblClick, QEvent::FocusIn},
+                           guarded(&TForm2::Edit4Change));
 }
 
 // ---- Heating sliders and fields ----
 
-namespace {
-
-// Pressure drop and the displays every heating slider ends with.
-struct HeatingView
+void TForm2::showHeatingPoint(const calculation::HeatingPointView& view)
 {
-    TForm2& form;
-    HeatingEntry& e;
-    const ProjectRecord& project;
+    Edit1->setText(qs(view.returnTempText));
+    Edit2->setText(qs(view.massFlowText));
+    Edit3->setText(qs(view.outputText));
+    setQuietly(ScrollBar1, view.returnTempPosition);
+    setQuietly(ScrollBar2, view.massFlowPosition);
+    setQuietly(ScrollBar3, view.outputPosition);
+    Label27->setText(qs(view.pressureDropText));
+    for (std::size_t line : view.messages)
+        m_services.messages.showInformation(text(line));
+    if (!view.entryChanged)
+        return;
+    StatusFlag = view.status;
+    showPressureDropWarnings(view.warnings);
+    Restwaerme();
+    Listenaufbau();
+}
 
-    void pressureDrop() const
-    {
-        const std::string name = e.TypeName.text();
-        const std::string dataLine = e.TypeText1.text();
-        e.PressureDrop =
-            engine::Druckverlust(heatingDropInput(e, name, dataLine, project.HeatingFlowTemp)).pressureDropPa;
-        form.Label27->setText(qs(strFixed(e.PressureDrop, 4, 0)));
-    }
-    void showReturnTemp() const
-    {
-        setQuietly(form.ScrollBar1, sliderPosition(e.ReturnTemp, e.ReturnTempStart, e.ReturnTempEnd));
-        form.Edit1->setText(fixed(e.ReturnTemp, 3));
-    }
-    void showMassFlow() const
-    {
-        setQuietly(form.ScrollBar2, sliderPosition(e.MassFlow, e.MassFlowStart, e.MassFlowEnd));
-        form.Edit2->setText(fixed(e.MassFlow, 3));
-    }
-    // The output as the user sets it: a free-convection unit's output includes its height factor.
-    void showOutput(bool withHeightFactor) const
-    {
-        setQuietly(form.ScrollBar3, sliderPosition(e.Output, e.OutputStart, e.OutputEnd));
-        form.DisplayedOutput = e.Output;
-        if (withHeightFactor && e.FanSpeed == 0)
-            form.DisplayedOutput = e.Output * e.HeightFactor;
-        form.Edit3->setText(fixed(form.DisplayedOutput, 7));
-    }
-};
+void TForm2::showPressureDropWarnings(const calculation::PressureDropWarnings& warnings)
+{
+    Label103->setText(text(calculation::WarningHeadText));
+    Label104->setText(text(calculation::LaminarFlowText));
+    Label112->setText(text(calculation::RaiseMassFlowText));
+    Panel16->setVisible(warnings.laminarFlow);
+    Label111->setText(text(calculation::WarningHeadText));
+    Label85->setText(text(calculation::HighPressureDropText));
+    Panel10->setVisible(warnings.highPressureDrop);
+}
 
+namespace {
+using calculation::Quantity;
 } // namespace
 
 void TForm2::scroll1()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const HeatingView view{*this, e, project};
-    const int p = ScrollBar1->value();
-    e.ReturnTemp = (e.ReturnTempEnd - e.ReturnTempStart) * p / 100 + e.ReturnTempStart;
-    Edit1->setText(fixed(e.ReturnTemp, 3));
-    const engine::OutputResult output = engine::Heizleistung(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, e.ReturnTemp, project.HeatingRoomTemp});
-    e.Output = output.outputW;
-    e.MassFlow = output.massFlowKgPerH;
-    StatusFlag = output.status;
-    view.pressureDrop();
-    view.showMassFlow();
-    view.showOutput(false);
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::moveSlider(m_session.currentHeatingEntry(), m_session.Project,
+                                             Quantity::ReturnTemp, ScrollBar1->value()));
 }
 
 void TForm2::scroll2()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const HeatingView view{*this, e, project};
-    const int p = ScrollBar2->value();
-    e.MassFlow = (e.MassFlowEnd - e.MassFlowStart) * p / 100 + e.MassFlowStart;
-    Edit2->setText(fixed(e.MassFlow, 3));
-    const engine::ReturnFromFlowResult result = engine::Ruecklauf_aus_Massenstrom(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.MassFlow});
-    e.Output = result.outputW;
-    e.ReturnTemp = result.returnTempC;
-    StatusFlag = result.status;
-    view.pressureDrop();
-    view.showReturnTemp();
-    view.showOutput(false);
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::moveSlider(m_session.currentHeatingEntry(), m_session.Project,
+                                             Quantity::MassFlow, ScrollBar2->value()));
 }
 
 void TForm2::scroll3()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const HeatingView view{*this, e, project};
-    const int p = ScrollBar3->value();
-    e.Output = (e.OutputEnd - e.OutputStart) * p / 100 + e.OutputStart;
-    DisplayedOutput = e.FanSpeed == 0 ? e.Output * e.HeightFactor : e.Output;
-    Edit3->setText(fixed(DisplayedOutput, 7));
-    const engine::ReturnFromOutputResult result = engine::Ruecklauf_aus_Leistung(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.Output});
-    e.MassFlow = result.massFlowKgPerH;
-    e.ReturnTemp = result.returnTempC;
-    StatusFlag = result.status;
-    view.pressureDrop();
-    view.showReturnTemp();
-    view.showMassFlow();
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::moveSlider(m_session.currentHeatingEntry(), m_session.Project,
+                                             Quantity::Output, ScrollBar3->value()));
 }
 
 void TForm2::Edit1Change()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const double v = decimalValue(Edit1->text().toStdString());
-    if (v < e.ReturnTempStart || v > e.ReturnTempEnd) {
-        m_services.messages.showInformation(text(69));
-        Edit1->setText(fixed(e.ReturnTemp, 3));
-        return;
-    }
-    const HeatingView view{*this, e, project};
-    e.ReturnTemp = v;
-    setQuietly(ScrollBar1, sliderPosition(v, e.ReturnTempStart, e.ReturnTempEnd));
-    const engine::OutputResult output = engine::Heizleistung(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, e.ReturnTemp, project.HeatingRoomTemp});
-    e.Output = output.outputW;
-    e.MassFlow = output.massFlowKgPerH;
-    StatusFlag = output.status;
-    view.pressureDrop();
-    view.showMassFlow();
-    view.showOutput(true);
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::typeValue(m_session.currentHeatingEntry(), m_session.Project,
+                                            Quantity::ReturnTemp, Edit1->text().toStdString()));
 }
 
 void TForm2::Edit2Change()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const double v = decimalValue(Edit2->text().toStdString());
-    if (v > static_cast<double>(roundHalfEven(e.MassFlowEnd)) || v < std::trunc(e.MassFlowStart)) {
-        m_services.messages.showInformation(text(92));
-        Edit2->setText(fixed(e.MassFlow, 3));
-        return;
-    }
-    const HeatingView view{*this, e, project};
-    e.MassFlow = v;
-    setQuietly(ScrollBar2, sliderPosition(v, e.MassFlowStart, e.MassFlowEnd));
-    const engine::ReturnFromFlowResult result = engine::Ruecklauf_aus_Massenstrom(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.MassFlow});
-    e.Output = result.outputW;
-    e.ReturnTemp = result.returnTempC;
-    StatusFlag = result.status;
-    view.pressureDrop();
-    view.showReturnTemp();
-    view.showOutput(false);
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::typeValue(m_session.currentHeatingEntry(), m_session.Project,
+                                            Quantity::MassFlow, Edit2->text().toStdString()));
 }
 
 void TForm2::Edit3Change()
 {
-    HeatingEntry& e = m_session.currentHeatingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const double typed = decimalValue(Edit3->text().toStdString());
-    // A missing factor (an entry without height) must not turn every output into infinity.
-    const double v = e.HeightFactor != 0 ? typed / e.HeightFactor : typed;
-    if (v > static_cast<double>(roundHalfEven(e.OutputEnd)) || v < std::trunc(e.OutputStart)) {
-        m_services.messages.showInformation(text(93));
-        Edit3->setText(fixed(DisplayedOutput, 7));
-        return;
-    }
-    const HeatingView view{*this, e, project};
-    e.Output = v;
-    DisplayedOutput = e.FanSpeed == 0 ? e.Output * e.HeightFactor : e.Output;
-    setQuietly(ScrollBar3, sliderPosition(v, e.OutputStart, e.OutputEnd));
-    const engine::ReturnFromOutputResult result = engine::Ruecklauf_aus_Leistung(
-        {e.CoeffK, e.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp, e.Output});
-    e.MassFlow = result.massFlowKgPerH;
-    e.ReturnTemp = result.returnTempC;
-    StatusFlag = result.status;
-    view.pressureDrop();
-    view.showReturnTemp();
-    view.showMassFlow();
-    Restwaerme();
-    Listenaufbau();
+    showHeatingPoint(calculation::typeValue(m_session.currentHeatingEntry(), m_session.Project,
+                                            Quantity::Output, Edit3->text().toStdString()));
 }
 
 // ---- Heating fan ----
@@ -381,57 +230,17 @@ void TForm2::DrehzahlBar4Change()
 {
     const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
-    const std::string name = e.TypeName.text();
-    double p = DrehzahlBar4->value();
-    const double storedSpeed = e.FanSpeed;
-
     SpeedChanging = true;
-    DrehzahlBar4->setPageStep(10);
-    if (contains(name, "WNF")) {
-        AirFlowLimit = primaryAirPerSize(name);
-        DrehzahlBar4->setPageStep(30);
-        setRangeQuietly(DrehzahlBar4, 0, static_cast<int>(AirFlowLimit));
-        if (!SettingTyped)
-            p = std::min(ladderStep(AirFlowLadder.data(), AirFlowLadder.size(), PreviousSetting, p, true, 0),
-                         AirFlowLimit);
-        SettingTyped = false;
-        setQuietly(DrehzahlBar4, static_cast<int>(roundHalfEven(p)));
-        e.FanSetting = p;
-        e.FanSpeed = speedOfBarSetting(p);
-        SettingText = qs(strFixed(p, 0, 0));
-        PreviousSetting = p;
-    } else {
-        const bool fullSpeed1600 = contains(name, "WFs") || contains(name, "WFW");
-        int maximum = fullSpeed1600 ? 1600 : 1400;
-        if (contains(name, "WFWL"))
-            maximum = 1150;
-        setRangeQuietly(DrehzahlBar4, 0, maximum);
-        e.FanSpeed = p;
-        e.FanSetting = 0;
-        // One arrow click or one page click up from standstill starts the fan at its lowest speed.
-        if (e.FanSpeed == 1 || e.FanSpeed == 10) {
-            e.FanSpeed = contains(name, "WFW") ? 700 : 345;
-            if (contains(name, "WF"))
-                e.FanSpeed = 700;
-        }
-        if (contains(name, "WFW") && !contains(name, "WFWL") && e.FanSpeed < 700) {
-            e.FanSpeed = 700;
-            m_services.messages.showMessage(text(197));
-        }
-        if (contains(name, "WFWL")) {
-            if (e.FanSpeed < 345) {
-                e.FanSpeed = 345;
-                m_services.messages.showMessage(text(198));
-            }
-            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
-        }
-        setQuietly(DrehzahlBar4, static_cast<int>(std::trunc(e.FanSpeed)));
-        PreviousSpeed = e.FanSpeed;
-        double divisor = fullSpeed1600 ? 16 : 14;
-        if (contains(name, "WFWL"))
-            divisor = 11.5;
-        SettingText = qs(strFixed(e.FanSpeed / divisor, 4, 1));
-    }
+    const calculation::FanBarView view =
+        calculation::moveHeatingFanBar(e.TypeName.text(), e.FanSpeed, DrehzahlBar4->value(), Fan);
+    e.FanSpeed = view.fanSpeed;
+    e.FanSetting = view.fanSetting;
+    DrehzahlBar4->setPageStep(view.pageStep);
+    setRangeQuietly(DrehzahlBar4, 0, view.barMaximum);
+    setQuietly(DrehzahlBar4, view.barPosition);
+    for (std::size_t line : view.messages)
+        m_services.messages.showMessage(text(line));
+    SettingText = qs(view.settingText);
     Label101->setText(SettingText);
     Edit4->setText(SettingText);
     update_grenzen(index);
@@ -448,61 +257,19 @@ void TForm2::Edit4Change()
         return;
     const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
-    const std::string name = e.TypeName.text();
     SettingText = Edit4->text();
-    double v = decimalValue(SettingText.toStdString());
-    // A setting below zero (a minus sign, or a number too large to read) is a fan at rest: the
-    // speed taken from it must stay a number the bar, the list and the project file can hold.
-    if (!(v >= 0))
-        v = 0;
-
     SpeedChanging = true;
-    const bool primaryAir = contains(name, "WNF");
-    const bool slowFan = contains(name, "WFWL");
-    // The limit of the unit's size, as the bar has it; a setting may be typed before the bar
-    // was ever moved.
-    if (primaryAir)
-        AirFlowLimit = primaryAirPerSize(name);
-    if (primaryAir && v > AirFlowLimit) {
-        v = AirFlowLimit;
-        Edit4->setText(qs(strFixed(v, 0, 0)));
-    }
-    if (contains(name, "WFW") && !slowFan && v < 44) {
-        v = 44;
-        Edit4->setText(QStringLiteral("44"));
-        m_services.messages.showMessage(text(197));
-    }
-    if (slowFan && v < 30) {
-        v = 30;
-        Edit4->setText(QStringLiteral("30"));
-        m_services.messages.showMessage(text(198));
-    }
-    if (!primaryAir && v > 100) {
-        v = 100;
-        Edit4->setText(QStringLiteral("100"));
-    }
-
+    const calculation::TypedFanSetting typed =
+        calculation::typeHeatingFanSetting(e.TypeName.text(), e.FanSpeed, SettingText.toStdString(), Fan);
+    if (typed.correctedText)
+        Edit4->setText(qs(*typed.correctedText));
+    for (std::size_t line : typed.messages)
+        m_services.messages.showMessage(text(line));
+    e.FanSpeed = typed.fanSpeed;
+    e.FanSetting = typed.fanSetting;
     // The bar follows the typed setting; its own handler then recalculates from the bar.
-    if (primaryAir) {
-        SettingTyped = true;
-        e.FanSetting = static_cast<double>(roundHalfEven(v));
-        e.FanSpeed = engine::speedFromPrimaryAir(v);
-        DrehzahlBar4->setValue(static_cast<int>(roundHalfEven(v)));
-    } else {
-        int maximum = 1400;
-        e.FanSpeed = v * 14;
-        if (contains(name, "WFs") || (contains(name, "WFW") && !slowFan)) {
-            e.FanSpeed = v * 16;
-            maximum = 1600;
-        }
-        if (slowFan) {
-            e.FanSpeed = v * 11.5;
-            maximum = 1150;
-        }
-        e.FanSetting = 0;
-        setRangeQuietly(DrehzahlBar4, 0, maximum);
-        DrehzahlBar4->setValue(static_cast<int>(std::trunc(e.FanSpeed)));
-    }
+    setRangeQuietly(DrehzahlBar4, 0, typed.barMaximum);
+    DrehzahlBar4->setValue(typed.barPosition);
     // The bar's handler has ended its own speed change; this one is still running.
     SpeedChanging = true;
     update_grenzen(index);
@@ -517,6 +284,9 @@ namespace {
 // A fixed stage of a ceiling unit: its speed, then the entry is calculated afresh.
 void runHeatingStage(TForm2& form, HeatingEntry& e, int index, double speed)
 {
+    // A stage belongs to the staged series; on any other entry it is no setting at all.
+    if (!series::isStaged(e.TypeName.text()))
+        return;
     e.FanSpeed = speed;
     form.update0(index);
     form.update_grenzen(index);
@@ -571,8 +341,8 @@ void TForm2::ScrollBar4Change()
     Edit8->show();
     Label102->hide();
 
-    if (contains(name, "WNF")) {
-        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(AirFlowLimit)));
+    if (series::isPrimaryAir(name)) {
+        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(Fan.airFlowLimit)));
         e.FanSetting = p;
         Edit8->setText(QString::number(p));
         e.FanSpeed = 0;
@@ -581,33 +351,33 @@ void TForm2::ScrollBar4Change()
         Label49->setText(str(e.Output, 0, 1));
         e.Count = countOfField(Edit9);
         Label59->setText(str(e.Count * e.Output, 0, 1));
-        // A primary-air unit has no water side to recalculate.
+        // A primary-air unit has no water side to recalculate or warn of.
+        showPressureDropWarnings({});
         Listenaufbau();
         SpeedChanging = false;
         m_inScrollBar4Change = false;
         return;
     }
 
-    if (!contains(name, "DWF")) {
-        const bool slowFan = contains(name, "WFWL");
+    if (!series::isStaged(name)) {
+        const series::Series kind = series::seriesOf(name);
+        const series::SpeedRange range = series::coolingSpeedRange(kind);
         const double storedSpeed = e.FanSpeed;
         e.FanSpeed = p;
         e.FanSetting = 0;
-        if (slowFan) {
-            setRangeQuietly(ScrollBar4, 345, 1150);
+        setRangeQuietly(ScrollBar4, static_cast<int>(range.minimum), static_cast<int>(range.maximum));
+        if (kind == series::Series::Wfwl) {
             Edit8->hide();
             Label102->show();
-            if (e.FanSpeed < 345) {
-                e.FanSpeed = 345;
+            if (e.FanSpeed < range.minimum) {
+                e.FanSpeed = range.minimum;
                 m_services.messages.showMessage(text(198));
             }
-            e.FanSpeed = slowFanStep(PreviousSpeed, storedSpeed, e.FanSpeed);
-        } else {
-            setRangeQuietly(ScrollBar4, 700, 1600);
+            e.FanSpeed = calculation::slowFanStep(Fan.previousSpeed, storedSpeed, e.FanSpeed);
         }
         setQuietly(ScrollBar4, static_cast<int>(std::trunc(e.FanSpeed)));
-        PreviousSpeed = e.FanSpeed;
-        const QString setting = qs(strFixed(e.FanSpeed / (slowFan ? 11.5 : 16), 4, 0));
+        Fan.previousSpeed = e.FanSpeed;
+        const QString setting = qs(strFixed(series::coolingPercentFromSpeed(kind, e.FanSpeed), 4, 0));
         Edit8->setText(setting);
         Label102->setText(setting);
     }
@@ -643,7 +413,9 @@ void TForm2::ScrollBar4Change()
     drop.typeName = name;
     drop.dataLine = dataLine;
     drop.mode = engine::Mode::Cooling;
-    e.PressureDrop = engine::Druckverlust(drop).pressureDropPa;
+    const engine::PressureDropResult dropResult = engine::Druckverlust(drop);
+    e.PressureDrop = dropResult.pressureDropPa;
+    showPressureDropWarnings(calculation::warningsOf(dropResult));
 
     Label49->setText(str(e.Output, 0, 1));
     e.Count = countOfField(Edit9);
@@ -664,17 +436,17 @@ void TForm2::Edit8Change()
     const std::string typed = commaToPoint(Edit8->text().toStdString());
     Edit8->setText(qs(typed));
     double v = decimalValue(typed);
-    if (contains(name, "WNF")) {
-        v = std::min(v, AirFlowLimit);
+    if (series::isPrimaryAir(name)) {
+        v = std::min(v, Fan.airFlowLimit);
         Edit8->setText(qs(strFixed(v, 0, 0)));
         e.FanSetting = v;
         Balken_grenzwerte(index);
         ScrollBar4->setValue(static_cast<int>(roundHalfEven(v)));
         return;
     }
-    const bool slowFan = contains(name, "WFWL");
-    const double perPercent = slowFan ? 11.5 : 16;
-    v = std::clamp(v, slowFan ? 30.0 : 43.75, 100.0);
+    const series::SpeedRange range = series::coolingSpeedRange(series::seriesOf(name));
+    const double perPercent = range.maximum / 100;
+    v = std::clamp(v, range.minimum / perPercent, 100.0);
     Edit8->setText(qs(fixedDigits(v, 4, 0)));
     e.FanSpeed = v * perPercent;
     Balken_grenzwerte(index);
@@ -693,6 +465,8 @@ void showCoolingOutput(TForm2& form, CoolingEntry& e)
 // A fixed cooling stage of a ceiling unit; there is no standstill stage in cooling.
 void runCoolingStage(TForm2& form, CoolingEntry& e, int index, double speed)
 {
+    if (!series::isStaged(e.TypeName.text()))
+        return;
     e.FanSpeed = speed;
     form.update0_K(index);
     form.Balken_grenzwerte(index);
@@ -742,7 +516,8 @@ void TForm2::Edit6Change()
 {
     CoolingEntry& e = m_session.currentCoolingEntry();
     const int index = m_session.CoolingEntryIndex;
-    auto returnTemp = localeFloat(Edit6->text().toStdString(), localeDecimalSeparator());
+    // A decimal comma is a decimal point here as in every number field of the window.
+    auto returnTemp = localeFloat(commaToPoint(Edit6->text().toStdString()), '.');
     if (!returnTemp) {
         m_services.messages.showError(qs(returnTemp.error()));
         return;

@@ -1,188 +1,39 @@
-// The room's convector list of the calculation window: one fixed-pitch line per entry with the
-// running total of installed output.
+// The room's convector list of the calculation window, as the list rules give it.
+#include "core/calculation/RoomList.h"
+
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
-#include "core/engine/EngineCommon.h"
-#include "core/text/Numbers.h"
 
 #include <QColor>
 #include <QLabel>
 #include <QListWidget>
-#include <QPalette>
-
-#include <algorithm>
-#include <cmath>
-#include <string>
 
 namespace tepa {
 
 using namespace window;
 
-namespace {
-
-// A whole number in at least `width` characters, rounded to the nearest integer.
-std::string whole(double x, int width)
-{
-    return strFixed(x, width, 0);
-}
-
-// The number preceded by spaces so that both fill `width` characters, but by one space at least.
-std::string rightAligned(double x, int width)
-{
-    std::string number = whole(x, 0);
-    const std::size_t pad = number.size() + 1 >= static_cast<std::size_t>(width)
-                                ? 1
-                                : static_cast<std::size_t>(width) - number.size();
-    return std::string(pad, ' ') + number;
-}
-
-// Number, type name and the columns shared by both lists: height, length, units, return
-// temperature.
-template <class Entry> std::string lineStart(int number, const Entry& entry)
-{
-    const std::string name = entry.TypeName.text();
-    const std::size_t fill = name.size() >= 8 ? 1 : 8 - name.size();
-    return strInt(number, 2) + " " + name + std::string(fill, ' ') + whole(entry.Height, 3) + " " +
-           whole(entry.Length, 4) + " " + strInt(entry.Count, 2) + " " + whole(entry.ReturnTemp, 2);
-}
-
-// The fan speed of a heating entry as a percentage of the series' range, 3 characters; "---"
-// for types without a fan.
-std::string heatingSpeedPercent(const std::string& name, double speed)
-{
-    using engine::contains;
-    double percent = 0;
-    if (contains(name, "WFWL"))
-        percent = speed / 11.5;
-    else if (contains(name, "DWF"))
-        percent = speed / 14 + 0.2;
-    else if (contains(name, "WFs") || contains(name, "WFW"))
-        percent = speed / 16;
-    else if (contains(name, "WF"))
-        percent = speed / 14;
-    else
-        return "---";
-    std::string text = whole(percent, 3);
-    return text.size() > 4 ? std::string("100") : text;
-}
-
-std::string coolingSpeedPercent(const std::string& name, double speed)
-{
-    using engine::contains;
-    if (contains(name, "DWF")) {
-        // The fixed fan stages are shown as the percentages they are sold with.
-        const long long stage = std::llround(speed);
-        if (stage == 700)
-            return " 50";
-        if (stage == 1000)
-            return " 72";
-        if (stage == 1400)
-            return "100";
-    }
-    const double percent = contains(name, "WFWL") ? speed / 11.5 : speed / 16;
-    std::string text = whole(percent, 3);
-    return text.size() > 4 ? std::string(" 100") : text;
-}
-
-std::string heatingLine(int number, const HeatingEntry& entry)
-{
-    const std::string name = entry.TypeName.text();
-    std::string line = lineStart(number, entry);
-    line += rightAligned(entry.MassFlow, 6);
-    line += " ";
-    line += engine::contains(name, "WNF") ? whole(entry.FanSetting, 4) : std::string(" ---");
-    line += " " + heatingSpeedPercent(name, entry.FanSpeed);
-    line += rightAligned(entry.PressureDrop, 7);
-    line += "  " + whole(entry.SoundLevel, 2);
-    line += "  " + whole(entry.Output, 4);
-    line += "  " + whole(entry.Count * entry.Output, 5);
-    return line;
-}
-
-std::string coolingLine(int number, const CoolingEntry& entry)
-{
-    const std::string name = entry.TypeName.text();
-    std::string line = lineStart(number, entry);
-    if (engine::contains(name, "WNF")) {
-        // Primary-air units cool by their air stream alone: no water values, the air flow instead.
-        line += "   ---";
-        line += "  " + whole(entry.FanSetting, 3);
-        line += " ----";
-        line += "  ---";
-        line += "  ---";
-    } else {
-        line += rightAligned(std::fabs(entry.MassFlow), 6);
-        line += "  ---";
-        line += " " + coolingSpeedPercent(name, entry.FanSpeed);
-        line += rightAligned(entry.PressureDrop, 7);
-        line += "  " + whole(std::fabs(entry.SoundLevel), 2);
-    }
-    line += "   " + whole(entry.Output, 4);
-    line += " " + whole(entry.Count * entry.Output, 5);
-    return line;
-}
-
-constexpr std::size_t MaxLineLength = 255;
-
-} // namespace
-
 QString TForm2::Listenzeile(int number) const
 {
-    const std::size_t slot =
-        static_cast<std::size_t>(std::clamp<int>(number, 1, static_cast<int>(MaxEntries)) - 1);
-    std::string line = m_session.HeatingMode ? heatingLine(number, m_session.Project.HeatingEntries[slot])
-                                             : coolingLine(number, m_session.Project.CoolingEntries[slot]);
-    if (line.size() > MaxLineLength)
-        line.resize(MaxLineLength);
-    return QString::fromStdString(line);
+    return qs(calculation::listLine(m_session.Project, m_session.HeatingMode, number));
 }
 
 void TForm2::Listenaufbau()
 {
+    const calculation::RoomListView view = calculation::roomList(
+        m_session.Project, m_session.HeatingMode, m_session.HeatingDualUseOn, m_session.CoolingDualUseOn);
     ListBox2->clear();
-    bool fanSeriesPresent = false;
-    bool primaryAirPresent = false;
-    double heatingTotal = 0;
-    double coolingTotal = 0;
-    const ProjectRecord& project = m_session.Project;
-
-    if (m_session.HeatingMode) {
-        const int count = std::clamp<int>(project.HeatingEntryCount, 0, static_cast<int>(MaxEntries));
-        for (int i = 1; i <= count; ++i) {
-            const HeatingEntry& entry = project.HeatingEntries[static_cast<std::size_t>(i - 1)];
-            heatingTotal += entry.Count * entry.Output;
-            QString line =
-                Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(heatingTotal, 5));
-            if (m_session.HeatingDualUseOn) {
-                coolingTotal += entry.Count * entry.CoolingNominalOutput;
-                line += QStringLiteral("     ") + QString::fromStdString(whole(coolingTotal, 5));
-            }
-            ListBox2->addItem(line);
-        }
+    for (const std::string& line : view.lines)
+        ListBox2->addItem(qs(line));
+    if (m_session.HeatingMode)
         return;
+    if (view.coolingTotalShown) {
+        Label67->setText(qs(view.coolingTotalText));
+        setTextColour(Label67, view.coolingDemandCovered ? QColor(Qt::green) : QColor(Qt::red));
     }
-
-    const int count = std::clamp<int>(project.CoolingEntryCount, 0, static_cast<int>(MaxEntries));
-    for (int i = 1; i <= count; ++i) {
-        const CoolingEntry& entry = project.CoolingEntries[static_cast<std::size_t>(i - 1)];
-        coolingTotal += entry.Count * entry.Output;
-        Label67->setText(QString::fromStdString(whole(coolingTotal, 5)));
-        setTextColour(Label67, coolingTotal >= project.CoolingDemand ? QColor(Qt::green) : QColor(Qt::red));
-        QString line = Listenzeile(i) + QStringLiteral("  ") + QString::fromStdString(whole(coolingTotal, 5));
-        if (line.contains(QStringLiteral("WF")))
-            fanSeriesPresent = true;
-        if (line.contains(QStringLiteral("WNF")))
-            primaryAirPresent = true;
-        if (m_session.CoolingDualUseOn) {
-            heatingTotal += entry.Count * entry.HeatingNominalOutput;
-            line += QStringLiteral("    ") + QString::fromStdString(whole(heatingTotal, 5));
-        }
-        ListBox2->addItem(line);
-    }
-    Label33->setVisible(fanSeriesPresent);
-    Label38->setVisible(fanSeriesPresent);
-    Label95->setVisible(primaryAirPresent);
-    Label96->setVisible(primaryAirPresent);
+    Label33->setVisible(view.fanNotesShown);
+    Label38->setVisible(view.fanNotesShown);
+    Label95->setVisible(view.primaryAirNotesShown);
+    Label96->setVisible(view.primaryAirNotesShown);
 }
 
 } // namespace tepa

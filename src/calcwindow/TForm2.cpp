@@ -174,6 +174,16 @@ void TForm2::setCaptions()
     caption(Label111, 243);
 }
 
+void TForm2::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
 void TForm2::connectControls()
 {
     connect(FreieKonvektion1, &QAction::triggered, this, &TForm2::FreieKonvektion1Click);
@@ -182,6 +192,9 @@ void TForm2::connectControls()
     connect(ListBox1, &QListWidget::itemClicked, this, &TForm2::ListBox1Click);
     connect(ListBox3, &QListWidget::itemClicked, this, &TForm2::ListBox3Click);
     connect(ListBox4, &QListWidget::itemClicked, this, &TForm2::ListBox4Click);
+    new KeyboardPick(ListBox1, [this] { ListBox1Click(); });
+    new KeyboardPick(ListBox3, [this] { ListBox3Click(); });
+    new KeyboardPick(ListBox4, [this] { ListBox4Click(); });
     connect(Konweiter, &QPushButton::clicked, this, &TForm2::KonweiterClick);
     connect(Panel4, &ClickPanel::clicked, this, &TForm2::Panel4Click);
     connect(Bearbeiten, &QPushButton::clicked, this, &TForm2::BearbeitenClick);

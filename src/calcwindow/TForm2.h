@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calculation/HeatingFan.h"
+#include "core/calculation/HeatingPoint.h"
 #include "core/model/Session.h"
 #include "platform/Services.h"
 
@@ -45,6 +47,10 @@ public:
 
     // The creation sequence; runs once (the constructor calls it, later calls do nothing).
     void FormCreate();
+
+    // Shows the window in front of the main window, also when it is already open behind it or
+    // minimised: opening it again must be seen to do something.
+    void bringToFront();
 
     // Menu commands
     void FreieKonvektion1Click();
@@ -326,14 +332,12 @@ public:
     void UpDown2Click();
     void Edit6Change();
     void UpDown3Click();
-    // Fan logic kept between the speed handlers.
-    double PreviousSpeed = 0;   // last speed of a fan bar, rpm
-    double PreviousSetting = 0; // last primary-air setting of the heating bar, m³/h
-    double AirFlowLimit = 0;    // largest primary air flow of the entry's "WNF" size, m³/h
+    // The heating operating point as the model returns it, and the water-side warnings.
+    void showHeatingPoint(const calculation::HeatingPointView& view);
+    void showPressureDropWarnings(const calculation::PressureDropWarnings& warnings);
+    calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit
     bool SpeedChanging = false; // a speed handler is running
-    bool SettingTyped = false;  // the heating bar follows a typed primary-air setting once
     QString SettingText;        // the fan setting as last shown
-    double DisplayedOutput = 0; // heating output as Edit3 shows it, W
     bool m_operatingPointConnected = false;
     bool m_inScrollBar4Change = false;
     // ---- end of operating-point inputs ----

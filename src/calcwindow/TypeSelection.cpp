@@ -8,6 +8,7 @@
 #include "core/engine/FanSetting.h"
 #include "core/engine/NominalRating.h"
 #include "core/productdata/ProductData.h"
+#include "core/series/Series.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
@@ -168,8 +169,8 @@ void TForm2::ListBox1Click()
     if (heatingMode) {
         heating.TypeName.setText(item);
         const std::string name = heating.TypeName.text();
-        if (m_session.HeatingDualUseOn && !contains(name, "WNF") && !contains(name, "WFW") &&
-            !contains(name, "DWF"))
+        if (m_session.HeatingDualUseOn && !series::isPrimaryAir(name) && !series::isWfwFamily(name) &&
+            !series::isStaged(name))
             m_services.messages.showMessage(text(231));
         GroupBox4->hide();
     } else {
@@ -203,7 +204,7 @@ void TForm2::ListBox1Click()
     }
 
     // The ceiling units are built in one height only.
-    if (contains(heating.TypeName.text(), "DWF") || contains(cooling.TypeName.text(), "DWF")) {
+    if (series::isStaged(heating.TypeName.text()) || series::isStaged(cooling.TypeName.text())) {
         ListBox4->clear();
         ListBox4->addItem(QStringLiteral("500"));
         ListBox4->setCurrentRow(0);
@@ -383,7 +384,7 @@ void TForm2::KonweiterClick()
                                static_cast<QWidget*>(Label30)})
                 w->hide();
         } else {
-            const bool fixedStages = contains(name, "DWF");
+            const bool fixedStages = series::isStaged(name);
             if (fixedStages) {
                 Panel14->show();
                 Panel6->hide();
@@ -401,7 +402,7 @@ void TForm2::KonweiterClick()
                 Panel14->hide();
             }
             if (m_session.HeatingDualUseOn) {
-                if (contains(name, "WNF") || contains(name, "WFW") || contains(name, "DWF"))
+                if (series::isPrimaryAir(name) || series::isWfwFamily(name) || series::isStaged(name))
                     showOtherModeRating(*this, name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
                                         engine::Mode::Heating);
                 else
@@ -412,26 +413,29 @@ void TForm2::KonweiterClick()
             Label23->show();
             Label28->show();
             Label30->show();
-            const bool primaryAir = contains(name, "WNF");
+            const bool primaryAir = series::isPrimaryAir(name);
             Label19->setText(text(primaryAir ? 179 : 52));
             Label25->setText(text(primaryAir ? 183 : 184));
             Balken_grenzwerte(index);
-            if (contains(name, "WFWL")) {
-                e.FanSpeed = 345;
-                PreviousSpeed = 345;
-                moveBar(DrehzahlBar4, 345);
-                Edit4->setText(QStringLiteral("30"));
+            // The water-cooling fans start at their lowest speed, the others at rest.
+            const series::Series kind = series::seriesOf(name);
+            const QString lowest = qs(strFixed(series::minimumPercent(kind), 0, 0));
+            if (kind == series::Series::Wfwl) {
+                e.FanSpeed = series::minimumSpeed(kind);
+                Fan.previousSpeed = e.FanSpeed;
+                moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
+                Edit4->setText(lowest);
                 Edit4->setEnabled(false);
-                Label101->setText(QStringLiteral("30"));
+                Label101->setText(lowest);
                 Label101->show();
                 Edit4->hide();
-            } else if (contains(name, "WFW")) {
-                e.FanSpeed = 700;
-                moveBar(DrehzahlBar4, 700);
-                Edit4->setText(QStringLiteral("44"));
+            } else if (kind == series::Series::Wfw) {
+                e.FanSpeed = series::minimumSpeed(kind);
+                moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
+                Edit4->setText(lowest);
             } else {
                 e.FanSpeed = 0;
-                PreviousSetting = 0;
+                Fan.previousSetting = 0;
                 moveBar(DrehzahlBar4, 0);
                 Edit4->setText(QStringLiteral("0"));
             }
@@ -490,7 +494,7 @@ void TForm2::KonweiterClick()
         project.HeatingInUse = true;
         m_session.EntryBeingAdded = false;
         enableMainMenus();
-        SettingTyped = false;
+        Fan.settingTyped = false;
     } else {
         const int index = m_session.CoolingEntryIndex;
         CoolingEntry& e = m_session.currentCoolingEntry();
@@ -521,12 +525,12 @@ void TForm2::KonweiterClick()
         auto returnTemp = localeFloat(Edit6->text().toStdString(), localeDecimalSeparator());
         if (returnTemp)
             e.ReturnTemp = returnTemp.value();
-        const bool primaryAir = contains(name, "WNF");
+        const bool primaryAir = series::isPrimaryAir(name);
         for (QWidget* w :
              {static_cast<QWidget*>(Label97), static_cast<QWidget*>(Edit6), static_cast<QWidget*>(UpDown3)})
             w->setVisible(!primaryAir);
 
-        if (contains(name, "DWF")) {
+        if (series::isStaged(name)) {
             Panel15->show();
             Panel7->hide();
             RadioButton5->setChecked(true);
@@ -539,17 +543,19 @@ void TForm2::KonweiterClick()
             Panel7->show();
         }
 
-        if (contains(name, "WFWL")) {
-            e.FanSpeed = 345;
-            PreviousSpeed = 345;
-            moveBar(ScrollBar4, 345);
-            Label102->setText(QStringLiteral("30"));
+        const series::Series kind = series::seriesOf(name);
+        const series::SpeedRange coolingRange = series::coolingSpeedRange(kind);
+        if (kind == series::Series::Wfwl) {
+            e.FanSpeed = coolingRange.minimum;
+            Fan.previousSpeed = e.FanSpeed;
+            moveBar(ScrollBar4, static_cast<int>(e.FanSpeed));
+            Label102->setText(qs(strFixed(series::minimumPercent(kind), 0, 0)));
             Label102->show();
             Edit8->hide();
-        } else if (contains(name, "WFW")) {
-            e.FanSpeed = 700;
-            moveBar(ScrollBar4, 700);
-        } else if (!contains(name, "DWF")) {
+        } else if (kind == series::Series::Wfw) {
+            e.FanSpeed = coolingRange.minimum;
+            moveBar(ScrollBar4, static_cast<int>(e.FanSpeed));
+        } else if (!series::isStaged(name)) {
             // A ceiling unit keeps the speed of the stage chosen above.
             e.FanSpeed = 0;
             moveBar(ScrollBar4, 0);
@@ -570,16 +576,9 @@ void TForm2::KonweiterClick()
             Label66->setText(qs(strFixed(project.CoolingSecondTemp, 0, 1)));
             Label46->setText(text(179));
             Panel8->hide();
-            double perMetre = 0;
-            if (contains(name, "WNF1"))
-                perMetre = 180;
-            if (contains(name, "WNF2"))
-                perMetre = 240;
-            if (contains(name, "WNF3"))
-                perMetre = 280;
-            AirFlowLimit = (e.Length - 350) / 1000 * perMetre;
+            Fan.airFlowLimit = series::coolingAirFlowLimit(name, e.Length);
             Qmin = 0;
-            Qmax = Minmax_K(index, AirFlowLimit);
+            Qmax = Minmax_K(index, Fan.airFlowLimit);
             {
                 const QSignalBlocker quiet(ScrollBar4);
                 ScrollBar4->setValue(0);
@@ -590,7 +589,7 @@ void TForm2::KonweiterClick()
             const engine::DewPointResult dew =
                 engine::Taupunkt(project.CoolingRoomTemp, project.CoolingHumidity);
             const double Td = dew.dewPointC;
-            const double lowestFlow = (project.CoolingRoomTemp - Td) * 0.15 + Td;
+            const double lowestFlow = engine::dewPointFlowLimit(project.CoolingRoomTemp, Td);
             if (lowestFlow > project.CoolingFlowTemp) {
                 GroupBox3->show();
                 Label77->setText(text(33));
@@ -602,20 +601,21 @@ void TForm2::KonweiterClick()
             Label66->setText(qs(strFixed(project.CoolingFlowTemp, 0, 1)));
             Label46->setText(text(178));
             Panel8->show();
-            if (contains(name, "WFWL")) {
+            if (series::isSlowFan(name)) {
                 {
                     const QSignalBlocker quiet(ScrollBar4);
-                    ScrollBar4->setRange(345, 1150);
+                    ScrollBar4->setRange(static_cast<int>(coolingRange.minimum),
+                                         static_cast<int>(coolingRange.maximum));
                 }
                 moveBar(ScrollBar4, static_cast<int>(roundHalfEven(e.FanSpeed - 0.1)));
-                Label102->setText(qs(strFixed(e.FanSpeed / 11.5, 4, 0)));
+                Label102->setText(qs(strFixed(series::coolingPercentFromSpeed(kind, e.FanSpeed), 4, 0)));
                 Label102->show();
                 Edit8->hide();
             } else {
-                Qmin = Minmax_K(index, 700);
-                Qmax = Minmax_K(index, 1600);
-                moveBar(ScrollBar4, 700);
-                Edit8->setText(QStringLiteral("700"));
+                Qmin = Minmax_K(index, coolingRange.minimum);
+                Qmax = Minmax_K(index, coolingRange.maximum);
+                moveBar(ScrollBar4, static_cast<int>(coolingRange.minimum));
+                Edit8->setText(qs(strFixed(coolingRange.minimum, 0, 0)));
             }
             ScrollBar4Change();
         }
@@ -629,11 +629,11 @@ void TForm2::KonweiterClick()
     }
 
     // Common end.
-    if (contains(m_session.currentHeatingEntry().TypeName.text(), "DWF"))
+    if (series::isStaged(m_session.currentHeatingEntry().TypeName.text()))
         Panel14->show();
-    if (contains(m_session.currentCoolingEntry().TypeName.text(), "DWF"))
+    if (series::isStaged(m_session.currentCoolingEntry().TypeName.text()))
         Panel15->show();
-    if (contains(m_session.currentCoolingEntry().TypeName.text(), "WNF")) {
+    if (series::isPrimaryAir(m_session.currentCoolingEntry().TypeName.text())) {
         Label41->setText(text(208));
         Label33->hide();
         Label38->hide();

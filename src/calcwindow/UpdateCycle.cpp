@@ -9,6 +9,7 @@
 #include "core/engine/PressureDrop.h"
 #include "core/engine/WaterSide.h"
 #include "core/model/ProjectReset.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QColor>
@@ -136,6 +137,7 @@ void TForm2::update1(int index)
     entry.PressureDrop = drop.pressureDropPa;
     if (drop.status != 0)
         StatusFlag = drop.status;
+    showPressureDropWarnings(calculation::warningsOf(drop));
     Label27->setText(str(entry.PressureDrop, 4, 0));
 
     // Only an inverted window (the value below its start and above its end at once) is caught:
@@ -159,17 +161,17 @@ void TForm2::update1(int index)
 
 void TForm2::Scrollreset(int index)
 {
-    const HeatingEntry& entry = m_session.Project.HeatingEntries[slotOf(index)];
-    // The output is shown as the law gives it: the height factor is already part of K.
-    Edit3->setText(fixed(entry.Output, 7));
-    Edit1->setText(fixed(entry.ReturnTemp, 3));
-    Edit2->setText(fixed(entry.MassFlow, 3));
-
-    setQuietly(ScrollBar1, sliderPosition(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd));
-    setQuietly(ScrollBar2, sliderPosition(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd));
-    const int outputPosition = sliderPosition(entry.Output, entry.OutputStart, entry.OutputEnd);
-    setQuietly(ScrollBar3, outputPosition);
-    LastScrollPosition = outputPosition;
+    // The fields and sliders as the operating point shows the entry; the output is shown as the
+    // law gives it, the height factor being part of K already.
+    const calculation::HeatingPointView view =
+        calculation::viewOf(m_session.Project.HeatingEntries[slotOf(index)]);
+    Edit3->setText(qs(view.outputText));
+    Edit1->setText(qs(view.returnTempText));
+    Edit2->setText(qs(view.massFlowText));
+    setQuietly(ScrollBar1, view.returnTempPosition);
+    setQuietly(ScrollBar2, view.massFlowPosition);
+    setQuietly(ScrollBar3, view.outputPosition);
+    LastScrollPosition = view.outputPosition;
 }
 
 void TForm2::Restwaerme()
@@ -198,13 +200,13 @@ void TForm2::Balken_grenzwerte(int index)
 {
     if (m_session.HeatingMode) {
         const bool primaryAir =
-            engine::contains(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text(), "WNF");
+            series::isPrimaryAir(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text());
         Label19->setText(text(primaryAir ? 179 : 52));
         Label25->setText(text(primaryAir ? 183 : 184));
         return;
     }
     const bool primaryAir =
-        engine::contains(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text(), "WNF");
+        series::isPrimaryAir(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text());
     Label73->setText(text(primaryAir ? 189 : 184));
     Label46->setText(text(primaryAir ? 179 : 178));
     reset4(index);

@@ -9,6 +9,7 @@
 #include "core/engine/PressureDrop.h"
 #include "core/engine/WaterSide.h"
 #include "core/model/ProjectReset.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QFrame>
@@ -42,9 +43,8 @@ struct FanRange
 // Speed range of the cooling fan series; the "WFWL" fans run slower.
 FanRange fanRangeOf(const std::string& name)
 {
-    if (engine::contains(name, "WFWL"))
-        return {345, 1150, 11.5};
-    return {700, 1600, 16};
+    const series::SpeedRange range = series::coolingSpeedRange(series::seriesOf(name));
+    return {static_cast<int>(range.minimum), static_cast<int>(range.maximum), range.maximum / 100};
 }
 
 engine::ConvectorCoefficients coolingCoefficients(const CoolingEntry& entry,
@@ -91,13 +91,13 @@ void TForm2::reset4(int index)
     const CoolingEntry& entry = m_session.Project.CoolingEntries[slotOf(index)];
     const std::string name = entry.TypeName.text();
     const QSignalBlocker blocker(ScrollBar4);
-    if (engine::contains(name, "WNF")) {
-        MaxAirFlow = maximumAirFlow(name, entry.Length);
+    if (series::isPrimaryAir(name)) {
+        MaxAirFlow = series::coolingAirFlowLimit(name, entry.Length);
         ScrollBar4->setRange(0, rounded(MaxAirFlow));
         Edit8->setText(QStringLiteral("0"));
         return;
     }
-    if (engine::contains(name, "WFW")) {
+    if (series::isWfwFamily(name)) {
         const FanRange range = fanRangeOf(name);
         ScrollBar4->setRange(range.low, range.high);
     }
@@ -117,12 +117,12 @@ void TForm2::update1_K(int index)
         const std::string dataLine = entry.TypeText1.text();
         const std::string fanLine = entry.TypeText2.text();
 
-        if (engine::contains(name, "WNF")) {
+        if (series::isPrimaryAir(name)) {
             const engine::AirOutputResult air =
                 engine::Luftleistung({project.CoolingSecondTemp, Ti, entry.FanSetting});
             entry.Output = air.outputW;
             StatusFlag = air.status;
-            MaxAirFlow = maximumAirFlow(name, entry.Length);
+            MaxAirFlow = series::coolingAirFlowLimit(name, entry.Length);
             Qmin = 0;
             Qmax = Minmax_K(index, MaxAirFlow);
             {
@@ -131,6 +131,8 @@ void TForm2::update1_K(int index)
             }
             Edit8->setText(QString::fromStdString(fixedDigits(entry.FanSetting, 4, 0)));
             Panel8->hide();
+            // Cooled by its primary air alone: no water side to warn of.
+            showPressureDropWarnings({});
             return;
         }
 
@@ -163,7 +165,9 @@ void TForm2::update1_K(int index)
         dropInput.typeName = name;
         dropInput.dataLine = dataLine;
         dropInput.mode = engine::Mode::Cooling;
-        entry.PressureDrop = engine::Druckverlust(dropInput).pressureDropPa;
+        const engine::PressureDropResult drop = engine::Druckverlust(dropInput);
+        entry.PressureDrop = drop.pressureDropPa;
+        showPressureDropWarnings(calculation::warningsOf(drop));
 
         const FanRange range = fanRangeOf(name);
         {
@@ -171,8 +175,8 @@ void TForm2::update1_K(int index)
             ScrollBar4->setRange(range.low, range.high);
             // A slow fan's bar stands where its speed handler puts it, so that running the
             // handler from here is no move along its steps.
-            ScrollBar4->setValue(engine::contains(name, "WFWL") ? static_cast<int>(std::trunc(entry.FanSpeed))
-                                                               : rounded(entry.FanSpeed));
+            ScrollBar4->setValue(series::isSlowFan(name) ? static_cast<int>(std::trunc(entry.FanSpeed))
+                                                         : rounded(entry.FanSpeed));
         }
         Edit8->setText(QString::fromStdString(fixedDigits(entry.FanSpeed / range.percentDivisor, 4, 0)));
         Panel8->show();
@@ -192,7 +196,7 @@ double TForm2::Minmax_K(int index, double setting)
     const ProjectRecord& project = m_session.Project;
     const CoolingEntry& entry = project.CoolingEntries[slotOf(index)];
     const std::string name = entry.TypeName.text();
-    if (engine::contains(name, "WNF"))
+    if (series::isPrimaryAir(name))
         return engine::Luftleistung({project.CoolingSecondTemp, project.CoolingRoomTemp, setting}).outputW;
 
     // Evaluated on copies: the entry keeps the values of its own speed.

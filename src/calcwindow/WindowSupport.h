@@ -6,6 +6,7 @@
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
 #include "core/model/ProjectRecord.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <QColor>
@@ -44,17 +45,6 @@ inline QString str(double x, int width, int decimals)
     return qs(strFixed(x, width, decimals));
 }
 
-// Position 0..100 of x within [low, high]. A window whose ends coincide leaves nothing to
-// divide; the slider then rests at its start.
-inline int sliderPosition(double x, double low, double high)
-{
-    const double span = high - low;
-    if (span == 0 || !std::isfinite(span))
-        return 0;
-    const double position = 100.0 * (x - low) / span;
-    return static_cast<int>(std::clamp<std::int64_t>(roundHalfEven(position), 0, 100));
-}
-
 // Set from a calculation, not moved by the user: the bar's own handler must not run.
 inline void setQuietly(QScrollBar* bar, int position)
 {
@@ -80,8 +70,12 @@ inline void setTextColour(QWidget* widget, const QColor& colour)
 class EventHandlerFilter : public QObject
 {
 public:
-    EventHandlerFilter(QObject* watched, std::initializer_list<QEvent::Type> types, std::function<void()> handler)
-        : QObject(watched), m_types(types), m_handler(std::move(handler))
+    EventHandlerFilter(QObject* watched,
+                       std::initializer_list<QEvent::Type> types,
+                       std::function<void()> handler)
+        : QObject(watched)
+        , m_types(types)
+        , m_handler(std::move(handler))
     {
         watched->installEventFilter(this);
     }
@@ -118,24 +112,11 @@ inline engine::DwfStage stageOf(double speedRpm)
     return engine::DwfStage::Off;
 }
 
-// Primary air of a unit of sizes 1, 2, 3 in m³/h: 180, 240 or 280 (per metre of nozzle length
-// in cooling, the whole heating range in heating); 0 for other types.
-inline double primaryAirPerSize(const std::string& name)
+// Largest primary air flow of a primary-air unit of this length, m³/h; `previous` for a name
+// of no primary-air size.
+inline double primaryAirLimit(const std::string& name, double lengthMm, double previous)
 {
-    if (name.find("WNF1") != std::string::npos)
-        return 180;
-    if (name.find("WNF2") != std::string::npos)
-        return 240;
-    if (name.find("WNF3") != std::string::npos)
-        return 280;
-    return 0;
-}
-
-// Largest primary air flow of a unit in cooling: its size's air per metre of the length past
-// the 350 mm of end pieces.
-inline double maximumAirFlow(const std::string& name, double lengthMm)
-{
-    return (lengthMm - 350) / 1000 * primaryAirPerSize(name);
+    return series::primaryAirPerSize(name) > 0 ? series::coolingAirFlowLimit(name, lengthMm) : previous;
 }
 
 // The fan setting of a heating fan entry as its setting field shows it: the primary air flow of
@@ -143,13 +124,12 @@ inline double maximumAirFlow(const std::string& name, double lengthMm)
 // or 1600 rpm).
 inline QString heatingFanSettingText(const HeatingEntry& e)
 {
-    const std::string name = e.TypeName.text();
-    const auto has = [&name](const char* code) { return name.find(code) != std::string::npos; };
-    if (has("WNF"))
+    const series::Series s = series::seriesOf(e.TypeName.text());
+    if (s == series::Series::Wnf)
         return str(e.FanSetting, 4, 0);
-    if (has("WFWL"))
-        return str(e.FanSpeed / 11.5, 1, 0);
-    return str(e.FanSpeed / (has("WFs") || has("WFW") ? 16 : 14), 1, 1);
+    // The slow fans run at whole percentages of their steps.
+    return str(e.FanSpeed / (series::heatingSpeedRange(s).maximum / 100), 1,
+               s == series::Series::Wfwl ? 0 : 1);
 }
 
 // The water-side pressure drop of a heating entry at its operating point.

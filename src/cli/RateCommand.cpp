@@ -5,6 +5,7 @@
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/Rating.h"
 #include "core/productdata/ProductData.h"
+#include "core/series/Series.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 #include "core/text/TextFile.h"
@@ -92,11 +93,11 @@ bool isCooling(const Request& r)
 }
 bool isWnf(const Request& r)
 {
-    return contains(r.typeName, "WNF");
+    return series::isPrimaryAir(r.typeName);
 }
 bool isDwf(const Request& r)
 {
-    return contains(r.typeName, "DWF");
+    return series::isStaged(r.typeName);
 }
 // A "WNF" unit cools with its primary air alone; the water side is not rated.
 bool airSideCooling(const Request& r)

@@ -4,6 +4,7 @@
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
 #include "core/engine/EngineCommon.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 #include "project/ControlAccess.h"
 
@@ -55,11 +56,6 @@ QString qText(const std::string& s)
     return QString::fromStdString(s);
 }
 
-bool has(const std::string& name, const char* code)
-{
-    return engine::contains(name, code);
-}
-
 int whole(double x)
 {
     return static_cast<int>(roundHalfEven(x));
@@ -95,18 +91,6 @@ QRadioButton* stageButton(double fanSpeed,
     default:
         return nullptr;
     }
-}
-
-double primaryAirLimit(const std::string& name, double lengthMm, double previous)
-{
-    const double metres = (lengthMm - 350) / 1000;
-    if (has(name, "WNF1"))
-        return metres * 180;
-    if (has(name, "WNF2"))
-        return metres * 240;
-    if (has(name, "WNF3"))
-        return metres * 280;
-    return previous;
 }
 
 QString projectInfo(const ProjectRecord& p)
@@ -165,16 +149,17 @@ void TForm1::Berechnungen1Click()
     // none of the stages); checking the button from here must not run its handler, which would
     // put every such unit to 1000 rpm whenever the room is opened.
     const HeatingEntry& current = s.currentHeatingEntry();
-    if (has(current.TypeName.text(), "DWF")) {
-        QRadioButton* stage = stageButton(current.FanSpeed, f.RadioButton1, f.RadioButton2, f.RadioButton3,
-                                          f.RadioButton4);
+    if (series::isStaged(current.TypeName.text())) {
+        QRadioButton* stage =
+            stageButton(current.FanSpeed, f.RadioButton1, f.RadioButton2, f.RadioButton3, f.RadioButton4);
         if (!stage)
             stage = f.RadioButton3;
         stage->setEnabled(true);
         stage->setChecked(true);
     }
-    f.Label41->setText(f.text(has(s.currentCoolingEntry().TypeName.text(), "WNF") ? PrimaryAirCaptionText
-                                                                                  : FlowTempCaptionText));
+    f.Label41->setText(f.text(series::isPrimaryAir(s.currentCoolingEntry().TypeName.text())
+                                  ? PrimaryAirCaptionText
+                                  : FlowTempCaptionText));
 }
 
 bool TForm1::heatingCalculationRun()
@@ -203,10 +188,10 @@ bool TForm1::heatingCalculationRun()
     // A freshly loaded project shows its current entry's fan setting once.
     const HeatingEntry& e = s.currentHeatingEntry();
     const std::string name = e.TypeName.text();
-    if (has(name, "WNF") && s.ProjectLoaded) {
+    if (series::isPrimaryAir(name) && s.ProjectLoaded) {
         f.Panel14->hide();
         f.Panel6->show();
-        f.MaxAirFlow = primaryAirLimit(name, e.Length, f.MaxAirFlow);
+        f.MaxAirFlow = window::primaryAirLimit(name, e.Length, f.MaxAirFlow);
         {
             const QSignalBlocker blocker(f.DrehzahlBar4);
             f.DrehzahlBar4->setRange(0, whole(f.MaxAirFlow));
@@ -217,7 +202,7 @@ bool TForm1::heatingCalculationRun()
         f.Edit4->setText(qText(strFixed(e.FanSetting, 4, 0)));
         s.ProjectLoaded = false;
     }
-    if (has(name, "DWF")) {
+    if (series::isStaged(name)) {
         f.Panel14->show();
         if (s.ProjectLoaded) {
             if (QRadioButton* stage =
@@ -226,7 +211,7 @@ bool TForm1::heatingCalculationRun()
             s.ProjectLoaded = false;
         }
     }
-    if (has(name, "WFWL") && s.ProjectLoaded) {
+    if (series::isSlowFan(name) && s.ProjectLoaded) {
         f.Listenaufbau();
         selectFirstLine(f.ListBox2);
         f.BearbeitenClick();
@@ -309,13 +294,13 @@ bool TForm1::heatingCalculationRun()
         f.Erweitern->setEnabled(true);
         if (!first.FreeConvection) {
             const HeatingEntry& current = s.currentHeatingEntry();
-            if (has(current.TypeName.text(), "WNF")) {
+            if (series::isPrimaryAir(current.TypeName.text())) {
                 setPosition(f.DrehzahlBar4, whole(first.FanSetting));
                 f.Edit4->setText(qText(strFixed(current.FanSetting, 3, 0)));
             } else {
                 setPosition(f.DrehzahlBar4, whole(current.FanSpeed));
                 // The setting field must match the bar: entering or leaving it applies it.
-                if (!current.FreeConvection && !has(current.TypeName.text(), "DWF"))
+                if (!current.FreeConvection && !series::isStaged(current.TypeName.text()))
                     f.Edit4->setText(window::heatingFanSettingText(current));
             }
         }
@@ -325,7 +310,7 @@ bool TForm1::heatingCalculationRun()
                            static_cast<QWidget*>(f.Panel2)})
             w->hide();
     }
-    f.show();
+    f.bringToFront();
     f.Panel3->show();
     f.Panel1->hide();
     return true;
@@ -362,7 +347,7 @@ bool TForm1::coolingCalculationRun()
 
     const CoolingEntry& c = s.currentCoolingEntry();
     const std::string name = c.TypeName.text();
-    if (has(name, "DWF")) {
+    if (series::isStaged(name)) {
         f.Panel15->show();
         if (s.ProjectLoaded) {
             if (QRadioButton* stage =
@@ -395,9 +380,10 @@ bool TForm1::coolingCalculationRun()
     f.Label96->setText(qText(fixedDigits(p.CoolingSecondTemp, 4, 1)));
     f.Label95->show();
     f.Label96->show();
-    f.Label66->setText(qText(fixedDigits(has(name, "WNF") ? p.CoolingSecondTemp : p.CoolingFlowTemp, 4, 1)));
+    f.Label66->setText(
+        qText(fixedDigits(series::isPrimaryAir(name) ? p.CoolingSecondTemp : p.CoolingFlowTemp, 4, 1)));
 
-    f.show();
+    f.bringToFront();
     f.Panel3->hide();
     f.Panel1->show();
     f.Panel4->hide();
@@ -441,7 +427,7 @@ bool TForm1::coolingCalculationRun()
         emit f.ScrollBar4->valueChanged(f.ScrollBar4->value());
         f.Fenstershow();
     }
-    f.show();
+    f.bringToFront();
     f.Panel1->show();
     f.Panel3->hide();
     setPanelColour(f.Panel12, formcolours::coolingBlue());

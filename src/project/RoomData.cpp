@@ -550,8 +550,8 @@ void TForm1::RadioButton1Click()
     Edit8->setText(qText(fixedDigits(p.HeatingSecondTemp, 3, 1)));
     Label18->setText(interfaceText(s, RoomTempLabelText));
     Label7->setText(interfaceText(s, HeatingDemandLabelText));
-    // A change of mode proposes the standard flow temperature again.
-    Edit4->setText(QStringLiteral("75"));
+    // The project's heating flow temperature stays: the field shows what the entries were
+    // calculated with, and a value the planner types there is marked as a change.
 
     if (m_form2 && m_form2->FreieKonvektion1)
         m_form2->FreieKonvektion1->setEnabled(true);

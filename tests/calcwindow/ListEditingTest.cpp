@@ -217,6 +217,31 @@ TEST_F(ListEditingTest, EditingAFixedStageFanChoosesTheStageOfItsNudgedSpeed)
     EXPECT_FALSE(control<QFrame>("Panel14")->isHidden());
 }
 
+// The stage panel belongs to a staged unit: after deleting one the next entry shows its own
+// controls, and a stage can never set a convector of another series.
+TEST_F(ListEditingTest, TheStagePanelOfADeletedCeilingUnitNoLongerActs)
+{
+    form->connectOperatingPointInputs();
+    heatingList(2);
+    HeatingEntry& staged = heating(1);
+    const TypeRecord type = fixtureType("DWF", true);
+    staged.TypeName.setText("DWF");
+    staged.TypeText1.setText(type.dataLine);
+    staged.TypeText2.setText(type.fanLine);
+    staged.FreeConvection = false;
+    staged.FanSpeed = 1000;
+    selectRow(0);
+    press("Bearbeiten");
+    ASSERT_FALSE(control<QFrame>("Panel14")->isHidden());
+
+    deleteRow(0);
+    const HeatingEntry kept = heating(1);
+    EXPECT_TRUE(control<QFrame>("Panel14")->isHidden());
+    EXPECT_TRUE(control<QFrame>("Panel6")->isHidden()); // the free convector shown has no fan
+    form->RadioButton2Click();
+    EXPECT_EQ(heating(1), kept);
+}
+
 TEST_F(ListEditingTest, EditingACoolingEntryShowsItsCountAndReturnTemperature)
 {
     coolingList(2);
@@ -229,6 +254,9 @@ TEST_F(ListEditingTest, EditingACoolingEntryShowsItsCountAndReturnTemperature)
     EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("19"));
     EXPECT_EQ(control<QLabel>("Label41")->text(), form->text(190));
     EXPECT_FALSE(control<QFrame>("Panel7")->isHidden());
+    // A turbulent flow raises no warning: the laminar-flow panel stays hidden, never an empty box.
+    ASSERT_GT(cooling(2).MassFlow, 50);
+    EXPECT_TRUE(control<QFrame>("Panel16")->isHidden());
 }
 
 TEST_F(ListEditingTest, EditingSlowFanEntriesKeepsTheirSpeedSteps)

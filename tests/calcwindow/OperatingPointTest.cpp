@@ -1,6 +1,7 @@
 #include "CalcWindowFixture.h"
 
 #include "calcwindow/FormControls.h"
+#include "core/calculation/HeatingFan.h"
 #include "core/engine/WaterSide.h"
 
 #include <QLabel>
@@ -54,66 +55,64 @@ protected:
 
 // ---- Heating return temperature, mass flow and output ----
 
-TEST_F(OperatingPointTest, TheReturnTemperatureIsSetBySliderOrTypedWithinTheWindowAndRefusedBeyond)
+// Each slider and field of the heating operating point reaches the model, and what the model
+// shows reaches the fields, sliders, pressure drop and warnings: a free convector whose height
+// factor is not 1 shows and takes the entry's own output.
+TEST_F(OperatingPointTest, HeatingSlidersAndFieldsAreWiredToTheOperatingPoint)
 {
     prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
     HeatingEntry& e = heating();
+    ASSERT_NE(e.HeightFactor, 1.0);
+    const auto shown = [&] {
+        const calculation::HeatingPointView v = calculation::viewOf(e);
+        EXPECT_EQ(fieldText("Edit1").toStdString(), v.returnTempText);
+        EXPECT_EQ(fieldText("Edit2").toStdString(), v.massFlowText);
+        EXPECT_EQ(fieldText("Edit3").toStdString(), v.outputText);
+        EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), v.returnTempPosition);
+        EXPECT_EQ(control<QScrollBar>("ScrollBar2")->value(), v.massFlowPosition);
+        EXPECT_EQ(control<QScrollBar>("ScrollBar3")->value(), v.outputPosition);
+        EXPECT_EQ(control<QLabel>("Label27")->text().toStdString(), v.pressureDropText);
+    };
+    struct Input
+    {
+        const char* slider;
+        const char* field;
+        double HeatingEntry::*value;
+        double HeatingEntry::*end;
+        std::size_t refusal;
+    };
+    const Input inputs[] = {
+        {"ScrollBar1", "Edit1", &HeatingEntry::ReturnTemp, &HeatingEntry::ReturnTempEnd, 69},
+        {"ScrollBar2", "Edit2", &HeatingEntry::MassFlow, &HeatingEntry::MassFlowEnd, 92},
+        {"ScrollBar3", "Edit3", &HeatingEntry::Output, &HeatingEntry::OutputEnd, 93},
+    };
+    for (const Input& in : inputs) {
+        SCOPED_TRACE(in.field);
+        control<QScrollBar>(in.slider)->setValue(0);
+        control<QScrollBar>(in.slider)->setValue(100);
+        EXPECT_DOUBLE_EQ(e.*in.value, e.*in.end);
+        shown();
 
-    control<QScrollBar>("ScrollBar1")->setValue(100);
-    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempEnd);
-    const engine::OutputResult atEnd =
-        engine::Heizleistung({e.CoeffK, e.ExponentN}, {75, e.ReturnTempEnd, 20});
-    EXPECT_DOUBLE_EQ(e.Output, atEnd.outputW);
-    EXPECT_DOUBLE_EQ(e.MassFlow, atEnd.massFlowKgPerH);
-    EXPECT_NEAR(fieldValue("Edit1"), e.ReturnTempEnd, 0.5);
-    EXPECT_NEAR(fieldValue("Edit2"), e.MassFlow, 0.5);
-    EXPECT_GT(e.PressureDrop, 0);
+        const double typed = std::trunc(e.*in.end) - 1;
+        type(in.field, QString::number(typed) + QStringLiteral(",5"));
+        EXPECT_DOUBLE_EQ(e.*in.value, typed + 0.5);
+        shown();
 
-    control<QScrollBar>("ScrollBar1")->setValue(0);
-    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempStart);
+        const HeatingEntry before = e;
+        doubles.messages.expect(MessageKind::Information, text(in.refusal));
+        type(in.field, QString::number(std::round(e.*in.end) + 2));
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(e, before);
+        shown();
+    }
 
-    type("Edit1", QString::number(e.ReturnTempEnd, 'g', 17));
-    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempEnd);
-    EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), 100);
-
-    type("Edit1", QString::number(e.ReturnTempStart, 'g', 17));
-    EXPECT_DOUBLE_EQ(e.ReturnTemp, e.ReturnTempStart);
-    EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), 0);
-
-    const double kept = e.ReturnTemp;
-    const double outputKept = e.Output;
-    doubles.messages.expect(MessageKind::Information, text(69));
-    type("Edit1", QString::number(e.ReturnTempEnd + 0.1, 'f', 6));
-    doubles.messages.verifyAllShown();
-    EXPECT_DOUBLE_EQ(e.ReturnTemp, kept);
-    EXPECT_DOUBLE_EQ(e.Output, outputKept);
-    EXPECT_NEAR(fieldValue("Edit1"), kept, 0.5);
-}
-
-TEST_F(OperatingPointTest, MassFlowAndOutputFieldsRefuseValuesOutsideTheirWindows)
-{
-    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
-    HeatingEntry& e = heating();
-
-    const double flow = std::round((e.MassFlowStart + e.MassFlowEnd) / 2);
-    type("Edit2", QString::number(flow));
-    EXPECT_DOUBLE_EQ(e.MassFlow, flow);
-    EXPECT_GT(e.ReturnTemp, e.ReturnTempStart - 1e-9);
-    EXPECT_LT(e.ReturnTemp, e.ReturnTempEnd + 1e-9);
-
-    doubles.messages.expect(MessageKind::Information, text(92));
-    type("Edit2", QString::number(std::round(e.MassFlowEnd) + 1));
-    doubles.messages.verifyAllShown();
-    EXPECT_DOUBLE_EQ(e.MassFlow, flow);
-
-    // A free convector's output is typed with its height factor.
-    const double output = std::round((e.OutputStart + e.OutputEnd) / 2);
-    type("Edit3", QString::number(output * e.HeightFactor, 'f', 6));
-    EXPECT_NEAR(e.Output, output, 1e-6);
-
-    doubles.messages.expect(MessageKind::Information, text(93));
-    type("Edit3", QString::number((std::round(e.OutputEnd) + 5) * e.HeightFactor, 'f', 6));
-    EXPECT_NEAR(e.Output, output, 1e-6);
+    // The water-side warnings show as the engine flags the operating point.
+    control<QScrollBar>("ScrollBar2")->setValue(0);
+    EXPECT_FALSE(control<QWidget>("Panel16")->isHidden());
+    EXPECT_EQ(control<QLabel>("Label104")->text(), text(calculation::LaminarFlowText));
+    control<QScrollBar>("ScrollBar2")->setValue(100);
+    EXPECT_TRUE(control<QWidget>("Panel16")->isHidden());
+    EXPECT_TRUE(control<QWidget>("Panel10")->isHidden());
 }
 
 TEST_F(OperatingPointTest, AFocusedFieldDoesNotRunItsCheckWhileTheWindowCloses)
@@ -179,80 +178,38 @@ TEST_F(OperatingPointTest, AWfwSettingIsAppliedOnEnterOrEntryAndBelowItsMinimumR
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 44 * 16);
 }
 
-TEST_F(OperatingPointTest, AShortPlainFanUnitRunsOnTwoFans)
-{
-    // 1250 mm of casing leave 850 mm of coil: two fans instead of three, and 1 dB more.
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 0);
-    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const HeatingEntry shortUnit = heating();
-    EXPECT_DOUBLE_EQ(shortUnit.EffectiveLength, 850);
-    EXPECT_NEAR(shortUnit.CoeffK, (0.02628 * 700 - 7.813) * 2 / 3, 1e-9);
-
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"), 1);
-    control<QScrollBar>("DrehzahlBar4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_DOUBLE_EQ(heating().EffectiveLength, 1150);
-    EXPECT_NEAR(shortUnit.CoeffK / heating().CoeffK, 2.0 / 3.0, 1e-12);
-    EXPECT_NEAR(shortUnit.SoundLevel - heating().SoundLevel, 10 * std::log10(2.0 / 3.0) + 1, 1e-9);
-}
-
-TEST_F(OperatingPointTest, ASlowFanMovesAlongItsSpeedSteps)
+// The heating fan bar and setting field reach the fan rules, and what they give reaches the
+// entry, the bar, the setting field and label, and the notes.
+TEST_F(OperatingPointTest, TheHeatingFanBarAndSettingAreWiredToTheFanRules)
 {
     prepare("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     auto* bar = control<QScrollBar>("DrehzahlBar4");
-    EXPECT_EQ(bar->maximum(), 1150);
-
-    bar->setValue(400);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
-    EXPECT_EQ(bar->value(), 517);
-    EXPECT_DOUBLE_EQ(fieldValue("Edit4"), 45.0);
-
-    bar->setValue(600);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
-    bar->setValue(560);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 517.5);
+    calculation::FanMemory memory = form->Fan;
+    const calculation::FanBarView expected =
+        calculation::moveHeatingFanBar(heating().TypeName.text(), heating().FanSpeed, 400, memory);
     const double K = heating().CoeffK;
-    bar->setValue(1150);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 575);
+    bar->setValue(400);
+    EXPECT_DOUBLE_EQ(heating().FanSpeed, expected.fanSpeed);
+    EXPECT_EQ(bar->value(), expected.barPosition);
+    EXPECT_EQ(bar->maximum(), expected.barMaximum);
+    EXPECT_EQ(control<QLabel>("Label101")->text().toStdString(), expected.settingText);
+    EXPECT_DOUBLE_EQ(form->Fan.previousSpeed, memory.previousSpeed);
     EXPECT_NE(heating().CoeffK, K); // recalculated at the new speed
-}
 
-TEST_F(OperatingPointTest, OneClickFromStandstillStartsAFanAtItsLowestSpeed)
-{
-    prepare("FreieZwangsKonv1", QStringLiteral("WF1"));
-    auto* bar = control<QScrollBar>("DrehzahlBar4");
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 700);
-    EXPECT_EQ(bar->value(), 700);
-    EXPECT_EQ(fieldText("Edit4").trimmed(), QStringLiteral("50.0")); // 700 of 1400
-    EXPECT_EQ(bar->maximum(), 1400);
-}
+    doubles.messages.expect(MessageKind::Message, text(calculation::WfwlMinimumText));
+    bar->setValue(100);
+    doubles.messages.verifyAllShown();
 
-TEST_F(OperatingPointTest, APrimaryAirBarMovesAlongItsAirFlowSteps)
-{
+    // A typed primary-air setting: corrected in the field, the bar set to it.
     prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
-    auto* bar = control<QScrollBar>("DrehzahlBar4");
-    const double ladder[] = {30, 60, 90, 120, 150, 180, 210, 240};
-    for (double step : ladder) {
-        bar->setValue(bar->value() + 1);
-        EXPECT_DOUBLE_EQ(heating().FanSetting, step);
-    }
-    EXPECT_EQ(bar->maximum(), 240);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 240.0 * 1000 / 3 / 88);
-    bar->setValue(239);
-    EXPECT_DOUBLE_EQ(heating().FanSetting, 210);
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 210.0 * 700 / 3 / 62);
-}
-
-TEST_F(OperatingPointTest, APrimaryAirSettingIsTypedWithinTheUnitsAirFlow)
-{
-    prepare("FreieZwangsKonv1", QStringLiteral("WNF2"));
-    type("Edit4", QStringLiteral("100"));
-    EXPECT_DOUBLE_EQ(heating().FanSetting, 100); // typed, not stepped along the ladder
-    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 100);
     type("Edit4", QStringLiteral("500"));
     EXPECT_DOUBLE_EQ(heating().FanSetting, 240);
+    EXPECT_EQ(fieldText("Edit4"), QStringLiteral("240"));
+    EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 240);
+}
 
+TEST_F(OperatingPointTest, ACoolingPrimaryAirSettingIsTypedWithinTheUnitsAirFlow)
+{
     cooling_mode();
     prepare("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm: up to 240 m³/h
     type("Edit8", QStringLiteral("300"));

@@ -168,6 +168,29 @@ TEST_F(TypeSelectionTest, AGradedSeriesOffersEveryHeightWithTheSecondPreselected
     EXPECT_DOUBLE_EQ(heating().HeightFactor, 0.79);
 }
 
+// Choosing with the keyboard acts as a click on the item then highlighted.
+TEST_F(TypeSelectionTest, KeyboardChoicesInTheTypeLengthAndHeightListsAreChoices)
+{
+    open();
+    trigger("FreieKonvektion1");
+    clickItem("ListBox1", 0); // W1
+    QTest::keyClick(control<QListWidget>("ListBox1"), Qt::Key_Down);
+    EXPECT_EQ(heating().TypeName.text(), "W2");
+
+    // The first key highlights the first length, the next one moves on from there.
+    auto* lengths = control<QListWidget>("ListBox3");
+    QTest::keyClick(lengths, Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(heating().Length, lengths->item(0)->text().toDouble());
+    QTest::keyClick(lengths, Qt::Key_End);
+    EXPECT_DOUBLE_EQ(heating().Length, lengths->item(lengths->count() - 1)->text().toDouble());
+    EXPECT_TRUE(control<QPushButton>("Konweiter")->isEnabled());
+
+    auto* heights = control<QListWidget>("ListBox4");
+    QTest::keyClick(heights, Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(heating().Height, heightOfLine(heights->currentItem()->text().toStdString()));
+    EXPECT_NE(heights->currentRow(), 1);
+}
+
 TEST_F(TypeSelectionTest, TheHeightFactorFollowsTheSeriesNotThePlaceInTheList)
 {
     session.FreeTypeChosen = true;
@@ -400,7 +423,7 @@ TEST_F(TypeSelectionTest, WeiterInCoolingStartsASlowFanAtItsLowestStepAndGivesAP
 
     chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
 
-    EXPECT_DOUBLE_EQ(form->AirFlowLimit, 240);
+    EXPECT_DOUBLE_EQ(form->Fan.airFlowLimit, 240);
     EXPECT_EQ(control<QLabel>("Label46")->text(), text(179));
     EXPECT_EQ(control<QLabel>("Label41")->text(), text(208));
     EXPECT_TRUE(hidden("Edit6"));

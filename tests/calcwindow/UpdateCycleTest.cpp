@@ -197,24 +197,6 @@ TEST_F(UpdateCycleTest, SlidersAtTheWindowEndsSetWithoutSendingAChange)
     EXPECT_EQ(changes.count(), 0);
 }
 
-TEST_F(UpdateCycleTest, EmptyWindowPutsTheSliderAtItsStart)
-{
-    HeatingEntry& e = freeW1();
-    control<QScrollBar>("ScrollBar1")->setValue(50);
-    control<QScrollBar>("ScrollBar2")->setValue(50);
-    e.ReturnTemp = 60;
-    e.ReturnTempStart = e.ReturnTempEnd = 60;
-    e.MassFlow = 20;
-    e.MassFlowStart = e.MassFlowEnd = 20;
-    e.OutputStart = 0;
-    e.OutputEnd = 1000;
-    e.Output = 250;
-    form->Scrollreset(1);
-    EXPECT_EQ(sliderValue("ScrollBar1"), 0);
-    EXPECT_EQ(sliderValue("ScrollBar2"), 0);
-    EXPECT_EQ(sliderValue("ScrollBar3"), 25);
-}
-
 // --- Residual demand -------------------------------------------------------------------------
 
 TEST_F(UpdateCycleTest, ResidualDemandOfTheListedEntriesAtEqualityAndOneWattAbove)

@@ -60,7 +60,8 @@ protected:
 
     // An entry in use of this type, one convector, height factor 1.
     template <class Entry>
-    static Entry& fill(Entry& e, const char* name, bool forced, double length, double height, double returnTemp)
+    static Entry&
+    fill(Entry& e, const char* name, bool forced, double length, double height, double returnTemp)
     {
         const TypeRecord record = typeNamed(name, forced);
         e.TypeName.setText(name);
@@ -255,7 +256,8 @@ TEST_F(CalculationRunTest, ClosingTheWindowAfterTheRunEnablesThePrintMenus)
 TEST_F(CalculationRunTest, LoadedPrimaryAirEntryOpensWithItsAirFlowOnTheFanBar)
 {
     heatingRoom("20", "2000", "75");
-    HeatingEntry& e = loaded(heating(1), "WNF2", 1350, 140, 700, 60); // (1350 − 350) / 1000 × 240 = 240 m³/h at most
+    HeatingEntry& e =
+        loaded(heating(1), "WNF2", 1350, 140, 700, 60); // (1350 − 350) / 1000 × 240 = 240 m³/h at most
     e.FanSetting = 150;
     run();
 
@@ -275,7 +277,8 @@ TEST_F(CalculationRunTest, LoadedCeilingUnitsReopenAtTheirStoredStage)
         const char* stage;
     };
     // 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display.
-    for (const Case& c : {Case{700, "RadioButton2"}, Case{999.95, "RadioButton3"}, Case{1400, "RadioButton4"}}) {
+    for (const Case& c :
+         {Case{700, "RadioButton2"}, Case{999.95, "RadioButton3"}, Case{1400, "RadioButton4"}}) {
         SCOPED_TRACE(c.storedSpeed);
         heatingRoom("20", "2000", "75");
         HeatingEntry& e = loadedFanEntry("DWF", 1100, c.storedSpeed);
@@ -416,6 +419,48 @@ TEST_F(CalculationRunTest, ChangedRoomDataAnsweredNoRestoresThePreviousValues)
     EXPECT_FALSE(session->RoomTempChanged);
     EXPECT_FALSE(session->DemandChanged);
     EXPECT_TRUE(form2->isHidden());
+}
+
+// Back from cooling the room keeps its heating flow temperature: nothing is changed unasked.
+// A flow temperature the planner then types is a change the run asks about and applies to
+// every entry.
+TEST_F(CalculationRunTest, ReturningFromCoolingKeepsTheHeatingFlowTemperature)
+{
+    heatingRoom("20", "2000", "70");
+    heatingEntries({60, 55});
+    run();
+    form2->update_grenzen(2);
+    form2->update1(2);
+    const HeatingEntry second = heating(2);
+    ASSERT_GT(second.Output, 0);
+    form2->hide();
+
+    control<QRadioButton>("RadioButton2")->click();
+    control<QRadioButton>("RadioButton1")->click();
+    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("70"));
+    run();
+    EXPECT_DOUBLE_EQ(session->Project.HeatingFlowTemp, 70);
+    EXPECT_DOUBLE_EQ(heating(2).Output, second.Output);
+
+    retype("Edit4", "65");
+    doubles.messages.expect(MessageKind::YesNo, text(114), true);
+    run();
+    EXPECT_DOUBLE_EQ(session->Project.HeatingFlowTemp, 65);
+    EXPECT_LT(heating(2).Output, second.Output); // the second entry is recalculated too
+}
+
+// A second run brings the calculation window in front of the main window again.
+TEST_F(CalculationRunTest, RunningAgainBringsTheWindowToTheFront)
+{
+    form1->show();
+    heatingRoom("20", "2000", "75");
+    heatingEntries({60});
+    run();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form2.get()));
+    form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+    run();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form2.get()));
 }
 
 } // namespace

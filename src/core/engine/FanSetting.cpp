@@ -1,16 +1,12 @@
 #include "core/engine/FanSetting.h"
 
+#include "core/series/Series.h"
+
 namespace tepa::engine {
 
 double fullSpeedRpm(std::string_view typeName)
 {
-    // "WFWL" contains "WFW", so it is tested last.
-    double rpm = 1400;
-    if (typeName.find("WFs") != std::string_view::npos || typeName.find("WFW") != std::string_view::npos)
-        rpm = 1600;
-    if (typeName.find("WFWL") != std::string_view::npos)
-        rpm = 1150;
-    return rpm;
+    return series::heatingSpeedRange(series::seriesOf(typeName)).maximum;
 }
 
 double speedFromPercent(std::string_view typeName, double percent)

@@ -1,7 +1,9 @@
 #include "core/engine/ForcedConvection.h"
 
 #include "core/engine/WaterSide.h"
+#include "core/series/Series.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -170,11 +172,9 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
         out = wnfCoefficients(in, Le);
     } else {
         out.effectiveLengthMm = Le;
-        double minimumSpeed = 1; // any turning fan counts for a series without fan data
-        if (contains(name, "WF"))
-            minimumSpeed = 700; // lowest speed of these fans; below it the fan counts as off
-        if (contains(name, "WFWL"))
-            minimumSpeed = 345;
+        // Below its series' lowest speed the fan counts as off; any turning fan counts for a
+        // series without fan data.
+        const double minimumSpeed = std::max(1.0, series::minimumSpeed(series::seriesOf(name)));
 
         if (s < minimumSpeed) {
             // Fan off: the unit works as a free convector, Km per metre of finned length.
@@ -289,7 +289,7 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
 
 bool Kuehltyp(std::string_view typeName)
 {
-    return contains(typeName, "WNF") || contains(typeName, "WFW") || contains(typeName, "DWF");
+    return series::canCool(series::seriesOf(typeName));
 }
 
 std::optional<double> nominalSpeed(std::string_view typeName)

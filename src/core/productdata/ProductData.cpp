@@ -1,5 +1,6 @@
 #include "core/productdata/ProductData.h"
 
+#include "core/series/Series.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 #include "core/text/TextFile.h"
@@ -211,7 +212,7 @@ TypeLineNumbers typeLineNumbers(std::size_t typeCount, std::size_t j, bool force
 bool coolingSeries(std::string_view typeName)
 {
     // Only these series have a cooling rating.
-    return contains(typeName, "WFW") || contains(typeName, "WNF") || contains(typeName, "DWF");
+    return series::canCool(series::seriesOf(typeName));
 }
 
 std::vector<std::size_t> matchingFreeTypes(const std::vector<std::string>& names,
