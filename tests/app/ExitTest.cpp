@@ -7,12 +7,14 @@
 namespace tepa::test {
 namespace {
 
+using platform::Answer;
+
 // How the save question before the end was answered, and whether the program ends.
 struct ExitCase
 {
     const char* what;
-    bool saved;
-    bool answerYes;
+    bool saved; // the project is as it was last saved
+    Answer answer;
     bool roomDataChanged; // the save refuses with text 117
     bool dialogCancelled;
     const char* saveTo; // save dialog answer, relative to the temporary folder
@@ -21,11 +23,12 @@ struct ExitCase
 
 // clang-format off
 const ExitCase exitCases[] = {
-    {"saved project: no question",        true,  false, false, false, nullptr,                   true},
-    {"unsaved, No: ends without writing", false, false, false, false, nullptr,                   true},
-    {"unsaved, Yes, saved: ends",         false, true,  false, false, "work/Projekte/Raum 1.kon", true},
-    {"unsaved, Yes, save refused",        false, true,  true,  false, nullptr,                   false},
-    {"unsaved, Yes, dialog cancelled",    false, true,  false, true,  nullptr,                   false},
+    {"saved project: no question",        true,  Answer::No,     false, false, nullptr,                   true},
+    {"unsaved, No: ends without writing", false, Answer::No,     false, false, nullptr,                   true},
+    {"unsaved, Cancel: stays",            false, Answer::Cancel, false, false, nullptr,                   false},
+    {"unsaved, Yes, saved: ends",         false, Answer::Yes,    false, false, "work/Projekte/Raum 1.kon", true},
+    {"unsaved, Yes, save refused",        false, Answer::Yes,    true,  false, nullptr,                   false},
+    {"unsaved, Yes, dialog cancelled",    false, Answer::Yes,    false, true,  nullptr,                   false},
 };
 // clang-format on
 
@@ -53,10 +56,11 @@ void Exit::startWith(const ExitCase& c)
     session = Session{};
     start();
     form->show();
-    session.ProjectSaved = c.saved;
+    if (!c.saved)
+        session.Project.RoomName.setText("Raum 1");
     session.DemandChanged = c.roomDataChanged;
     if (!c.saved)
-        doubles.messages.expect(MessageKind::YesNo, "Text 121", c.answerYes);
+        doubles.messages.expectQuestion("Text 121", c.answer);
     if (c.roomDataChanged)
         doubles.messages.expect(MessageKind::Message, "Text 117");
     if (c.dialogCancelled)
@@ -76,7 +80,7 @@ TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
         EXPECT_EQ(form->isVisible(), !c.ends);
-        EXPECT_EQ(session.ProjectSaved, c.saved || c.saveTo != nullptr);
+        EXPECT_EQ(session.projectModified(), !c.saved && c.saveTo == nullptr);
         EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
         if (c.saveTo) {
             EXPECT_EQ(QFileInfo(tempPath(c.saveTo)).size(), 15858);
@@ -100,7 +104,7 @@ TEST_F(Exit, ClosingTheWindowAsksTheSameWayAndCanBeRepeated)
             QFile::remove(tempPath(c.saveTo));
         if (!c.ends) {
             // The window that stayed open still closes later.
-            doubles.messages.expect(MessageKind::YesNo, "Text 121", false);
+            doubles.messages.expectQuestion("Text 121", Answer::No);
             EXPECT_TRUE(form->close());
         }
     }

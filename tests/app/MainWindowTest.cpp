@@ -27,7 +27,7 @@ TEST_F(MainWindow, CaptionsComeFromTheirInterfaceTextLines)
     // The fixture's lines 0 to 9 carry words, the others read "Text n". Captions that share a
     // line, and lines far apart, show that each control takes its own line.
     const std::pair<QString, const char*> cases[] = {
-        {form->windowTitle(), "ORVA TEPA"},       {form->Projekt1->title(), "Projekt"},
+        {form->windowTitle(), "ORVA TEPA[*]"},       {form->Projekt1->title(), "Projekt"},
         {form->Speichern1->text(), "Speichern"},  {form->Raumdaten1->text(), "Raumdaten"},
         {form->GroupBox2->title(), "Raumdaten"},  {form->Programmbeenden1->text(), "Text 120"},
         {form->Orvapapier2->text(), "Text 148"},  {form->Label11->text(), "Text 17"},
@@ -62,27 +62,33 @@ TEST_F(MainWindow, OnlyProjectAndHelpCommandsAreOpenAtStart)
     EXPECT_TRUE(form->GroupBox2->isHidden());
 }
 
-TEST_F(MainWindow, ShortcutsReachTheirCommands)
+TEST_F(MainWindow, ShortcutsReachTheirCommandsAndUndoNeverExits)
 {
     start();
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    session.ProjectSaved = false;
+    session.Project.RoomName.setText("Raum");
     session.DemandChanged = true;
-    // Ctrl+L: the open dialog; Ctrl+S: save, refused while room data changed; Ctrl+N: new, which
-    // asks about the project opened for editing; Ctrl+Z: exit, which asks again.
+    // Ctrl+L: the save question, then the open dialog; Ctrl+S: save, refused while room data
+    // changed; Ctrl+Z (undo out of habit): nothing; Ctrl+N: new, which asks; Ctrl+Q: exit, which
+    // asks again (the new project is unchanged: no question).
     doubles.dialogs.answerOpen(std::nullopt);
-    doubles.messages.expect(MessageKind::Message, "Text 117")
-        .expect(MessageKind::YesNo, "Text 121", false)
-        .expect(MessageKind::YesNo, "Text 121", false);
-    for (const Qt::Key key : {Qt::Key_L, Qt::Key_S, Qt::Key_N, Qt::Key_Z}) {
-        session.ProjectTouched = true;
+    doubles.messages.expectQuestion("Text 121", platform::Answer::No)
+        .expect(MessageKind::Message, "Text 117")
+        .expectQuestion("Text 121", platform::Answer::No)
+        .expectQuestion("Text 121", platform::Answer::Cancel);
+    for (const Qt::Key key : {Qt::Key_L, Qt::Key_S, Qt::Key_Z, Qt::Key_N, Qt::Key_Q}) {
+        SCOPED_TRACE(key);
+        if (key == Qt::Key_Q)
+            session.Project.RoomName.setText("Raum 2");
         QTest::keyClick(form.get(), key, Qt::ControlModifier);
     }
     doubles.messages.verifyAllShown();
     EXPECT_EQ(doubles.dialogs.openRequests.size(), 1u);
     EXPECT_TRUE(form->Projektdaten1->isEnabled()) << "new opened the data menus";
+    EXPECT_EQ(form->Programmbeenden1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(form->isVisible()) << "exit was cancelled";
 }
 
 } // namespace

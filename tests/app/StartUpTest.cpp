@@ -31,42 +31,74 @@ TEST_F(StartUp, StoredWorkingDirectoryIsUsedCleanedWithoutAsking)
     }
 }
 
-TEST_F(StartUp, MissingOrBlankValueAsksWithText153AndStoresTheAnswer)
+TEST_F(StartUp, MissingBlankOrInstalledValueAsksForAFolderThatCanHoldTheProjects)
 {
     struct Case
     {
         const char* what;
         std::optional<QString> stored;
-        std::optional<QString> chosenFile; // nothing: dialog cancelled
+        std::vector<std::optional<QString>> chosen; // folder dialog answers; nothing: cancelled
+        QStringList refused;                        // folders refused on the way, in order
         QString workDir;
     };
     QDir().mkpath(tempPath("chosen"));
+    writeFile(tempPath("a-file"), "not a folder");
+    const QString installation = qPath(installDir());
+    const QString proposed = tempPath("home/ORVA");
     const Case cases[] = {
-        {"missing, file chosen", std::nullopt, tempPath("chosen/tepa"), tempPath("chosen")},
-        {"missing, cancelled", std::nullopt, std::nullopt, tempPath("home/ORVA")},
-        {"blank, cancelled", QStringLiteral("  "), std::nullopt, tempPath("home/ORVA")},
+        {"missing, folder chosen", std::nullopt, {tempPath("chosen")}, {}, tempPath("chosen")},
+        {"missing, cancelled", std::nullopt, {std::nullopt}, {}, proposed},
+        {"blank, cancelled", QStringLiteral("  "), {std::nullopt}, {}, proposed},
+        {"installation and a file refused", std::nullopt,
+         {installation, installation + "/Tepa_Bilder", tempPath("a-file"), tempPath("chosen")},
+         {installation, installation + "/Tepa_Bilder", tempPath("a-file")}, tempPath("chosen")},
+        {"stored inside the installation", installation, {std::nullopt}, {}, proposed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        QDir(proposed).removeRecursively();
         doubles.settings.values.clear();
         if (c.stored)
             storeWorkDir(*c.stored);
-        doubles.dialogs.saveRequests.clear();
+        doubles.dialogs.directoryRequests.clear();
         doubles.messages.expect(MessageKind::Message, "Text 153");
-        doubles.dialogs.answerSave(c.chosenFile);
+        for (const QString& folder : c.refused)
+            doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(folder));
+        for (const auto& answer : c.chosen)
+            doubles.dialogs.answerDirectory(answer);
         start();
 
-        ASSERT_EQ(doubles.dialogs.saveRequests.size(), 1u);
-        EXPECT_EQ(doubles.dialogs.saveRequests.front().fileName.toStdString(), "tepa");
-        EXPECT_EQ(doubles.dialogs.saveRequests.front().initialDir.toStdString(),
-                  tempPath("home/ORVA").toStdString());
+        doubles.messages.verifyAllShown();
+        ASSERT_EQ(doubles.dialogs.directoryRequests.size(), c.chosen.size());
+        EXPECT_EQ(doubles.dialogs.directoryRequests.front().initialDir.toStdString(), proposed.toStdString());
+        EXPECT_TRUE(doubles.dialogs.initialDirExisted.back()) << "the dialog can open the proposal";
+        EXPECT_EQ(isDir(proposed), c.workDir == proposed) << "an unused proposal is removed again";
         EXPECT_EQ(qPath(session.WorkDir).toStdString(), c.workDir.toStdString());
         EXPECT_EQ(doubles.settings.values.value(WorkDirValue).toStdString(), c.workDir.toStdString());
         EXPECT_TRUE(isDir(c.workDir + "/Projekte"));
         EXPECT_TRUE(isDir(c.workDir + "/tmp"));
+        EXPECT_FALSE(isDir(installation + "/Projekte"));
         EXPECT_FALSE(doubles.settings.isOpen);
         form.reset();
     }
+}
+
+TEST_F(StartUp, WorkingFolderCanBeChangedLaterFromTheProjectMenu)
+{
+    storeWorkDir(tempPath("work"));
+    start();
+    EXPECT_EQ(form->Arbeitsverzeichnis1->text().toStdString(), "Text 271");
+    const QString installation = qPath(installDir());
+    doubles.dialogs.answerDirectory(installation).answerDirectory(std::nullopt).answerDirectory(tempPath("neu"));
+    doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(installation));
+    for (int i = 0; i < 3; ++i) {
+        form->Arbeitsverzeichnis1->trigger();
+        EXPECT_EQ(qPath(session.WorkDir), tempPath(i < 2 ? "work" : "neu"));
+    }
+    EXPECT_EQ(doubles.dialogs.directoryRequests.front().initialDir, tempPath("work"));
+    EXPECT_EQ(doubles.settings.values.value(WorkDirValue), tempPath("neu"));
+    EXPECT_EQ(qPath(session.ProjectDir), tempPath("neu/Projekte"));
+    EXPECT_TRUE(isDir(tempPath("neu/tmp")));
 }
 
 TEST_F(StartUp, FolderThatCannotBeCreatedIsReportedAndStartUpGoesOn)

@@ -77,11 +77,15 @@ TEST_F(ProjectFilesWindow, LoadTakesTheFirstWholeRecordOrChangesNothing)
          QStringLiteral("Loading - Error"), false},
         {"cancelled", std::nullopt, std::nullopt, {}, false},
         {"not a file", folder, MessageKind::Error, {}, false},
+        // The technical data file beside the projects, whatever its size, is no project.
+        {"technical data", writeProjectFile("techdaten.kon", "\r\n\r\nTechnische Daten:   \r\n" + sample),
+         MessageKind::Message, text(270) + "\ntechdaten.kon", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         createWindow();
         session->Project.Title.setText("Bestand");
+        session->markProjectClean();
         const QByteArray before = imageOf(session->Project);
         session->DemandChanged = true;
         session->HeatingEntryIndex = 3;
@@ -98,7 +102,7 @@ TEST_F(ProjectFilesWindow, LoadTakesTheFirstWholeRecordOrChangesNothing)
         doubles.messages.verifyAllShown();
         EXPECT_EQ(QDir::current(), QDir(QString::fromStdString(session->ProgramDir.string())));
         EXPECT_EQ(imageOf(session->Project), c.loads ? sample : before);
-        EXPECT_EQ(session->ProjectSaved, !c.loads);
+        EXPECT_FALSE(session->projectModified());
         EXPECT_EQ(session->ProjectLoaded, c.loads);
         EXPECT_EQ(session->DemandChanged, !c.loads);
         EXPECT_EQ(session->HeatingEntryIndex, c.loads ? 1 : 3);
@@ -169,7 +173,7 @@ TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectAndShowsItInGreen
     ASSERT_EQ(written.size(), 15858);
     EXPECT_EQ(written, imageOf(session->Project));
     EXPECT_EQ(decodeImage(written).Date.text(), todayShortDate());
-    EXPECT_TRUE(session->ProjectSaved);
+    EXPECT_FALSE(session->projectModified());
     EXPECT_EQ(form1->Label19->text().toStdString(), (text(36) + "  Neu.kon").toStdString());
     EXPECT_EQ(statusColour(), QColor(Qt::green));
     EXPECT_TRUE(form1->Berechnungen1->isEnabled()) << "saving changes no menu";
@@ -211,7 +215,6 @@ TEST_F(ProjectFilesWindow, SaveThatDoesNotHappenLeavesTheProjectUnsavedAndTheOld
 
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
-        EXPECT_FALSE(session->ProjectSaved);
         EXPECT_TRUE(form1->Label19->text().isEmpty());
         EXPECT_TRUE(QFileInfo(occupied).isDir());
         EXPECT_EQ(QDir(projectDir()).entryList(QDir::Files).size(), 0);
@@ -257,7 +260,7 @@ TEST_F(ProjectFilesWindow, CommandLineModeSavesToTheRejoinedPathWithoutADialog)
     form1->Speichern1->trigger();
 
     EXPECT_TRUE(doubles.dialogs.saveRequests.empty());
-    EXPECT_TRUE(session->ProjectSaved);
+    EXPECT_FALSE(session->projectModified());
     EXPECT_EQ(decodeImage(readBytes(expected)).Title.text(), "Kommandozeile");
 
     // The program moves into its data folder at start; a relative path is taken from the folder
@@ -286,7 +289,7 @@ TEST_F(ProjectFilesWindow, EnteredProjectDataSurviveSaveAndLoad)
     const QString path = tempPath("runde.kon");
     doubles.dialogs.answerSave(path);
     form1->Speichern1->trigger();
-    ASSERT_TRUE(session->ProjectSaved);
+    ASSERT_FALSE(session->projectModified());
 
     newProject();
     ASSERT_TRUE(form1->Edit15->text().isEmpty());
@@ -303,16 +306,125 @@ TEST_F(ProjectFilesWindow, EnteredProjectDataSurviveSaveAndLoad)
     EXPECT_EQ(form1->ListBox2->item(1)->text(), heatLoad);
 }
 
-TEST_F(ProjectFilesWindow, SavingALoadedProjectReproducesItsFileByteForByte)
+TEST_F(ProjectFilesWindow, SaveDialogNameAlwaysEndsAsTheLoadDialogListsIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Büro 1.12", "Büro 1.12.kon"}, {"Raum", "Raum.kon"}, {"Alt.ORV", "Alt.ORV"}, {"Haus.Kon", "Haus.Kon"}};
+    for (const auto& [typed, written] : cases) {
+        SCOPED_TRACE(typed);
+        doubles.dialogs.answerSave(projectDir() + "/" + QString::fromUtf8(typed));
+        ASSERT_TRUE(form1->Speichern1Click());
+        EXPECT_EQ(QFileInfo(projectDir() + "/" + QString::fromUtf8(written)).size(), 15858);
+    }
+    EXPECT_EQ(QDir(projectDir()).entryList(QDir::Files).size(), 4);
+}
+
+TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenUnread)
 {
     const QByteArray sample = sampleImage();
-    doubles.messages.expect(MessageKind::Information, text(213));
-    load(writeProjectFile("original.kon", sample));
-    doubles.dialogs.answerSave(tempPath("kopie.kon"));
+    struct Case
+    {
+        const char* what;
+        std::optional<QByteArray> existing; // the named file before the start
+        std::optional<MessageKind> atStart; // the box at start: 213 or "Loading - Error"
+        std::optional<bool> overwrite;      // the question before the save, answered
+        bool written;
+    };
+    const Case cases[] = {
+        {"valid project: loaded, saved back unchanged", sample, MessageKind::Information, std::nullopt, true},
+        {"missing: new project, created by the save", std::nullopt, std::nullopt, std::nullopt, true},
+        {"unreadable, No: kept", sample.left(100), MessageKind::Message, false, false},
+        {"unreadable, Yes: overwritten", sample.left(100), MessageKind::Message, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = tempPath("Haus.kon");
+        QFile::remove(path);
+        if (c.existing)
+            writeProjectFile("Haus.kon", *c.existing);
+        createWindow({path, "a", "b", "c"});
+        if (c.atStart == MessageKind::Information)
+            doubles.messages.expect(MessageKind::Information, text(213));
+        else if (c.atStart)
+            doubles.messages.expect(MessageKind::Message, QStringLiteral("Loading - Error"));
+        form1->openCommandLineProject();
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(session->ProjectLoaded, c.existing == sample);
+        EXPECT_FALSE(form1->GroupBox1->isHidden()) << "the project data panel is open";
+        if (c.overwrite)
+            doubles.messages.expect(MessageKind::YesNo, text(121) + "\n" + path, *c.overwrite);
 
-    form1->Speichern1->trigger();
+        EXPECT_EQ(form1->Speichern1Click(), c.written);
 
-    EXPECT_EQ(readBytes(tempPath("kopie.kon")), sample);
+        doubles.messages.verifyAllShown();
+        const QByteArray file = readBytes(path);
+        if (!c.written)
+            EXPECT_EQ(file, *c.existing);
+        else if (c.existing == sample)
+            EXPECT_EQ(file, sample);
+        else
+            EXPECT_EQ(decodeImage(file).Date.text(), todayShortDate());
+    }
+}
+
+// Every valid file comes back byte for byte when it is loaded through the load command and saved
+// unchanged, also after a project of the other dual-use kind left its choice on the buttons.
+TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
+{
+    namespace L = layout::record;
+    const QByteArray sample = sampleImage();
+    struct Case
+    {
+        const char* what;
+        QByteArray bytes;
+    };
+    const auto variant = [&](std::initializer_list<std::pair<std::size_t, char>> changes) {
+        QByteArray bytes = sample;
+        for (const auto& [offset, value] : changes)
+            bytes[static_cast<qsizetype>(offset)] = value;
+        return bytes;
+    };
+    const std::size_t heatingDual = L::HeatingDualUse.offset, coolingDual = L::CoolingDualUse.offset;
+    const std::size_t heatingInUse = L::HeatingInUse.offset, coolingInUse = L::CoolingInUse.offset;
+    // A list is in use exactly when its first entry is (saving sets the flag from it).
+    const std::size_t heatingFirst = L::HeatingEntries.offset + layout::heating::InUse.offset;
+    const std::size_t coolingFirst = L::CoolingEntries.offset + layout::cooling::InUse.offset;
+    QByteArray emptiedList = readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"));
+    for (std::size_t i = 0; i < 4; ++i)
+        emptiedList[static_cast<qsizetype>(L::HeatingEntryCount.offset + i)] = 0;
+    const Case cases[] = {
+        {"sample", sample},
+        {"dual use in heating", variant({{heatingDual, 1}})},
+        {"plain after dual use", sample},
+        {"dual use in cooling", variant({{coolingDual, 1}})},
+        {"heating only, dual use", variant({{coolingInUse, 0}, {coolingFirst, 0}, {heatingDual, 1}})},
+        {"cooling only, dual use", variant({{heatingInUse, 0}, {heatingFirst, 0}, {coolingDual, 1}})},
+        {"heating only after dual use", variant({{coolingInUse, 0}, {coolingFirst, 0}})},
+        {"cooling only with both flags",
+         variant({{heatingInUse, 0}, {heatingFirst, 0}, {coolingDual, 1}, {heatingDual, 1}})},
+        {"new project", readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"))},
+        {"only heating entry deleted (count 0)", emptiedList},
+        {"installed example", readBytes(QStringLiteral(TEPA_SOURCE_DATA_DIR "/Beispiel.kon"))},
+    };
+    createCalculationWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.bytes.size(), 15858);
+        const bool heating = c.bytes[static_cast<qsizetype>(heatingInUse)] != 0;
+        const bool cooling = c.bytes[static_cast<qsizetype>(coolingInUse)] != 0;
+        if (heating || cooling)
+            doubles.messages.expect(MessageKind::Information, text(heating && cooling ? 213 : heating ? 214 : 215));
+        load(writeProjectFile("original.kon", c.bytes));
+        doubles.messages.verifyAllShown();
+        // The room data shown once, as a planner looks at them before saving.
+        form1->Raumdaten1->trigger();
+        doubles.dialogs.answerSave(tempPath("kopie.kon"));
+
+        form1->Speichern1->trigger();
+
+        EXPECT_EQ(firstDifference(readBytes(tempPath("kopie.kon")), c.bytes), -1);
+        EXPECT_FALSE(session->projectModified());
+    }
 }
 
 } // namespace

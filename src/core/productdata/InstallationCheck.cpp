@@ -13,7 +13,7 @@ namespace tepa {
 namespace {
 
 // Highest interface text line the program addresses (the message on a full attachment list).
-constexpr std::size_t LastUsedTextLine = 266;
+constexpr std::size_t LastUsedTextLine = 272;
 constexpr std::size_t TextPrefixLength = 3;
 // Height line 15 is the one height of the "WFWL" series.
 constexpr std::size_t MinHeightLines = 16;
