@@ -46,6 +46,9 @@ TEST(ShowCommand, ErrorsAndUsage)
     const auto shortFile = dir / "kurz.kon";
     std::ofstream(shortFile, std::ios::binary) << test::readAll(sampleFile).substr(0, 15857);
     const auto missing = dir / "fehlt.kon";
+    // A technical data file long enough to pass for a record.
+    const auto techData = dir / "techdaten.kon";
+    std::ofstream(techData, std::ios::binary) << "\r\n\r\nTechnische Daten:   \r\n" << test::readAll(sampleFile);
     struct Case
     {
         std::vector<std::string> args;
@@ -56,6 +59,7 @@ TEST(ShowCommand, ErrorsAndUsage)
         {{shortFile.string(), "--json"}, ExitBadInput, "Loading - Error"},
         {{missing.string()}, ExitBadInput, "Datei " + missing.string() + " kann nicht geöffnet werden"},
         {{shortFile.string(), missing.string()}, ExitUsage, "usage: tepa show"},
+        {{techData.string()}, ExitBadInput, "a technical data file, not a project file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
