@@ -1,5 +1,5 @@
 // Ending the program through the exit command and by closing the main window.
-#include "AppFixture.h"
+#include "project/MainWindowFixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -32,15 +32,9 @@ const ExitCase exitCases[] = {
 };
 // clang-format on
 
-class Exit : public AppFixture
+class Exit : public MainWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        storeWorkDir(tempPath("work"));
-    }
-
     QStringList projectFiles() const
     {
         return QDir(tempPath("work/Projekte")).entryList(QDir::Files | QDir::NoDotAndDotDot);
@@ -52,13 +46,11 @@ protected:
 
 void Exit::startWith(const ExitCase& c)
 {
-    form.reset();
-    session = Session{};
-    start();
-    form->show();
+    createWindow();
+    form1->show();
     if (!c.saved)
-        session.Project.RoomName.setText("Raum 1");
-    session.DemandChanged = c.roomDataChanged;
+        session->Project.RoomName.setText("Raum 1");
+    session->DemandChanged = c.roomDataChanged;
     if (!c.saved)
         doubles.messages.expectQuestion("Text 121", c.answer);
     if (c.roomDataChanged)
@@ -76,11 +68,11 @@ TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
         startWith(c);
 
         // Quitting closes the windows; a second question from the main window would fail here.
-        EXPECT_EQ(exitCodeAfter([&] { form->Programmbeenden1->trigger(); }), c.ends ? 0 : StillRunning);
+        EXPECT_EQ(exitCodeAfter([&] { form1->Programmbeenden1->trigger(); }), c.ends ? 0 : StillRunning);
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
-        EXPECT_EQ(form->isVisible(), !c.ends);
-        EXPECT_EQ(session.projectModified(), !c.saved && c.saveTo == nullptr);
+        EXPECT_EQ(form1->isVisible(), !c.ends);
+        EXPECT_EQ(session->projectModified(), !c.saved && c.saveTo == nullptr);
         EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
         if (c.saveTo) {
             EXPECT_EQ(QFileInfo(tempPath(c.saveTo)).size(), 15858);
@@ -95,8 +87,8 @@ TEST_F(Exit, ClosingTheWindowAsksTheSameWayAndCanBeRepeated)
         SCOPED_TRACE(c.what);
         startWith(c);
 
-        EXPECT_EQ(form->close(), c.ends);
-        EXPECT_EQ(form->isVisible(), !c.ends);
+        EXPECT_EQ(form1->close(), c.ends);
+        EXPECT_EQ(form1->isVisible(), !c.ends);
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
         EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
@@ -105,7 +97,7 @@ TEST_F(Exit, ClosingTheWindowAsksTheSameWayAndCanBeRepeated)
         if (!c.ends) {
             // The window that stayed open still closes later.
             doubles.messages.expectQuestion("Text 121", Answer::No);
-            EXPECT_TRUE(form->close());
+            EXPECT_TRUE(form1->close());
         }
     }
 }
