@@ -81,26 +81,5 @@ TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
     }
 }
 
-TEST_F(Exit, ClosingTheWindowAsksTheSameWayAndCanBeRepeated)
-{
-    for (const ExitCase& c : exitCases) {
-        SCOPED_TRACE(c.what);
-        startWith(c);
-
-        EXPECT_EQ(form1->close(), c.ends);
-        EXPECT_EQ(form1->isVisible(), !c.ends);
-        doubles.messages.verifyAllShown();
-        doubles.dialogs.verifyAllUsed();
-        EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
-        if (c.saveTo)
-            QFile::remove(tempPath(c.saveTo));
-        if (!c.ends) {
-            // The window that stayed open still closes later.
-            doubles.messages.expectQuestion("Text 121", Answer::No);
-            EXPECT_TRUE(form1->close());
-        }
-    }
-}
-
 } // namespace
 } // namespace tepa::test

@@ -153,6 +153,14 @@ TEST_F(ProjectDataWindow, FieldsAreCutToTheirRecordLengths)
                                                   {p.RemarkLines[0].text(), 72}};
     for (const auto& [text, length] : stored)
         EXPECT_EQ(text, std::string(static_cast<std::size_t>(length), 'x'));
+
+    // Remark lines beyond the 25th have no place in the record.
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines << QString("Bemerkung %1").arg(i);
+    form1->Memo1->setPlainText(lines.join('\n'));
+    form1->ProjectDataToRecord();
+    EXPECT_EQ(p.RemarkLines[24].text(), "Bemerkung 25");
 }
 
 TEST_F(ProjectDataWindow, RecordListsAttachmentsUpToTheFirstEmptyOneAndSelectsTheLast)
