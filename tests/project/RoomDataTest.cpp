@@ -169,16 +169,6 @@ TEST_F(RoomData, ChecksStoreAndFlagValidValuesAndRejectOthersInBothModes)
     }
 }
 
-TEST_F(RoomData, NegativeDemandBringsBackThePreviousDemand)
-{
-    openRoomData();
-    enter(form1->Edit2, "1500");
-    doubles.messages.expect(MessageKind::Information, text(78));
-    enter(form1->Edit2, "-50");
-    EXPECT_EQ(form1->Edit2->text(), "1500.0");
-    EXPECT_EQ(session->Project.HeatingDemand, 1500);
-}
-
 TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSaving)
 {
     openRoomData();
