@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <filesystem>
 #include <optional>
 
@@ -274,6 +275,7 @@ private:
     // Takes typing of the project data panel that is not yet in the record into it.
     void storeTypedProjectData();
     bool projectDataTyped() const;
+    std::array<QLineEdit*, 10> projectDataEdits() const; // Edit15 to Edit24
     // Runs the checks of room data edits typed into and not yet left, as leaving them would.
     void checkTypedRoomData();
     // Working folder: the reason `dir` cannot be the working folder, or nothing when it can; and

@@ -125,7 +125,7 @@ void TForm1::buildProjectDataPanel()
     Del1 = named(new QPushButton(GroupBox1), "Del1");
     Del1->setGeometry(616, 490, 140, 27);
 
-    for (auto* edit : {Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24})
+    for (QLineEdit* edit : projectDataEdits())
         connect(edit, &QLineEdit::textEdited, this, [this] { updateModifiedMarker(); });
     connect(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { run1Click(); });
@@ -234,11 +234,16 @@ void TForm1::Projektdaten1Click()
     RecordToProjectData();
 }
 
+std::array<QLineEdit*, 10> TForm1::projectDataEdits() const
+{
+    return {Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24};
+}
+
 bool TForm1::projectDataTyped() const
 {
     if (!Edit15)
         return false;
-    for (const auto* edit : {Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24})
+    for (const QLineEdit* edit : projectDataEdits())
         if (edit->isModified())
             return true;
     return m_attachmentsEdited || Memo1->document()->isModified();
@@ -273,7 +278,7 @@ void TForm1::ProjectDataToRecord()
         project.Attachments[static_cast<std::size_t>(i)].setText(ListBox2->item(i)->text().toStdString());
 
     // Everything typed is in the record now.
-    for (auto* edit : {Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24})
+    for (QLineEdit* edit : projectDataEdits())
         edit->setModified(false);
     Memo1->document()->setModified(false);
     m_attachmentsEdited = false;
