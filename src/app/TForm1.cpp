@@ -108,7 +108,8 @@ bool isSameOrInside(const QString& dir, const QString& folder)
 {
     if (folder.isEmpty())
         return false;
-    return dir == folder || dir.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+    return dir == folder ||
+           dir.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
 }
 
 QAction* addItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {})
@@ -443,7 +444,8 @@ void TForm1::establishWorkingDirectory()
     // folder inside the installation (which an earlier version could store) is asked for again.
     if (stored && !stored->trimmed().isEmpty())
         workDir = QDir::cleanPath(QDir::fromNativeSeparators(*stored));
-    if (workDir.isEmpty() || isSameOrInside(resolvedFolder(workDir), resolvedFolder(toQString(m_session.ProgramDir)))) {
+    if (workDir.isEmpty() ||
+        isSameOrInside(resolvedFolder(workDir), resolvedFolder(toQString(m_session.ProgramDir)))) {
         m_services.messages.showMessage(text(WorkDirMissingText));
         // The proposal exists before the dialog opens, so the dialog can start in it.
         const QString proposed = defaultWorkDir();

@@ -133,7 +133,6 @@ public:
     QAction* Neu1 = nullptr;             // text 2, Ctrl+N
     QAction* Laden1 = nullptr;           // text 3, Ctrl+L
     QAction* Speichern1 = nullptr;       // text 4, Ctrl+S
-    QAction* Arbeitsverzeichnis1 = nullptr; // "Arbeitsverzeichnis ..." (text ChangeWorkDirText)
     QAction* Programmbeenden1 = nullptr; // text 120, the platform's quit key (Ctrl+Q)
     QMenu* Drucken1 = nullptr;           // text 7
     QMenu* Konlistedrucken = nullptr;    // text 29
@@ -148,6 +147,9 @@ public:
     QAction* Berechnungen1 = nullptr;    // text 139
     QMenu* Hilfe2 = nullptr;             // text 6
     QAction* Info2 = nullptr;            // "Info"
+
+    // "Arbeitsverzeichnis ..." in the project menu: chooses another working folder.
+    QAction* Arbeitsverzeichnis1 = nullptr;
 
     QLabel* Image1 = nullptr;        // background picture, stretched over the client area
     QLabel* Label19 = nullptr;       // status: text 36 + file name; yellow loaded, green saved

@@ -18,7 +18,7 @@ TEST_F(MainWindow, CaptionsComeFromTheirInterfaceTextLines)
     // The fixture's lines 0 to 9 carry words, the others read "Text n". Captions that share a
     // line, and lines far apart, show that each control takes its own line.
     const std::pair<QString, const char*> cases[] = {
-        {form1->windowTitle(), "ORVA TEPA[*]"},       {form1->Projekt1->title(), "Projekt"},
+        {form1->windowTitle(), "ORVA TEPA[*]"},    {form1->Projekt1->title(), "Projekt"},
         {form1->Speichern1->text(), "Speichern"},  {form1->Raumdaten1->text(), "Raumdaten"},
         {form1->GroupBox2->title(), "Raumdaten"},  {form1->Programmbeenden1->text(), "Text 120"},
         {form1->Orvapapier2->text(), "Text 148"},  {form1->Label11->text(), "Text 17"},

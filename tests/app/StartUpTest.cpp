@@ -49,9 +49,11 @@ TEST_F(StartUp, MissingBlankOrInstalledValueAsksForAFolderThatCanHoldTheProjects
         {"missing, folder chosen", std::nullopt, {tempPath("chosen")}, {}, tempPath("chosen")},
         {"missing, cancelled", std::nullopt, {std::nullopt}, {}, proposed},
         {"blank, cancelled", QStringLiteral("  "), {std::nullopt}, {}, proposed},
-        {"installation and a file refused", std::nullopt,
+        {"installation and a file refused",
+         std::nullopt,
          {installation, installation + "/Tepa_Bilder", tempPath("a-file"), tempPath("chosen")},
-         {installation, installation + "/Tepa_Bilder", tempPath("a-file")}, tempPath("chosen")},
+         {installation, installation + "/Tepa_Bilder", tempPath("a-file")},
+         tempPath("chosen")},
         {"stored inside the installation", installation, {std::nullopt}, {}, proposed},
     };
     for (const Case& c : cases) {
@@ -89,7 +91,9 @@ TEST_F(StartUp, WorkingFolderCanBeChangedLaterFromTheProjectMenu)
     createWindow();
     EXPECT_EQ(form1->Arbeitsverzeichnis1->text().toStdString(), "Text 271");
     const QString installation = qPath(installDir());
-    doubles.dialogs.answerDirectory(installation).answerDirectory(std::nullopt).answerDirectory(tempPath("neu"));
+    doubles.dialogs.answerDirectory(installation)
+        .answerDirectory(std::nullopt)
+        .answerDirectory(tempPath("neu"));
     doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(installation));
     for (int i = 0; i < 3; ++i) {
         form1->Arbeitsverzeichnis1->trigger();

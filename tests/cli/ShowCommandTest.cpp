@@ -48,7 +48,8 @@ TEST(ShowCommand, ErrorsAndUsage)
     const auto missing = dir / "fehlt.kon";
     // A technical data file long enough to pass for a record.
     const auto techData = dir / "techdaten.kon";
-    std::ofstream(techData, std::ios::binary) << "\r\n\r\nTechnische Daten:   \r\n" << test::readAll(sampleFile);
+    std::ofstream(techData, std::ios::binary) << "\r\n\r\nTechnische Daten:   \r\n"
+                                              << test::readAll(sampleFile);
     struct Case
     {
         std::vector<std::string> args;

@@ -148,15 +148,24 @@ protected:
         load(QString::fromStdString(testData("sample-project.kon").string()));
     }
 
-    void storeWorkDir(const QString& dir) { doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir); }
-    static std::string canonical(const QString& path) { return QFileInfo(path).canonicalFilePath().toStdString(); }
+    void storeWorkDir(const QString& dir)
+    {
+        doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir);
+    }
+    static std::string canonical(const QString& path)
+    {
+        return QFileInfo(path).canonicalFilePath().toStdString();
+    }
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
         file.write(bytes);
     }
-    static QString qPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+    static QString qPath(const std::filesystem::path& path)
+    {
+        return QString::fromStdU16String(path.u16string());
+    }
     static bool isDir(const QString& path) { return QFileInfo(path).isDir(); }
 
     static QByteArray readBytes(const QString& path)

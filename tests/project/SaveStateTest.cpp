@@ -66,8 +66,7 @@ enum class Command
 
 const Edit edits[] = {
     {"nothing", nullptr, nullptr},
-    {"title typed, panel still open",
-     [](SaveState& t) { SaveState::typeInto(t.form1->Edit15, "Neu"); },
+    {"title typed, panel still open", [](SaveState& t) { SaveState::typeInto(t.form1->Edit15, "Neu"); },
      [](const ProjectRecord& r) { return r.Title.text().ends_with("Neu"); }},
     {"title typed, then the room data opened",
      [](SaveState& t) {
@@ -104,8 +103,8 @@ struct Step
 };
 
 const Step steps[] = {
-    {Command::Close, Answer::No},  {Command::Close, Answer::Yes}, {Command::Close, Answer::Cancel},
-    {Command::New, Answer::Cancel}, {Command::New, Answer::Yes},  {Command::Load, Answer::No},
+    {Command::Close, Answer::No},    {Command::Close, Answer::Yes}, {Command::Close, Answer::Cancel},
+    {Command::New, Answer::Cancel},  {Command::New, Answer::Yes},   {Command::Load, Answer::No},
     {Command::Load, Answer::Cancel}, {Command::Save, Answer::No},
 };
 
@@ -113,8 +112,8 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
 {
     for (const Edit& e : edits) {
         for (const Step& step : steps) {
-            SCOPED_TRACE(testing::Message() << e.what << ", command " << int(step.command) << ", answer "
-                                            << int(step.answer));
+            SCOPED_TRACE(testing::Message()
+                         << e.what << ", command " << int(step.command) << ", answer " << int(step.answer));
             SetUp();
             if (e.apply)
                 e.apply(*this);

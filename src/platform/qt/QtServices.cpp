@@ -55,7 +55,8 @@ bool QtMessages::askYesNo(const QString& text)
 Answer QtMessages::askYesNoCancel(const QString& text)
 {
     switch (QMessageBox::question(m_owner, QApplication::applicationDisplayName(), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
