@@ -43,13 +43,15 @@ set(TEPA_FONT_PACKAGE "fonts-dejavu-core")
 
 # The exact run-time libraries and their versions come from dpkg-shlibdeps (package dpkg-dev);
 # without it, the Qt 6 libraries of Debian 12 the programs link are named by hand.
+# Qt's own dialog texts (buttons, file dialogs) in German come from Qt's translations, which no
+# library links: named always, the found libraries are added to it.
 find_program(TEPA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TEPA_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TEPA_FONT_PACKAGE}")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${TEPA_FONT_PACKAGE}, qt6-translations-l10n")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), ${TEPA_FONT_PACKAGE}")
+        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), ${TEPA_FONT_PACKAGE}, qt6-translations-l10n")
 endif()
 
 include(CPack)

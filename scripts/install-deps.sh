@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    qt6-base-dev fonts-dejavu-core
+    qt6-base-dev qt6-translations-l10n fonts-dejavu-core
     poppler-utils gcovr
     dpkg-dev
 )

@@ -21,9 +21,18 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTemporaryFile>
 
 namespace tepa {
 namespace {
+
+// Interface texts of the working folder.
+constexpr std::size_t WorkDirMissingText = 153;
+constexpr std::size_t ProjectDirFailedText = 154;
+constexpr std::size_t TmpDirFailedText = 155;
+constexpr std::size_t ChangeWorkDirText = 271;
+constexpr std::size_t RefusedWorkDirText = 272;
+constexpr std::size_t SaveQuestionText = 121;
 
 constexpr int WindowWidth = 801;
 constexpr int WindowHeight = 611;
@@ -77,6 +86,30 @@ bool ensureFolder(const QString& dir)
 {
     QDir().mkpath(dir);
     return QFileInfo(dir).isDir();
+}
+
+// The exit key: the platform's quit key, Ctrl+Q where the platform has none. Never Ctrl+Z,
+// which planners press to undo.
+QKeySequence quitKey()
+{
+    const QKeySequence platformKey(QKeySequence::Quit);
+    return platformKey.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : platformKey;
+}
+
+// The folder as an absolute path with symbolic links resolved where it exists.
+QString resolvedFolder(const QString& dir)
+{
+    const QFileInfo info(dir);
+    const QString canonical = info.canonicalFilePath();
+    return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+}
+
+bool isSameOrInside(const QString& dir, const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    return dir == folder ||
+           dir.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
 }
 
 QAction* addItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {})
@@ -157,7 +190,8 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     , m_options(std::move(options))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ORVA TEPA"));
+    // "[*]" is where the title shows that the project has unsaved changes.
+    setWindowTitle(QStringLiteral("ORVA TEPA[*]"));
     QFont windowFont;
     windowFont.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
     windowFont.setPixelSize(11);
@@ -254,7 +288,10 @@ void TForm1::buildMenus()
     Laden1 = addItem(Projekt1, "Laden1", QKeySequence(Qt::CTRL | Qt::Key_L));
     Speichern1 = addItem(Projekt1, "Speichern1", QKeySequence(Qt::CTRL | Qt::Key_S));
     Projekt1->addSeparator();
-    Programmbeenden1 = addItem(Projekt1, "Programmbeenden1", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Arbeitsverzeichnis1 = addItem(Projekt1, "Arbeitsverzeichnis1");
+    Arbeitsverzeichnis1->setText(QStringLiteral("Arbeitsverzeichnis ..."));
+    Projekt1->addSeparator();
+    Programmbeenden1 = addItem(Projekt1, "Programmbeenden1", quitKey());
 
     Drucken1 = new QMenu(QStringLiteral("Drucken1"), this);
     Drucken1->setObjectName(QStringLiteral("Drucken1"));
@@ -290,6 +327,7 @@ void TForm1::buildMenus()
     connect(Laden1, &QAction::triggered, this, &TForm1::Laden1Click);
     connect(Speichern1, &QAction::triggered, this, &TForm1::Speichern1Click);
     connect(Programmbeenden1, &QAction::triggered, this, &TForm1::Programmbeenden1Click);
+    connect(Arbeitsverzeichnis1, &QAction::triggered, this, &TForm1::Arbeitsverzeichnis1Click);
     connect(Konvliste, &QAction::triggered, this, &TForm1::KonvlisteClick);
     connect(Projektdaten1, &QAction::triggered, this, &TForm1::Projektdaten1Click);
     connect(Raumdaten1, &QAction::triggered, this, &TForm1::Raumdaten1Click);
@@ -327,7 +365,7 @@ void TForm1::FormCreate()
         m_services.messages.showError(QString::fromStdString(texts.error()));
     }
 
-    m_session.ProjectSaved = true;
+    m_session.markProjectClean();
     m_session.ProjectTouched = false;
     m_session.CoolingMode = false;
     m_session.HeatingMode = true;
@@ -346,7 +384,7 @@ void TForm1::FormCreate()
 
 void TForm1::setCaptions()
 {
-    setWindowTitle(text(0));
+    setWindowTitle(text(0) + QStringLiteral("[*]"));
     setCaption(Projekt1, text(1));
     setCaption(Neu1, text(2));
     setCaption(Laden1, text(3));
@@ -392,6 +430,8 @@ void TForm1::setCaptions()
     setCaption(Label11, text(17));
     setCaption(RadioButton3, text(252));
     setCaption(RadioButton4, text(253));
+    if (!text(ChangeWorkDirText).isEmpty())
+        setCaption(Arbeitsverzeichnis1, text(ChangeWorkDirText));
 }
 
 void TForm1::establishWorkingDirectory()
@@ -400,44 +440,146 @@ void TForm1::establishWorkingDirectory()
     settings.open();
     QString workDir;
     const auto stored = settings.readString(WorkDirValueName);
-    // A blank value names no folder; taking it would put the project folders at the root.
-    if (stored && !stored->trimmed().isEmpty()) {
+    // A blank value names no folder; taking it would put the project folders at the root. A
+    // folder inside the installation (which an earlier version could store) is asked for again.
+    if (stored && !stored->trimmed().isEmpty())
         workDir = QDir::cleanPath(QDir::fromNativeSeparators(*stored));
-    } else {
-        m_services.messages.showMessage(text(153));
+    if (workDir.isEmpty() ||
+        isSameOrInside(resolvedFolder(workDir), resolvedFolder(toQString(m_session.ProgramDir)))) {
+        m_services.messages.showMessage(text(WorkDirMissingText));
+        // The proposal exists before the dialog opens, so the dialog can start in it.
+        const QString proposed = defaultWorkDir();
+        const bool created = !QFileInfo(proposed).exists() && QDir().mkpath(proposed);
+        workDir.clear();
         platform::FileDialogRequest request;
-        request.fileName = QStringLiteral("tepa");
-        request.initialDir = defaultWorkDir();
-        const auto chosen = m_services.dialogs.saveFile(request);
-        QDir::setCurrent(toQString(m_session.ProgramDir));
-        workDir = chosen ? QFileInfo(*chosen).absolutePath() : defaultWorkDir();
+        request.title = text(ChangeWorkDirText);
+        request.initialDir = proposed;
+        while (workDir.isEmpty()) {
+            const auto chosen = m_services.dialogs.chooseDirectory(request);
+            QDir::setCurrent(toQString(m_session.ProgramDir));
+            if (!chosen) {
+                workDir = proposed;
+            } else if (const auto refusal = workDirRefusal(*chosen)) {
+                m_services.messages.showMessage(*refusal);
+            } else {
+                workDir = QDir::cleanPath(*chosen);
+            }
+        }
+        // An unused proposal is not left behind empty.
+        if (created && resolvedFolder(workDir) != resolvedFolder(proposed))
+            QDir().rmdir(proposed);
         settings.writeString(WorkDirValueName, QDir::toNativeSeparators(workDir));
     }
     settings.close();
+    useWorkDir(workDir);
+}
 
+std::optional<QString> TForm1::workDirRefusal(const QString& dir) const
+{
+    const QString refused = text(RefusedWorkDirText) + QLatin1Char('\n') + QDir::toNativeSeparators(dir);
+    // The installation is replaced by updates and, installed for all users, not writable.
+    const QString folder = resolvedFolder(dir);
+    for (const auto& installation : {m_session.ProgramDir, m_options.installedDataDir}) {
+        if (!installation.empty() && isSameOrInside(folder, resolvedFolder(toQString(installation))))
+            return refused;
+    }
+    const QString projectDir = QDir(dir).filePath(QStringLiteral("Projekte"));
+    if (!ensureFolder(projectDir) || !ensureFolder(QDir(dir).filePath(QStringLiteral("tmp"))))
+        return refused;
+    QTemporaryFile probe(QDir(projectDir).filePath(QStringLiteral("probe-XXXXXX")));
+    if (!probe.open())
+        return refused;
+    return std::nullopt;
+}
+
+void TForm1::useWorkDir(const QString& workDir)
+{
     const QString projectDir = QDir(workDir).filePath(QStringLiteral("Projekte"));
     const QString tmpDir = QDir(workDir).filePath(QStringLiteral("tmp"));
     m_session.WorkDir = toPath(workDir);
     m_session.ProjectDir = toPath(projectDir);
     m_session.TmpDir = toPath(tmpDir);
     if (!ensureFolder(projectDir))
-        m_services.messages.showMessage(text(154));
+        m_services.messages.showMessage(text(ProjectDirFailedText));
     if (!ensureFolder(tmpDir))
-        m_services.messages.showMessage(text(155));
+        m_services.messages.showMessage(text(TmpDirFailedText));
 }
 
-bool TForm1::saveAfterQuestion()
+void TForm1::Arbeitsverzeichnis1Click()
 {
-    if (!m_services.messages.askYesNo(text(121)))
+    platform::FileDialogRequest request;
+    request.title = text(ChangeWorkDirText);
+    request.initialDir = toQString(m_session.WorkDir);
+    const auto chosen = m_services.dialogs.chooseDirectory(request);
+    QDir::setCurrent(toQString(m_session.ProgramDir));
+    if (!chosen)
+        return;
+    if (const auto refusal = workDirRefusal(*chosen)) {
+        m_services.messages.showMessage(*refusal);
+        return;
+    }
+    const QString workDir = QDir::cleanPath(*chosen);
+    platform::Settings& settings = m_services.settings;
+    settings.open();
+    settings.writeString(WorkDirValueName, QDir::toNativeSeparators(workDir));
+    settings.close();
+    useWorkDir(workDir);
+}
+
+void TForm1::setCalculationWindow(TForm2* form2)
+{
+    if (m_form2)
+        m_form2->removeEventFilter(this);
+    m_form2 = form2;
+    // Closing the calculation window writes its entry back into the project.
+    if (m_form2)
+        m_form2->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_form2 && event->type() == QEvent::Hide)
+        updateModifiedMarker();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::projectModified()
+{
+    if (m_session.projectModified() || projectDataTyped())
         return true;
-    return Speichern1Click();
+    for (const auto* edit : {Edit1, Edit2, Edit3, Edit4, Edit6, Edit7, Edit9})
+        if (edit && edit->isModified())
+            return true;
+    return false;
+}
+
+void TForm1::updateModifiedMarker()
+{
+    setWindowModified(projectModified());
+}
+
+bool TForm1::mayReplaceProject()
+{
+    storeTypedProjectData();
+    checkTypedRoomData();
+    if (!m_session.projectModified())
+        return true;
+    switch (m_services.messages.askYesNoCancel(text(SaveQuestionText))) {
+    case platform::Answer::Yes:
+        return Speichern1Click();
+    case platform::Answer::No:
+        return true;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TForm1::Programmbeenden1Click()
 {
-    // A Yes whose save did not happen keeps the program open: quitting then would lose exactly
-    // the work the planner asked to keep.
-    if (!m_session.ProjectSaved && !saveAfterQuestion())
+    // Cancel, or a Yes whose save did not happen, keeps the program open: quitting then would
+    // lose exactly the work the planner asked to keep.
+    if (!mayReplaceProject())
         return;
     m_quitting = true;
     QCoreApplication::quit();
@@ -445,7 +587,7 @@ void TForm1::Programmbeenden1Click()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (m_quitting || m_session.ProjectSaved || saveAfterQuestion()) {
+    if (m_quitting || mayReplaceProject()) {
         m_quitting = true;
         event->accept();
     } else {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -59,15 +60,29 @@ public:
     ~TForm1() override;
 
     // The calculation window; created after the main window, as at start.
-    void setCalculationWindow(TForm2* form2) { m_form2 = form2; }
+    void setCalculationWindow(TForm2* form2);
 
     // Start-up (src/app/TForm1.cpp)
     void FormCreate();
     void establishWorkingDirectory();
     void Programmbeenden1Click();
+    // "Arbeitsverzeichnis ...": chooses another working folder (src/app/TForm1.cpp).
+    void Arbeitsverzeichnis1Click();
+    // Command-line mode: opens the project file named on the command line, run once at start
+    // after the calculation window exists (src/project/ProjectFiles.cpp).
+    void openCommandLineProject();
+
+    // The project differs from what was last loaded, saved or started new, typing not yet
+    // taken over from the panels included.
+    bool projectModified();
+    // Shows the modified marker in the window title when the project is modified.
+    void updateModifiedMarker();
 
     // Project files (src/project/ProjectFiles.cpp)
     void Laden1Click();
+    // Loads a project file as the load command does after its dialog; false (after the message)
+    // when the file is no project or cannot be read.
+    bool loadProject(const QString& file);
     // True when the project was written.
     bool Speichern1Click();
     // Command-line mode: the project file named by the arguments, or nothing.
@@ -89,6 +104,7 @@ public:
     void Edit3Change();
     void Edit4Change();
     void Edit6Change();
+    void Edit7Change();
     void Edit9Change();
     void Edit13Change();
     void RadioButton1Click();
@@ -125,7 +141,7 @@ public:
     QAction* Neu1 = nullptr;             // text 2, Ctrl+N
     QAction* Laden1 = nullptr;           // text 3, Ctrl+L
     QAction* Speichern1 = nullptr;       // text 4, Ctrl+S
-    QAction* Programmbeenden1 = nullptr; // text 120, Ctrl+Z
+    QAction* Programmbeenden1 = nullptr; // text 120, the platform's quit key (Ctrl+Q)
     QMenu* Drucken1 = nullptr;           // text 7
     QMenu* Konlistedrucken = nullptr;    // text 29
     QAction* normal1 = nullptr;          // text 147
@@ -139,6 +155,9 @@ public:
     QAction* Berechnungen1 = nullptr;    // text 139
     QMenu* Hilfe2 = nullptr;             // text 6
     QAction* Info2 = nullptr;            // "Info"
+
+    // "Arbeitsverzeichnis ..." in the project menu: chooses another working folder.
+    QAction* Arbeitsverzeichnis1 = nullptr;
 
     QLabel* Image1 = nullptr;        // background picture, stretched over the client area
     QLabel* Label19 = nullptr;       // status: text 36 + file name; yellow loaded, green saved
@@ -219,6 +238,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -265,8 +285,24 @@ private:
     void buildInfoBox();
     void setCaptions();
 
-    // Asks text 121: No gives true (go on without saving), Yes gives whether the save happened.
-    bool saveAfterQuestion();
+    // Before the project is closed or replaced: takes over what was typed, then, when the project
+    // is modified, asks text 121 with Yes, No and Cancel. True when the program may go on: No, or
+    // Yes with the save done. Cancel, or a save that did not happen, gives false.
+    bool mayReplaceProject();
+    // Takes typing of the project data panel that is not yet in the record into it.
+    void storeTypedProjectData();
+    bool projectDataTyped() const;
+    std::array<QLineEdit*, 10> projectDataEdits() const; // Edit15 to Edit24
+    // Runs the checks of room data edits typed into and not yet left, as leaving them would.
+    void checkTypedRoomData();
+    // Working folder: the reason `dir` cannot be the working folder, or nothing when it can; and
+    // taking a folder over with its subfolders.
+    std::optional<QString> workDirRefusal(const QString& dir) const;
+    void useWorkDir(const QString& dir);
+    // The project file named on the command line exists but could not be read: it is only
+    // overwritten after text 121 was answered Yes.
+    bool m_commandLineFileUnread = false;
+    bool m_attachmentsEdited = false; // attachments added or deleted since the panel was stored
 
     Session& m_session;
     platform::Services m_services;

@@ -1,5 +1,6 @@
 #include "app/StartupChecks.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "calcwindow/TForm2.h"
 #include "core/productdata/DataFolder.h"
 #include "platform/qt/QtServices.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("ORVA TEPA"));
     // Lets the desktop match the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orva-tepa"));
+    tepa::installQtTranslations(app);
 
     // Found from the program's own folder, so the program starts from any current directory and
     // from an installation unpacked anywhere.
@@ -32,6 +34,7 @@ int main(int argc, char** argv)
     form2.setAttribute(Qt::WA_QuitOnClose, false);
 
     form1.show();
+    form1.openCommandLineProject();
 
     // For start-up checks: run the whole start and end as soon as the event loop is up.
     if (qEnvironmentVariable("TEPA_QUIT_AFTER_START") == QStringLiteral("1"))

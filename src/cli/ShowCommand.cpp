@@ -3,9 +3,12 @@
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "core/model/ProjectFile.h"
+#include "core/reports/TechnicalData.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -257,6 +260,15 @@ void writeProjectSummary(const ProjectRecord& r, std::ostream& out)
     writeEntryTable(out, "Cooling entries", r.CoolingEntries, r.CoolingEntryCount);
 }
 
+// The technical data file lies beside the projects with a project's extension.
+static bool startsAsTechnicalData(const std::string& file)
+{
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    char start[256] = {};
+    in.read(start, sizeof start);
+    return isTechnicalDataImage(std::string_view(start, static_cast<std::size_t>(in.gcount())));
+}
+
 int runShow(Invocation& call)
 {
     OptionParser options;
@@ -274,7 +286,12 @@ int runShow(Invocation& call)
         return ExitUsage;
     }
 
-    const auto record = loadProjectFile(options.positionals().front());
+    const std::string& file = options.positionals().front();
+    if (startsAsTechnicalData(file)) {
+        call.err << "tepa show: " << file << ": a technical data file, not a project file\n";
+        return ExitBadInput;
+    }
+    const auto record = loadProjectFile(file);
     if (!record) {
         call.err << "tepa show: " << record.error() << '\n';
         return ExitBadInput;

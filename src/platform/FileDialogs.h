@@ -24,6 +24,8 @@ public:
     // The chosen file must exist.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // A folder (title and initial folder from the request); nothing when there is no such dialog.
+    virtual std::optional<QString> chooseDirectory(const FileDialogRequest&) { return std::nullopt; }
 };
 
 } // namespace tepa::platform

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <array>
@@ -115,6 +116,8 @@ void TForm1::buildProjectDataPanel()
     Memo1->setGeometry(12, 280, 440, 238);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setToolTip(QStringLiteral("Text-Eingabe bis zu 25 Zeilen !"));
+    // Typing shows at once in the title's modified marker.
+    connect(Memo1, &QPlainTextEdit::modificationChanged, this, [this] { updateModifiedMarker(); });
 
     Label5 = makeLabel(GroupBox1, "Label5", 468, 262, 288);
     run1 = named(new QPushButton(GroupBox1), "run1");
@@ -128,6 +131,8 @@ void TForm1::buildProjectDataPanel()
     Del1 = named(new QPushButton(GroupBox1), "Del1");
     Del1->setGeometry(616, 490, 140, 27);
 
+    for (QLineEdit* edit : projectDataEdits())
+        connect(edit, &QLineEdit::textEdited, this, [this] { updateModifiedMarker(); });
     connect(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { run1Click(); });
     connect(run1, &QPushButton::clicked, this, [this] { run1Click(); });
@@ -139,9 +144,9 @@ void TForm1::buildProjectDataPanel()
 
 void TForm1::Neu1Click()
 {
-    // A planner who wants the open project saved first and then does not complete the save
-    // keeps it: New would otherwise discard work the planner meant to keep.
-    if (!m_session.ProjectSaved && m_session.ProjectTouched && !saveAfterQuestion())
+    // A planner who cancels, or wants the open project saved first and then does not complete
+    // the save, keeps it: New would otherwise discard work the planner meant to keep.
+    if (!mayReplaceProject())
         return;
     // The new project belongs to no file yet: the save dialog starts empty, the lock goes.
     releaseProjectFile();
@@ -185,7 +190,6 @@ void TForm1::Neu1Click()
 
     m_session.HeatingDualUseOn = false;
     m_session.CoolingDualUseOn = false;
-    m_session.ProjectSaved = false;
     m_session.ProjectTouched = false;
     m_session.CoolingRoomTempLoaded = false;
     m_session.CentreReturnTemp = true;
@@ -212,6 +216,9 @@ void TForm1::Neu1Click()
     // is closed first.
     GroupBox1->hide();
     Projektdaten1Click();
+    // A new project with nothing typed yet loses nothing when it is closed.
+    m_session.markProjectClean();
+    updateModifiedMarker();
 }
 
 void TForm1::Projektdaten1Click()
@@ -227,10 +234,33 @@ void TForm1::Projektdaten1Click()
         return;
     }
     m_session.ProjectTouched = true;
+    // Typing left in the panel when another command hid it is kept, not overwritten below.
+    storeTypedProjectData();
     controls::setVisible(ListBox1, false);
     controls::setVisible(GroupBox2, false);
     GroupBox1->show();
     RecordToProjectData();
+}
+
+std::array<QLineEdit*, 10> TForm1::projectDataEdits() const
+{
+    return {Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24};
+}
+
+bool TForm1::projectDataTyped() const
+{
+    if (!Edit15)
+        return false;
+    for (const QLineEdit* edit : projectDataEdits())
+        if (edit->isModified())
+            return true;
+    return m_attachmentsEdited || Memo1->document()->isModified();
+}
+
+void TForm1::storeTypedProjectData()
+{
+    if (projectDataTyped())
+        ProjectDataToRecord();
 }
 
 void TForm1::ProjectDataToRecord()
@@ -254,6 +284,13 @@ void TForm1::ProjectDataToRecord()
         attachment.clear();
     for (int i = 0; i < std::min(ListBox2->count(), MaxAttachments); ++i)
         project.Attachments[static_cast<std::size_t>(i)].setText(ListBox2->item(i)->text().toStdString());
+
+    // Everything typed is in the record now.
+    for (QLineEdit* edit : projectDataEdits())
+        edit->setModified(false);
+    Memo1->document()->setModified(false);
+    m_attachmentsEdited = false;
+    updateModifiedMarker();
 }
 
 void TForm1::RecordToProjectData()
@@ -275,8 +312,10 @@ void TForm1::RecordToProjectData()
     while (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo1->document()->setModified(false);
 
     ListBox2->clear();
+    m_attachmentsEdited = false;
     run1->setText(QString());
     for (const auto& attachment : project.Attachments) {
         if (attachment.empty())
@@ -314,6 +353,8 @@ void TForm1::Add1Click()
     } else if (file) {
         addAttachmentItem(ListBox2, *file);
         ListBox2->setCurrentRow(ListBox2->count() - 1);
+        m_attachmentsEdited = true;
+        updateModifiedMarker();
     }
     ListBox2Click();
 }
@@ -324,6 +365,8 @@ void TForm1::Del1Click()
     if (row < 0 || !ListBox2->currentItem()->isSelected())
         return;
     delete ListBox2->takeItem(row);
+    m_attachmentsEdited = true;
+    updateModifiedMarker();
     // The item that moved up into the deleted place, or the new last item.
     if (ListBox2->count() > 0)
         ListBox2->setCurrentRow(std::min(row, ListBox2->count() - 1));

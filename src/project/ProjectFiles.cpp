@@ -9,6 +9,7 @@
 #include "project/ProjectPaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QGroupBox>
@@ -44,6 +45,36 @@ QString sameFileKey(const QString& file)
     return QFileInfo(file).absoluteFilePath();
 }
 
+// Interface texts of the file commands.
+constexpr std::size_t FileStatusText = 36;
+constexpr std::size_t RoomDataChangedText = 117;
+constexpr std::size_t SaveQuestionText = 121;
+constexpr std::size_t BothModesText = 213;
+constexpr std::size_t HeatingOnlyText = 214;
+constexpr std::size_t CoolingOnlyText = 215;
+constexpr std::size_t TechnicalDataFileText = 270;
+
+// A name the load dialog lists: one ending in ".kon" or ".orv". Any other name gets ".kon", also
+// one with a dot of its own ("Büro 1.12"), which the dialog would take for an extension.
+QString withProjectSuffix(const QString& file)
+{
+    if (file.endsWith(QStringLiteral(".kon"), Qt::CaseInsensitive) ||
+        file.endsWith(QStringLiteral(".orv"), Qt::CaseInsensitive))
+        return file;
+    return file + QStringLiteral(".kon");
+}
+
+// The technical data file lies beside the projects under a project's extension; its start tells
+// it apart from a project file.
+bool holdsTechnicalData(const QString& file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = in.read(256);
+    return isTechnicalDataImage(std::string_view(start.constData(), static_cast<std::size_t>(start.size())));
+}
+
 std::filesystem::path toPath(const QString& path)
 {
     return std::filesystem::path(path.toStdU16String());
@@ -64,6 +95,9 @@ void showFileStatus(QLabel* status, const QString& prefix, const QString& file, 
 
 void TForm1::Laden1Click()
 {
+    // The project in memory is replaced: what was typed is asked for first.
+    if (!mayReplaceProject())
+        return;
     m_session.ProjectTouched = false;
     m_session.CoolingRoomTempLoaded = true;
     platform::FileDialogRequest request;
@@ -75,21 +109,31 @@ void TForm1::Laden1Click()
     makeProgramDirCurrent(m_session.ProgramDir);
     if (!file)
         return;
+    loadProject(*file);
+}
 
+bool TForm1::loadProject(const QString& file)
+{
+    if (holdsTechnicalData(file)) {
+        m_services.messages.showMessage(text(TechnicalDataFileText) + QLatin1Char('\n') + fileNamePart(file));
+        return false;
+    }
     // Decoded into a record of its own first: a file too short for a record, or one that
     // cannot be read, leaves the project in memory as it was.
-    Result<ProjectRecord> loaded = loadProjectFile(toPath(*file));
+    Result<ProjectRecord> loaded = loadProjectFile(toPath(file));
     if (!loaded) {
         if (loaded.error() == LoadingErrorMessage)
             m_services.messages.showMessage(QString::fromUtf8(LoadingErrorMessage));
         else
             m_services.messages.showError(QString::fromStdString(loaded.error()));
-        return;
+        return false;
     }
+    m_session.ProjectTouched = false;
+    m_session.CoolingRoomTempLoaded = true;
     m_session.Project = std::move(loaded).value();
     holdProjectFile(*file);
 
-    showFileStatus(Label19, text(36), *file, Qt::yellow);
+    showFileStatus(Label19, text(FileStatusText), file, Qt::yellow);
 
     // Both lists start at their first entry: an index left from the project before could lie
     // beyond the loaded counts. An entry the calculation window was adding belonged to that
@@ -101,13 +145,30 @@ void TForm1::Laden1Click()
     controls::setEnabled(Projektdaten1, true);
     controls::setEnabled(Raumdaten1, true);
     controls::setEnabled(Berechnungen1, false);
-    m_session.ProjectSaved = false;
 
     controls::setEnabled(RadioButton1, true);
     controls::setEnabled(RadioButton2, true);
     controls::setEnabled(RadioButton3, true);
     controls::setEnabled(RadioButton4, true);
     controls::setVisible(ListBox1, false);
+
+    // The room data open in the mode the project was made in; a project of one mode only
+    // cannot be switched to the other. CoolingMode follows HeatingMode so that the two never
+    // both hold.
+    const ProjectRecord& project = m_session.Project;
+    if (project.HeatingInUse != project.CoolingInUse) {
+        m_session.HeatingMode = project.HeatingInUse;
+        m_session.CoolingMode = project.CoolingInUse;
+    }
+    // The mode and dual-use buttons follow the loaded project, not the one before: showing the
+    // room data takes the dual-use flag of the mode from them.
+    if (RadioButton1 && RadioButton2 && RadioButton3 && RadioButton4) {
+        (m_session.HeatingMode ? RadioButton1 : RadioButton2)->setChecked(true);
+        const bool dualUse = m_session.HeatingMode ? project.HeatingDualUse : project.CoolingDualUse;
+        (dualUse ? RadioButton3 : RadioButton4)->setChecked(true);
+    }
+    m_session.HeatingDualUseOn = false;
+    m_session.CoolingDualUseOn = false;
 
     m_session.ProjectLoaded = true;
     RecordToRoomData();
@@ -119,36 +180,46 @@ void TForm1::Laden1Click()
     controls::setEnabled(Drucken1, true);
     m_session.ResetChangeFlags();
 
-    // The room data open in the mode the project was made in; a project of one mode only
-    // cannot be switched to the other. CoolingMode follows HeatingMode so that the two never
-    // both hold.
-    const ProjectRecord& project = m_session.Project;
     if (project.HeatingInUse && project.CoolingInUse) {
-        m_services.messages.showInformation(text(213));
+        m_services.messages.showInformation(text(BothModesText));
     } else if (project.HeatingInUse) {
         controls::setEnabled(RadioButton2, false);
-        m_session.HeatingMode = true;
-        m_session.CoolingMode = false;
-        m_services.messages.showInformation(text(214));
+        m_services.messages.showInformation(text(HeatingOnlyText));
     } else if (project.CoolingInUse) {
         controls::setEnabled(RadioButton1, false);
-        m_session.HeatingMode = false;
-        m_session.CoolingMode = true;
-        m_services.messages.showInformation(text(215));
+        m_services.messages.showInformation(text(CoolingOnlyText));
     }
 
     // The command ends with the project data panel open on the loaded data. The panel command
     // toggles, so a panel left open before the load is closed first.
     controls::setVisible(GroupBox1, false);
     Projektdaten1Click();
+    m_session.markProjectClean();
+    updateModifiedMarker();
+    return true;
+}
+
+void TForm1::openCommandLineProject()
+{
+    const std::optional<QString> file = commandLineProjectFile();
+    if (!file)
+        return;
+    // A calling program hands over the project it wants computed: an existing one is opened as
+    // the load command would, a missing one is started new and created by the first save.
+    if (QFileInfo(*file).isFile() && loadProject(*file))
+        return;
+    m_commandLineFileUnread = QFileInfo::exists(*file);
+    Neu1Click();
 }
 
 bool TForm1::Speichern1Click()
 {
     // Room data changed since the last calculation run would be saved with results that no
     // longer belong to them.
+    // A room value typed and not yet left is checked as leaving it would.
+    checkTypedRoomData();
     if (m_session.DemandChanged || m_session.FlowTempChanged || m_session.RoomTempChanged) {
-        m_services.messages.showMessage(text(117));
+        m_services.messages.showMessage(text(RoomDataChangedText));
         return false;
     }
 
@@ -162,6 +233,11 @@ bool TForm1::Speichern1Click()
     QString file;
     if (const std::optional<QString> named = commandLineProjectFile()) {
         file = *named;
+        // A file there that could not be read at start may be someone's work: it is replaced
+        // only when the planner says so.
+        if (m_commandLineFileUnread && QFileInfo::exists(file) &&
+            !m_services.messages.askYesNo(text(SaveQuestionText) + QLatin1Char('\n') + file))
+            return false;
         if (!saveCommandLineFiles(file))
             return false;
     } else {
@@ -177,7 +253,7 @@ bool TForm1::Speichern1Click()
         makeProgramDirCurrent(m_session.ProgramDir);
         if (!chosen)
             return false;
-        file = *chosen;
+        file = withProjectSuffix(*chosen);
         // Two instances saving one file would each overwrite the other's work unseen.
         if (lockedByOtherInstance(file)) {
             m_services.messages.showMessage(text(SaveRefusedOpenElsewhereTextLine) + QLatin1Char('\n') + file);
@@ -191,8 +267,10 @@ bool TForm1::Speichern1Click()
         holdProjectFile(file);
     }
 
-    showFileStatus(Label19, text(36), file, Qt::green);
-    m_session.ProjectSaved = true;
+    showFileStatus(Label19, text(FileStatusText), file, Qt::green);
+    m_commandLineFileUnread = false;
+    m_session.markProjectClean();
+    updateModifiedMarker();
     return true;
 }
 

@@ -46,6 +46,10 @@ constexpr double MinRoomTempC = 0;
 constexpr double MaxRoomTempC = 40;
 constexpr double MinHeatingFlowTempC = 40;
 constexpr double MaxHeatingFlowTempC = 110;
+constexpr double MinCoolingFlowTempC = 5;
+constexpr double MaxCoolingFlowTempC = 25;
+constexpr double MinHumidityPercent = 0;
+constexpr double MaxHumidityPercent = 100;
 
 QString interfaceText(const Session& session, std::size_t line)
 {
@@ -162,6 +166,8 @@ void TForm1::buildRoomDataPanel()
 
     Label14 = makeLabel(GroupBox2, "Label14", {16, 28, 100, 22});
     Edit13 = makeEdit(GroupBox2, "Edit13", QString(), {120, 26, 180, 24});
+    // No more is kept; a longer name would be cut without notice.
+    Edit13->setMaxLength(RoomNameLength);
     Label20 = makeLabel(GroupBox2, "Label20", {330, 28, 110, 22});
     RadioButton1 = new QRadioButton(GroupBox2);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
@@ -240,7 +246,13 @@ void TForm1::buildRoomDataPanel()
     connect(Edit3, &QLineEdit::editingFinished, this, &TForm1::Edit3Change);
     connect(Edit4, &QLineEdit::editingFinished, this, &TForm1::Edit4Change);
     connect(Edit6, &QLineEdit::editingFinished, this, &TForm1::Edit6Change);
+    connect(Edit7, &QLineEdit::editingFinished, this, &TForm1::Edit7Change);
     connect(Edit9, &QLineEdit::editingFinished, this, &TForm1::Edit9Change);
+    // Typing shows at once in the title's modified marker; a check may store the value.
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit6, Edit7, Edit9}) {
+        connect(edit, &QLineEdit::textEdited, this, &TForm1::updateModifiedMarker);
+        connect(edit, &QLineEdit::editingFinished, this, &TForm1::updateModifiedMarker);
+    }
     // textChanged, not textEdited: the name follows the edit also when the record is shown.
     connect(Edit13, &QLineEdit::textChanged, this, &TForm1::Edit13Change);
     connect(RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);
@@ -254,6 +266,8 @@ void TForm1::buildRoomDataPanel()
 void TForm1::Raumdaten1Click()
 {
     Session& s = m_session;
+    // The project data panel is left: what was typed there is kept.
+    storeTypedProjectData();
     s.RoomDataShown = true;
     if (Berechnungen1)
         Berechnungen1->setEnabled(true);
@@ -488,19 +502,42 @@ void TForm1::Edit9Change()
     }
 }
 
+void TForm1::Edit7Change()
+{
+    if (!m_session.CoolingMode)
+        return;
+    CheckGuard guard;
+    if (!guard.entered())
+        return;
+    ProjectRecord& p = m_session.Project;
+    const std::optional<double> value =
+        checkedNumber(m_session, m_services.messages, Edit7, p.CoolingDemand, 5, false);
+    if (!value)
+        return;
+    if (*value != p.CoolingDemand) {
+        m_session.DemandChanged = true;
+        p.CoolingDemand = *value;
+    }
+}
+
 void TForm1::Edit1Change()
 {
     CheckGuard guard;
     if (!guard.entered())
         return;
-    const ProjectRecord& p = m_session.Project;
+    ProjectRecord& p = m_session.Project;
     const std::optional<double> value =
         checkedNumber(m_session, m_services.messages, Edit1, p.CoolingFlowTemp, 3);
     if (!value)
         return;
-    // Only checked here; the calculation run takes the flow temperature over with the panel.
-    if (*value != p.CoolingFlowTemp)
+    if (*value != p.CoolingFlowTemp) {
+        // As in heating: out of range the text stays visible but is not stored; the calculation
+        // run rejects it, and until it ran the changed value blocks saving.
+        m_session.FlowTempChanged = true;
         dewPointCheck(m_session, m_services.messages, p.CoolingHumidity, *value);
+        if (*value >= MinCoolingFlowTempC && *value <= MaxCoolingFlowTempC)
+            p.CoolingFlowTemp = *value;
+    }
 }
 
 void TForm1::Edit6Change()
@@ -508,18 +545,41 @@ void TForm1::Edit6Change()
     CheckGuard guard;
     if (!guard.entered())
         return;
-    const ProjectRecord& p = m_session.Project;
+    ProjectRecord& p = m_session.Project;
     const std::optional<double> value =
         checkedNumber(m_session, m_services.messages, Edit6, p.CoolingHumidity, 3);
     if (!value)
         return;
-    if (*value != p.CoolingHumidity)
+    if (*value != p.CoolingHumidity) {
+        // The humidity belongs to the room air: a change counts as one of the room temperature.
+        m_session.RoomTempChanged = true;
         dewPointCheck(m_session, m_services.messages, *value, p.CoolingFlowTemp);
+        if (*value >= MinHumidityPercent && *value <= MaxHumidityPercent)
+            p.CoolingHumidity = *value;
+    }
+}
+
+void TForm1::checkTypedRoomData()
+{
+    if (!Edit1)
+        return;
+    const std::pair<QLineEdit*, void (TForm1::*)()> checks[] = {
+        {Edit3, &TForm1::Edit3Change}, {Edit2, &TForm1::Edit2Change}, {Edit4, &TForm1::Edit4Change},
+        {Edit9, &TForm1::Edit9Change}, {Edit7, &TForm1::Edit7Change}, {Edit1, &TForm1::Edit1Change},
+        {Edit6, &TForm1::Edit6Change},
+    };
+    for (const auto& [edit, check] : checks) {
+        if (!edit->isModified())
+            continue;
+        (this->*check)();
+        edit->setModified(false);
+    }
 }
 
 void TForm1::Edit13Change()
 {
     m_session.Project.RoomName.setText(Edit13->text().left(RoomNameLength).toStdString());
+    updateModifiedMarker();
 }
 
 // The calculation window's list shows the entries of the mode and project it was filled for; a

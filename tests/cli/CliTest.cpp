@@ -77,7 +77,8 @@ TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
 // Every refusal of every command: the exit code, the message on stderr, nothing on stdout and no
 // file written or changed. Inputs live in a folder of their own: a sample project "Haus.orv",
 // the same project named like its technical data file, a file one byte short of a project, a
-// plain file standing where a folder is needed, and an installation whose "W1" data line holds
+// technical data file long enough to pass for a record, a plain file standing where a folder is
+// needed, and an installation whose "W1" data line holds
 // "nan" for its coefficient.
 class CliFiles : public ::testing::Test
 {
@@ -89,6 +90,8 @@ protected:
             std::ofstream(folder / name, std::ios::binary) << image;
         std::ofstream(folder / "kurz.kon", std::ios::binary) << image.substr(0, 15857);
         std::ofstream(folder / "Datei") << "kein Ordner";
+        // A technical data file long enough to pass for a record.
+        std::ofstream(folder / "technik.kon", std::ios::binary) << "\r\n\r\nTechnische Daten:   \r\n" << image;
         std::filesystem::copy(install, folder / "install");
         std::fstream data(folder / "install" / "freikon.txt", std::ios::in | std::ios::out | std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(data)), {});
@@ -125,6 +128,7 @@ TEST_F(CliFiles, EveryCommandRefusesWithAMessageAndWritesNothing)
         {{"show", shortFile, "--json"}, ExitBadInput, "tepa show: Loading - Error"},
         {{"show", missing}, ExitBadInput, "tepa show: Datei " + missing + " kann nicht geöffnet werden"},
         {{"show", project, missing}, ExitUsage, "usage: tepa show"},
+        {{"show", path("technik.kon")}, ExitBadInput, "a technical data file, not a project file"},
         {{"list", missing}, ExitBadInput, "tepa list: Datei " + missing + " kann nicht geöffnet werden"},
         {{"list", project, project}, ExitUsage, "usage: tepa list PROJECT.kon"},
         {{"techdata"}, ExitUsage, "usage: tepa techdata PROJECT.kon [-o FILE]"},

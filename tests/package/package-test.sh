@@ -29,7 +29,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Maintainer)" =~ ^.+\ \<.+@.+\>$ ]] || fail "maintainer '$(field Maintainer)'"
 [ -n "$(field Description)" ] || fail "no description"
 depends=$(field Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-dejavu-core; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-dejavu-core qt6-translations-l10n; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 

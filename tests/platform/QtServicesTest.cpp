@@ -1,6 +1,7 @@
 // The Qt implementations of the platform services, driven offscreen. Modal boxes and dialogs
 // are answered by a timer that waits for them to open.
 #include "platform/qt/QtServices.h"
+#include "app/Translations.h"
 
 #include "ModalAnswer.h"
 
@@ -78,6 +79,12 @@ TEST(QtMessagesTest, BoxesShowTheirTextAndTheQuestionReportsTheButtonPressed)
     const Case cases[] = {
         {[](QtMessages& m, const QString& t) { return m.askYesNo(t); }, QMessageBox::Yes, 2, true},
         {[](QtMessages& m, const QString& t) { return m.askYesNo(t); }, QMessageBox::No, 2, false},
+        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::Yes; }, QMessageBox::Yes, 3,
+         true},
+        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::No; }, QMessageBox::No, 3,
+         true},
+        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::Cancel; },
+         QMessageBox::Cancel, 3, true},
         {[](QtMessages& m, const QString& t) { return m.showMessage(t), true; }, QMessageBox::Ok, 1, true},
         {[](QtMessages& m, const QString& t) { return m.showInformation(t), true; }, QMessageBox::Ok, 1,
          true},
@@ -137,6 +144,34 @@ TEST_F(QtFileDialogsTest, SaveDialogOpensWithTheRequestAndAddsTheDefaultSuffix)
     EXPECT_EQ(dialogs.saveFile(request), QDir(folder()).filePath("tepa.kon"));
     EXPECT_EQ(title.toStdString(), "Projekt speichern");
     EXPECT_EQ(QDir(directory).canonicalPath().toStdString(), QDir(folder()).canonicalPath().toStdString());
+}
+
+TEST_F(QtFileDialogsTest, FolderDialogStartsInTheGivenFolderAndGivesTheFolderChosen)
+{
+    QDir(folder()).mkpath(QStringLiteral("ORVA"));
+    QtFileDialogs dialogs;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Arbeitsverzeichnis");
+    request.initialDir = QDir(folder()).filePath(QStringLiteral("ORVA"));
+    whenModalOpens([](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto chosen = dialogs.chooseDirectory(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QDir(*chosen).canonicalPath(), QDir(request.initialDir).canonicalPath());
+}
+
+TEST(QtTranslationsTest, QtsOwnButtonsAreGermanLikeTheInterfaceTexts)
+{
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&').toStdString(), "Ja");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&').toStdString(), "Nein");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&').toStdString(), "Abbrechen");
 }
 
 TEST_F(QtFileDialogsTest, OpenDialogGivesTheFileChosenAndCancelledDialogsNothing)

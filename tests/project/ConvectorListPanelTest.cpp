@@ -153,11 +153,10 @@ TEST_F(ConvectorListPanel, CommandLineSaveWritesTechnicalDataBesideTheRejoinedPa
     session->Project.RoomName.setText("Küche");
     session->Project.HeatingEntryCount = 1;
     addHeatingEntry(0, "WF2", 110, 1250, 2);
-    session->ProjectSaved = false;
 
     EXPECT_TRUE(form1->Speichern1Click());
 
-    EXPECT_TRUE(session->ProjectSaved);
+    EXPECT_FALSE(session->projectModified());
     EXPECT_TRUE(doubles.dialogs.saveRequests.empty());
     EXPECT_EQ(QFileInfo(folder + "/Raum A.kon").size(), 15858);
     const QByteArray techData = readBytes(folder + "/techdaten.kon");
@@ -188,12 +187,12 @@ TEST_F(ConvectorListPanel, TechnicalDataThatCannotBeWrittenStopsTheSave)
     for (const QString& folder : {blockingFile, occupied}) {
         SCOPED_TRACE(folder.toStdString());
         createWindow({folder + "/Raum.kon", "a", "b", "c"});
-        session->ProjectSaved = false;
+        session->Project.RoomName.setText("Raum");
         doubles.messages.expectAny(MessageKind::Error);
 
         EXPECT_FALSE(form1->Speichern1Click());
 
-        EXPECT_FALSE(session->ProjectSaved);
+        EXPECT_TRUE(session->projectModified());
         ASSERT_EQ(doubles.messages.shown().size(), ++boxes);
         EXPECT_TRUE(doubles.messages.shown().back().startsWith(folder + "/techdaten.kon: "))
             << doubles.messages.shown().back().toStdString();

@@ -26,18 +26,23 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace tepa::test {
 
 // A main window as the program starts it, built offscreen with the platform doubles:
-// - the installed data folder is the fixture installation tests/data/install;
-// - the settings already hold "Arbeitsverzeichnis", pointing into a fresh temporary folder, so
-//   start-up asks nothing and creates "Projekte" and "tmp" there;
-// - FormCreate has run (here, unless the constructor already runs it).
+// - the installed data folder is `installedData`, the fixture installation tests/data/install
+//   unless a test names another before `createWindow`;
+// - the current folder is a fresh temporary folder without interface texts, HOME a folder in it;
+//   both, and quit-on-last-window, are restored afterwards;
+// - the settings already hold "Arbeitsverzeichnis", pointing into that folder, so start-up asks
+//   nothing and creates "Projekte" and "tmp" there;
+// - the start sequence has run (the constructor runs it).
 // Tests script the doubles (`doubles.messages.expect(...)`, `doubles.dialogs.answerOpen(...)`)
 // before driving the window; a test that needs command-line arguments or the calculation window
 // rebuilds the window with `createWindow(arguments)` / `createCalculationWindow()`.
@@ -47,6 +52,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tempDir.isValid());
+        m_savedCurrentDir = QDir::currentPath();
+        m_savedHome = qgetenv("HOME");
+        QDir().mkpath(tempPath("home"));
+        qputenv("HOME", tempPath("home").toLocal8Bit());
+        QDir::setCurrent(m_tempDir.path());
+        // A closed window must not leave a quit request behind for a later test.
+        QApplication::setQuitOnLastWindowClosed(false);
         workDir = m_tempDir.path() + "/work";
         doubles.settings.values.insert("Arbeitsverzeichnis", workDir);
         createWindow();
@@ -57,6 +69,10 @@ protected:
         destroyWindow();
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
+        QCoreApplication::processEvents();
+        QApplication::setQuitOnLastWindowClosed(true);
+        QDir::setCurrent(m_savedCurrentDir);
+        qputenv("HOME", m_savedHome);
     }
 
     // Builds the main window afresh (dropping one built before) with these command-line
@@ -64,14 +80,14 @@ protected:
     void createWindow(const QStringList& arguments = {}, const QString& startDirectory = {})
     {
         destroyWindow();
+        // Started from a folder of its own: a window before made its program folder current.
+        QDir::setCurrent(startFolder.isEmpty() ? m_tempDir.path() : startFolder);
         session = std::make_unique<Session>();
         StartOptions options;
-        options.installedDataDir = installDir();
+        options.installedDataDir = installedData;
         options.arguments = arguments;
         options.startDirectory = startDirectory;
         form1 = std::make_unique<TForm1>(*session, doubles.services(), options);
-        if (session->InterfaceTexts.size() == 0)
-            form1->FormCreate();
         QCoreApplication::processEvents();
     }
 
@@ -136,6 +152,26 @@ protected:
         load(copy);
     }
 
+    void storeWorkDir(const QString& dir)
+    {
+        doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir);
+    }
+    static std::string canonical(const QString& path)
+    {
+        return QFileInfo(path).canonicalFilePath().toStdString();
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
+    }
+    static QString qPath(const std::filesystem::path& path)
+    {
+        return QString::fromStdU16String(path.u16string());
+    }
+    static bool isDir(const QString& path) { return QFileInfo(path).isDir(); }
+
     static QByteArray readBytes(const QString& path)
     {
         QFile file(path);
@@ -157,6 +193,8 @@ protected:
     }
 
     PlatformDoubles doubles;
+    std::filesystem::path installedData = installDir();
+    QString startFolder; // the current folder the window starts in; empty: the temporary folder
     QString workDir;
     std::unique_ptr<Session> session;
     std::unique_ptr<TForm1> form1;
@@ -164,6 +202,26 @@ protected:
 
 private:
     QTemporaryDir m_tempDir;
+    QString m_savedCurrentDir;
+    QByteArray m_savedHome;
 };
+
+// Exit code of the event loop when nothing asked the application to quit.
+constexpr int StillRunning = 77;
+
+// Runs `action` inside the application's event loop and returns the loop's exit code: 0 when
+// the action made the application quit, StillRunning when the loop went on after it.
+inline int exitCodeAfter(const std::function<void()>& action)
+{
+    QTimer stillRunning;
+    stillRunning.setSingleShot(true);
+    QObject::connect(&stillRunning, &QTimer::timeout, qApp, [] { QCoreApplication::exit(StillRunning); });
+    QTimer::singleShot(0, qApp, [&] {
+        action();
+        // Not at once: a timer due in the same pass would overwrite the quit's exit code.
+        stillRunning.start(100);
+    });
+    return QApplication::exec();
+}
 
 } // namespace tepa::test

@@ -80,12 +80,12 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     createCalculationWindow();
     form2->ListBox2->addItem("W2 1000 x 180");
     loadSample();
-    session->ProjectSaved = true; // no question before New
     session->DemandChanged = true;
     session->HeatingEntryIndex = 2;
     form1->RadioButton2->click();
     form1->RadioButton3->click();
     form1->GroupBox2->show();
+    session->markProjectClean(); // no question before New
 
     newProject();
 
@@ -99,7 +99,7 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     EXPECT_TRUE(form1->Label19->text().isEmpty());
     EXPECT_TRUE(form1->GroupBox2->isHidden());
     EXPECT_EQ(form2->ListBox2->count(), 0) << "the calculation window's list is emptied too";
-    EXPECT_FALSE(session->ProjectSaved);
+    EXPECT_FALSE(session->projectModified()) << "nothing typed into the new project yet";
     EXPECT_FALSE(session->ProjectLoaded);
     EXPECT_FALSE(session->DemandChanged);
     EXPECT_EQ(session->HeatingEntryIndex, 1);
@@ -109,41 +109,6 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     EXPECT_TRUE(form1->RadioButton4->isChecked());
     EXPECT_FALSE(form1->Panel2->isHidden()) << "the heating inputs are on show";
     EXPECT_FALSE(form1->Konvliste->isEnabled());
-}
-
-TEST_F(ProjectDataWindow, NewAsksOnlyForAnUnsavedProjectOpenedForEditingAndKeepsItUnlessNo)
-{
-    struct Case
-    {
-        bool saved, touched;
-        std::optional<bool> answer; // the question, when asked
-        bool saveCancelled;
-        bool replaced;
-    };
-    const Case cases[] = {
-        {true, true, std::nullopt, false, true},
-        {false, false, std::nullopt, false, true},
-        {false, true, false, false, true},
-        {false, true, true, true, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "saved " << c.saved << ", touched " << c.touched);
-        session->ProjectSaved = c.saved;
-        session->ProjectTouched = c.touched;
-        session->Project.Title.setText("alt");
-        form1->Edit15->setText("alt");
-        if (c.answer)
-            doubles.messages.expect(MessageKind::YesNo, text(121), *c.answer);
-        if (c.saveCancelled)
-            doubles.dialogs.answerSave(std::nullopt);
-
-        form1->Neu1->trigger();
-
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(session->Project.Title.empty(), c.replaced);
-        EXPECT_EQ(form1->Edit15->text().isEmpty(), c.replaced);
-        EXPECT_TRUE(doubles.dialogs.saveRequests.size() == (c.saveCancelled ? 1u : 0u));
-    }
 }
 
 TEST_F(ProjectDataWindow, ProjectDataCommandTogglesThePanelAndStoresItOnClosing)
@@ -180,6 +145,14 @@ TEST_F(ProjectDataWindow, FieldsAreCutToTheirRecordLengths)
                                                   {p.RemarkLines[0].text(), 72}};
     for (const auto& [text, length] : stored)
         EXPECT_EQ(text, std::string(static_cast<std::size_t>(length), 'x'));
+
+    // Remark lines beyond the 25th have no place in the record.
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines << QString("Bemerkung %1").arg(i);
+    form1->Memo1->setPlainText(lines.join('\n'));
+    form1->ProjectDataToRecord();
+    EXPECT_EQ(p.RemarkLines[24].text(), "Bemerkung 25");
 }
 
 TEST_F(ProjectDataWindow, RecordListsAttachmentsUpToTheFirstEmptyOneAndSelectsTheLast)

@@ -81,117 +81,74 @@ TEST_F(RoomData, LoadedProjectOpensLockedInItsRecordedMode)
     EXPECT_FALSE(form1->Panel2->isEnabled());
 }
 
-TEST_F(RoomData, RoomNameKeepsFifteenCharactersOfEveryChange)
+TEST_F(RoomData, RoomNameTakesNoMoreThanTheFifteenCharactersKept)
 {
     openRoomData();
     QTest::keyClicks(control<QLineEdit>("Edit13"), "Besprechung 1.OG");
+    EXPECT_EQ(form1->Edit13->text(), "Besprechung 1.O") << "what the planner sees is what is kept";
     EXPECT_EQ(session->Project.RoomName.text(), "Besprechung 1.O");
 }
 
-// One entry into a heating edit, with what it should leave behind.
-struct HeatingCase
+// One entry into a room data edit, with what it leaves behind. Heating and cooling follow the
+// same rules: a valid value differing from the stored one sets its change flag (which blocks
+// saving until the next calculation run) and is stored when it lies in its range.
+// Dew point (text 196) at room 26 °C, by the Magnus law worked by hand: 45 % gives Td 13.13 °C
+// and the limit 13.13 + 0.15 * 12.87 = 15.06 °C; 60 % gives the limit 18.88 °C; 40 % 13.54 °C;
+// at 30 °C and 45 % the limit is 18.74 °C, at 27 °C 15.98 °C.
+struct RoomCase
 {
+    bool cooling;
     const char* edit;
     const char* typed;
-    bool rejected;     // text 78, old value back
-    const char* shown; // the edit afterwards
-    double roomTempC, demandW, flowTempC;
-    bool roomTempChanged, demandChanged, flowTempChanged;
+    bool rejected; // text 78, old value back
+    bool warned;   // text 196
+    const char* shown;
+    double ProjectRecord::*field;
+    double stored;
+    bool Session::*flag; // the change flag set, if any
 };
 
+constexpr auto Heat = false, Cool = true;
+using R = ProjectRecord;
+using S = Session;
+
 // clang-format off
-const HeatingCase heatingCases[] = {
-    {"Edit3", "12,5", false, "12.5",   12.5, 0, 75, true, false, false},
-    {"Edit3", "40.1", false, "40.1",   20,   0, 75, true, false, false},
-    {"Edit3", "20",   false, "20",     20,   0, 75, false, false, false},
-    {"Edit3", "abc",  true,  " 20.0",  20,   0, 75, false, false, false},
-    {"Edit4", "120",  false, "120",    20,   0, 75, false, false, true},
-    {"Edit4", "55",   false, "55",     20,   0, 55, false, false, true},
-    {"Edit4", "12a",  true,  " 75.0",  20,   0, 75, false, false, false},
-    {"Edit2", "1500", false, "1500",   20, 1500, 75, false, true, false},
-    {"Edit2", "-50",  true,  "  0.0",  20,   0, 75, false, false, false},
+const RoomCase roomCases[] = {
+    {Heat, "Edit3", "12,5", false, false, "12.5",  &R::HeatingRoomTemp, 12.5, &S::RoomTempChanged},
+    {Heat, "Edit3", "40.1", false, false, "40.1",  &R::HeatingRoomTemp, 20,   &S::RoomTempChanged},
+    {Heat, "Edit3", "20",   false, false, "20",    &R::HeatingRoomTemp, 20,   nullptr},
+    {Heat, "Edit3", "abc",  true,  false, " 20.0", &R::HeatingRoomTemp, 20,   nullptr},
+    {Heat, "Edit4", "120",  false, false, "120",   &R::HeatingFlowTemp, 75,   &S::FlowTempChanged},
+    {Heat, "Edit4", "55",   false, false, "55",    &R::HeatingFlowTemp, 55,   &S::FlowTempChanged},
+    {Heat, "Edit4", "12a",  true,  false, " 75.0", &R::HeatingFlowTemp, 75,   nullptr},
+    {Heat, "Edit2", "1500", false, false, "1500",  &R::HeatingDemand,   1500, &S::DemandChanged},
+    {Heat, "Edit2", "-50",  true,  false, "  0.0", &R::HeatingDemand,   0,    nullptr},
+    {Cool, "Edit7", "4200", false, false, "4200",  &R::CoolingDemand,   4200, &S::DemandChanged},
+    {Cool, "Edit7", "-5",   true,  false, "  0.0", &R::CoolingDemand,   0,    nullptr},
+    {Cool, "Edit1", "18",   false, false, "18",    &R::CoolingFlowTemp, 18,   &S::FlowTempChanged},
+    {Cool, "Edit1", "14.8", false, true,  "14.8",  &R::CoolingFlowTemp, 14.8, &S::FlowTempChanged},
+    {Cool, "Edit1", "30",   false, false, "30",    &R::CoolingFlowTemp, 16,   &S::FlowTempChanged},
+    {Cool, "Edit1", "x",    true,  false, "16.0",  &R::CoolingFlowTemp, 16,   nullptr},
+    {Cool, "Edit6", "80",   false, true,  "80",    &R::CoolingHumidity, 80,   &S::RoomTempChanged},
+    {Cool, "Edit6", "40",   false, false, "40",    &R::CoolingHumidity, 40,   &S::RoomTempChanged},
+    {Cool, "Edit6", "120",  false, true,  "120",   &R::CoolingHumidity, 45,   &S::RoomTempChanged},
+    {Cool, "Edit6", "4,5,", true,  false, "45.0",  &R::CoolingHumidity, 45,   nullptr},
+    // The flow temperature 16 against the limit of the new room air; -2 °C is not stored.
+    {Cool, "Edit9", "30",   false, true,  "30",    &R::CoolingRoomTemp, 30,   &S::RoomTempChanged},
+    {Cool, "Edit9", "27",   false, false, "27",    &R::CoolingRoomTemp, 27,   &S::RoomTempChanged},
+    {Cool, "Edit9", "-2",   false, false, "-2",    &R::CoolingRoomTemp, 26,   &S::RoomTempChanged},
+    {Cool, "Edit9", "",     true,  false, " 26.0", &R::CoolingRoomTemp, 26,   nullptr},
 };
 // clang-format on
 
-TEST_F(RoomData, HeatingChecksStoreValidValuesInRangeAndRejectOthers)
+TEST_F(RoomData, ChecksStoreAndFlagValidValuesAndRejectOthersInBothModes)
 {
     openRoomData();
-    for (const HeatingCase& c : heatingCases) {
+    for (const RoomCase& c : roomCases) {
         SCOPED_TRACE(std::string(c.edit) + " <- \"" + c.typed + "\"");
+        (c.cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
         form1->ResetRoomData();
         session->ResetChangeFlags();
-        if (c.rejected)
-            doubles.messages.expect(MessageKind::Information, text(78));
-        enter(control<QLineEdit>(c.edit), c.typed);
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(control<QLineEdit>(c.edit)->text(), c.shown);
-        EXPECT_EQ(session->Project.HeatingRoomTemp, c.roomTempC);
-        EXPECT_EQ(session->Project.HeatingDemand, c.demandW);
-        EXPECT_EQ(session->Project.HeatingFlowTemp, c.flowTempC);
-        EXPECT_EQ(session->RoomTempChanged, c.roomTempChanged);
-        EXPECT_EQ(session->DemandChanged, c.demandChanged);
-        EXPECT_EQ(session->FlowTempChanged, c.flowTempChanged);
-    }
-}
-
-TEST_F(RoomData, NegativeDemandBringsBackThePreviousDemand)
-{
-    openRoomData();
-    enter(form1->Edit2, "1500");
-    doubles.messages.expect(MessageKind::Information, text(78));
-    enter(form1->Edit2, "-50");
-    EXPECT_EQ(form1->Edit2->text(), "1500.0");
-    EXPECT_EQ(session->Project.HeatingDemand, 1500);
-}
-
-TEST_F(RoomData, HeatingDemandAndFlowAreNotCheckedInCoolingMode)
-{
-    openRoomData();
-    form1->RadioButton2->click();
-    enter(form1->Edit2, "abc"); // an unexpected box would fail the test
-    enter(form1->Edit4, "-1");
-    EXPECT_FALSE(session->FlowTempChanged);
-}
-
-// One entry into a cooling edit. Room 26 °C and 45 % give, by the Magnus law worked by hand,
-// ps = 288.68 * 1.358^8.02 = 3359 Pa, pv = 1512 Pa, Td = 13.13 °C and a limit of
-// 13.13 + 0.15 * 12.87 = 15.06 °C; at 60 % Td = 17.62 °C and the limit 18.88 °C; at 40 %
-// Td = 11.34 °C and the limit 13.54 °C. The cases keep a quarter kelvin away from the limits.
-struct CoolingCase
-{
-    const char* edit;
-    const char* typed;
-    bool rejected;
-    bool warned; // text 196
-    const char* shown;
-    double roomTempC;
-};
-
-// clang-format off
-const CoolingCase coolingCases[] = {
-    {"Edit1", "14.8", false, true,  "14.8",  26},
-    {"Edit1", "15.6", false, false, "15.6",  26},
-    {"Edit1", "x",    true,  false, "16.0",  26},
-    {"Edit6", "60",   false, true,  "60",    26},
-    {"Edit6", "40",   false, false, "40",    26},
-    {"Edit6", "4,5,", true,  false, "45.0",  26},
-    // The flow temperature 16 against the limit of the new room air at 45 %:
-    // 30 °C: Td 16.75, limit 18.74 -> warning; 27 °C: Td 14.04, limit 15.98 -> none;
-    // -2 °C is not stored, so the limit stays that of 26 °C (15.06) -> none.
-    {"Edit9", "30",   false, true,  "30",    30},
-    {"Edit9", "27",   false, false, "27",    27},
-    {"Edit9", "-2",   false, false, "-2",    26},
-    {"Edit9", "",     true,  false, " 26.0", 26},
-};
-// clang-format on
-
-TEST_F(RoomData, CoolingChecksWarnNearTheDewPoint)
-{
-    openRoomData();
-    form1->RadioButton2->click();
-    for (const CoolingCase& c : coolingCases) {
-        SCOPED_TRACE(std::string(c.edit) + " <- \"" + c.typed + "\"");
-        form1->ResetRoomData();
         if (c.rejected)
             doubles.messages.expect(MessageKind::Information, text(78));
         if (c.warned)
@@ -199,10 +156,39 @@ TEST_F(RoomData, CoolingChecksWarnNearTheDewPoint)
         enter(control<QLineEdit>(c.edit), c.typed);
         doubles.messages.verifyAllShown();
         EXPECT_EQ(control<QLineEdit>(c.edit)->text(), c.shown);
-        EXPECT_EQ(session->Project.CoolingRoomTemp, c.roomTempC);
-        EXPECT_EQ(session->Project.CoolingFlowTemp, 16) << "the flow temperature waits for the run";
-        EXPECT_EQ(session->Project.CoolingHumidity, 45);
+        EXPECT_EQ(session->Project.*c.field, c.stored);
+        for (bool Session::*flag : {&S::RoomTempChanged, &S::DemandChanged, &S::FlowTempChanged})
+            EXPECT_EQ((*session).*flag, flag == c.flag);
+        // A change waiting for the calculation run refuses the save.
+        if (c.flag)
+            doubles.messages.expect(MessageKind::Message, text(117));
+        else
+            doubles.dialogs.answerSave(std::nullopt);
+        form1->Speichern1->trigger();
+        doubles.messages.verifyAllShown();
     }
+}
+
+TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSaving)
+{
+    openRoomData();
+    form1->RadioButton2->click();
+    QTest::keyClicks(form1->Edit7, "4200");
+    doubles.messages.expect(MessageKind::Message, text(117));
+    form1->Speichern1->trigger();
+    EXPECT_EQ(session->Project.CoolingDemand, 4200);
+}
+
+TEST_F(RoomData, OtherModesDemandAndFlowAreNotChecked)
+{
+    openRoomData();
+    form1->RadioButton2->click();
+    enter(form1->Edit2, "abc"); // an unexpected box would fail the test
+    enter(form1->Edit4, "-1");
+    form1->RadioButton1->click();
+    enter(form1->Edit7, "abc");
+    EXPECT_FALSE(session->FlowTempChanged);
+    EXPECT_FALSE(session->DemandChanged);
 }
 
 TEST_F(RoomData, FocusedEditIsNotCheckedWhileTheWindowCloses)

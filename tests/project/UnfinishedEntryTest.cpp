@@ -57,6 +57,7 @@ TEST_F(UnfinishedEntry, LoadKeepsTheLoadedListsAndStartsBothAtTheirFirstEntry)
     startInMode(false); // cooling entry 2 being added
     const auto stored = loadProjectFile(testData("sample-project.kon"));
     ASSERT_TRUE(stored.ok());
+    doubles.messages.expectQuestion(text(121), platform::Answer::No); // the added entry is a change
     loadSample();
 
     EXPECT_EQ(session->CoolingEntryIndex, 1);
@@ -83,6 +84,7 @@ TEST_F(UnfinishedEntry, ModeSwitchEmptiesTheCalculationListSoNoLineOfTheOtherLis
 TEST_F(UnfinishedEntry, NewProjectKeepsItsOneEntryWhenTheWindowIsClosed)
 {
     startInMode(true);
+    doubles.messages.expectQuestion(text(121), platform::Answer::No); // the added entry is a change
     form1->Neu1->trigger();
     form2->Schliessen1Click();
     EXPECT_EQ(session->Project.HeatingEntryCount, 1);

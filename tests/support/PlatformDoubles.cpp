@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 namespace tepa::test {
 
 const char* kindName(MessageKind kind)
@@ -13,6 +15,8 @@ const char* kindName(MessageKind kind)
         return "information";
     case MessageKind::YesNo:
         return "yes/no question";
+    case MessageKind::YesNoCancel:
+        return "yes/no/cancel question";
     case MessageKind::Error:
         return "error";
     }
@@ -36,6 +40,12 @@ ScriptedMessages& ScriptedMessages::expectAny(MessageKind kind, bool answer)
     return *this;
 }
 
+ScriptedMessages& ScriptedMessages::expectQuestion(const QString& text, platform::Answer answer)
+{
+    m_script.push_back({MessageKind::YesNoCancel, text, answer == platform::Answer::Yes, answer});
+    return *this;
+}
+
 void ScriptedMessages::verifyAllShown()
 {
     for (const auto& e : m_script)
@@ -44,12 +54,12 @@ void ScriptedMessages::verifyAllShown()
     m_script.clear();
 }
 
-bool ScriptedMessages::take(MessageKind kind, const QString& text)
+ScriptedMessages::Expectation ScriptedMessages::take(MessageKind kind, const QString& text)
 {
     m_shown.push_back(text);
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected " << kindName(kind) << ": " << text.toStdString();
-        return false;
+        return {kind, text, false, platform::Answer::Cancel};
     }
     const Expectation e = m_script.front();
     m_script.pop_front();
@@ -57,7 +67,7 @@ bool ScriptedMessages::take(MessageKind kind, const QString& text)
     if (e.text) {
         EXPECT_EQ(text.toStdString(), e.text->toStdString());
     }
-    return e.answer;
+    return e;
 }
 
 void ScriptedMessages::showMessage(const QString& text)
@@ -72,7 +82,12 @@ void ScriptedMessages::showInformation(const QString& text)
 
 bool ScriptedMessages::askYesNo(const QString& text)
 {
-    return take(MessageKind::YesNo, text);
+    return take(MessageKind::YesNo, text).answer;
+}
+
+platform::Answer ScriptedMessages::askYesNoCancel(const QString& text)
+{
+    return take(MessageKind::YesNoCancel, text).choice;
 }
 
 void ScriptedMessages::showError(const QString& text)
@@ -97,44 +112,58 @@ ScriptedDialogs& ScriptedDialogs::answerSave(std::optional<QString> path)
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::answerDirectory(std::optional<QString> path)
+{
+    m_directoryAnswers.push_back(std::move(path));
+    return *this;
+}
+
 void ScriptedDialogs::verifyAllUsed()
 {
     if (!m_openAnswers.empty())
         ADD_FAILURE() << m_openAnswers.size() << " scripted open dialog answer(s) unused";
     if (!m_saveAnswers.empty())
         ADD_FAILURE() << m_saveAnswers.size() << " scripted save dialog answer(s) unused";
+    if (!m_directoryAnswers.empty())
+        ADD_FAILURE() << m_directoryAnswers.size() << " scripted folder dialog answer(s) unused";
     m_openAnswers.clear();
     m_saveAnswers.clear();
+    m_directoryAnswers.clear();
 }
+
+namespace {
+
+// The next scripted answer of a dialog; a call without one fails the test and cancels.
+std::optional<QString> nextAnswer(std::deque<std::optional<QString>>& answers, const char* dialog)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << dialog << " dialog";
+        return std::nullopt;
+    }
+    std::optional<QString> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
 
 std::optional<QString> ScriptedDialogs::openFile(const platform::FileDialogRequest& request)
 {
     openRequests.push_back(request);
-    if (m_openAnswers.empty()) {
-        ADD_FAILURE() << "unexpected open dialog: " << request.title.toStdString();
-        return std::nullopt;
-    }
-    const QString path = m_openAnswers.front().value_or(QString());
-    const bool cancelled = !m_openAnswers.front().has_value();
-    m_openAnswers.pop_front();
-    if (cancelled)
-        return std::nullopt;
-    return path;
+    return nextAnswer(m_openAnswers, "open");
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const platform::FileDialogRequest& request)
 {
     saveRequests.push_back(request);
-    if (m_saveAnswers.empty()) {
-        ADD_FAILURE() << "unexpected save dialog: " << request.title.toStdString();
-        return std::nullopt;
-    }
-    const QString path = m_saveAnswers.front().value_or(QString());
-    const bool cancelled = !m_saveAnswers.front().has_value();
-    m_saveAnswers.pop_front();
-    if (cancelled)
-        return std::nullopt;
-    return path;
+    return nextAnswer(m_saveAnswers, "save");
+}
+
+std::optional<QString> ScriptedDialogs::chooseDirectory(const platform::FileDialogRequest& request)
+{
+    directoryRequests.push_back(request);
+    initialDirExisted.push_back(QFileInfo(request.initialDir).isDir());
+    return nextAnswer(m_directoryAnswers, "folder");
 }
 
 } // namespace tepa::test

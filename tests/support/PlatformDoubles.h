@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 
@@ -18,6 +19,7 @@ enum class MessageKind
     Message,
     Information,
     YesNo,
+    YesNoCancel,
     Error,
 };
 
@@ -35,11 +37,14 @@ public:
     ScriptedMessages& expect(MessageKind kind, const QString& text, bool answer = true);
     // Any text of this kind (for platform errors whose wording is the system's).
     ScriptedMessages& expectAny(MessageKind kind, bool answer = true);
+    // A question with Yes, No and Cancel.
+    ScriptedMessages& expectQuestion(const QString& text, platform::Answer answer);
     void verifyAllShown();
 
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    platform::Answer askYesNoCancel(const QString& text) override;
     void showError(const QString& text) override;
 
     // Every box shown, in order.
@@ -51,8 +56,9 @@ private:
         MessageKind kind;
         std::optional<QString> text;
         bool answer;
+        platform::Answer choice = platform::Answer::Cancel;
     };
-    bool take(MessageKind kind, const QString& text);
+    Expectation take(MessageKind kind, const QString& text);
 
     std::deque<Expectation> m_script;
     QStringList m_shown;
@@ -67,17 +73,22 @@ public:
 
     ScriptedDialogs& answerOpen(std::optional<QString> path);
     ScriptedDialogs& answerSave(std::optional<QString> path);
+    ScriptedDialogs& answerDirectory(std::optional<QString> path);
     void verifyAllUsed();
 
     std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
+    std::optional<QString> chooseDirectory(const platform::FileDialogRequest& request) override;
 
     std::vector<platform::FileDialogRequest> openRequests;
     std::vector<platform::FileDialogRequest> saveRequests;
+    std::vector<platform::FileDialogRequest> directoryRequests;
+    std::vector<bool> initialDirExisted; // for each folder dialog: its initial folder existed
 
 private:
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
+    std::deque<std::optional<QString>> m_directoryAnswers;
 };
 
 // Records what the shell was asked to open; answers with `result`.
@@ -139,6 +150,17 @@ public:
     QStringList jobNames;              // every job asked for, cancelled ones included
     std::deque<RecordingSurface> jobs; // what each job received
 };
+
+// The first offset at which two byte strings differ, -1 when they are equal: a readable failure
+// for whole files.
+inline qsizetype firstDifference(const QByteArray& a, const QByteArray& b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i)
+        if (a[i] != b[i])
+            return i;
+    return a.size() == b.size() ? -1 : common;
+}
 
 // All doubles together, ready to hand to a window.
 struct PlatformDoubles

@@ -41,8 +41,13 @@ public:
         m_bytes[0] = static_cast<std::uint8_t>(count);
     }
 
-    // Empties the field by its length byte only, as the program always has.
+    // Empties the field by its length byte only: the bytes beyond stay as a loaded file brought
+    // them, so an unchanged project saves back byte for byte.
     void clear() { m_bytes[0] = 0; }
+
+    // Empties the whole field, contents included, so that no text of an earlier project is left
+    // in the bytes of a new one.
+    void wipe() { m_bytes.fill(0); }
 
     // The whole field image (length byte first) for the codec.
     std::array<std::uint8_t, N + 1>& raw() { return m_bytes; }

@@ -217,9 +217,14 @@ Result<ProjectRecord> ProjectCodec::decode(std::span<const std::byte> image)
 
     // The counts index fixed arrays of MaxEntries entries and the list builders loop over
     // RoomCount; the program only ever writes the values in these ranges.
+    // A list whose only entry was deleted has the count 0 with its first entry free; that state
+    // comes back as it was saved.
     const auto maxEntries = static_cast<std::int32_t>(MaxEntries);
-    record.HeatingEntryCount = std::clamp(record.HeatingEntryCount, 1, maxEntries);
-    record.CoolingEntryCount = std::clamp(record.CoolingEntryCount, 1, maxEntries);
+    const auto loadedCount = [&](std::int32_t count, bool firstInUse) {
+        return count == 0 && !firstInUse ? 0 : std::clamp(count, 1, maxEntries);
+    };
+    record.HeatingEntryCount = loadedCount(record.HeatingEntryCount, record.HeatingEntries[0].InUse);
+    record.CoolingEntryCount = loadedCount(record.CoolingEntryCount, record.CoolingEntries[0].InUse);
     record.RoomCount = 1;
     return record;
 }

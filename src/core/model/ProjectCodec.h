@@ -19,7 +19,8 @@ public:
     // Reads the first ProjectRecordSize bytes into a fresh record; bytes after them are ignored.
     // A shorter buffer fails with LoadingErrorMessage. The record is made safe to work with:
     // a length byte above its field's maximum counts as the maximum, a non-finite double as 0,
-    // HeatingEntryCount and CoolingEntryCount are limited to 1..MaxEntries and RoomCount is 1.
+    // HeatingEntryCount and CoolingEntryCount are limited to 1..MaxEntries (0 stays 0 when the
+    // list's first entry is free, as after deleting its only entry) and RoomCount is 1.
     // Everything else, the unassigned ranges and the bytes beyond each string's length included,
     // is kept as it stands, so a valid image encodes back to the same bytes.
     static Result<ProjectRecord> decode(std::span<const std::byte> image);

@@ -29,6 +29,15 @@ template <class Entry> void clearCommonEntryFields(Entry& entry)
     entry.Count = 1;
 }
 
+// The type texts of an entry, whole, and its unused bytes.
+template <class Entry> void wipeEntryTexts(Entry& entry)
+{
+    entry.TypeName.wipe();
+    entry.TypeText1.wipe();
+    entry.TypeText2.wipe();
+    entry.Unassigned.fill(0);
+}
+
 std::string dayMonthYear(const std::tm& date)
 {
     char text[32];
@@ -70,22 +79,27 @@ void clearCoolingEntry(CoolingEntry& entry)
     entry.HeatingNominalSound = 0;
 }
 
+// A new project's file goes to other people: no client line, path or remark of the project
+// before may be left in its bytes, neither behind a length byte nor in an unused range.
 void resetProjectData(ProjectRecord& record, std::string_view todayShortDate)
 {
+    record.Date.wipe();
     record.Date.setText(todayShortDate);
-    record.Title.clear();
-    record.Number.clear();
+    record.Title.wipe();
+    record.Number.wipe();
     for (auto& line : record.DataLines)
-        line.clear();
+        line.wipe();
     for (auto& line : record.RemarkLines)
-        line.clear();
+        line.wipe();
     for (auto& attachment : record.Attachments)
-        attachment.clear();
+        attachment.wipe();
+    record.UnassignedAfterDate.fill(0);
+    record.UnassignedAfterDataLines.fill(0);
 }
 
 void resetRoomData(ProjectRecord& record)
 {
-    record.RoomName.clear();
+    record.RoomName.wipe();
     record.HeatingDemand = 0;
     record.CoolingDemand = 0;
     record.HeatingRoomTemp = 20;
@@ -104,10 +118,14 @@ void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate)
     resetProjectData(record, todayShortDate);
     resetRoomData(record);
 
-    for (auto& entry : record.HeatingEntries)
+    for (auto& entry : record.HeatingEntries) {
         clearHeatingEntry(entry);
-    for (auto& entry : record.CoolingEntries)
+        wipeEntryTexts(entry);
+    }
+    for (auto& entry : record.CoolingEntries) {
         clearCoolingEntry(entry);
+        wipeEntryTexts(entry);
+    }
 
     record.RoomCount = 1;
     record.HeatingEntryCount = 1;

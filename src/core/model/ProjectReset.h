@@ -22,8 +22,9 @@ void clearCoolingEntry(CoolingEntry& entry);
 // `todayShortDate` (cut to 10 characters), room data at their defaults (room 20 °C / 26 °C, flow
 // 75 °C / 16 °C, second temperatures 20 °C / 16 °C, humidity 45 %, demands 0), every entry of both
 // lists cleared, one entry per list and one room, entry 1 of each list not in use and without
-// fan speed, and the list and calculation flags cleared. The unassigned ranges, ReturnTempFixed
-// and MassFlowFixed, and the bytes beyond each string's length keep what they held.
+// fan speed, and the list and calculation flags cleared. Every text field is zeroed over its
+// whole byte range and so are the unassigned ranges. Kept: ReturnTempFixed and MassFlowFixed and
+// each entry's Height and HeightFactor (the next choice starts from the height last used).
 void resetForNewProject(ProjectRecord& record, std::string_view todayShortDate);
 // The two halves of it that the data panels reset on their own: the descriptive project data
 // (today's date, everything else emptied) and the room data with their default temperatures.

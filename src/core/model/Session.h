@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/ProjectCodec.h"
 #include "core/model/ProjectRecord.h"
 #include "core/productdata/TypeTable.h"
 #include "core/reports/ConvectorList.h"
@@ -28,7 +29,6 @@ struct Session
     bool HeatingMode = true;
     bool CoolingMode = false;
 
-    bool ProjectSaved = true;      // nothing unsaved; false after New and Load
     bool ProjectTouched = false;   // project or room data were opened for editing
     bool ProjectLoaded = false;    // the project came from a file (room data open locked)
     bool CentreReturnTemp = false; // set by New; the calculation window uses it once
@@ -66,6 +66,12 @@ struct Session
     ConvectorListSlots ConvectorList = emptyConvectorList();
     // The convector list has been shown once: closing the project data panel brings it back.
     bool ListShown = false;
+
+    // The file image of the project as it was last loaded, saved or started new. The project is
+    // modified exactly while its record differs from it, whichever window changed it.
+    std::vector<std::byte> CleanImage = ProjectCodec::encode(ProjectRecord{});
+    void markProjectClean() { CleanImage = ProjectCodec::encode(Project); }
+    bool projectModified() const { return ProjectCodec::encode(Project) != CleanImage; }
 
     void ResetChangeFlags()
     {

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char Tab = '\t';
+constexpr std::string_view TechnicalDataHeading = "Technische Daten:";
 
 // Collects the lines in UTF-8; the whole text is converted to the file's code page at the end.
 class Lines
@@ -167,7 +168,7 @@ std::string TechnicalDataBytes(const ProjectRecord& project)
     Lines out;
     out.empty();
     out.empty();
-    out.line("Technische Daten:   ");
+    out.line(std::string(TechnicalDataHeading) + "   ");
     out.empty();
     out.empty();
     out.line("Raumbezeichnung:   " + inLine(project.RoomName.text()));
@@ -177,6 +178,12 @@ std::string TechnicalDataBytes(const ProjectRecord& project)
     if (cooling)
         writeCooling(out, project);
     return utf8ToCp1252(out.text());
+}
+
+bool isTechnicalDataImage(std::string_view start)
+{
+    const std::size_t text = start.find_first_not_of("\r\n");
+    return text != std::string_view::npos && start.substr(text).starts_with(TechnicalDataHeading);
 }
 
 fs::path technicalDataFileFor(const fs::path& projectFile)

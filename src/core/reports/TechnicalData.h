@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tepa {
 
@@ -22,6 +23,11 @@ std::string TechnicalDataBytes(const ProjectRecord& project);
 // without a folder stays relative, so the file lands beside the project file in the current
 // folder.
 std::filesystem::path technicalDataFileFor(const std::filesystem::path& projectFile);
+
+// Whether a file starting with `start` is a technical data file: after its empty lines, its first
+// line is the heading "Technische Daten:". A project file starts with a length byte of at most 50
+// and can never look like that.
+bool isTechnicalDataImage(std::string_view start);
 
 // Writes the file through a temporary file in the target's folder, renamed over the target once
 // it is complete: a failure leaves an existing file as it was. The error names the target and the

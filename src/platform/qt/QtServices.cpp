@@ -52,6 +52,20 @@ bool QtMessages::askYesNo(const QString& text)
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+Answer QtMessages::askYesNoCancel(const QString& text)
+{
+    switch (QMessageBox::question(m_owner, QApplication::applicationDisplayName(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void QtMessages::showError(const QString& text)
 {
     QMessageBox::warning(m_owner, QApplication::applicationDisplayName(), text);
@@ -88,6 +102,19 @@ std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest& request)
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtFileDialogs::chooseDirectory(const FileDialogRequest& request)
+{
+    QFileDialog dialog(m_owner);
+    dialog.setWindowTitle(request.title);
+    dialog.setDirectory(request.initialDir);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -31,6 +31,7 @@ public:
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    Answer askYesNoCancel(const QString& text) override;
     void showError(const QString& text) override;
 
 private:
@@ -43,6 +44,7 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseDirectory(const FileDialogRequest& request) override;
 
 private:
     QWidget* m_owner = nullptr;

@@ -212,6 +212,9 @@ TEST(ProjectCodec, HostileValuesAreMadeSafe)
          [](auto& r) { EXPECT_EQ(r.HeatingEntryCount, 12); }},
         {"HeatingEntryCount -5", 7605, bytesOf({0xFB, 0xFF, 0xFF, 0xFF}),
          [](auto& r) { EXPECT_EQ(r.HeatingEntryCount, 1); }},
+        // 0 is kept only with the first entry free (the list after deleting its only entry).
+        {"HeatingEntryCount 0, entry 1 in use", 7605, bytesOf({0, 0, 0, 0}),
+         [](auto& r) { EXPECT_EQ(r.HeatingEntryCount, 1); }},
         {"RoomCount 1000", 15854, bytesOf({0xE8, 0x03, 0, 0}), [](auto& r) { EXPECT_EQ(r.RoomCount, 1); }},
         {"HeatingDemand NaN", 7533, nan, [](auto& r) { EXPECT_EQ(r.HeatingDemand, 0.0); }},
         {"cooling entry 1 Output -inf", 12033 + 257, minusInf,

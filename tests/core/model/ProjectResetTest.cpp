@@ -78,26 +78,16 @@ TEST(ProjectReset, NewOverAFilledProjectIsNewButForWhatNewLeavesAlone)
     ProjectRecord record = filled;
     resetForNewProject(record, "14.03.2025 und mehr");
 
-    // Left alone: the unassigned bytes, the given quantity, heights and the bytes behind each
-    // emptied text. Everything else, every entry's InUse included, is as New makes it.
+    // Left alone: the given quantity and the heights. Everything else, every text over its whole
+    // field, the unassigned bytes and every entry's InUse included, is as on a zeroed record.
     ProjectRecord expected = test::newProject();
-    expected.UnassignedAfterDate = filled.UnassignedAfterDate;
-    expected.UnassignedAfterDataLines = filled.UnassignedAfterDataLines;
     expected.ReturnTempFixed = filled.ReturnTempFixed;
     expected.MassFlowFixed = filled.MassFlowFixed;
-    expected.Title = emptied(filled.Title);
-    expected.Number = emptied(filled.Number);
-    expected.RoomName = emptied(filled.RoomName);
-    for (std::size_t i = 0; i < expected.RemarkLines.size(); ++i)
-        expected.RemarkLines[i] = emptied(filled.RemarkLines[i]);
-    for (std::size_t i = 0; i < expected.DataLines.size(); ++i)
-        expected.DataLines[i] = emptied(filled.DataLines[i]);
-    for (std::size_t i = 0; i < expected.Attachments.size(); ++i)
-        expected.Attachments[i] = emptied(filled.Attachments[i]);
     for (std::size_t k = 0; k < MaxEntries; ++k) {
-        expected.HeatingEntries[k] = clearedFrom(filled.HeatingEntries[k]);
-        expected.HeatingEntries[k].FreeConvection = true;
-        expected.CoolingEntries[k] = clearedFrom(filled.CoolingEntries[k]);
+        expected.HeatingEntries[k].Height = filled.HeatingEntries[k].Height;
+        expected.HeatingEntries[k].HeightFactor = filled.HeatingEntries[k].HeightFactor;
+        expected.CoolingEntries[k].Height = filled.CoolingEntries[k].Height;
+        expected.CoolingEntries[k].HeightFactor = filled.CoolingEntries[k].HeightFactor;
     }
     EXPECT_EQ(record, expected);
 }

@@ -1,0 +1,205 @@
+// Nothing a planner typed is lost: the save question before close, New and Load, the modified
+// marker, the project data kept across panels, and the bytes of a new project's file.
+#include "MainWindowFixture.h"
+
+#include "core/model/ProjectCodec.h"
+#include "core/model/ProjectReset.h"
+
+#include <functional>
+
+namespace tepa::test {
+namespace {
+
+using platform::Answer;
+
+ProjectRecord decodeFile(const QByteArray& bytes)
+{
+    auto record = ProjectCodec::decode(std::as_bytes(std::span(bytes.constData(), bytes.size())));
+    EXPECT_TRUE(record.ok());
+    return record.ok() ? record.value() : ProjectRecord{};
+}
+
+// A loaded project, saved once, then edited as the planner would.
+class SaveState : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        createCalculationWindow();
+        file = tempPath("Haus.kon");
+        QFile::remove(file);
+        QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), file);
+        doubles.messages.expect(MessageKind::Information, text(213));
+        load(file);
+        doubles.dialogs.answerSave(file);
+        form1->Speichern1->trigger();
+        original = readBytes(file);
+        ASSERT_FALSE(form1->isWindowModified());
+    }
+
+public:
+    // The edits of the table below work on these.
+    using MainWindowFixture::form1;
+    using MainWindowFixture::form2;
+    using MainWindowFixture::session;
+    using MainWindowFixture::typeInto;
+    QString file;
+    QByteArray original;
+};
+
+// One edit, and how its trace is found in a saved file.
+struct Edit
+{
+    const char* what;
+    std::function<void(SaveState&)> apply; // nothing: no edit at all
+    std::function<bool(const ProjectRecord&)> saved;
+};
+
+enum class Command
+{
+    Close,
+    New,
+    Load,
+    Save
+};
+
+const Edit edits[] = {
+    {"nothing", nullptr, nullptr},
+    {"title typed, panel still open", [](SaveState& t) { SaveState::typeInto(t.form1->Edit15, "Neu"); },
+     [](const ProjectRecord& r) { return r.Title.text().ends_with("Neu"); }},
+    {"title typed, then the room data opened",
+     [](SaveState& t) {
+         SaveState::typeInto(t.form1->Edit15, "Neu");
+         t.form1->Raumdaten1->trigger();
+     },
+     [](const ProjectRecord& r) { return r.Title.text().ends_with("Neu"); }},
+    {"room name typed",
+     [](SaveState& t) {
+         t.form1->Raumdaten1->trigger();
+         t.form1->Edit13->clear();
+         SaveState::typeInto(t.form1->Edit13, "Flur");
+     },
+     [](const ProjectRecord& r) { return r.RoomName.text() == "Flur"; }},
+    {"unit count written back by the calculation window",
+     [](SaveState& t) {
+         t.form2->show();
+         t.session->Project.HeatingEntries[0].Count = 7;
+         t.form2->hide();
+     },
+     [](const ProjectRecord& r) { return r.HeatingEntries[0].Count == 7; }},
+    {"attachment deleted",
+     [](SaveState& t) {
+         t.form1->ListBox2->setCurrentRow(0);
+         t.form1->Del1->click();
+     },
+     [](const ProjectRecord& r) { return r.Attachments[1].empty(); }},
+};
+
+struct Step
+{
+    Command command;
+    Answer answer; // to text 121, when it is asked
+};
+
+const Step steps[] = {
+    {Command::Close, Answer::No},    {Command::Close, Answer::Yes}, {Command::Close, Answer::Cancel},
+    {Command::New, Answer::Cancel},  {Command::New, Answer::Yes},   {Command::Load, Answer::No},
+    {Command::Load, Answer::Cancel}, {Command::Save, Answer::No},
+};
+
+TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
+{
+    for (const Edit& e : edits) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message()
+                         << e.what << ", command " << int(step.command) << ", answer " << int(step.answer));
+            SetUp();
+            if (e.apply)
+                e.apply(*this);
+            const bool modified = e.apply != nullptr;
+            EXPECT_EQ(form1->isWindowModified(), modified) << "the title's marker";
+            const bool asked = modified && step.command != Command::Save;
+            const bool goesOn = !asked || step.answer != Answer::Cancel;
+            const bool saves = step.command == Command::Save || (asked && step.answer == Answer::Yes);
+            if (asked)
+                doubles.messages.expectQuestion(text(121), step.answer);
+            if (saves)
+                doubles.dialogs.answerSave(file);
+            if (goesOn && step.command == Command::Load)
+                doubles.dialogs.answerOpen(std::nullopt);
+
+            switch (step.command) {
+            case Command::Close:
+                EXPECT_EQ(form1->close(), goesOn);
+                break;
+            case Command::New:
+                form1->Neu1->trigger();
+                EXPECT_EQ(session->ProjectLoaded, !goesOn);
+                break;
+            case Command::Load:
+                form1->Laden1->trigger();
+                break;
+            case Command::Save:
+                form1->Speichern1->trigger();
+                break;
+            }
+
+            doubles.messages.verifyAllShown();
+            doubles.dialogs.verifyAllUsed();
+            const QByteArray now = readBytes(file);
+            if (saves && modified)
+                EXPECT_TRUE(e.saved(decodeFile(now)));
+            else
+                EXPECT_EQ(now, original);
+            const bool replaced = step.command == Command::New && goesOn;
+            EXPECT_EQ(form1->isWindowModified(), modified && !saves && !replaced);
+            TearDown();
+        }
+    }
+}
+
+TEST_F(SaveState, ProjectDataTypedSurviveAnyWayOfLeavingThePanel)
+{
+    const std::function<void()> leaves[] = {
+        [&] { form1->Raumdaten1->trigger(); },
+        [&] { form1->Info2->trigger(); },
+        [&] { form1->GroupBox1->hide(); },
+    };
+    for (const auto& leave : leaves) {
+        form1->GroupBox1->hide();
+        form1->Projektdaten1->trigger();
+        form1->Edit16->clear();
+        typeInto(form1->Edit16, "4711");
+        leave();
+        form1->GroupBox2->hide();
+        form1->GroupBox1->hide();
+        form1->Projektdaten1->trigger();
+        EXPECT_EQ(form1->Edit16->text().toStdString(), "4711");
+        EXPECT_EQ(session->Project.Number.text(), "4711");
+        form1->Edit16->setText("x");
+        session->Project.Number.setText("x");
+    }
+}
+
+TEST_F(SaveState, NewProjectFileCarriesNothingOfTheProjectBefore)
+{
+    // Every byte of the record filled, the unassigned ranges and the text tails included.
+    std::vector<std::byte> full(ProjectRecordSize, std::byte{0xA5});
+    ProjectRecord filled = ProjectCodec::decode(full).value();
+    session->Project = filled;
+    session->markProjectClean();
+    form1->Neu1->trigger();
+    const QString path = tempPath("neu.kon");
+    doubles.dialogs.answerSave(path);
+    form1->Speichern1->trigger();
+
+    // Of the project before only what New keeps on purpose is left: the calculation window's
+    // fixed quantity (2 x 2 bytes) and the height and height factor of each entry (16 x 24).
+    const QByteArray written = readBytes(path);
+    EXPECT_EQ(decodeFile(written).Date.text(), todayShortDate());
+    EXPECT_EQ(written.count(char(0xA5)), 16 * 2 * 12 + 2 * 2) << "only heights, factors and the fixed flags";
+}
+
+} // namespace
+} // namespace tepa::test
