@@ -3,6 +3,8 @@
 #include "cli/Command.h"
 #include "core/productdata/DataFolder.h"
 
+#include <CLI/CLI.hpp>
+
 #include <functional>
 #include <string_view>
 
@@ -43,24 +45,23 @@ void printUsage(std::ostream& out)
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Context& context)
 {
     // --data may stand anywhere; take it out before the subcommand sees its arguments.
-    std::vector<std::string> rest;
-    std::filesystem::path dataDir = context.defaultDataDir;
-    bool dataDirGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--data") {
-            if (i + 1 >= args.size()) {
-                err << "tepa: --data needs a folder\n";
-                return ExitUsage;
-            }
-            dataDir = args[++i];
-            dataDirGiven = true;
-        } else if (args[i].starts_with("--data=")) {
-            dataDir = args[i].substr(7);
-            dataDirGiven = true;
-        } else {
-            rest.push_back(args[i]);
-        }
+    CLI::App shared;
+    shared.set_help_flag();
+    shared.allow_windows_style_options(false);
+    shared.allow_extras();
+    std::string dataOption;
+    CLI::Option* data = shared.add_option("--data", dataOption)->type_size(1)->expected(1)->multi_option_policy(
+        CLI::MultiOptionPolicy::TakeLast);
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // the parser takes them from the back
+    try {
+        shared.parse(reversed);
+    } catch (const CLI::ParseError&) {
+        err << "tepa: --data needs a folder\n";
+        return ExitUsage;
     }
+    const bool dataDirGiven = data->count() > 0;
+    const std::filesystem::path dataDir = dataDirGiven ? std::filesystem::path(dataOption) : context.defaultDataDir;
+    const std::vector<std::string> rest = shared.remaining();
 
     if (rest.empty()) {
         printUsage(err);

@@ -2,10 +2,16 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
 
 namespace tepa::cli {
 
@@ -28,11 +34,18 @@ struct Invocation
 };
 
 // Options of one subcommand: "--name value" options and "--flag" switches, in any order, mixed
-// with positional arguments. An unknown option, a missing value or a repeated option is a usage
-// error with a message naming it.
+// with positional arguments (a negative number or a lone "-" is an argument). An unknown option,
+// a missing value or a repeated option is a usage error with a message naming it. "--help" is
+// known to every subcommand.
 class OptionParser
 {
 public:
+    OptionParser();
+    ~OptionParser();
+    OptionParser(const OptionParser&) = delete;
+    OptionParser& operator=(const OptionParser&) = delete;
+
+    // `name` is the long name ("--output"), optionally after a short one ("-o,--output").
     OptionParser& value(const std::string& name);
     OptionParser& flag(const std::string& name);
 
@@ -45,8 +58,8 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
-    std::map<std::string, bool> m_known; // name -> takes a value
-    std::map<std::string, std::string> m_values;
+    std::unique_ptr<CLI::App> m_app;
+    std::map<std::string, CLI::Option*> m_options; // by long name
     std::vector<std::string> m_positionals;
     std::string m_error;
 };

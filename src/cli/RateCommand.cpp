@@ -418,42 +418,40 @@ engine::OperatingPoint rate(const Request& r)
     return point;
 }
 
-void writeJson(std::ostream& out, const Request& r, const engine::OperatingPoint& p)
+Json resultJson(const Request& r, const engine::OperatingPoint& p)
 {
-    JsonWriter json(out);
-    json.beginObject();
-    json.field("type", r.typeName);
-    json.field("mode", isCooling(r) ? "cooling" : "heating");
-    json.field("free", r.free);
-    json.field("length", r.lengthMm);
-    json.field("height", r.heightMm);
-    json.field("heightFactor", r.heightFactor);
-    json.field("speed", r.speedRpm);
-    json.field("K", p.coefficients.characteristic.K);
-    json.field("n", p.coefficients.characteristic.n);
-    json.field("soundLevel", p.coefficients.soundLevelDb);
-    json.field("effectiveLength", p.coefficients.effectiveLengthMm);
-    json.field("flowTemp", r.Tv);
-    json.field("roomTemp", r.Ti);
-    json.field("returnTemp", p.returnTempC);
-    json.field("massFlow", p.massFlowKgPerH);
-    json.field("output", p.outputW);
-    json.field("pressureDrop", p.pressureDropPa);
-    json.field("status", p.status);
-    json.field("laminarFlow", p.laminarFlow);
-    json.field("pressureDropHigh", p.highPressureDrop);
+    Json json;
+    json["type"] = r.typeName;
+    json["mode"] = isCooling(r) ? "cooling" : "heating";
+    json["free"] = r.free;
+    json["length"] = r.lengthMm;
+    json["height"] = r.heightMm;
+    json["heightFactor"] = r.heightFactor;
+    json["speed"] = r.speedRpm;
+    json["K"] = p.coefficients.characteristic.K;
+    json["n"] = p.coefficients.characteristic.n;
+    json["soundLevel"] = p.coefficients.soundLevelDb;
+    json["effectiveLength"] = p.coefficients.effectiveLengthMm;
+    json["flowTemp"] = r.Tv;
+    json["roomTemp"] = r.Ti;
+    json["returnTemp"] = p.returnTempC;
+    json["massFlow"] = p.massFlowKgPerH;
+    json["output"] = p.outputW;
+    json["pressureDrop"] = p.pressureDropPa;
+    json["status"] = p.status;
+    json["laminarFlow"] = p.laminarFlow;
+    json["pressureDropHigh"] = p.highPressureDrop;
     if (!isCooling(r)) {
-        json.key("limits").beginObject();
-        json.field("returnTempMin", p.limits.returnTempStart);
-        json.field("returnTempMax", p.limits.returnTempEnd);
-        json.field("massFlowMin", p.limits.massFlowStart);
-        json.field("massFlowMax", p.limits.massFlowEnd);
-        json.field("outputMin", p.limits.outputStart);
-        json.field("outputMax", p.limits.outputEnd);
-        json.field("status", p.limits.status);
-        json.endObject();
+        Json& limits = json["limits"];
+        limits["returnTempMin"] = p.limits.returnTempStart;
+        limits["returnTempMax"] = p.limits.returnTempEnd;
+        limits["massFlowMin"] = p.limits.massFlowStart;
+        limits["massFlowMax"] = p.limits.massFlowEnd;
+        limits["outputMin"] = p.limits.outputStart;
+        limits["outputMax"] = p.limits.outputEnd;
+        limits["status"] = p.limits.status;
     }
-    json.endObject();
+    return json;
 }
 
 std::string padRight(std::string_view text, std::size_t width)
@@ -557,7 +555,7 @@ int runRate(Invocation& call)
     }
     const engine::OperatingPoint point = rate(request);
     if (options.has("--json"))
-        writeJson(call.out, request, point);
+        writeJson(call.out, resultJson(request, point));
     else
         writeTable(call.out, request, point);
     return ExitOk;

@@ -50,28 +50,24 @@ TEST(OptionParser, NamesWhatIsWrong)
     }
 }
 
-TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
+TEST(Json, KeepsKeyOrderWholeNumbersAndEveryDigitAndSurvivesBadText)
 {
     std::ostringstream out;
-    JsonWriter json(out);
-    json.beginObject()
-        .field("name", "Größe \"A\"\n")
-        .field("value", 0.1)
-        .field("flag", true)
-        .key("list")
-        .beginArray()
-        .value(std::nan(""))
-        .endArray()
-        .endObject();
+    writeJson(out, Json{{"name", "Größe \"A\"\n"},
+                        {"length", 800.0},
+                        {"value", 0.1},
+                        {"flag", true},
+                        {"list", Json::array({std::nan(""), std::string("a\x01\xff", 3)})}});
     EXPECT_EQ(out.str(), "{\n"
                          "  \"name\": \"Größe \\\"A\\\"\\n\",\n"
-                         "  \"value\": 0.10000000000000001,\n"
+                         "  \"length\": 800,\n"
+                         "  \"value\": 0.1,\n"
                          "  \"flag\": true,\n"
                          "  \"list\": [\n"
-                         "    null\n"
+                         "    null,\n"
+                         "    \"a\\u0001\ufffd\"\n"
                          "  ]\n"
                          "}\n");
-    EXPECT_EQ(jsonQuoted(std::string("a\x01", 2)), "\"a\\u0001\"");
 }
 
 // Every refusal of every command: the exit code, the message on stderr, nothing on stdout and no
