@@ -25,10 +25,8 @@ constexpr Subcommand subcommands[] = {
     {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
     {"list", runList, "list PROJECT.kon               the project's convector list"},
     {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
-#ifdef TEPA_CLI_PRINT
-    {"print", runPrint,
+    {"print", nullptr,
      "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},
-#endif
 };
 
 void printUsage(std::ostream& out)
@@ -74,7 +72,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& command : subcommands) {
         if (rest.front() == command.name) {
             Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err};
-            const int code = command.run(call);
+            int code = ExitUsage;
+            if (command.run != nullptr)
+                code = command.run(call);
+            else if (context.print != nullptr)
+                code = context.print(call);
+            else if (!context.printProgram.empty())
+                code = runPrintProgram(context.printProgram, call);
+            else
+                err << "tepa print: printing is not part of this build\n";
             // A full disk or a closed pipe shows only in the stream's state, often only when
             // the buffered rest is flushed: a cut-off output must not pass as a result.
             out.flush();
@@ -93,6 +99,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 std::filesystem::path defaultDataDir(const std::filesystem::path& executable)
 {
     return findDataFolder(executable.parent_path(), TEPA_INSTALLED_DATA_DIR);
+}
+
+std::filesystem::path printProgramBeside(const std::filesystem::path& executable)
+{
+    return executable.parent_path() / "tepa-print";
 }
 
 std::filesystem::path runningExecutable(const char* argv0)
