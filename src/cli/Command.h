@@ -52,6 +52,11 @@ public:
     // On failure returns false and sets error().
     bool parse(const std::vector<std::string>& args);
 
+    // Sets values directly, as parse would from "--name value" (the cells of a batch line, which
+    // need no parsing of their own). set returns false for a name that is not an option.
+    void clearValues();
+    bool set(const std::string& name, std::string value);
+
     bool has(const std::string& name) const;
     std::optional<std::string> get(const std::string& name) const;
     const std::vector<std::string>& positionals() const { return m_positionals; }
@@ -60,6 +65,7 @@ public:
 private:
     std::unique_ptr<CLI::App> m_app;
     std::map<std::string, CLI::Option*> m_options; // by long name
+    std::map<std::string, std::string> m_values;    // the options given, by long name
     std::vector<std::string> m_positionals;
     std::string m_error;
 };

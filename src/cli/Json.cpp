@@ -37,4 +37,9 @@ void writeJson(std::ostream& out, const Json& document)
     out << withWholeNumbers(document).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
+std::string jsonLine(const Json& document)
+{
+    return withWholeNumbers(document).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 } // namespace tepa::cli

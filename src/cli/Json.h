@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <ostream>
+#include <string>
 
 namespace tepa::cli {
 
@@ -14,5 +15,8 @@ using Json = nlohmann::ordered_json;
 // digits that read back exactly; a non-finite number as null. Text that is not valid UTF-8 is
 // written with replacement characters instead of failing.
 void writeJson(std::ostream& out, const Json& document);
+
+// The same document on one line, without a line end (a line of JSON lines).
+std::string jsonLine(const Json& document);
 
 } // namespace tepa::cli

@@ -47,7 +47,7 @@ OptionParser& OptionParser::flag(const std::string& name)
 
 bool OptionParser::parse(const std::vector<std::string>& args)
 {
-    m_positionals.clear();
+    clearValues();
     m_error.clear();
     m_app->clear();
     std::vector<std::string> reversed(args.rbegin(), args.rend()); // the parser takes them from the back
@@ -73,22 +73,37 @@ bool OptionParser::parse(const std::vector<std::string>& args)
             m_error = "option " + name + " given twice";
             return false;
         }
+    for (const auto& [name, option] : m_options)
+        if (option->count() > 0)
+            m_values[name] = option->results().empty() ? std::string() : option->results().front();
+    return true;
+}
+
+void OptionParser::clearValues()
+{
+    m_values.clear();
+    m_positionals.clear();
+}
+
+bool OptionParser::set(const std::string& name, std::string value)
+{
+    if (!m_options.count(name))
+        return false;
+    m_values[name] = std::move(value);
     return true;
 }
 
 bool OptionParser::has(const std::string& name) const
 {
-    const auto it = m_options.find(name);
-    return it != m_options.end() && it->second->count() > 0;
+    return m_values.count(name) != 0;
 }
 
 std::optional<std::string> OptionParser::get(const std::string& name) const
 {
-    const auto it = m_options.find(name);
-    if (it == m_options.end() || it->second->count() == 0)
+    const auto it = m_values.find(name);
+    if (it == m_values.end())
         return std::nullopt;
-    const auto& results = it->second->results();
-    return results.empty() ? std::string() : results.front();
+    return it->second;
 }
 
 } // namespace tepa::cli
