@@ -93,6 +93,9 @@ struct Catalog
     std::optional<Refusal> heightsError;
     bool heightsLoaded = false;
     std::vector<std::string> heights;
+    // The machine's decimal separator, as the height list's factors are read with it; asked
+    // once, as asking reads the locale's files.
+    char decimalSeparator = localeDecimalSeparator();
 };
 
 std::optional<Refusal> loadTypes(Catalog& catalog, bool forced)
@@ -313,7 +316,7 @@ std::optional<Refusal> chooseHeight(const OptionParser& options, Catalog& catalo
     r.heightMm = heightOfLine(*line);
     r.heightFactor = 1;
     if (!isCooling(r)) {
-        const auto factor = heightFactor(r.typeName, *line, localeDecimalSeparator());
+        const auto factor = heightFactor(r.typeName, *line, catalog.decimalSeparator);
         if (!factor)
             return Refusal{ExitBadInput, std::string(HeightFileName) + ": " + factor.error()};
         r.heightFactor = *factor;
