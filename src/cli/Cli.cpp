@@ -24,6 +24,7 @@ constexpr Subcommand subcommands[] = {
     {"rate", runRate, "rate --type NAME ...           rate one convector at an operating point"},
     {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
     {"list", runList, "list PROJECT.kon               the project's convector list"},
+    {"summary", runSummary, "summary FILE... | DIR [--csv | --json]   rooms and convectors of a building"},
     {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
     {"print", nullptr,
      "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},

@@ -77,6 +77,7 @@ int runRate(Invocation& call);
 int runDewpoint(Invocation& call);
 int runList(Invocation& call);
 int runTechdata(Invocation& call);
+int runSummary(Invocation& call);
 // Only in builds with Qt (not in fuzz builds): it lays out text with Qt's fonts.
 int runPrint(Invocation& call);
 
