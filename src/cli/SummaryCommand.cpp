@@ -164,17 +164,29 @@ struct BillParts
 BillParts billParts(const std::string& key)
 {
     BillParts parts;
-    const auto first = key.find(" / "), second = key.rfind(" / ");
+    // From the right: a damaged type name may hold the separator itself.
+    const auto second = key.rfind(" / ");
+    const auto first = second == std::string::npos || second == 0 ? std::string::npos : key.rfind(" / ", second - 1);
     auto trim = [](std::string text) {
         const auto begin = text.find_first_not_of(' ');
         return begin == std::string::npos ? std::string() : text.substr(begin, text.find_last_not_of(' ') - begin + 1);
     };
     parts.type = trim(key.substr(0, first));
-    if (first != std::string::npos && second != first) {
+    if (first != std::string::npos) {
         parts.height = trim(key.substr(first + 3, second - first - 3));
         parts.length = trim(key.substr(second + 3));
     }
     return parts;
+}
+
+// A height or length of the list key as a number; a key cut short by a huge number keeps its text.
+Json wholeNumber(const std::string& text)
+{
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return text;
+    return value;
 }
 
 void writeText(std::ostream& out, const std::vector<Room>& rooms, const std::vector<BillLine>& bill)
@@ -250,8 +262,9 @@ void writeJsonSummary(std::ostream& out, const std::vector<Room>& rooms, const s
     Json& convectors = document["convectors"] = Json::array();
     for (const BillLine& line : bill) {
         const BillParts parts = billParts(line.key);
-        convectors.push_back(Json{{"type", parts.type}, {"height", parts.height.empty() ? Json() : Json(std::stoll(parts.height))},
-                                  {"length", parts.length.empty() ? Json() : Json(std::stoll(parts.length))},
+        convectors.push_back(Json{{"type", parts.type},
+                                  {"height", wholeNumber(parts.height)},
+                                  {"length", wholeNumber(parts.length)},
                                   {"count", line.count}});
     }
     writeJson(out, document);
