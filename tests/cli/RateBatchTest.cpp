@@ -14,61 +14,29 @@ namespace {
 
 using test::Outcome;
 
-// One operating point per line; each column an option of `rate`, an empty cell an option left out.
-// Heating from each given value, fan settings of every kind, cooling (water and primary air),
-// a quoted type, blanks around cells and a comma decimal in quotes.
-const char* const Header = "type,mode,length,height,speed,percent,airflow,stage,tv,ti,tr,massflow,output,air-in";
-const std::vector<std::string> Points = {
-    "W1,,1000,,,,,,75,20,65,,,",
-    "W2,heating,,,,,,,75,20,,120,,",
-    "\"WF2\",,,,,50,,,70,20,,,900,",
-    " WFs , , , , 1200 ,,,,55,20,45,,,",
-    "WFW-2L,cooling,,,,80,,,16,26,18,,,",
-    "WNF1,cooling,,,,,60,,16,26,18,,,17",
-    "WNF2,,,,,,90,,70,20,60,,,",
-    "DWF,,,,,,,1000,60,20,\"50,5\",,,",
+// One operating point per line, a cell per option of `rate`, an empty cell an option left out:
+// heating from each given value, fan settings of every kind, cooling (water and primary air) and
+// a decimal comma, which the CSV line quotes.
+const std::vector<std::string> Columns = {"type", "mode", "length", "height", "speed", "percent", "airflow",
+                                          "stage", "tv", "ti", "tr", "massflow", "output", "air-in"};
+const std::vector<std::vector<std::string>> Points = {
+    {"W1", "", "1000", "", "", "", "", "", "75", "20", "65", "", "", ""},
+    {"W2", "heating", "", "", "", "", "", "", "75", "20", "", "120", "", ""},
+    {"WF2", "", "", "", "", "50", "", "", "70", "20", "", "", "900", ""},
+    {"WFs", "", "", "", "1200", "", "", "", "55", "20", "45", "", "", ""},
+    {"WFW-2L", "cooling", "", "", "", "80", "", "", "16", "26", "18", "", "", ""},
+    {"WNF1", "cooling", "", "", "", "", "60", "", "16", "26", "18", "", "", "17"},
+    {"WNF2", "", "", "", "", "", "90", "", "70", "20", "60", "", "", ""},
+    {"DWF", "", "", "", "", "", "", "1000", "60", "20", "50,5", "", "", ""},
 };
 
-std::vector<std::string> lines(const std::string& text)
+std::vector<std::string> split(const std::string& text, char separator)
 {
-    std::vector<std::string> result;
+    std::vector<std::string> parts;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
-// The `rate` options a batch line stands for.
-std::vector<std::string> singleArgs(const std::string& line)
-{
-    static const std::vector<std::string> columns = [] {
-        std::vector<std::string> names;
-        std::istringstream in(Header);
-        for (std::string name; std::getline(in, name, ',');)
-            names.push_back(name);
-        return names;
-    }();
-    std::vector<std::string> args = {"rate"};
-    std::string cell;
-    std::size_t k = 0;
-    bool quoted = false;
-    auto flush = [&] {
-        const auto first = cell.find_first_not_of(' ');
-        if (first != std::string::npos)
-            args.insert(args.end(), {"--" + columns[k], cell.substr(first, cell.find_last_not_of(' ') - first + 1)});
-        cell.clear();
-        ++k;
-    };
-    for (char c : line) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted)
-            flush();
-        else
-            cell += c;
-    }
-    flush();
-    return args;
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
+    return parts;
 }
 
 class RateBatch : public ::testing::Test
@@ -81,12 +49,18 @@ protected:
         args.insert(args.end(), more.begin(), more.end());
         return test::runTepa(args, install);
     }
+    // The points as CSV with CR LF line ends; blanks around a cell and quotes are read away.
     std::string points() const
     {
-        std::string text = std::string(Header) + "\r\n";
-        for (const auto& point : Points)
-            text += point + "\r\n";
-        return text;
+        std::string text;
+        for (const auto& column : Columns)
+            text += (text.empty() ? "" : ",") + column;
+        for (const auto& point : Points) {
+            text += "\r\n";
+            for (std::size_t k = 0; k < point.size(); ++k)
+                text += (k ? ", " : "") + (point[k].find(',') != std::string::npos ? '"' + point[k] + '"' : point[k]);
+        }
+        return text + "\r\n";
     }
     std::filesystem::path install = TEPA_TEST_DATA_DIR "/install";
     test::TempFolder folder{"tepa-batch-"};
@@ -101,20 +75,16 @@ TEST_F(RateBatch, EachLineIsTheSingleRating)
     const Outcome csv = batch(points());
     ASSERT_EQ(json.exitCode, ExitOk) << json.err;
     ASSERT_EQ(csv.exitCode, ExitOk) << csv.err;
-    const auto jsonLines = lines(json.out), csvLines = lines(csv.out);
+    const auto jsonLines = split(json.out, '\n'), csvLines = split(csv.out, '\n');
     ASSERT_EQ(jsonLines.size(), Points.size());
     ASSERT_EQ(csvLines.size(), Points.size() + 1);
-    const std::vector<std::string> csvHeader = [&] {
-        std::vector<std::string> names;
-        std::istringstream in(csvLines[0]);
-        for (std::string name; std::getline(in, name, ',');)
-            names.push_back(name);
-        return names;
-    }();
+    const std::vector<std::string> csvHeader = split(csvLines[0], ',');
     for (std::size_t i = 0; i < Points.size(); ++i) {
-        SCOPED_TRACE(Points[i]);
-        auto args = singleArgs(Points[i]);
-        args.push_back("--json");
+        SCOPED_TRACE(Points[i][0]);
+        std::vector<std::string> args = {"rate", "--json"};
+        for (std::size_t k = 0; k < Columns.size(); ++k)
+            if (!Points[i][k].empty())
+                args.insert(args.end(), {"--" + Columns[k], Points[i][k]});
         const Outcome single = test::runTepa(args, install);
         ASSERT_EQ(single.exitCode, ExitOk) << single.err;
         auto expected = nlohmann::ordered_json::parse(single.out);
@@ -123,10 +93,7 @@ TEST_F(RateBatch, EachLineIsTheSingleRating)
         line.erase("line");
         EXPECT_EQ(line, expected);
 
-        std::vector<std::string> cells;
-        std::istringstream in(csvLines[i + 1]);
-        for (std::string cell; std::getline(in, cell, ',');)
-            cells.push_back(cell);
+        auto cells = split(csvLines[i + 1], ',');
         cells.resize(csvHeader.size());
         EXPECT_EQ(cells[0], std::to_string(i + 2));
         EXPECT_EQ(cells.back(), ""); // no error
@@ -163,7 +130,7 @@ TEST_F(RateBatch, ABadLineIsReportedInItsRowAndTheRestRated)
     const Outcome csv = batch(text);
     ASSERT_EQ(csv.exitCode, ExitOk) << csv.err;
     const std::string empty(27, ';');
-    const auto out = lines(csv.out);
+    const auto out = split(csv.out, '\n');
     ASSERT_EQ(out.size(), 7u) << csv.out;
     EXPECT_EQ(out[1], "2" + empty + ";line 2, column 4: --tr: 'x' is not a number");
     // A reason holding the separator is quoted.
@@ -175,7 +142,7 @@ TEST_F(RateBatch, ABadLineIsReportedInItsRowAndTheRestRated)
     EXPECT_EQ(out[6].back(), ';');
 
     const Outcome json = batch(text, {"--json"});
-    EXPECT_EQ(lines(json.out)[0], R"({"line":2,"error":"line 2, column 4: --tr: 'x' is not a number"})");
+    EXPECT_EQ(split(json.out, '\n')[0], R"({"line":2,"error":"line 2, column 4: --tr: 'x' is not a number"})");
 }
 
 // A batch that cannot be read at all writes nothing; misused options are usage errors.
