@@ -60,9 +60,11 @@ bool OptionParser::parse(const std::vector<std::string>& args)
     } catch (const CLI::ParseError& error) {
         // The parser names the option first ("--tv: 1 required TEXT missing").
         const std::string what = error.what();
+        // A switch given a value is named without its dashes ("json was given a disallowed ...").
         for (const auto& [name, option] : m_options)
-            if (what.starts_with(name + ":") || what.starts_with(option->get_name() + ":")) {
-                m_error = "option " + name + (option->get_type_size() == 0 ? " takes no value" : " needs a value");
+            if (what.starts_with(name + ":") || what.starts_with(name.substr(2) + " was given")) {
+                const bool switchGivenValue = what.find("flag override") != std::string::npos;
+                m_error = "option " + name + (switchGivenValue ? " takes no value" : " needs a value");
                 return false;
             }
         m_error = what;

@@ -40,6 +40,8 @@ TEST(OptionParser, NamesWhatIsWrong)
         {{"--speed", "3"}, "unknown option --speed"},
         {{"--tv"}, "option --tv needs a value"},
         {{"--tv", "1", "--tv", "2"}, "option --tv given twice"},
+        {{"--json", "--json"}, "option --json given twice"},
+        {{"--json=1"}, "option --json takes no value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
