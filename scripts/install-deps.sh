@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     qt6-base-dev qt6-translations-l10n fonts-dejavu-core
+    libcli11-dev nlohmann-json3-dev
     poppler-utils gcovr
     dpkg-dev
 )

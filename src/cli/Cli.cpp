@@ -3,6 +3,8 @@
 #include "cli/Command.h"
 #include "core/productdata/DataFolder.h"
 
+#include <CLI/CLI.hpp>
+
 #include <functional>
 #include <string_view>
 
@@ -22,11 +24,10 @@ constexpr Subcommand subcommands[] = {
     {"rate", runRate, "rate --type NAME ...           rate one convector at an operating point"},
     {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
     {"list", runList, "list PROJECT.kon               the project's convector list"},
+    {"summary", runSummary, "summary FILE... | DIR [--csv | --json]   rooms and convectors of a building"},
     {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
-#ifdef TEPA_CLI_PRINT
-    {"print", runPrint,
+    {"print", nullptr,
      "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},
-#endif
 };
 
 void printUsage(std::ostream& out)
@@ -43,24 +44,23 @@ void printUsage(std::ostream& out)
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const Context& context)
 {
     // --data may stand anywhere; take it out before the subcommand sees its arguments.
-    std::vector<std::string> rest;
-    std::filesystem::path dataDir = context.defaultDataDir;
-    bool dataDirGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--data") {
-            if (i + 1 >= args.size()) {
-                err << "tepa: --data needs a folder\n";
-                return ExitUsage;
-            }
-            dataDir = args[++i];
-            dataDirGiven = true;
-        } else if (args[i].starts_with("--data=")) {
-            dataDir = args[i].substr(7);
-            dataDirGiven = true;
-        } else {
-            rest.push_back(args[i]);
-        }
+    CLI::App shared;
+    shared.set_help_flag();
+    shared.allow_windows_style_options(false);
+    shared.allow_extras();
+    std::string dataOption;
+    CLI::Option* data = shared.add_option("--data", dataOption)->type_size(1)->expected(1)->multi_option_policy(
+        CLI::MultiOptionPolicy::TakeLast);
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // the parser takes them from the back
+    try {
+        shared.parse(reversed);
+    } catch (const CLI::ParseError&) {
+        err << "tepa: --data needs a folder\n";
+        return ExitUsage;
     }
+    const bool dataDirGiven = data->count() > 0;
+    const std::filesystem::path dataDir = dataDirGiven ? std::filesystem::path(dataOption) : context.defaultDataDir;
+    const std::vector<std::string> rest = shared.remaining();
 
     if (rest.empty()) {
         printUsage(err);
@@ -73,7 +73,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& command : subcommands) {
         if (rest.front() == command.name) {
             Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err};
-            const int code = command.run(call);
+            int code = ExitUsage;
+            if (command.run != nullptr)
+                code = command.run(call);
+            else if (context.print != nullptr)
+                code = context.print(call);
+            else if (!context.printProgram.empty())
+                code = runPrintProgram(context.printProgram, call);
+            else
+                err << "tepa print: printing is not part of this build\n";
             // A full disk or a closed pipe shows only in the stream's state, often only when
             // the buffered rest is flushed: a cut-off output must not pass as a result.
             out.flush();
@@ -92,6 +100,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 std::filesystem::path defaultDataDir(const std::filesystem::path& executable)
 {
     return findDataFolder(executable.parent_path(), TEPA_INSTALLED_DATA_DIR);
+}
+
+std::filesystem::path printProgramBeside(const std::filesystem::path& executable)
+{
+    return executable.parent_path() / "tepa-print";
 }
 
 std::filesystem::path runningExecutable(const char* argv0)

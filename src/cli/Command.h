@@ -2,10 +2,16 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
 
 namespace tepa::cli {
 
@@ -28,16 +34,28 @@ struct Invocation
 };
 
 // Options of one subcommand: "--name value" options and "--flag" switches, in any order, mixed
-// with positional arguments. An unknown option, a missing value or a repeated option is a usage
-// error with a message naming it.
+// with positional arguments (a negative number or a lone "-" is an argument). An unknown option,
+// a missing value or a repeated option is a usage error with a message naming it. "--help" is
+// known to every subcommand.
 class OptionParser
 {
 public:
+    OptionParser();
+    ~OptionParser();
+    OptionParser(const OptionParser&) = delete;
+    OptionParser& operator=(const OptionParser&) = delete;
+
+    // `name` is the long name ("--output"), optionally after a short one ("-o,--output").
     OptionParser& value(const std::string& name);
     OptionParser& flag(const std::string& name);
 
     // On failure returns false and sets error().
     bool parse(const std::vector<std::string>& args);
+
+    // Sets values directly, as parse would from "--name value" (the cells of a batch line, which
+    // need no parsing of their own). set returns false for a name that is not an option.
+    void clearValues();
+    bool set(const std::string& name, std::string value);
 
     bool has(const std::string& name) const;
     std::optional<std::string> get(const std::string& name) const;
@@ -45,8 +63,9 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
-    std::map<std::string, bool> m_known; // name -> takes a value
-    std::map<std::string, std::string> m_values;
+    std::unique_ptr<CLI::App> m_app;
+    std::map<std::string, CLI::Option*> m_options; // by long name
+    std::map<std::string, std::string> m_values;    // the options given, by long name
     std::vector<std::string> m_positionals;
     std::string m_error;
 };
@@ -58,6 +77,7 @@ int runRate(Invocation& call);
 int runDewpoint(Invocation& call);
 int runList(Invocation& call);
 int runTechdata(Invocation& call);
+int runSummary(Invocation& call);
 // Only in builds with Qt (not in fuzz builds): it lays out text with Qt's fonts.
 int runPrint(Invocation& call);
 

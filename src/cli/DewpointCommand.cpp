@@ -66,8 +66,7 @@ int runDewpoint(Invocation& call)
     const double limitC = engine::dewPointFlowLimit(roomTempC, dew.dewPointC);
 
     if (options.has("--json")) {
-        JsonWriter json(call.out);
-        json.beginObject().field("dewPoint", dew.dewPointC).field("limit", limitC).endObject();
+        writeJson(call.out, Json{{"dewPoint", dew.dewPointC}, {"limit", limitC}});
     } else {
         call.out << "Room air " << strFixed(roomTempC, 0, 1) << " °C at " << strFixed(humidityPercent, 0, 1)
                  << " % relative humidity\n"

@@ -1,154 +1,45 @@
 #include "cli/Json.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tepa::cli {
+namespace {
 
-std::string jsonNumber(double number)
+// Doubles that hold whole numbers become integers, so lengths and counts read "800".
+Json withWholeNumbers(const Json& value)
 {
-    if (!std::isfinite(number))
-        return "null";
-    // to_chars is independent of the C locale, which a GUI toolkit may have changed.
-    char buffer[40];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 17).ptr;
-    return std::string(buffer, end);
-}
-
-std::string jsonQuoted(std::string_view utf8)
-{
-    std::string text = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"': text += "\\\""; break;
-        case '\\': text += "\\\\"; break;
-        case '\n': text += "\\n"; break;
-        case '\r': text += "\\r"; break;
-        case '\t': text += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                text += buffer;
-            } else {
-                text += static_cast<char>(c);
-            }
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        // 2^53: beyond it not every integer is a double, and the integer form could mislead.
+        constexpr double exactLimit = 9007199254740992.0;
+        if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) <= exactLimit &&
+            !(number == 0 && std::signbit(number)))
+            return static_cast<long long>(number);
+        return value;
+    }
+    if (value.is_structured()) {
+        Json copy = value.is_object() ? Json::object() : Json::array();
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            if (value.is_object())
+                copy[it.key()] = withWholeNumbers(*it);
+            else
+                copy.push_back(withWholeNumbers(*it));
         }
+        return copy;
     }
-    return text + "\"";
+    return value;
 }
 
-JsonWriter::JsonWriter(std::ostream& out)
-    : m_out(out)
+} // namespace
+
+void writeJson(std::ostream& out, const Json& document)
 {
+    out << withWholeNumbers(document).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
-void JsonWriter::newline()
+std::string jsonLine(const Json& document)
 {
-    m_out << '\n' << std::string(2 * m_levels.size(), ' ');
-}
-
-void JsonWriter::beforeValue()
-{
-    if (m_afterKey) {
-        m_afterKey = false;
-        return;
-    }
-    if (!m_levels.empty()) {
-        if (!m_levels.back().empty)
-            m_out << ',';
-        m_levels.back().empty = false;
-        newline();
-    }
-}
-
-JsonWriter& JsonWriter::beginObject()
-{
-    beforeValue();
-    m_out << '{';
-    m_levels.push_back({false, true});
-    return *this;
-}
-
-JsonWriter& JsonWriter::endObject()
-{
-    const bool empty = m_levels.back().empty;
-    m_levels.pop_back();
-    if (!empty)
-        newline();
-    m_out << '}';
-    if (m_levels.empty())
-        m_out << '\n';
-    return *this;
-}
-
-JsonWriter& JsonWriter::beginArray()
-{
-    beforeValue();
-    m_out << '[';
-    m_levels.push_back({true, true});
-    return *this;
-}
-
-JsonWriter& JsonWriter::endArray()
-{
-    const bool empty = m_levels.back().empty;
-    m_levels.pop_back();
-    if (!empty)
-        newline();
-    m_out << ']';
-    if (m_levels.empty())
-        m_out << '\n';
-    return *this;
-}
-
-JsonWriter& JsonWriter::key(std::string_view name)
-{
-    beforeValue();
-    m_out << jsonQuoted(name) << ": ";
-    m_afterKey = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(double number)
-{
-    beforeValue();
-    m_out << jsonNumber(number);
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(int number)
-{
-    return value(static_cast<long long>(number));
-}
-
-JsonWriter& JsonWriter::value(long long number)
-{
-    beforeValue();
-    m_out << number;
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(bool flag)
-{
-    beforeValue();
-    m_out << (flag ? "true" : "false");
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(std::string_view utf8)
-{
-    beforeValue();
-    m_out << jsonQuoted(utf8);
-    return *this;
-}
-
-JsonWriter& JsonWriter::null()
-{
-    beforeValue();
-    m_out << "null";
-    return *this;
+    return withWholeNumbers(document).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 } // namespace tepa::cli

@@ -11,6 +11,10 @@
 #include "core/text/TextFile.h"
 
 #include <charconv>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <variant>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -28,7 +32,8 @@ using engine::Mode;
 constexpr std::string_view Usage =
     "usage: tepa rate --type NAME [--mode heating|cooling] [--length MM] [--height MM]\n"
     "                 [--speed RPM | --percent P | --airflow M3H | --stage 0|700|1000|1400]\n"
-    "                 --tv C --ti C (--tr C | --massflow KGH | --output W) [--air-in C] [--json]\n";
+    "                 --tv C --ti C (--tr C | --massflow KGH | --output W) [--air-in C] [--json]\n"
+    "       tepa rate --batch FILE|- [--json]\n";
 
 constexpr std::string_view Help =
     "\n"
@@ -52,6 +57,12 @@ constexpr std::string_view Help =
     "  --output W       heating output (heating only)\n"
     "  --air-in C       primary air temperature of a WNF unit in cooling (default 16)\n"
     "  --json           the result as one JSON object\n"
+    "  --batch FILE     rates one operating point per line of FILE (\"-\": standard input): a\n"
+    "                   CSV file whose first line names the options above as its columns\n"
+    "                   (\"type,tv,ti,tr\", comma or semicolon separated; an empty cell leaves\n"
+    "                   the option out). Writes one CSV line per point (with --json one JSON\n"
+    "                   object per line) with its line number; a point that cannot be rated\n"
+    "                   gets its reason, naming line and column, in the error column.\n"
     "  --help           this text\n"
     "\n"
     "Numbers take a point or a comma as decimal separator. Exit code 0 on success, 1 when\n"
@@ -65,7 +76,56 @@ struct Refusal
 {
     ExitCode code;
     std::string message;
+    std::string option = {}; // the option whose value is refused, when it is one
 };
+
+// The product data a rating reads, loaded once per command: a batch rates many points from it.
+struct Catalog
+{
+    explicit Catalog(std::filesystem::path folder)
+        : dir(std::move(folder))
+    {
+    }
+    std::filesystem::path dir;
+    std::optional<Refusal> typesError[2]; // free, forced
+    bool typesLoaded[2] = {false, false};
+    std::vector<std::string> lines[2];
+    std::vector<TypeRecord> types[2];
+    std::optional<Refusal> heightsError;
+    bool heightsLoaded = false;
+    std::vector<std::string> heights;
+    // The machine's decimal separator, as the height list's factors are read with it; asked
+    // once, as asking reads the locale's files.
+    char decimalSeparator = localeDecimalSeparator();
+};
+
+std::optional<Refusal> loadTypes(Catalog& catalog, bool forced)
+{
+    if (catalog.typesLoaded[forced])
+        return catalog.typesError[forced];
+    catalog.typesLoaded[forced] = true;
+    auto lines = readTextLines(catalog.dir / (forced ? ForcedTypeFileName : FreeTypeFileName));
+    if (!lines)
+        return catalog.typesError[forced] = Refusal{ExitBadInput, lines.error()};
+    auto types = typesFromLines(*lines, forced);
+    if (!types)
+        return catalog.typesError[forced] = Refusal{ExitBadInput, types.error()};
+    catalog.lines[forced] = std::move(*lines);
+    catalog.types[forced] = std::move(*types);
+    return std::nullopt;
+}
+
+std::optional<Refusal> loadHeightList(Catalog& catalog)
+{
+    if (catalog.heightsLoaded)
+        return catalog.heightsError;
+    catalog.heightsLoaded = true;
+    auto heights = loadHeights(catalog.dir);
+    if (!heights)
+        return catalog.heightsError = Refusal{ExitBadInput, heights.error()};
+    catalog.heights = std::move(*heights);
+    return std::nullopt;
+}
 
 // The operating point the command line asks for, resolved against the product data.
 struct Request
@@ -130,7 +190,7 @@ std::optional<Refusal> readNumber(const OptionParser& options, const std::string
         return std::nullopt;
     const auto number = localeFloat(*text, ',');
     if (!number)
-        return Refusal{ExitBadInput, name + ": '" + *text + "' is not a number"};
+        return Refusal{ExitBadInput, name + ": '" + *text + "' is not a number", name};
     value = *number;
     return std::nullopt;
 }
@@ -156,21 +216,19 @@ std::string entryTypeName(std::string_view typeLine, Mode mode)
 }
 
 // Finds the type among all types of both type files, free-convection types first.
-std::optional<Refusal> findType(const std::filesystem::path& dir, const std::string& name, Request& r)
+std::optional<Refusal> findType(Catalog& catalog, const std::string& name, Request& r)
 {
     std::vector<std::string> known;
     for (bool forced : {false, true}) {
-        const auto lines = readTextLines(dir / (forced ? ForcedTypeFileName : FreeTypeFileName));
-        if (!lines)
-            return Refusal{ExitBadInput, lines.error()};
-        const auto types = typesFromLines(*lines, forced);
-        if (!types)
-            return Refusal{ExitBadInput, types.error()};
-        for (std::size_t k = 0; k < types->size(); ++k) {
-            const TypeRecord& type = (*types)[k];
+        if (auto refusal = loadTypes(catalog, forced))
+            return refusal;
+        const auto& lines = catalog.lines[forced];
+        const auto& types = catalog.types[forced];
+        for (std::size_t k = 0; k < types.size(); ++k) {
+            const TypeRecord& type = types[k];
             if (type.name == name || textBeforeBlank(type.name) == name) {
                 // Damaged numbers would rate as 0 W; the type is refused with its file and line.
-                if (Status valid = checkTypeNumbers(*lines, k + 1, forced); !valid)
+                if (Status valid = checkTypeNumbers(lines, k + 1, forced); !valid)
                     return Refusal{ExitBadInput, valid.error()};
                 r.type = type;
                 r.free = !forced;
@@ -180,7 +238,7 @@ std::optional<Refusal> findType(const std::filesystem::path& dir, const std::str
             known.emplace_back(textBeforeBlank(type.name));
         }
     }
-    return Refusal{ExitBadInput, "unknown type '" + name + "'; known types: " + joined(known)};
+    return Refusal{ExitBadInput, "unknown type '" + name + "'; known types: " + joined(known), "--type"};
 }
 
 std::optional<Refusal> chooseLength(const OptionParser& options, Request& r)
@@ -202,13 +260,15 @@ std::optional<Refusal> chooseLength(const OptionParser& options, Request& r)
     std::vector<std::string> texts;
     for (double length : offered)
         texts.push_back(plainNumber(length));
-    return Refusal{ExitBadInput, "length " + plainNumber(wanted) + " mm is not offered for " + r.type.name +
-                                     "; offered lengths (mm): " + joined(texts)};
+    return Refusal{ExitBadInput,
+                   "length " + plainNumber(wanted) + " mm is not offered for " + r.type.name +
+                       "; offered lengths (mm): " + joined(texts),
+                   "--length"};
 }
 
 // The construction height as the calculation window offers and preselects it, and its factor on
 // the free-convection output (heating only; cooling rates every height with factor 1).
-std::optional<Refusal> chooseHeight(const OptionParser& options, const std::filesystem::path& dir, Request& r)
+std::optional<Refusal> chooseHeight(const OptionParser& options, Catalog& catalog, Request& r)
 {
     std::optional<double> wanted;
     if (options.has("--height")) {
@@ -223,16 +283,16 @@ std::optional<Refusal> chooseHeight(const OptionParser& options, const std::file
     if (isDwf(r)) {
         if (wanted && *wanted != dwfHeightMm)
             return Refusal{ExitBadInput, "height " + plainNumber(*wanted) + " mm is not offered for " +
-                                             r.type.name + "; offered heights (mm): 500"};
+                                             r.type.name + "; offered heights (mm): 500",
+                           "--height"};
         r.heightMm = dwfHeightMm;
         r.heightFactor = 1;
         return std::nullopt;
     }
 
-    const auto heightList = loadHeights(dir);
-    if (!heightList)
-        return Refusal{ExitBadInput, heightList.error()};
-    const auto offered = offeredHeights(r.type.name, *heightList);
+    if (auto refusal = loadHeightList(catalog))
+        return refusal;
+    const auto offered = offeredHeights(r.type.name, catalog.heights);
     if (!offered)
         return Refusal{ExitBadInput, std::string(HeightFileName) + ": " + offered.error()};
 
@@ -248,14 +308,16 @@ std::optional<Refusal> chooseHeight(const OptionParser& options, const std::file
             std::vector<std::string> texts;
             for (const std::string& candidate : offered->lines)
                 texts.push_back(plainNumber(heightOfLine(candidate)));
-            return Refusal{ExitBadInput, "height " + plainNumber(*wanted) + " mm is not offered for " +
-                                             r.type.name + "; offered heights (mm): " + joined(texts)};
+            return Refusal{ExitBadInput,
+                           "height " + plainNumber(*wanted) + " mm is not offered for " + r.type.name +
+                               "; offered heights (mm): " + joined(texts),
+                           "--height"};
         }
     }
     r.heightMm = heightOfLine(*line);
     r.heightFactor = 1;
     if (!isCooling(r)) {
-        const auto factor = heightFactor(r.typeName, *line, localeDecimalSeparator());
+        const auto factor = heightFactor(r.typeName, *line, catalog.decimalSeparator);
         if (!factor)
             return Refusal{ExitBadInput, std::string(HeightFileName) + ": " + factor.error()};
         r.heightFactor = *factor;
@@ -352,7 +414,7 @@ std::optional<Refusal> readOperatingPoint(const OptionParser& options, Request& 
 
     const std::string mode = options.get("--mode").value_or("heating");
     if (mode != "heating" && mode != "cooling")
-        return Refusal{ExitBadInput, "--mode must be heating or cooling, not '" + mode + "'"};
+        return Refusal{ExitBadInput, "--mode must be heating or cooling, not '" + mode + "'", "--mode"};
     r.mode = mode == "heating" ? Mode::Heating : Mode::Cooling;
 
     if (isCooling(r) && !options.has("--tr"))
@@ -377,21 +439,21 @@ std::optional<Refusal> readOperatingPoint(const OptionParser& options, Request& 
     return std::nullopt;
 }
 
-std::optional<Refusal> resolve(const OptionParser& options, const std::filesystem::path& dir, Request& r)
+std::optional<Refusal> resolve(const OptionParser& options, Catalog& catalog, Request& r)
 {
     if (auto refusal = readOperatingPoint(options, r))
         return refusal;
-    if (auto refusal = findType(dir, *options.get("--type"), r))
+    if (auto refusal = findType(catalog, *options.get("--type"), r))
         return refusal;
     if (isCooling(r) && !engine::Kuehltyp(r.type.name))
-        return Refusal{ExitBadInput, r.type.name + " does not cool; the series WFW, WNF and DWF do"};
+        return Refusal{ExitBadInput, r.type.name + " does not cool; the series WFW, WNF and DWF do", "--mode"};
     if (options.has("--air-in") && !airSideCooling(r))
         return Refusal{ExitBadInput, "--air-in is the primary air temperature of a WNF unit in cooling"};
     if (auto refusal = chooseFan(options, r))
         return refusal;
     if (auto refusal = chooseLength(options, r))
         return refusal;
-    return chooseHeight(options, dir, r);
+    return chooseHeight(options, catalog, r);
 }
 
 engine::OperatingPoint rate(const Request& r)
@@ -419,42 +481,40 @@ engine::OperatingPoint rate(const Request& r)
     return point;
 }
 
-void writeJson(std::ostream& out, const Request& r, const engine::OperatingPoint& p)
+Json resultJson(const Request& r, const engine::OperatingPoint& p)
 {
-    JsonWriter json(out);
-    json.beginObject();
-    json.field("type", r.typeName);
-    json.field("mode", isCooling(r) ? "cooling" : "heating");
-    json.field("free", r.free);
-    json.field("length", r.lengthMm);
-    json.field("height", r.heightMm);
-    json.field("heightFactor", r.heightFactor);
-    json.field("speed", r.speedRpm);
-    json.field("K", p.coefficients.characteristic.K);
-    json.field("n", p.coefficients.characteristic.n);
-    json.field("soundLevel", p.coefficients.soundLevelDb);
-    json.field("effectiveLength", p.coefficients.effectiveLengthMm);
-    json.field("flowTemp", r.Tv);
-    json.field("roomTemp", r.Ti);
-    json.field("returnTemp", p.returnTempC);
-    json.field("massFlow", p.massFlowKgPerH);
-    json.field("output", p.outputW);
-    json.field("pressureDrop", p.pressureDropPa);
-    json.field("status", p.status);
-    json.field("laminarFlow", p.laminarFlow);
-    json.field("pressureDropHigh", p.highPressureDrop);
+    Json json;
+    json["type"] = r.typeName;
+    json["mode"] = isCooling(r) ? "cooling" : "heating";
+    json["free"] = r.free;
+    json["length"] = r.lengthMm;
+    json["height"] = r.heightMm;
+    json["heightFactor"] = r.heightFactor;
+    json["speed"] = r.speedRpm;
+    json["K"] = p.coefficients.characteristic.K;
+    json["n"] = p.coefficients.characteristic.n;
+    json["soundLevel"] = p.coefficients.soundLevelDb;
+    json["effectiveLength"] = p.coefficients.effectiveLengthMm;
+    json["flowTemp"] = r.Tv;
+    json["roomTemp"] = r.Ti;
+    json["returnTemp"] = p.returnTempC;
+    json["massFlow"] = p.massFlowKgPerH;
+    json["output"] = p.outputW;
+    json["pressureDrop"] = p.pressureDropPa;
+    json["status"] = p.status;
+    json["laminarFlow"] = p.laminarFlow;
+    json["pressureDropHigh"] = p.highPressureDrop;
     if (!isCooling(r)) {
-        json.key("limits").beginObject();
-        json.field("returnTempMin", p.limits.returnTempStart);
-        json.field("returnTempMax", p.limits.returnTempEnd);
-        json.field("massFlowMin", p.limits.massFlowStart);
-        json.field("massFlowMax", p.limits.massFlowEnd);
-        json.field("outputMin", p.limits.outputStart);
-        json.field("outputMax", p.limits.outputEnd);
-        json.field("status", p.limits.status);
-        json.endObject();
+        Json& limits = json["limits"];
+        limits["returnTempMin"] = p.limits.returnTempStart;
+        limits["returnTempMax"] = p.limits.returnTempEnd;
+        limits["massFlowMin"] = p.limits.massFlowStart;
+        limits["massFlowMax"] = p.limits.massFlowEnd;
+        limits["outputMin"] = p.limits.outputStart;
+        limits["outputMax"] = p.limits.outputEnd;
+        limits["status"] = p.limits.status;
     }
-    json.endObject();
+    return json;
 }
 
 std::string padRight(std::string_view text, std::size_t width)
@@ -531,6 +591,257 @@ void writeTable(std::ostream& out, const Request& r, const engine::OperatingPoin
         out << "Warning: no result at this point (status 1)\n";
 }
 
+// ---- Batch rating: one operating point per line of a CSV file, one result per line. ----
+
+// The options a batch column may name, without their dashes.
+constexpr const char* PointOptions[] = {"type", "mode",     "length", "height", "speed",
+                                        "percent", "airflow", "stage", "tv",     "ti",
+                                        "tr",   "massflow", "output", "air-in"};
+
+// The cells of one line. Separator `separator`; a cell in double quotes may hold the separator
+// and doubled quotes. Blanks around a cell are dropped. An unclosed quote gives the column where
+// it opened as a negative number.
+std::variant<std::vector<std::string>, int> csvCells(std::string_view line, char separator)
+{
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    int quoteColumn = 0;
+    bool cellQuoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                cells.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                cells.back() += c;
+            }
+        } else if (c == '"' && !cellQuoted && cells.back().find_first_not_of(" \t") == std::string::npos) {
+            quoted = cellQuoted = true;
+            quoteColumn = static_cast<int>(cells.size());
+            cells.back().clear(); // blanks before the quote
+        } else if (c == separator) {
+            cells.emplace_back();
+            cellQuoted = false;
+        } else if (!cellQuoted) {
+            cells.back() += c;
+        }
+    }
+    if (quoted)
+        return -quoteColumn;
+    for (std::string& cell : cells) {
+        const auto first = cell.find_first_not_of(" \t");
+        cell = first == std::string::npos ? std::string() : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+    }
+    return cells;
+}
+
+std::string csvCell(const std::string& text, char separator)
+{
+    if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+// The columns of a result line, as the JSON result names them (the limits' status as
+// "limitsStatus"); every line has them all, empty where a result has none.
+constexpr const char* ResultColumns[] = {
+    "type",          "mode",          "free",        "length",      "height",       "heightFactor",
+    "speed",         "K",             "n",           "soundLevel",  "effectiveLength", "flowTemp",
+    "roomTemp",      "returnTemp",    "massFlow",    "output",      "pressureDrop", "status",
+    "laminarFlow",   "pressureDropHigh", "returnTempMin", "returnTempMax", "massFlowMin", "massFlowMax",
+    "outputMin",     "outputMax",     "limitsStatus"};
+
+std::string csvValue(const Json& value, char separator)
+{
+    if (value.is_number_float())
+        return std::isfinite(value.get<double>()) ? plainNumber(value.get<double>()) : std::string();
+    if (value.is_string())
+        return csvCell(value.get<std::string>(), separator);
+    return value.dump();
+}
+
+class BatchRating
+{
+public:
+    BatchRating(Invocation& call, OptionParser& options, bool json)
+        : m_call(call), m_options(options), m_json(json), m_catalog(call.dataDir)
+    {
+    }
+
+    // Checks the header; on a fault says why (naming line 1 and the column) and returns false.
+    bool readHeader(std::string_view line)
+    {
+        m_separator = line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos ? ';' : ',';
+        auto cells = csvCells(line, m_separator);
+        if (auto* column = std::get_if<int>(&cells))
+            return refuseHeader(-*column, "the quotation mark is not closed");
+        m_columns = std::get<std::vector<std::string>>(cells);
+        for (std::size_t k = 0; k < m_columns.size(); ++k) {
+            std::string& name = m_columns[k];
+            if (name.starts_with("--"))
+                name.erase(0, 2);
+            bool known = false;
+            for (const char* option : PointOptions)
+                known = known || name == option;
+            if (!known) {
+                std::string names;
+                for (const char* option : PointOptions)
+                    names += (names.empty() ? "" : ", ") + std::string(option);
+                return refuseHeader(k + 1, "'" + name + "' is not an option of rate; columns: " + names);
+            }
+            for (std::size_t j = 0; j < k; ++j)
+                if (m_columns[j] == name)
+                    return refuseHeader(k + 1, "'" + name + "' is named twice");
+        }
+        if (!m_json) {
+            m_call.out << "line";
+            for (const char* column : ResultColumns)
+                m_call.out << m_separator << column;
+            m_call.out << m_separator << "error\n";
+        }
+        return true;
+    }
+
+    // Rates the point of one line and writes its result or its error.
+    void rateLine(std::size_t number, std::string_view line)
+    {
+        auto cells = csvCells(line, m_separator);
+        if (auto* column = std::get_if<int>(&cells))
+            return writeError(number, -*column, "the quotation mark is not closed");
+        const auto& values = std::get<std::vector<std::string>>(cells);
+        if (values.size() != m_columns.size())
+            return writeError(number, 0, std::to_string(values.size()) + " fields where the header names " +
+                                             std::to_string(m_columns.size()));
+        m_options.clearValues();
+        for (std::size_t k = 0; k < values.size(); ++k)
+            if (!values[k].empty())
+                m_options.set("--" + m_columns[k], values[k]);
+        Request request;
+        if (auto refusal = resolve(m_options, m_catalog, request))
+            return writeError(number, columnOf(*refusal), refusal->message);
+        writeResult(number, resultJson(request, rate(request)));
+    }
+
+private:
+    bool refuseHeader(std::size_t column, const std::string& message)
+    {
+        m_call.err << "tepa rate: line 1, column " << column << ": " << message << '\n';
+        return false;
+    }
+
+    // The column of the option a refusal concerns: the one it names, else the first one its
+    // message names.
+    int columnOf(const Refusal& refusal) const
+    {
+        for (std::size_t k = 0; k < m_columns.size(); ++k)
+            if ("--" + m_columns[k] == refusal.option)
+                return static_cast<int>(k + 1);
+        std::size_t best = std::string::npos;
+        int column = 0;
+        for (std::size_t k = 0; k < m_columns.size(); ++k) {
+            const auto at = refusal.message.find("--" + m_columns[k]);
+            if (at < best) {
+                best = at;
+                column = static_cast<int>(k + 1);
+            }
+        }
+        return column;
+    }
+
+    void writeError(std::size_t number, int column, const std::string& message)
+    {
+        const std::string where =
+            "line " + std::to_string(number) + (column > 0 ? ", column " + std::to_string(column) : "");
+        if (m_json) {
+            m_call.out << jsonLine(Json{{"line", number}, {"error", where + ": " + message}}) << '\n';
+            return;
+        }
+        m_call.out << number << std::string(std::size(ResultColumns), m_separator) << m_separator
+                   << csvCell(where + ": " + message, m_separator) << '\n';
+    }
+
+    void writeResult(std::size_t number, Json result)
+    {
+        if (m_json) {
+            Json line{{"line", number}};
+            line.update(result);
+            m_call.out << jsonLine(line) << '\n';
+            return;
+        }
+        m_call.out << number;
+        for (const char* column : ResultColumns) {
+            m_call.out << m_separator;
+            const std::string name = column;
+            if (name == "limitsStatus") {
+                if (result.contains("limits"))
+                    m_call.out << csvValue(result["limits"]["status"], m_separator);
+            } else if (result.contains(name)) {
+                m_call.out << csvValue(result[name], m_separator);
+            } else if (result.contains("limits") && result["limits"].contains(name)) {
+                m_call.out << csvValue(result["limits"][name], m_separator);
+            }
+        }
+        m_call.out << m_separator << '\n';
+    }
+
+    Invocation& m_call;
+    OptionParser& m_options;
+    bool m_json;
+    Catalog m_catalog;
+    char m_separator = ',';
+    std::vector<std::string> m_columns;
+};
+
+int runBatch(Invocation& call, OptionParser& options, const std::string& source)
+{
+    std::string text;
+    if (source == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+    } else {
+        std::ifstream in(source, std::ios::binary);
+        if (in)
+            text.assign(std::istreambuf_iterator<char>(in), {});
+        if (!in && !in.eof()) {
+            call.err << "tepa rate: --batch " << source << ": the file cannot be read\n";
+            return ExitBadInput;
+        }
+    }
+    BatchRating batch(call, options, options.has("--json"));
+    std::size_t number = 0;
+    std::size_t begin = 0;
+    bool header = true;
+    while (begin < text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + begin, end - begin);
+        begin = end + 1;
+        ++number;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos && !header)
+            continue; // blank lines are passed over (and counted)
+        if (header) {
+            if (!batch.readHeader(line))
+                return ExitBadInput;
+            header = false;
+            continue;
+        }
+        batch.rateLine(number, line);
+    }
+    if (header) {
+        call.err << "tepa rate: --batch " << source << ": no header line naming the columns\n";
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 int runRate(Invocation& call)
@@ -539,7 +850,7 @@ int runRate(Invocation& call)
     for (const char* name : {"--type", "--mode", "--length", "--height", "--speed", "--percent", "--airflow",
                              "--stage", "--tv", "--ti", "--tr", "--massflow", "--output", "--air-in"})
         options.value(name);
-    options.flag("--json").flag("--help");
+    options.value("--batch").flag("--json").flag("--help");
     if (!options.parse(call.args)) {
         call.err << "tepa rate: " << options.error() << '\n' << Usage;
         return ExitUsage;
@@ -548,9 +859,24 @@ int runRate(Invocation& call)
         call.out << Usage << Help;
         return ExitOk;
     }
+    if (const auto batch = options.get("--batch")) {
+        for (const char* option : PointOptions)
+            if (options.has("--" + std::string(option))) {
+                call.err << "tepa rate: --batch takes the operating points from its file; --" << option
+                         << " is a column there\n"
+                         << Usage;
+                return ExitUsage;
+            }
+        if (!options.positionals().empty()) {
+            call.err << "tepa rate: unexpected argument '" << options.positionals().front() << "'\n" << Usage;
+            return ExitUsage;
+        }
+        return runBatch(call, options, *batch);
+    }
 
     Request request;
-    if (auto refusal = resolve(options, call.dataDir, request)) {
+    Catalog catalog(call.dataDir);
+    if (auto refusal = resolve(options, catalog, request)) {
         call.err << "tepa rate: " << refusal->message << '\n';
         if (refusal->code == ExitUsage)
             call.err << Usage;
@@ -558,7 +884,7 @@ int runRate(Invocation& call)
     }
     const engine::OperatingPoint point = rate(request);
     if (options.has("--json"))
-        writeJson(call.out, request, point);
+        writeJson(call.out, resultJson(request, point));
     else
         writeTable(call.out, request, point);
     return ExitOk;

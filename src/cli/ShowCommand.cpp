@@ -25,67 +25,67 @@ constexpr std::string_view Help =
     "  --json   every field of the record as one JSON object, keyed by field name\n"
     "  --help   this text\n";
 
-template <class Entry> void writeCommonEntryFields(JsonWriter& json, const Entry& e)
+template <class Entry> void writeCommonEntryFields(Json& json, const Entry& e)
 {
-    json.field("TypeName", e.TypeName.text());
-    json.field("Length", e.Length);
-    json.field("Height", e.Height);
-    json.field("HeightFactor", e.HeightFactor);
-    json.field("EffectiveLength", e.EffectiveLength);
-    json.field("FanSpeed", e.FanSpeed);
-    json.field("MassFlow", e.MassFlow);
-    json.field("FanSetting", e.FanSetting);
-    json.field("Count", static_cast<int>(e.Count));
-    json.field("TypeText1", e.TypeText1.text());
-    json.field("TypeText2", e.TypeText2.text());
-    json.field("CoeffK", e.CoeffK);
-    json.field("ExponentN", e.ExponentN);
-    json.field("ReturnTemp", e.ReturnTemp);
-    json.field("Output", e.Output);
+    json["TypeName"] = e.TypeName.text();
+    json["Length"] = e.Length;
+    json["Height"] = e.Height;
+    json["HeightFactor"] = e.HeightFactor;
+    json["EffectiveLength"] = e.EffectiveLength;
+    json["FanSpeed"] = e.FanSpeed;
+    json["MassFlow"] = e.MassFlow;
+    json["FanSetting"] = e.FanSetting;
+    json["Count"] = static_cast<int>(e.Count);
+    json["TypeText1"] = e.TypeText1.text();
+    json["TypeText2"] = e.TypeText2.text();
+    json["CoeffK"] = e.CoeffK;
+    json["ExponentN"] = e.ExponentN;
+    json["ReturnTemp"] = e.ReturnTemp;
+    json["Output"] = e.Output;
 }
 
-void writeHeatingEntry(JsonWriter& json, const HeatingEntry& e)
+Json heatingEntryJson(const HeatingEntry& e)
 {
-    json.beginObject();
+    Json json;
     writeCommonEntryFields(json, e);
-    json.field("FreeConvection", e.FreeConvection);
-    json.field("PressureDrop", e.PressureDrop);
-    json.field("SoundLevel", e.SoundLevel);
-    json.field("ReturnTempEnd", e.ReturnTempEnd);
-    json.field("ReturnTempStart", e.ReturnTempStart);
-    json.field("MassFlowEnd", e.MassFlowEnd);
-    json.field("MassFlowStart", e.MassFlowStart);
-    json.field("OutputEnd", e.OutputEnd);
-    json.field("OutputStart", e.OutputStart);
-    json.field("CoolingNominalOutput", e.CoolingNominalOutput);
-    json.field("CoolingNominalSound", e.CoolingNominalSound);
-    json.field("CoolingNominalPressureDrop", e.CoolingNominalPressureDrop);
-    json.field("CoolingNominalMassFlow", e.CoolingNominalMassFlow);
-    json.field("FreeConvectionB", e.FreeConvectionB);
-    json.field("InUse", e.InUse);
-    json.endObject();
+    json["FreeConvection"] = e.FreeConvection;
+    json["PressureDrop"] = e.PressureDrop;
+    json["SoundLevel"] = e.SoundLevel;
+    json["ReturnTempEnd"] = e.ReturnTempEnd;
+    json["ReturnTempStart"] = e.ReturnTempStart;
+    json["MassFlowEnd"] = e.MassFlowEnd;
+    json["MassFlowStart"] = e.MassFlowStart;
+    json["OutputEnd"] = e.OutputEnd;
+    json["OutputStart"] = e.OutputStart;
+    json["CoolingNominalOutput"] = e.CoolingNominalOutput;
+    json["CoolingNominalSound"] = e.CoolingNominalSound;
+    json["CoolingNominalPressureDrop"] = e.CoolingNominalPressureDrop;
+    json["CoolingNominalMassFlow"] = e.CoolingNominalMassFlow;
+    json["FreeConvectionB"] = e.FreeConvectionB;
+    json["InUse"] = e.InUse;
+    return json;
 }
 
-void writeCoolingEntry(JsonWriter& json, const CoolingEntry& e)
+Json coolingEntryJson(const CoolingEntry& e)
 {
-    json.beginObject();
+    Json json;
     writeCommonEntryFields(json, e);
-    json.field("PressureDrop", e.PressureDrop);
-    json.field("SoundLevel", e.SoundLevel);
-    json.field("HeatingNominalOutput", e.HeatingNominalOutput);
-    json.field("HeatingNominalSound", e.HeatingNominalSound);
-    json.field("HeatingNominalPressureDrop", e.HeatingNominalPressureDrop);
-    json.field("HeatingNominalMassFlow", e.HeatingNominalMassFlow);
-    json.field("InUse", e.InUse);
-    json.endObject();
+    json["PressureDrop"] = e.PressureDrop;
+    json["SoundLevel"] = e.SoundLevel;
+    json["HeatingNominalOutput"] = e.HeatingNominalOutput;
+    json["HeatingNominalSound"] = e.HeatingNominalSound;
+    json["HeatingNominalPressureDrop"] = e.HeatingNominalPressureDrop;
+    json["HeatingNominalMassFlow"] = e.HeatingNominalMassFlow;
+    json["InUse"] = e.InUse;
+    return json;
 }
 
-template <class Strings> void writeTextArray(JsonWriter& json, std::string_view name, const Strings& strings)
+template <class Strings> Json textArray(const Strings& strings)
 {
-    json.key(name).beginArray();
+    Json array = Json::array();
     for (const auto& s : strings)
-        json.value(s.text());
-    json.endArray();
+        array.push_back(s.text());
+    return array;
 }
 
 // Pads to a width counted in characters, so "°C" in a heading lines up like any other text.
@@ -184,43 +184,40 @@ void writeEntryTable(std::ostream& out, std::string_view title, const Entries& e
 
 void writeProjectJson(const ProjectRecord& r, std::ostream& out)
 {
-    JsonWriter json(out);
-    json.beginObject();
-    json.field("Title", r.Title.text());
-    json.field("Number", r.Number.text());
-    json.field("Date", r.Date.text());
-    writeTextArray(json, "RemarkLines", r.RemarkLines);
-    writeTextArray(json, "DataLines", r.DataLines);
-    writeTextArray(json, "Attachments", r.Attachments);
-    json.field("RoomName", r.RoomName.text());
-    json.field("HeatingDemand", r.HeatingDemand);
-    json.field("CoolingDemand", r.CoolingDemand);
-    json.field("HeatingRoomTemp", r.HeatingRoomTemp);
-    json.field("CoolingRoomTemp", r.CoolingRoomTemp);
-    json.field("HeatingFlowTemp", r.HeatingFlowTemp);
-    json.field("CoolingFlowTemp", r.CoolingFlowTemp);
-    json.field("HeatingSecondTemp", r.HeatingSecondTemp);
-    json.field("CoolingSecondTemp", r.CoolingSecondTemp);
-    json.field("CoolingHumidity", r.CoolingHumidity);
-    json.field("HeatingEntryCount", static_cast<int>(r.HeatingEntryCount));
-    json.field("CoolingEntryCount", static_cast<int>(r.CoolingEntryCount));
-    json.field("ReturnTempFixed", static_cast<int>(r.ReturnTempFixed));
-    json.field("MassFlowFixed", static_cast<int>(r.MassFlowFixed));
-    json.key("HeatingEntries").beginArray();
+    Json json;
+    json["Title"] = r.Title.text();
+    json["Number"] = r.Number.text();
+    json["Date"] = r.Date.text();
+    json["RemarkLines"] = textArray(r.RemarkLines);
+    json["DataLines"] = textArray(r.DataLines);
+    json["Attachments"] = textArray(r.Attachments);
+    json["RoomName"] = r.RoomName.text();
+    json["HeatingDemand"] = r.HeatingDemand;
+    json["CoolingDemand"] = r.CoolingDemand;
+    json["HeatingRoomTemp"] = r.HeatingRoomTemp;
+    json["CoolingRoomTemp"] = r.CoolingRoomTemp;
+    json["HeatingFlowTemp"] = r.HeatingFlowTemp;
+    json["CoolingFlowTemp"] = r.CoolingFlowTemp;
+    json["HeatingSecondTemp"] = r.HeatingSecondTemp;
+    json["CoolingSecondTemp"] = r.CoolingSecondTemp;
+    json["CoolingHumidity"] = r.CoolingHumidity;
+    json["HeatingEntryCount"] = static_cast<int>(r.HeatingEntryCount);
+    json["CoolingEntryCount"] = static_cast<int>(r.CoolingEntryCount);
+    json["ReturnTempFixed"] = static_cast<int>(r.ReturnTempFixed);
+    json["MassFlowFixed"] = static_cast<int>(r.MassFlowFixed);
+    Json& heatingEntries = json["HeatingEntries"] = Json::array();
     for (const auto& e : r.HeatingEntries)
-        writeHeatingEntry(json, e);
-    json.endArray();
-    json.key("CoolingEntries").beginArray();
+        heatingEntries.push_back(heatingEntryJson(e));
+    Json& coolingEntries = json["CoolingEntries"] = Json::array();
     for (const auto& e : r.CoolingEntries)
-        writeCoolingEntry(json, e);
-    json.endArray();
-    json.field("CalculationDone", r.CalculationDone);
-    json.field("HeatingInUse", r.HeatingInUse);
-    json.field("CoolingInUse", r.CoolingInUse);
-    json.field("CoolingDualUse", r.CoolingDualUse);
-    json.field("HeatingDualUse", r.HeatingDualUse);
-    json.field("RoomCount", static_cast<int>(r.RoomCount));
-    json.endObject();
+        coolingEntries.push_back(coolingEntryJson(e));
+    json["CalculationDone"] = r.CalculationDone;
+    json["HeatingInUse"] = r.HeatingInUse;
+    json["CoolingInUse"] = r.CoolingInUse;
+    json["CoolingDualUse"] = r.CoolingDualUse;
+    json["HeatingDualUse"] = r.HeatingDualUse;
+    json["RoomCount"] = static_cast<int>(r.RoomCount);
+    writeJson(out, json);
 }
 
 void writeProjectSummary(const ProjectRecord& r, std::ostream& out)

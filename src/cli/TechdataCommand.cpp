@@ -23,15 +23,10 @@ constexpr std::string_view Help =
 
 int runTechdata(Invocation& call)
 {
-    // The short form is the usual one for an output file; the option parser knows long names.
-    std::vector<std::string> args = call.args;
-    for (std::string& arg : args)
-        if (arg == "-o")
-            arg = "--output";
-
+    // The short form is the usual one for an output file.
     OptionParser options;
-    options.value("--output").flag("--help");
-    if (!options.parse(args)) {
+    options.value("-o,--output");
+    if (!options.parse(call.args)) {
         call.err << "tepa techdata: " << options.error() << '\n' << Usage;
         return ExitUsage;
     }

@@ -6,7 +6,9 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    tepa::cli::Context context{tepa::cli::defaultDataDir(tepa::cli::runningExecutable(argv[0]))};
+    const auto executable = tepa::cli::runningExecutable(argv[0]);
+    tepa::cli::Context context{tepa::cli::defaultDataDir(executable)};
+    context.printProgram = tepa::cli::printProgramBeside(executable);
     const int code = tepa::cli::run(args, std::cout, std::cerr, context);
     // The standard output may hold buffered bytes that only now meet a full disk.
     // (A command that failed has said why already.)

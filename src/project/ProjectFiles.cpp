@@ -131,7 +131,7 @@ bool TForm1::loadProject(const QString& file)
     m_session.ProjectTouched = false;
     m_session.CoolingRoomTempLoaded = true;
     m_session.Project = std::move(loaded).value();
-    holdProjectFile(*file);
+    holdProjectFile(file);
 
     showFileStatus(Label19, text(FileStatusText), file, Qt::yellow);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "cli/Command.h"
 
 #include <filesystem>
 #include <fstream>
@@ -26,7 +27,10 @@ struct Outcome
 inline Outcome runTepa(const std::vector<std::string>& args, const fs::path& dataDir = {})
 {
     std::ostringstream out, err;
-    const int code = run(args, out, err, Context{dataDir});
+    // Printing runs in this process; the print program is checked as a program of its own.
+    Context context{dataDir};
+    context.print = runPrint;
+    const int code = run(args, out, err, context);
     return {code, out.str(), err.str()};
 }
 

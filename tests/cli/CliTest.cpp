@@ -40,6 +40,8 @@ TEST(OptionParser, NamesWhatIsWrong)
         {{"--speed", "3"}, "unknown option --speed"},
         {{"--tv"}, "option --tv needs a value"},
         {{"--tv", "1", "--tv", "2"}, "option --tv given twice"},
+        {{"--json", "--json"}, "option --json given twice"},
+        {{"--json=1"}, "option --json takes no value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
@@ -50,28 +52,24 @@ TEST(OptionParser, NamesWhatIsWrong)
     }
 }
 
-TEST(JsonWriter, NestsAndKeepsEveryDigitOfADouble)
+TEST(Json, KeepsKeyOrderWholeNumbersAndEveryDigitAndSurvivesBadText)
 {
     std::ostringstream out;
-    JsonWriter json(out);
-    json.beginObject()
-        .field("name", "Größe \"A\"\n")
-        .field("value", 0.1)
-        .field("flag", true)
-        .key("list")
-        .beginArray()
-        .value(std::nan(""))
-        .endArray()
-        .endObject();
+    writeJson(out, Json{{"name", "Größe \"A\"\n"},
+                        {"length", 800.0},
+                        {"value", 0.1},
+                        {"flag", true},
+                        {"list", Json::array({std::nan(""), std::string("a\x01\xff", 3)})}});
     EXPECT_EQ(out.str(), "{\n"
                          "  \"name\": \"Größe \\\"A\\\"\\n\",\n"
-                         "  \"value\": 0.10000000000000001,\n"
+                         "  \"length\": 800,\n"
+                         "  \"value\": 0.1,\n"
                          "  \"flag\": true,\n"
                          "  \"list\": [\n"
-                         "    null\n"
+                         "    null,\n"
+                         "    \"a\\u0001\ufffd\"\n"
                          "  ]\n"
                          "}\n");
-    EXPECT_EQ(jsonQuoted(std::string("a\x01", 2)), "\"a\\u0001\"");
 }
 
 // Every refusal of every command: the exit code, the message on stderr, nothing on stdout and no

@@ -34,7 +34,7 @@ for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-dejavu-core qt6-translati
 done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
-for file in ./usr/bin/tepa ./usr/bin/orva-tepa \
+for file in ./usr/bin/tepa ./usr/bin/tepa-print ./usr/bin/orva-tepa \
     ./usr/share/applications/orva-tepa.desktop \
     ./usr/share/icons/hicolor/scalable/apps/orva-tepa.svg \
     ./usr/share/tepa/data/tepatext.txt ./usr/share/tepa/data/freikon.txt \
@@ -67,6 +67,11 @@ echo "== tepa rate"
 out=$("$root/usr/bin/tepa" rate --type W1 --length 1000 --height 180 --tv 75 --ti 20 --tr 65 --json) ||
     fail "rate exit $?: $out"
 grep -q '"output": [1-9]' <<<"$out" || fail "rate gave no output: $out"
+
+echo "== tepa print, through the print program beside it"
+"$root/usr/bin/tepa" print "$data/Beispiel.kon" --list --letter-paper --pdf "$tmp/list.pdf" ||
+    fail "print exit $?"
+[ "$(head -c 5 "$tmp/list.pdf")" = "%PDF-" ] || fail "print wrote no PDF"
 
 echo "== tepa show Beispiel.kon"
 "$root/usr/bin/tepa" show "$data/Beispiel.kon" >/dev/null || fail "show exit $?"

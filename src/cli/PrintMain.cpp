@@ -1,0 +1,23 @@
+// tepa-print: the print command of tepa in a program of its own, the only part of tepa that
+// loads Qt. `tepa-print ARGS` is `tepa print ARGS`; tepa starts it with --data naming the folder
+// it resolved, so both read the same installation.
+#include "cli/Cli.h"
+#include "cli/Command.h"
+
+#include <cstdio>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    args.insert(args.begin(), "print");
+    tepa::cli::Context context{tepa::cli::defaultDataDir(tepa::cli::runningExecutable(argv[0]))};
+    context.print = tepa::cli::runPrint;
+    const int code = tepa::cli::run(args, std::cout, std::cerr, context);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        if (code == 0)
+            std::cerr << "tepa print: the output could not be written completely\n";
+        return 1;
+    }
+    return code;
+}
