@@ -26,7 +26,6 @@ namespace tepa {
 using namespace window;
 namespace {
 
-
 constexpr int MinCount = 1;
 constexpr int MaxCount = 15;
 

@@ -37,7 +37,8 @@ void TForm2::update0_K(int index)
 
 void TForm2::reset4(int index)
 {
-    const calculation::FanBarReset reset = calculation::reset4(m_session.Project.CoolingEntries[slotOf(index)]);
+    const calculation::FanBarReset reset =
+        calculation::reset4(m_session.Project.CoolingEntries[slotOf(index)]);
     if (reset.barRange)
         setRangeQuietly(ScrollBar4, reset.barRange->minimum, reset.barRange->maximum);
     if (reset.maxAirFlow) {

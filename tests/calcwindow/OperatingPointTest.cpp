@@ -280,7 +280,8 @@ TEST_F(OperatingPointTest, TheCoolingFanBarAndSettingAreWiredToTheFanRules)
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1600);
     EXPECT_EQ(fieldText("Edit8").trimmed(), QStringLiteral("100"));
     EXPECT_EQ(control<QLabel>("Label49")->text(), QString::fromStdString(strFixed(cooling().Output, 0, 1)));
-    EXPECT_EQ(control<QLabel>("Label43")->text(), QString::fromStdString(strFixed(cooling().PressureDrop, 0, 1)));
+    EXPECT_EQ(control<QLabel>("Label43")->text(),
+              QString::fromStdString(strFixed(cooling().PressureDrop, 0, 1)));
 
     type("Edit8", QStringLiteral("50,0"));
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 800);

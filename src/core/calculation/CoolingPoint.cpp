@@ -105,8 +105,8 @@ CoolingPointView update1_K(CoolingEntry& entry, CoolingEntry& current, const Pro
     for (bool retried = false;; retried = true) {
         const std::string name = e->TypeName.text();
         if (series::isPrimaryAir(name)) {
-            const engine::AirOutputResult air = engine::Luftleistung(
-                {project.CoolingSecondTemp, project.CoolingRoomTemp, e->FanSetting});
+            const engine::AirOutputResult air =
+                engine::Luftleistung({project.CoolingSecondTemp, project.CoolingRoomTemp, e->FanSetting});
             e->Output = air.outputW;
             v.status = air.status;
             v.maxAirFlow = series::coolingAirFlowLimit(name, e->Length);
@@ -141,7 +141,8 @@ CoolingPointView update1_K(CoolingEntry& entry, CoolingEntry& current, const Pro
         v.barRange = barOf(range);
         // A slow fan's bar stands where its speed rule puts it, so that running that rule from
         // here is no move along its steps.
-        v.barPosition = series::isSlowFan(name) ? static_cast<int>(std::trunc(e->FanSpeed)) : rounded(e->FanSpeed);
+        v.barPosition =
+            series::isSlowFan(name) ? static_cast<int>(std::trunc(e->FanSpeed)) : rounded(e->FanSpeed);
         v.settingText = fixedDigits(e->FanSpeed / (range.maximum / 100), 4, 0);
         v.waterSide = true;
         v.qmin = Minmax_K(*e, project, static_cast<int>(range.minimum));

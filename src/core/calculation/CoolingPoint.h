@@ -23,7 +23,8 @@ inline constexpr std::size_t NoCoolingResultText = 192; // the return temperatur
 engine::DwfStage stageOf(double speedRpm);
 
 // The characteristic of a cooling entry at `speedRpm`, rated with `heightFactor`.
-engine::ConvectorCoefficients coolingCoefficients(const CoolingEntry& e, double speedRpm, double heightFactor);
+engine::ConvectorCoefficients
+coolingCoefficients(const CoolingEntry& e, double speedRpm, double heightFactor);
 
 // Output of the entry at one end of its fan range (a speed, or the air flow of a primary-air
 // unit), W. The entry keeps the values of its own speed.
@@ -42,11 +43,11 @@ struct CoolingPointView
     int status = 0;                            // `StatusFlag`
     std::vector<std::size_t> messages;         // interface text lines, in order
     std::optional<std::string> returnTempText; // `Edit6`, when the return temperature was replaced
-    bool rated = false;       // false: no result; the panel is left as it stands
-    bool waterSide = false;   // `Panel8`; false for a primary-air unit
+    bool rated = false;                        // false: no result; the panel is left as it stands
+    bool waterSide = false;                    // `Panel8`; false for a primary-air unit
     std::optional<BarRange> barRange;
-    int barPosition = 0;      // `ScrollBar4`
-    std::string settingText;  // `Edit8`
+    int barPosition = 0;     // `ScrollBar4`
+    std::string settingText; // `Edit8`
     PressureDropWarnings warnings;
     std::optional<double> maxAirFlow; // `MaxAirFlow`, primary-air units only
     double qmin = 0, qmax = 0;        // `Qmin`, `Qmax`

@@ -2,10 +2,9 @@
 
 #include "core/engine/AirSide.h"
 #include "core/engine/PressureDrop.h"
+#include "core/engine/ProductLines.h"
 #include "core/engine/WaterSide.h"
 #include "core/text/Numbers.h"
-
-#include "core/engine/ProductLines.h"
 
 #include <gtest/gtest.h>
 
@@ -199,7 +198,7 @@ TEST(CoolingPoint, FanBarSetsSpeedOrAirFlow)
         const char* name;
         double storedSpeed, previousSpeed;
         int position;
-        double speed;                      // the entry's speed afterwards
+        double speed; // the entry's speed afterwards
         std::optional<BarRange> range;
         std::optional<int> barPosition;
         std::optional<std::string> setting; // `Edit8`
@@ -275,12 +274,9 @@ TEST(CoolingPoint, TypedSettingIsKeptWithinTheUnitsRange)
         double speed, setting;
     };
     const std::vector<Case> cases = {
-        {"WNF2", "300", "240", 240, 0, 240},
-        {"WNF2", "99,6", "100", 100, 0, 99.6},
-        {"WFW-2L", "20", "44", 700, 700, 0},
-        {"WFW-2L", "50,6", "51", 810, 50.6 * 16, 0},
-        {"WFW-2L", "120", "100", 1600, 1600, 0},
-        {"WFWL-2L", "10", "30", 345, 345, 0},
+        {"WNF2", "300", "240", 240, 0, 240},     {"WNF2", "99,6", "100", 100, 0, 99.6},
+        {"WFW-2L", "20", "44", 700, 700, 0},     {"WFW-2L", "50,6", "51", 810, 50.6 * 16, 0},
+        {"WFW-2L", "120", "100", 1600, 1600, 0}, {"WFWL-2L", "10", "30", 345, 345, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + c.typed);
