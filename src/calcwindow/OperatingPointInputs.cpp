@@ -4,13 +4,8 @@
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
+#include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingPoint.h"
-#include "core/engine/AirSide.h"
-#include "core/engine/EngineCommon.h"
-#include "core/engine/FanSetting.h"
-#include "core/engine/ForcedConvection.h"
-#include "core/engine/PressureDrop.h"
-#include "core/engine/WaterSide.h"
 #include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
@@ -22,7 +17,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <string>
@@ -31,8 +25,6 @@ namespace tepa {
 
 using namespace window;
 namespace {
-
-using engine::contains;
 
 constexpr int MinCount = 1;
 constexpr int MaxCount = 15;
@@ -327,102 +319,43 @@ void TForm2::Edit5Change()
 
 // ---- Cooling fan, stages, count and return temperature ----
 
+void TForm2::showCoolingFan(const calculation::CoolingFanView& view)
+{
+    Edit8->setVisible(!view.settingAsLabel);
+    Label102->setVisible(view.settingAsLabel);
+    if (view.barRange)
+        setRangeQuietly(ScrollBar4, view.barRange->minimum, view.barRange->maximum);
+    for (std::size_t line : view.messages)
+        m_services.messages.showMessage(text(line));
+    if (view.barPosition)
+        setQuietly(ScrollBar4, *view.barPosition);
+    if (view.settingText)
+        Edit8->setText(qs(*view.settingText));
+    if (view.slowSettingText)
+        Label102->setText(qs(*view.slowSettingText));
+    if (view.status)
+        StatusFlag = *view.status;
+    showPressureDropWarnings(view.warnings);
+    Label49->setText(qs(view.outputText));
+    Label59->setText(qs(view.totalText));
+    if (!view.waterSide)
+        return;
+    setTextColour(Label56, view.massFlowLow ? Qt::red : Qt::black);
+    Label45->setText(qs(view.soundLevelText));
+    Label43->setText(qs(view.pressureDropText));
+    Label56->setText(qs(view.massFlowText));
+}
+
 void TForm2::ScrollBar4Change()
 {
     if (m_inScrollBar4Change)
         return;
     m_inScrollBar4Change = true;
-    CoolingEntry& e = m_session.currentCoolingEntry();
-    const ProjectRecord& project = m_session.Project;
-    const std::string name = e.TypeName.text();
-    const int p = ScrollBar4->value();
-
     SpeedChanging = true;
-    Edit8->show();
-    Label102->hide();
-
-    if (series::isPrimaryAir(name)) {
-        setRangeQuietly(ScrollBar4, 0, static_cast<int>(roundHalfEven(Fan.airFlowLimit)));
-        e.FanSetting = p;
-        Edit8->setText(QString::number(p));
-        e.FanSpeed = 0;
-        e.Output =
-            engine::Luftleistung({project.CoolingSecondTemp, project.CoolingRoomTemp, double(p)}).outputW;
-        Label49->setText(str(e.Output, 0, 1));
-        e.Count = countOfField(Edit9);
-        Label59->setText(str(e.Count * e.Output, 0, 1));
-        // A primary-air unit has no water side to recalculate or warn of.
-        showPressureDropWarnings({});
-        Listenaufbau();
-        SpeedChanging = false;
-        m_inScrollBar4Change = false;
-        return;
-    }
-
-    if (!series::isStaged(name)) {
-        const series::Series kind = series::seriesOf(name);
-        const series::SpeedRange range = series::coolingSpeedRange(kind);
-        const double storedSpeed = e.FanSpeed;
-        e.FanSpeed = p;
-        e.FanSetting = 0;
-        setRangeQuietly(ScrollBar4, static_cast<int>(range.minimum), static_cast<int>(range.maximum));
-        if (kind == series::Series::Wfwl) {
-            Edit8->hide();
-            Label102->show();
-            if (e.FanSpeed < range.minimum) {
-                e.FanSpeed = range.minimum;
-                m_services.messages.showMessage(text(198));
-            }
-            e.FanSpeed = calculation::slowFanStep(Fan.previousSpeed, storedSpeed, e.FanSpeed);
-        }
-        setQuietly(ScrollBar4, static_cast<int>(std::trunc(e.FanSpeed)));
-        Fan.previousSpeed = e.FanSpeed;
-        const QString setting = qs(strFixed(series::coolingPercentFromSpeed(kind, e.FanSpeed), 4, 0));
-        Edit8->setText(setting);
-        Label102->setText(setting);
-    }
-
-    const std::string dataLine = e.TypeText1.text();
-    const std::string fanLine = e.TypeText2.text();
-    engine::ConvectorSetting setting;
-    setting.typeName = name;
-    setting.lengthMm = e.Length;
-    setting.speedRpm = e.FanSpeed;
-    setting.dataLine = dataLine;
-    setting.fanLine = fanLine;
-    setting.heightFactor = m_session.currentHeatingEntry().HeightFactor;
-    setting.mode = engine::Mode::Cooling;
-    setting.stage = stageOf(e.FanSpeed);
-    const engine::ConvectorCoefficients coefficients = engine::Zwangskennwerte(setting);
-    e.CoeffK = coefficients.characteristic.K;
-    e.ExponentN = coefficients.characteristic.n;
-    e.SoundLevel = coefficients.soundLevelDb;
-    e.EffectiveLength = coefficients.effectiveLengthMm;
-    const engine::OutputResult output =
-        engine::Kuehlleistung(coefficients.characteristic,
-                              {project.CoolingFlowTemp, e.ReturnTemp, project.CoolingRoomTemp}, e.MassFlow);
-    e.Output = std::fabs(output.outputW);
-    e.MassFlow = std::fabs(output.massFlowKgPerH);
-    StatusFlag = output.status;
-    setTextColour(Label56, e.MassFlow < 50 ? Qt::red : Qt::black);
-    engine::PressureDropInput drop;
-    drop.massFlowKgPerH = e.MassFlow;
-    drop.lengthMm = e.EffectiveLength;
-    drop.Tv = project.CoolingFlowTemp;
-    drop.Tr = e.ReturnTemp;
-    drop.typeName = name;
-    drop.dataLine = dataLine;
-    drop.mode = engine::Mode::Cooling;
-    const engine::PressureDropResult dropResult = engine::Druckverlust(drop);
-    e.PressureDrop = dropResult.pressureDropPa;
-    showPressureDropWarnings(calculation::warningsOf(dropResult));
-
-    Label49->setText(str(e.Output, 0, 1));
-    e.Count = countOfField(Edit9);
-    Label59->setText(str(e.Count * e.Output, 0, 1));
-    Label45->setText(str(e.SoundLevel, 0, 1));
-    Label43->setText(str(e.PressureDrop, 0, 1));
-    Label56->setText(str(e.MassFlow, 0, 1));
+    // The speed is rated with the heating entry's height factor, as the room's stored outputs are.
+    showCoolingFan(calculation::moveCoolingFanBar(m_session.currentCoolingEntry(), m_session.Project,
+                                                  ScrollBar4->value(), countOfField(Edit9),
+                                                  m_session.currentHeatingEntry().HeightFactor, Fan));
     Listenaufbau();
     SpeedChanging = false;
     m_inScrollBar4Change = false;
@@ -430,27 +363,12 @@ void TForm2::ScrollBar4Change()
 
 void TForm2::Edit8Change()
 {
-    CoolingEntry& e = m_session.currentCoolingEntry();
     const int index = m_session.CoolingEntryIndex;
-    const std::string name = e.TypeName.text();
-    const std::string typed = commaToPoint(Edit8->text().toStdString());
-    Edit8->setText(qs(typed));
-    double v = decimalValue(typed);
-    if (series::isPrimaryAir(name)) {
-        v = std::min(v, Fan.airFlowLimit);
-        Edit8->setText(qs(strFixed(v, 0, 0)));
-        e.FanSetting = v;
-        Balken_grenzwerte(index);
-        ScrollBar4->setValue(static_cast<int>(roundHalfEven(v)));
-        return;
-    }
-    const series::SpeedRange range = series::coolingSpeedRange(series::seriesOf(name));
-    const double perPercent = range.maximum / 100;
-    v = std::clamp(v, range.minimum / perPercent, 100.0);
-    Edit8->setText(qs(fixedDigits(v, 4, 0)));
-    e.FanSpeed = v * perPercent;
+    const calculation::TypedCoolingSetting typed =
+        calculation::typeCoolingSetting(m_session.currentCoolingEntry(), Edit8->text().toStdString(), Fan);
+    Edit8->setText(qs(typed.settingText));
     Balken_grenzwerte(index);
-    ScrollBar4->setValue(static_cast<int>(roundHalfEven(v * perPercent)));
+    ScrollBar4->setValue(typed.barPosition);
 }
 
 namespace {

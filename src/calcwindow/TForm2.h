@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
 #include "core/model/Session.h"
@@ -335,6 +336,8 @@ public:
     // The heating operating point as the model returns it, and the water-side warnings.
     void showHeatingPoint(const calculation::HeatingPointView& view);
     void showPressureDropWarnings(const calculation::PressureDropWarnings& warnings);
+    void showCoolingPoint(const calculation::CoolingPointView& view);
+    void showCoolingFan(const calculation::CoolingFanView& view);
     calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit
     bool SpeedChanging = false; // a speed handler is running
     QString SettingText;        // the fan setting as last shown

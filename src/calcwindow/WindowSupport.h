@@ -3,6 +3,7 @@
 // Small helpers the calculation window's source files share: number texts through core/text,
 // quiet slider moves, label colours, entry slots, fan stages and primary-air sizes.
 
+#include "core/calculation/CoolingPoint.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
 #include "core/model/ProjectRecord.h"
@@ -99,18 +100,7 @@ inline std::size_t slotOf(int index)
     return static_cast<std::size_t>(std::clamp<int>(index, 1, static_cast<int>(MaxEntries)) - 1);
 }
 
-// The stage of a staged fan unit its stored speed stands for; other series ignore it.
-inline engine::DwfStage stageOf(double speedRpm)
-{
-    const long long rpm = std::llround(speedRpm);
-    if (rpm >= 1400)
-        return engine::DwfStage::Rpm1400;
-    if (rpm >= 1000)
-        return engine::DwfStage::Rpm1000;
-    if (rpm >= 700)
-        return engine::DwfStage::Rpm700;
-    return engine::DwfStage::Off;
-}
+using calculation::stageOf;
 
 // Largest primary air flow of a primary-air unit of this length, m³/h; `previous` for a name
 // of no primary-air size.
