@@ -141,6 +141,9 @@ bool TForm1::loadProject(const QString& file)
     m_session.HeatingEntryIndex = 1;
     m_session.CoolingEntryIndex = 1;
     m_session.EntryBeingAdded = false;
+    // A heating list whose only entry was deleted is saved with no entries: the first entry
+    // chosen in it again is counted as right after that delete.
+    m_session.EntryDeleted = m_session.Project.HeatingEntryCount == 0;
     clearCalculationList();
     controls::setEnabled(Projektdaten1, true);
     controls::setEnabled(Raumdaten1, true);

@@ -1,6 +1,8 @@
 // A room designed from start to end through both windows, saved, and opened again.
 #include "MainWindowFixture.h"
 
+#include "core/model/ProjectLayout.h"
+
 #include <QScrollBar>
 
 namespace tepa::test {
@@ -112,6 +114,36 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
         EXPECT_DOUBLE_EQ(is.Output, was.Output);
         EXPECT_DOUBLE_EQ(is.HeightFactor, was.HeightFactor);
     }
+}
+
+// A heating list emptied by deleting its only entry is saved with no entries; the first entry
+// chosen after loading such a file is counted, listed and saved.
+TEST_F(DesignWalk, AFirstEntryChosenInALoadedEmptiedListIsCounted)
+{
+    QByteArray emptied = readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"));
+    for (std::size_t i = 0; i < 4; ++i)
+        emptied[static_cast<qsizetype>(layout::record::HeatingEntryCount.offset + i)] = 0;
+    const QString path = tempPath(QStringLiteral("Leer.kon"));
+    writeFile(path, emptied);
+    load(path);
+    ASSERT_EQ(session->Project.HeatingEntryCount, 0);
+    form1->Raumdaten1->trigger();
+    form1->RadioButton1->click(); // heating
+    control<QLineEdit>("Edit13")->setText(QStringLiteral("Leer"));
+    control<QLineEdit>("Edit3")->setText(QStringLiteral("20"));
+    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
+    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
+    run();
+    ASSERT_TRUE(form2->isVisible());
+    form2->FreieKonvektion1->trigger();
+    pick("ListBox1", QStringLiteral("W2"));
+    form2->ListBox4->setCurrentRow(2);
+    form2->ListBox4Click();
+    pick("ListBox3", QString());
+    form2->Konweiter->click();
+
+    EXPECT_EQ(session->Project.HeatingEntryCount, 1);
+    EXPECT_EQ(roomList().size(), 1);
 }
 
 } // namespace
