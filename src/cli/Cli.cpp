@@ -24,7 +24,8 @@ constexpr Subcommand subcommands[] = {
     {"rate", runRate, "rate --type NAME ...           rate one convector at an operating point"},
     {"dewpoint", runDewpoint, "dewpoint --room C --humidity PCT [--json]   dew point of room air"},
     {"list", runList, "list PROJECT.kon               the project's convector list"},
-    {"summary", runSummary, "summary FILE... | DIR [--csv | --json]   rooms and convectors of a building"},
+    {"summary", runSummary,
+     "summary FILE... | DIR [--csv | --json | --pdf OUT.pdf]   rooms and convectors of a building"},
     {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
     {"print", nullptr,
      "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},
@@ -72,14 +73,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     for (const auto& command : subcommands) {
         if (rest.front() == command.name) {
-            Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err};
+            Invocation call{{rest.begin() + 1, rest.end()}, dataDir, dataDirGiven, out, err, &context};
             int code = ExitUsage;
             if (command.run != nullptr)
                 code = command.run(call);
             else if (context.print != nullptr)
                 code = context.print(call);
             else if (!context.printProgram.empty())
-                code = runPrintProgram(context.printProgram, call);
+                code = runPrintProgram(context.printProgram, "print", call);
             else
                 err << "tepa print: printing is not part of this build\n";
             // A full disk or a closed pipe shows only in the stream's state, often only when

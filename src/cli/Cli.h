@@ -1,9 +1,17 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace tepa {
+class PrintSurface;
+}
 
 namespace tepa::cli {
 
@@ -17,6 +25,10 @@ struct Context
     // print program at `printProgram`, else not at all (builds without Qt).
     int (*print)(Invocation&) = nullptr;
     std::filesystem::path printProgram = {};
+    // How `summary --pdf` writes its file: in this process when set (the print program, tests),
+    // else through the print program as `print` does.
+    Status (*writePdf)(const std::filesystem::path& file, const std::string& title,
+                       const std::function<Status(PrintSurface&)>& layout) = nullptr;
 };
 
 // Runs one `tepa` command line (without the program name). Output goes to `out`, messages to
@@ -30,9 +42,10 @@ std::filesystem::path defaultDataDir(const std::filesystem::path& executable);
 // The print program installed beside the command at `executable`.
 std::filesystem::path printProgramBeside(const std::filesystem::path& executable);
 
-// Runs `print` through the print program: its arguments after --data naming `call.dataDir`; what
-// it writes is passed on to `call.out` and `call.err`, its exit code returned.
-int runPrintProgram(const std::filesystem::path& program, Invocation& call);
+// Runs `command` (print, or summary for its PDF) through the print program: the command, --data
+// naming `call.dataDir` and its arguments; what it writes is passed on to `call.out` and
+// `call.err`, its exit code returned.
+int runPrintProgram(const std::filesystem::path& program, std::string_view command, Invocation& call);
 
 // The absolute path of the running program; `argv0` only when the system cannot tell.
 std::filesystem::path runningExecutable(const char* argv0);

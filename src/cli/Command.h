@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/Cli.h"
+
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -31,6 +33,8 @@ struct Invocation
     bool dataDirGiven = false;
     std::ostream& out;
     std::ostream& err;
+    // How the command line was run (printing), when a command needs to know.
+    const Context* context = nullptr;
 };
 
 // Options of one subcommand: "--name value" options and "--flag" switches, in any order, mixed
@@ -80,5 +84,8 @@ int runTechdata(Invocation& call);
 int runSummary(Invocation& call);
 // Only in builds with Qt (not in fuzz builds): it lays out text with Qt's fonts.
 int runPrint(Invocation& call);
+// Writes a PDF file with Qt's PDF writer, in this process (see Context::writePdf).
+Status writePrintoutPdf(const std::filesystem::path& file, const std::string& title,
+                        const std::function<Status(PrintSurface&)>& layout);
 
 } // namespace tepa::cli

@@ -61,6 +61,14 @@ void ensureGuiApplication()
 
 } // namespace
 
+Status writePrintoutPdf(const std::filesystem::path& file, const std::string& title,
+                        const std::function<Status(PrintSurface&)>& layout)
+{
+    ensureGuiApplication();
+    return platform::writePdf(QString::fromStdString(file.string()), QString::fromStdString(title),
+                              platform::PdfResolution, layout);
+}
+
 int runPrint(Invocation& call)
 {
     OptionParser options;

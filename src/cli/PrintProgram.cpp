@@ -88,9 +88,10 @@ void passOn(Pipe& output, std::ostream& out, Pipe& errors, std::ostream& err)
 
 } // namespace
 
-int runPrintProgram(const std::filesystem::path& program, Invocation& call)
+int runPrintProgram(const std::filesystem::path& program, std::string_view command, Invocation& call)
 {
-    std::vector<std::string> words = {program.string(), "--data", call.dataDir.string()};
+    const std::string name = "tepa " + std::string(command) + ": ";
+    std::vector<std::string> words = {program.string(), std::string(command), "--data", call.dataDir.string()};
     words.insert(words.end(), call.args.begin(), call.args.end());
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -99,7 +100,7 @@ int runPrintProgram(const std::filesystem::path& program, Invocation& call)
 
     Pipe output, errors;
     if (!output.ok() || !errors.ok()) {
-        call.err << "tepa print: cannot start the print program: " << std::strerror(errno) << '\n';
+        call.err << name << "cannot start the print program: " << std::strerror(errno) << '\n';
         return ExitBadInput;
     }
     posix_spawn_file_actions_t actions;
@@ -110,7 +111,7 @@ int runPrintProgram(const std::filesystem::path& program, Invocation& call)
     const int started = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0) {
-        call.err << "tepa print: cannot start the print program " << program.string() << ": "
+        call.err << name << "cannot start the print program " << program.string() << ": "
                  << std::strerror(started) << '\n';
         return ExitBadInput;
     }
@@ -121,14 +122,14 @@ int runPrintProgram(const std::filesystem::path& program, Invocation& call)
     int status = 0;
     while (::waitpid(child, &status, 0) < 0)
         if (errno != EINTR) {
-            call.err << "tepa print: the print program was lost: " << std::strerror(errno) << '\n';
+            call.err << name << "the print program was lost: " << std::strerror(errno) << '\n';
             return ExitBadInput;
         }
     if (WIFEXITED(status)) {
         const int code = WEXITSTATUS(status);
         return code == ExitOk || code == ExitUsage ? code : ExitBadInput;
     }
-    call.err << "tepa print: the print program ended abnormally (signal " << WTERMSIG(status) << ")\n";
+    call.err << name << "the print program ended abnormally (signal " << WTERMSIG(status) << ")\n";
     return ExitBadInput;
 }
 

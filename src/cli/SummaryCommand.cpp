@@ -1,7 +1,10 @@
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "core/model/AtomicFile.h"
 #include "core/model/ProjectFile.h"
+#include "core/model/ProjectReset.h"
 #include "core/reports/ConvectorList.h"
+#include "core/reports/PrintLayouts.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -15,9 +18,9 @@
 namespace tepa::cli {
 namespace {
 
-constexpr std::string_view Usage = "usage: tepa summary FILE... | DIR [--csv | --json]\n";
+constexpr std::string_view Usage = "usage: tepa summary FILE... | DIR [--csv | --json | --pdf OUT.pdf]\n";
 constexpr std::string_view Help =
-    "usage: tepa summary FILE... | DIR [--csv | --json]\n"
+    "usage: tepa summary FILE... | DIR [--csv | --json | --pdf OUT.pdf]\n"
     "\n"
     "Summarises a building whose rooms are project files: one line per file with the room,\n"
     "its heating and cooling demand, the output installed, the residual demand (demand less\n"
@@ -29,6 +32,8 @@ constexpr std::string_view Help =
     "\n"
     "  --csv    the rooms as CSV, then an empty line and the bill of convectors as CSV\n"
     "  --json   one JSON object: \"rooms\" and \"convectors\"\n"
+    "  --pdf OUT.pdf  the same as a printout (A4) in the PDF file OUT.pdf, which must be\n"
+    "                 neither one of the files summarised nor a project file\n"
     "  --help   this text\n";
 
 // A pressure drop above this is hard to balance in the water circuit [Pa].
@@ -270,12 +275,37 @@ void writeJsonSummary(std::ostream& out, const std::vector<Room>& rooms, const s
     writeJson(out, document);
 }
 
+SummaryPrintout printout(const std::vector<Room>& rooms, const std::vector<BillLine>& bill)
+{
+    SummaryPrintout result;
+    result.Today = todayShortDate();
+    for (const Room& room : rooms) {
+        SummaryPrintRoom line;
+        line.File = std::filesystem::path(room.file).filename().string();
+        line.Error = room.error;
+        line.Room = room.name;
+        for (int mode : {0, 1}) {
+            line.Figures[3 * mode] = number(room.demand[mode]);
+            line.Figures[3 * mode + 1] = number(room.installed[mode]);
+            line.Figures[3 * mode + 2] = number(room.demand[mode] - room.installed[mode]);
+        }
+        line.Figures[6] = std::to_string(room.units);
+        line.Warnings = room.warnings;
+        result.Rooms.push_back(std::move(line));
+    }
+    for (const BillLine& line : bill) {
+        const BillParts parts = billParts(line.key);
+        result.Convectors.push_back({parts.type, parts.height, parts.length, std::to_string(line.count)});
+    }
+    return result;
+}
+
 } // namespace
 
 int runSummary(Invocation& call)
 {
     OptionParser options;
-    options.flag("--csv").flag("--json");
+    options.flag("--csv").flag("--json").value("--pdf");
     if (!options.parse(call.args)) {
         call.err << "tepa summary: " << options.error() << '\n' << Usage;
         return ExitUsage;
@@ -284,8 +314,16 @@ int runSummary(Invocation& call)
         call.out << Help;
         return ExitOk;
     }
-    if (options.positionals().empty() || (options.has("--csv") && options.has("--json"))) {
+    const auto pdf = options.get("--pdf");
+    if (options.positionals().empty() || options.has("--csv") + options.has("--json") + pdf.has_value() > 1) {
         call.err << Usage;
+        return ExitUsage;
+    }
+    // Drawing the PDF needs Qt, which only the print program loads: it runs this same command.
+    if (pdf && (call.context == nullptr || call.context->writePdf == nullptr)) {
+        if (call.context != nullptr && !call.context->printProgram.empty())
+            return runPrintProgram(call.context->printProgram, "summary", call);
+        call.err << "tepa summary: printing is not part of this build\n";
         return ExitUsage;
     }
     std::vector<std::filesystem::path> files;
@@ -293,6 +331,12 @@ int runSummary(Invocation& call)
         call.err << "tepa summary: " << *problem << '\n';
         return ExitBadInput;
     }
+    if (pdf)
+        for (const auto& file : files)
+            if (Status allowed = refuseOverwritingInput(*pdf, file); !allowed) {
+                call.err << "tepa summary: " << allowed.error() << '\n';
+                return ExitBadInput;
+            }
 
     std::map<std::string, long long> counts;
     std::vector<Room> rooms;
@@ -303,7 +347,14 @@ int runSummary(Invocation& call)
     for (auto it = counts.rbegin(); it != counts.rend(); ++it)
         bill.push_back({it->first, it->second});
 
-    if (options.has("--json"))
+    if (pdf) {
+        const SummaryPrintout sheets = printout(rooms, bill);
+        const auto layout = [&sheets](PrintSurface& surface) { return printBuildingSummary(surface, sheets); };
+        if (Status written = call.context->writePdf(*pdf, "Building summary", layout); !written) {
+            call.err << "tepa summary: " << written.error() << '\n';
+            return ExitBadInput;
+        }
+    } else if (options.has("--json"))
         writeJsonSummary(call.out, rooms, bill);
     else if (options.has("--csv"))
         writeCsv(call.out, rooms, bill);

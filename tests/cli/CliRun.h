@@ -30,6 +30,7 @@ inline Outcome runTepa(const std::vector<std::string>& args, const fs::path& dat
     // Printing runs in this process; the print program is checked as a program of its own.
     Context context{dataDir};
     context.print = runPrint;
+    context.writePdf = writePrintoutPdf;
     const int code = run(args, out, err, context);
     return {code, out.str(), err.str()};
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <string>
 
 namespace tepa::cli {
@@ -111,6 +113,26 @@ TEST_F(Summary, JsonAndTextFormsHoldTheSameRooms)
                         "\nConvectors of the building\n");
 }
 
+// The PDF holds the same lines, drawn by the printouts' layout: each room line, the reason of the
+// damaged file, the warnings and the bill.
+TEST_F(Summary, PdfHoldsEveryRoomLineAndTheBill)
+{
+    test::TempFolder out{"tepa-summary-pdf-"};
+    const std::string pdf = (out / "building.pdf").string();
+    const auto r = test::runTepa({"summary", folder.path().string(), "--pdf", pdf});
+    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+    EXPECT_EQ(r.out, "");
+    const std::string command = "pdftotext -layout '" + pdf + "' '" + (out / "text").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "pdftotext (package poppler-utils) failed";
+    const std::string text = std::regex_replace(test::readAll(out / "text"), std::regex(" +"), " ");
+    for (const char* line : {"1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3\n",
+                             "Warning: cooling entry 1 (WFW-2L): pressure drop above 100 kPa\n",
+                             "2-heating.KON Flur 1000 1300 -300 0 0 0 4\n", "3-empty.kon Lager 0 0 0 0 0 0 0\n",
+                             "4-damaged.kon\n not a project: Loading - Error\n", "Convectors of the building\n",
+                             "WFW-2L 220 2000 4\n", "W1 100 1000 3\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " not in:\n" << text;
+}
+
 TEST_F(Summary, RefusesWhatItCannotSummarise)
 {
     test::TempFolder nothing{"tepa-summary-empty-"};
@@ -123,7 +145,8 @@ TEST_F(Summary, RefusesWhatItCannotSummarise)
     const Case cases[] = {
         {{"summary"}, ExitUsage, "usage: tepa summary"},
         {{"summary", folder.path().string(), "--csv", "--json"}, ExitUsage, "usage: tepa summary"},
-        {{"summary", folder.path().string(), "--pdf"}, ExitUsage, "unknown option --pdf"},
+        {{"summary", folder.path().string(), "--json", "--pdf", "x.pdf"}, ExitUsage, "usage: tepa summary"},
+        {{"summary", folder.path().string(), "--pdf", (folder / "1-dual.kon").string()}, ExitBadInput, "1-dual.kon"},
         {{"summary", nothing.path().string()}, ExitBadInput, "the folder holds no *.kon file"},
     };
     for (const Case& c : cases) {
@@ -132,6 +155,7 @@ TEST_F(Summary, RefusesWhatItCannotSummarise)
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(folder.fileCount(), 5u); // nothing written
     }
 }
 

@@ -16,7 +16,7 @@ fail() {
 loaded() { LD_DEBUG=libs "$@" 2>&1 >/dev/null | grep -o 'libQt6[A-Za-z]*' | sort -u; }
 
 for command in "dewpoint --room 26 --humidity 50" "check-data $install" "show $testdata/sample-project.kon" \
-    "rate --type W1 --tv 75 --ti 20 --tr 65 --data $install" "--help"; do
+    "summary $testdata/sample-project.kon" "rate --type W1 --tv 75 --ti 20 --tr 65 --data $install" "--help"; do
     # shellcheck disable=SC2086
     libs=$(loaded "$tepa" $command)
     [ -z "$libs" ] || fail "tepa $command loads $libs"
@@ -27,6 +27,8 @@ done
 out=$(QT_QPA_PLATFORM=offscreen "$tepa" print "$testdata/sample-project.kon" --list --letter-paper \
     --pdf "$tmp/list.pdf" --data "$install" 2>&1) || fail "print exit $?: $out"
 [ "$(head -c 5 "$tmp/list.pdf")" = "%PDF-" ] || fail "print wrote no PDF"
+out=$("$tepa" summary "$testdata/sample-project.kon" --pdf "$tmp/summary.pdf" 2>&1) || fail "summary exit $?: $out"
+[ "$(head -c 5 "$tmp/summary.pdf")" = "%PDF-" ] || fail "summary --pdf wrote no PDF"
 
 out=$("$tepa" print "$testdata/sample-project.kon" --list 2>&1)
 [ $? -eq 2 ] || fail "a print usage error gave exit $?"

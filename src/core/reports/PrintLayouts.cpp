@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -663,6 +664,122 @@ Status printCalculationData(PrintSurface& surface, PrintContext& context, PrintM
     PrintProjectBlock(surface, context);
     return mode == PrintMode::Heating ? HeatingDataPrint(surface, context)
                                       : CoolingDataPrint(surface, context);
+}
+
+namespace {
+
+// The building summary's columns: file and room from the left, the figures ending at their
+// right edges (heating demand, installed, residual, cooling the same, units).
+constexpr int SummaryFileLeft = 200;
+constexpr int SummaryRoomLeft = 600;
+constexpr int SummaryFigureEdges[7] = {1150, 1350, 1550, 1780, 1980, 2180, TextRight};
+constexpr int SummaryConvectorEdges[3] = {1400, 1700, 2000}; // height, length, count
+constexpr int SummaryRowStep = 50;
+constexpr int SummaryTop = 250;
+constexpr int SummaryBottom = 3300;
+
+// Rows top down, beginning a new page where the next one would not fit; `heading` draws the
+// column headings at the top of every page after the first.
+class SummaryRows
+{
+public:
+    explicit SummaryRows(PrintSurface& surface)
+        : m_surface(surface)
+    {}
+    // The top of a row `height` high; the new page's headings come first when it does not fit.
+    int next(int height)
+    {
+        if (m_y + height > SummaryBottom) {
+            m_surface.newPage();
+            m_y = SummaryTop;
+            if (m_heading)
+                m_heading();
+        }
+        const int top = m_y;
+        m_y += height;
+        return top;
+    }
+    void skip(int height) { m_y += height; }
+    void setHeading(std::function<void()> heading)
+    {
+        m_heading = std::move(heading);
+        if (m_heading)
+            m_heading();
+    }
+
+private:
+    PrintSurface& m_surface;
+    int m_y = SummaryTop;
+    std::function<void()> m_heading;
+};
+
+} // namespace
+
+Status printBuildingSummary(PrintSurface& surface, const SummaryPrintout& summary)
+{
+    Pen pen(surface, PrintScaleFor(surface.verticalDpi()));
+    SummaryRows rows(surface);
+    pen.font(14, true);
+    int y = rows.next(100);
+    pen.text(SummaryFileLeft, y, "Building summary");
+    pen.font(10);
+    pen.right(TextRight, y, summary.Today);
+    rows.skip(30);
+
+    rows.setHeading([&] {
+        pen.font(8, true);
+        int top = rows.next(SummaryRowStep);
+        pen.right(SummaryFigureEdges[2], top, "Heating [W]");
+        pen.right(SummaryFigureEdges[5], top, "Cooling [W]");
+        top = rows.next(SummaryRowStep);
+        pen.text(SummaryFileLeft, top, "File");
+        pen.text(SummaryRoomLeft, top, "Room");
+        const char* const names[] = {"demand", "installed", "residual", "demand", "installed", "residual", "units"};
+        for (std::size_t k = 0; k < std::size(names); ++k)
+            pen.right(SummaryFigureEdges[k], top, names[k]);
+        pen.font(9);
+        pen.rule(SummaryFileLeft, rows.next(SummaryRowStep), '-', TextRight);
+    });
+    for (const SummaryPrintRoom& room : summary.Rooms) {
+        // A room and its warnings stay on one page.
+        const int height = SummaryRowStep * static_cast<int>(1 + room.Warnings.size() + !room.Error.empty());
+        const int top = rows.next(height);
+        pen.font(9);
+        pen.fitted(SummaryFileLeft, top, room.File, SummaryRoomLeft - 20);
+        if (!room.Error.empty()) {
+            pen.fitted(SummaryRoomLeft, top + SummaryRowStep, "not a project: " + room.Error, TextRight);
+            continue;
+        }
+        pen.fitted(SummaryRoomLeft, top, room.Room, SummaryFigureEdges[0] - 160);
+        for (std::size_t k = 0; k < std::size(room.Figures); ++k)
+            pen.right(SummaryFigureEdges[k], top, room.Figures[k]);
+        pen.font(8);
+        int warningTop = top;
+        for (const std::string& warning : room.Warnings)
+            pen.fitted(SummaryRoomLeft, warningTop += SummaryRowStep, "Warning: " + warning, TextRight);
+    }
+
+    rows.setHeading({});
+    rows.skip(SummaryRowStep);
+    pen.font(12, true);
+    pen.text(SummaryFileLeft, rows.next(80), "Convectors of the building");
+    rows.setHeading([&] {
+        pen.font(9, true);
+        const int top = rows.next(SummaryRowStep);
+        pen.text(SummaryFileLeft, top, "Type");
+        const char* const names[] = {"height", "length", "count"};
+        for (std::size_t k = 0; k < std::size(names); ++k)
+            pen.right(SummaryConvectorEdges[k], top, names[k]);
+        pen.font(9);
+    });
+    for (const SummaryPrintConvector& convector : summary.Convectors) {
+        const int top = rows.next(SummaryRowStep);
+        pen.fitted(SummaryFileLeft, top, convector.Type, SummaryConvectorEdges[0] - 200);
+        const std::string* const figures[] = {&convector.Height, &convector.Length, &convector.Count};
+        for (std::size_t k = 0; k < std::size(figures); ++k)
+            pen.right(SummaryConvectorEdges[k], top, *figures[k]);
+    }
+    return Done{};
 }
 
 std::string printJobName(std::string_view printoutName, std::string_view projectNumber)

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tepa {
 
@@ -72,6 +73,32 @@ Status printCalculationData(PrintSurface& surface, PrintContext& context, PrintM
 // block.
 Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context);
 Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context);
+
+// A building summary of many project files: one line per file (its room's demand, the output
+// installed and what is left, heating and cooling, and its units; or why the file is no project)
+// with the warnings of its entries below it, then the building's bill of convectors. Figures
+// arrive as the texts to print.
+struct SummaryPrintRoom
+{
+    std::string File;  // the file's name, without its folder
+    std::string Error; // why the file is no project; the figures are then empty
+    std::string Room;
+    std::string Figures[7]; // heating demand, installed, residual; cooling the same; units
+    std::vector<std::string> Warnings;
+};
+struct SummaryPrintConvector
+{
+    std::string Type, Height, Length, Count;
+};
+struct SummaryPrintout
+{
+    std::string Today;
+    std::vector<SummaryPrintRoom> Rooms;
+    std::vector<SummaryPrintConvector> Convectors;
+};
+// No letterhead and no project block: the sheet belongs to no single project. As many pages as
+// the rooms need, with the column headings again on each.
+Status printBuildingSummary(PrintSurface& surface, const SummaryPrintout& summary);
 
 // The name of a print job, also proposed as the PDF file's name: the printout's name without
 // surrounding blanks, then the project number when there is one. Characters a file name cannot
