@@ -148,6 +148,20 @@ std::optional<double> checkedNumber(const Session& session,
     return std::nullopt;
 }
 
+// The heating and the cooling demand are checked alike: a number not below zero; a changed demand
+// is taken at the next room run.
+void checkDemand(Session& session, platform::Messages& messages, QLineEdit* edit, double& demand)
+{
+    CheckGuard guard;
+    if (!guard.entered())
+        return;
+    const std::optional<double> value = checkedNumber(session, messages, edit, demand, 5, false);
+    if (value && *value != demand) {
+        session.DemandChanged = true;
+        demand = *value;
+    }
+}
+
 std::string typeItemText(const TypeIndexLine& line, std::size_t lineNumber)
 {
     QString item = QString::fromStdString(line.shownName).leftJustified(TypeItemNameWidth, QLatin1Char(' '));
@@ -408,20 +422,8 @@ void TForm1::FillTypeList(int mode)
 
 void TForm1::Edit2Change()
 {
-    if (!m_session.HeatingMode)
-        return;
-    CheckGuard guard;
-    if (!guard.entered())
-        return;
-    ProjectRecord& p = m_session.Project;
-    const std::optional<double> value =
-        checkedNumber(m_session, m_services.messages, Edit2, p.HeatingDemand, 5, false);
-    if (!value)
-        return;
-    if (*value != p.HeatingDemand) {
-        m_session.DemandChanged = true;
-        p.HeatingDemand = *value;
-    }
+    if (m_session.HeatingMode)
+        checkDemand(m_session, m_services.messages, Edit2, m_session.Project.HeatingDemand);
 }
 
 void TForm1::Edit4Change()
@@ -504,20 +506,8 @@ void TForm1::Edit9Change()
 
 void TForm1::Edit7Change()
 {
-    if (!m_session.CoolingMode)
-        return;
-    CheckGuard guard;
-    if (!guard.entered())
-        return;
-    ProjectRecord& p = m_session.Project;
-    const std::optional<double> value =
-        checkedNumber(m_session, m_services.messages, Edit7, p.CoolingDemand, 5, false);
-    if (!value)
-        return;
-    if (*value != p.CoolingDemand) {
-        m_session.DemandChanged = true;
-        p.CoolingDemand = *value;
-    }
+    if (m_session.CoolingMode)
+        checkDemand(m_session, m_services.messages, Edit7, m_session.Project.CoolingDemand);
 }
 
 void TForm1::Edit1Change()

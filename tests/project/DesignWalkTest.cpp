@@ -46,26 +46,39 @@ protected:
         ASSERT_TRUE(form1->Berechnungen1->isEnabled());
         form1->Berechnungen1->trigger();
     }
+
+    // Heating room data of a room, then the calculation run.
+    void designHeatingRoom(const QString& name)
+    {
+        form1->Raumdaten1->trigger();
+        form1->RadioButton1->click();
+        control<QLineEdit>("Edit13")->setText(name);
+        control<QLineEdit>("Edit3")->setText(QStringLiteral("20"));
+        control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
+        control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
+        run();
+        ASSERT_TRUE(form2->isVisible());
+    }
+
+    // A free "W2" at its third height and first length, taken with "weiter".
+    void chooseW2()
+    {
+        form2->FreieKonvektion1->trigger();
+        pick("ListBox1", QStringLiteral("W2"));
+        form2->ListBox4->setCurrentRow(2);
+        form2->ListBox4Click();
+        pick("ListBox3", QString());
+        form2->Konweiter->click();
+    }
 };
 
 TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
 {
     form1->Neu1->trigger();
-    form1->Raumdaten1->trigger();
-    control<QLineEdit>("Edit13")->setText(QStringLiteral("Buero 2"));
-    control<QLineEdit>("Edit3")->setText(QStringLiteral("20"));
-    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
-    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
-    run();
-    ASSERT_TRUE(form2->isVisible());
+    designHeatingRoom(QStringLiteral("Buero 2"));
 
     // A free convector at its third height, two of them, at a lower return temperature.
-    form2->FreieKonvektion1->trigger();
-    pick("ListBox1", QStringLiteral("W2"));
-    form2->ListBox4->setCurrentRow(2);
-    form2->ListBox4Click();
-    pick("ListBox3", QString());
-    form2->Konweiter->click();
+    chooseW2();
     form2->ScrollBar1->setValue(30);
     form2->Edit5->setText(QStringLiteral("2"));
 
@@ -127,20 +140,8 @@ TEST_F(DesignWalk, AFirstEntryChosenInALoadedEmptiedListIsCounted)
     writeFile(path, emptied);
     load(path);
     ASSERT_EQ(session->Project.HeatingEntryCount, 0);
-    form1->Raumdaten1->trigger();
-    form1->RadioButton1->click(); // heating
-    control<QLineEdit>("Edit13")->setText(QStringLiteral("Leer"));
-    control<QLineEdit>("Edit3")->setText(QStringLiteral("20"));
-    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
-    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
-    run();
-    ASSERT_TRUE(form2->isVisible());
-    form2->FreieKonvektion1->trigger();
-    pick("ListBox1", QStringLiteral("W2"));
-    form2->ListBox4->setCurrentRow(2);
-    form2->ListBox4Click();
-    pick("ListBox3", QString());
-    form2->Konweiter->click();
+    designHeatingRoom(QStringLiteral("Leer"));
+    chooseW2();
 
     EXPECT_EQ(session->Project.HeatingEntryCount, 1);
     EXPECT_EQ(roomList().size(), 1);
