@@ -18,8 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     const ProjectRecord& r = *decoded;
-    const bool countsInRange = r.HeatingEntryCount >= 1 && r.HeatingEntryCount <= 12 &&
-                               r.CoolingEntryCount >= 1 && r.CoolingEntryCount <= 12 && r.RoomCount == 1;
+    // A list may hold no entries only while its first entry is unused (its only entry deleted).
+    const auto countInRange = [](std::int32_t count, bool firstInUse) {
+        return (count >= 1 || (count == 0 && !firstInUse)) && count <= 12;
+    };
+    const bool countsInRange = countInRange(r.HeatingEntryCount, r.HeatingEntries[0].InUse) &&
+                               countInRange(r.CoolingEntryCount, r.CoolingEntries[0].InUse) && r.RoomCount == 1;
     if (!countsInRange || !std::isfinite(r.HeatingDemand) || r.Title.raw()[0] > 50)
         std::abort();
     for (const auto& e : r.HeatingEntries)
