@@ -46,7 +46,14 @@ void checkParsedLine(std::string_view line, const tepa::TypeIndexLine& entry)
 {
     using namespace tepa;
     require(entry.kind == (line.empty() ? 0 : line.front()));
-    require(entry.shownName == utf8Mid(line, 11, 6));
+    // The shown name is column 11 and the type code after it, up to the blank that ends the
+    // code (at most column 21).
+    const std::string_view columns = utf8Mid(line, 11, 11);
+    const std::string_view name = entry.shownName;
+    require(columns.starts_with(name));
+    const std::size_t code = std::min(name.find_first_not_of(' '), name.size());
+    require(name.find(' ', code) == std::string_view::npos);
+    require(name.size() == columns.size() || columns[name.size()] == ' ');
     require(utf8Length(entry.chosenTypeRow) <= MaxChosenTypeRowLength);
     // The filter starts at the second character of the shown name.
     require(entry.chosenTypeRow.starts_with(utf8Mid(entry.shownName, 2, 5)));
