@@ -13,7 +13,7 @@
 namespace tepa {
 namespace {
 
-// Texts of the printouts beyond the specification's lines: the column headings of the
+// Texts of the printouts added to the installation's texts: the column headings of the
 // calculation tables as two rows (names, then units; fields separated by "|"), the word
 // between page number and page count, and the question which calculation sheet to print.
 constexpr std::size_t ColumnNamesLine = 285;
