@@ -31,7 +31,6 @@ namespace tepa {
 using namespace window;
 namespace {
 
-using engine::contains;
 
 std::string selectedText(const QListWidget* list)
 {

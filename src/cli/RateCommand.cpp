@@ -24,7 +24,6 @@
 namespace tepa::cli {
 namespace {
 
-using engine::contains;
 using engine::DwfStage;
 using engine::Given;
 using engine::Mode;

@@ -42,12 +42,6 @@ inline constexpr double ca = 1007.0 / 3600.0;
 // Temperature differences [K] and mass flows [kg/h] at or below this count as zero.
 inline constexpr double zeroGuard = 1e-9;
 
-// Series are recognised by substrings of the type name; containment between the codes is part
-// of the product naming ("WFW" is also "WF", "WFWL" is also "WFW", "WNF" is not "WF").
-inline bool contains(std::string_view name, std::string_view code)
-{
-    return name.find(code) != std::string_view::npos;
-}
 
 inline bool allFinite(std::initializer_list<double> values)
 {

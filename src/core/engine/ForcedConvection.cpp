@@ -17,14 +17,15 @@ double effectiveLength(const ConvectorSetting& in)
 {
     double offset = 300;
     if (!in.freeConvection) {
-        if (contains(in.typeName, "WF"))
-            offset = 400;
-        if (contains(in.typeName, "WFs"))
-            offset = 480;
-        if (contains(in.typeName, "WFW"))
-            offset = 0;
-        if (contains(in.typeName, "DWF"))
-            offset = 0;
+        switch (series::seriesOf(in.typeName)) {
+        case series::Series::Wf: offset = 400; break;
+        case series::Series::WfS: offset = 480; break;
+        case series::Series::Wfw:
+        case series::Series::Wfwl:
+        case series::Series::Dwf: offset = 0; break;
+        case series::Series::None:
+        case series::Series::Wnf: break;
+        }
     }
     return in.lengthMm - offset;
 }
@@ -97,7 +98,7 @@ ConvectorCoefficients wnfCoefficients(const ConvectorSetting& in, double Le)
     out.effectiveLengthMm = Le;
     const Size* size = nullptr;
     for (const Size& candidate : sizes)
-        if (contains(in.typeName, candidate.code))
+        if (series::hasCode(in.typeName, candidate.code))
             size = &candidate;
     if (size == nullptr) // no size digit: no data to rate the unit with
         return out;
@@ -165,16 +166,17 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
     const double s = in.speedRpm;
     const bool heating = in.mode == Mode::Heating;
 
+    const series::Series kind = series::seriesOf(name);
     ConvectorCoefficients out;
-    if (contains(name, "DWF")) {
+    if (kind == series::Series::Dwf) {
         out = dwfCoefficients(in, Le);
-    } else if (contains(name, "WNF")) {
+    } else if (kind == series::Series::Wnf) {
         out = wnfCoefficients(in, Le);
     } else {
         out.effectiveLengthMm = Le;
         // Below its series' lowest speed the fan counts as off; any turning fan counts for a
         // series without fan data.
-        const double minimumSpeed = std::max(1.0, series::minimumSpeed(series::seriesOf(name)));
+        const double minimumSpeed = std::max(1.0, series::minimumSpeed(kind));
 
         if (s < minimumSpeed) {
             // Fan off: the unit works as a free convector, Km per metre of finned length.
@@ -193,11 +195,10 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
             c.K = Le > 0 ? Le * c1 * std::pow(s / Le, c2) : 0.0;
             c.n = nF;
 
-            const bool plainWf = contains(name, "WF") && !contains(name, "WFs") && !contains(name, "WFW") &&
-                                 !contains(name, "WNF");
-            const bool wfw = contains(name, "WFW") && !contains(name, "WFWL");
-            const bool wfwl = contains(name, "WFWL");
-            const bool wfs = contains(name, "WFs");
+            const bool plainWf = kind == series::Series::Wf;
+            const bool wfw = kind == series::Series::Wfw;
+            const bool wfwl = kind == series::Series::Wfwl;
+            const bool wfs = kind == series::Series::WfS;
             FanCount fans{3, 0};
 
             if (plainWf) {
@@ -205,11 +206,11 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
                 // scaled by the fan count.
                 fans = wfFanCount(Le);
                 const double z = fans.fans;
-                if (contains(name, "WF1"))
+                if (series::hasCode(name, "WF1"))
                     c = {(0.02628 * s - 7.813) * z / 3, 1.393 - 0.0002414 * s};
-                if (contains(name, "WF2"))
+                if (series::hasCode(name, "WF2"))
                     c = {(0.03003 * s - 5.203) * z / 3, 1.311 - 0.0001757 * s};
-                if (contains(name, "WF3"))
+                if (series::hasCode(name, "WF3"))
                     c = {(0.02716 * s + 2.264) * z / 3, 1.219 - 0.00009571 * s};
             }
             if (wfs) {
@@ -235,7 +236,7 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
                     c.K *= 2;
                 else if (L == 2750)
                     c.K *= 3;
-                if (heating && contains(name, "WFW-4L"))
+                if (heating && series::hasCode(name, "WFW-4L"))
                     c.K *= 0.73;
                 c.n = 1;
             }
@@ -247,7 +248,7 @@ ConvectorCoefficients Zwangskennwerte(const ConvectorSetting& in)
                     c.K *= 0.597;
                 else if (L == 2750)
                     c.K *= 1.5;
-                if (contains(name, "WFWL-4L"))
+                if (series::hasCode(name, "WFWL-4L"))
                     c.K *= heating ? 0.7 : 0.9;
                 c.n = 1;
             }
@@ -294,14 +295,12 @@ bool Kuehltyp(std::string_view typeName)
 
 std::optional<double> nominalSpeed(std::string_view typeName)
 {
-    std::optional<double> speed;
-    if (contains(typeName, "DWF"))
-        speed = 1050;
-    if (contains(typeName, "WFW"))
-        speed = 1120;
-    if (contains(typeName, "WFWL"))
-        speed = 805;
-    return speed;
+    switch (series::seriesOf(typeName)) {
+    case series::Series::Dwf: return 1050;
+    case series::Series::Wfw: return 1120;
+    case series::Series::Wfwl: return 805;
+    default: return std::nullopt;
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 namespace tepa::engine {
@@ -45,7 +46,7 @@ OtherModeRating otherModeRating(const OtherModeRatingInput& in)
     r.status = q.status;
 
     // The "DWF" units are rated at 75 % speed, the others at 70 %: two speed captions.
-    const int speedCaption = contains(in.typeName, "DWF") ? 227 : 228;
+    const int speedCaption = series::isStaged(in.typeName) ? 227 : 228;
     if (ratesHeating)
         r.captions = {.Label94 = 223,
                       .Label61 = 226,

@@ -1,5 +1,7 @@
 #include "core/engine/PressureDrop.h"
 
+#include "core/series/Series.h"
+
 #include <cmath>
 
 namespace tepa::engine {
@@ -30,7 +32,7 @@ double tubeLength(long long lengthMm, std::string_view name, Mode mode)
     // clang-format on
     double result = static_cast<double>(lengthMm);
     for (const Row& row : rows) {
-        if (!contains(name, row.code))
+        if (!series::hasCode(name, row.code))
             continue;
         if ((row.coolingOnly && mode != Mode::Cooling) || (row.heatingOnly && mode != Mode::Heating))
             continue;
@@ -71,7 +73,7 @@ PressureDropResult Druckverlust(const PressureDropInput& in)
     const double L = tubeLength(length, in.typeName, in.mode);
     const double m = in.massFlowKgPerH;
 
-    if (contains(in.typeName, "DWF")) {
+    if (series::isStaged(in.typeName)) {
         r.tubeLengthMm = L;
         r.pressureDropPa = dwfCoefficient(length, in.mode) * m * m * 1000;
         if (!std::isfinite(r.pressureDropPa))

@@ -1,6 +1,7 @@
 #include "core/engine/Rating.h"
 
 #include "core/engine/PressureDrop.h"
+#include "core/series/Series.h"
 
 #include <cmath>
 
@@ -60,7 +61,7 @@ OperatingPoint rateConvector(const OperatingPointInput& in)
         // Primary-air units cool with their primary air (an air-side output from the air inlet
         // temperature and flow), not by a water-side operating point; and the water-side
         // cooling point is only solved from the return temperature.
-        if (in.given != Given::ReturnTemp || contains(in.type.name, "WNF")) {
+        if (in.given != Given::ReturnTemp || series::isPrimaryAir(in.type.name)) {
             r.status = 1;
             return r;
         }

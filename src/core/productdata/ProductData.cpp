@@ -258,7 +258,7 @@ std::vector<std::size_t> matchingForcedTypes(const std::vector<std::string>& nam
         if (filter == "WFW" && nameLength == 6)
             taken.push_back(j);
         // A bare series filter lists every size of the series: the size digit follows the code.
-        if (contains(filter, "WNF")) {
+        if (series::isPrimaryAir(filter)) {
             if (filterLength < 4 && isSizeCode(codeAt(name, 4)))
                 taken.push_back(j);
         } else if (filterLength < 3 && isSizeCode(codeAt(name, 3))) {

@@ -1,6 +1,7 @@
 #include "core/reports/PrintLayouts.h"
 
 #include "core/reports/FanPercent.h"
+#include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -145,11 +146,6 @@ std::string joined(std::initializer_list<std::string> texts, std::string_view se
         result += text;
     }
     return result;
-}
-
-bool contains(const std::string& text, std::string_view code)
-{
-    return text.find(code) != std::string::npos;
 }
 
 const std::string& line(const PrintContext& context, std::size_t n)
@@ -574,7 +570,7 @@ Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context)
 
     const auto values = [&context](const HeatingEntry& e) {
         const std::string type = e.TypeName.text();
-        const bool primaryAir = contains(type, "WNF");
+        const bool primaryAir = series::isPrimaryAir(type);
         RowValues v;
         v.type = printedType(type);
         v.height = e.Height;
@@ -588,7 +584,7 @@ Status HeatingDataPrint(PrintSurface& surface, const PrintContext& context)
         v.sound = e.SoundLevel;
         v.output = e.Output;
         if (e.CoolingNominalOutput != 0) {
-            v.secondLabel = line(context, contains(type, "DWF") ? 211 : 212);
+            v.secondLabel = line(context, series::isStaged(type) ? 211 : 212);
             v.secondOutput = e.CoolingNominalOutput;
         }
         return v;
@@ -604,7 +600,7 @@ Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context)
     bool primaryAirSeen = false;
     bool waterSeen = false;
     for (std::int32_t k = 1; k <= std::min<std::int32_t>(p.CoolingEntryCount, MaxEntries); ++k) {
-        if (contains(p.CoolingEntries[static_cast<std::size_t>(k - 1)].TypeName.text(), "WNF"))
+        if (series::isPrimaryAir(p.CoolingEntries[static_cast<std::size_t>(k - 1)].TypeName.text()))
             primaryAirSeen = true;
         else
             waterSeen = true;
@@ -633,7 +629,7 @@ Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context)
 
     const auto values = [&context](const CoolingEntry& e) {
         const std::string type = e.TypeName.text();
-        const bool primaryAir = contains(type, "WNF");
+        const bool primaryAir = series::isPrimaryAir(type);
         RowValues v;
         v.type = printedType(type);
         v.height = e.Height;
@@ -648,7 +644,7 @@ Status CoolingDataPrint(PrintSurface& surface, const PrintContext& context)
         v.sound = e.SoundLevel;
         v.output = e.Output;
         if (e.HeatingNominalOutput != 0) {
-            v.secondLabel = line(context, contains(type, "DWF") ? 209 : 210);
+            v.secondLabel = line(context, series::isStaged(type) ? 209 : 210);
             v.secondOutput = e.HeatingNominalOutput;
         }
         return v;

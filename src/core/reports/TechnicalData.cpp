@@ -2,6 +2,7 @@
 
 #include "core/model/AtomicFile.h"
 #include "core/reports/FanPercent.h"
+#include "core/series/Series.h"
 
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
@@ -54,11 +55,6 @@ std::string inLine(std::string text)
     return text;
 }
 
-bool contains(std::string_view text, std::string_view part)
-{
-    return text.find(part) != std::string_view::npos;
-}
-
 // The fan speed as a percentage of the series' top speed; a type of no fan series (free
 // convection among them) shows 0 %.
 double FanPercent(std::string_view typeName, double fanSpeed)
@@ -70,7 +66,7 @@ double FanPercent(std::string_view typeName, double fanSpeed)
 // Primary-air types ("WNF") are set by their air flow instead of water mass flow and fan speed.
 bool isPrimaryAir(std::string_view typeName)
 {
-    return contains(typeName, "WNF");
+    return series::isPrimaryAir(typeName);
 }
 
 std::size_t entriesToWrite(std::int32_t count, std::size_t size)
