@@ -3,6 +3,7 @@
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/TypeChoice.h"
 #include "core/calculation/UpdateCycle.h"
 #include "core/model/Session.h"
 #include "platform/Services.h"
@@ -350,6 +351,8 @@ public:
     void showBarCaptions(const calculation::BarCaptions& captions);
     void showCoolingStep(const calculation::CoolingStep& step);
     void runHeatingStage(double speedRpm);
+    void showTypeList(const calculation::TypeListView& view);
+    void showDescription(const std::string& description);
     calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit
     bool SpeedChanging = false; // a speed handler is running
     QString SettingText;        // the fan setting as last shown
