@@ -158,48 +158,28 @@ void TForm2::Edit3Change()
 
 // ---- Heating fan ----
 
-namespace {
-
-// After a speed change the given quantity stays inside its new window.
-void keepInWindow(HeatingEntry& e, const ProjectRecord& project)
-{
-    if (project.ReturnTempFixed != 1) {
-        if (e.MassFlow > e.MassFlowEnd)
-            e.MassFlow = e.MassFlowEnd;
-        if (e.MassFlow < e.MassFlowStart)
-            e.MassFlow = e.MassFlowStart;
-    } else {
-        if (e.ReturnTemp > e.ReturnTempEnd)
-            e.ReturnTemp = e.ReturnTempEnd;
-        if (e.ReturnTemp < e.ReturnTempStart)
-            e.ReturnTemp = e.ReturnTempStart;
-    }
-}
-
-} // namespace
-
 void TForm2::DrehzahlBar4Change()
 {
-    const int index = m_session.HeatingEntryIndex;
-    HeatingEntry& e = m_session.currentHeatingEntry();
     SpeedChanging = true;
-    const calculation::FanBarView view =
-        calculation::moveHeatingFanBar(e.TypeName.text(), e.FanSpeed, DrehzahlBar4->value(), Fan);
-    e.FanSpeed = view.fanSpeed;
-    e.FanSetting = view.fanSetting;
-    DrehzahlBar4->setPageStep(view.pageStep);
-    setRangeQuietly(DrehzahlBar4, 0, view.barMaximum);
-    setQuietly(DrehzahlBar4, view.barPosition);
-    for (std::size_t line : view.messages)
+    const calculation::HeatingFanStep step = calculation::DrehzahlBar4Change(
+        m_session, DrehzahlBar4->value(), TR_Schalter->isChecked(), MassFlowCheckArmed, Fan);
+    DrehzahlBar4->setPageStep(step.bar.pageStep);
+    setRangeQuietly(DrehzahlBar4, 0, step.bar.barMaximum);
+    setQuietly(DrehzahlBar4, step.bar.barPosition);
+    for (std::size_t line : step.bar.messages)
         m_services.messages.showMessage(text(line));
-    SettingText = qs(view.settingText);
+    SettingText = qs(step.bar.settingText);
     Label101->setText(SettingText);
     Edit4->setText(SettingText);
-    update_grenzen(index);
-    keepInWindow(e, m_session.Project);
-    update1(index);
-    Listenaufbau();
+    showSpeedChange(step.change);
     SpeedChanging = false;
+}
+
+void TForm2::showSpeedChange(const calculation::SpeedChange& change)
+{
+    showHeatingLimits(change.limits);
+    showHeatingUpdate(change.update);
+    Listenaufbau();
 }
 
 void TForm2::Edit4Change()
@@ -207,7 +187,6 @@ void TForm2::Edit4Change()
     // A message box of a running speed change takes the focus from the field: that is no new entry.
     if (SpeedChanging)
         return;
-    const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
     SettingText = Edit4->text();
     SpeedChanging = true;
@@ -224,10 +203,7 @@ void TForm2::Edit4Change()
     DrehzahlBar4->setValue(typed.barPosition);
     // The bar's handler has ended its own speed change; this one is still running.
     SpeedChanging = true;
-    update_grenzen(index);
-    keepInWindow(e, m_session.Project);
-    update1(index);
-    Listenaufbau();
+    showSpeedChange(calculation::afterSpeedChange(m_session, TR_Schalter->isChecked(), MassFlowCheckArmed));
     SpeedChanging = false;
 }
 

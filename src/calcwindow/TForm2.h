@@ -351,6 +351,7 @@ public:
     void showBarCaptions(const calculation::BarCaptions& captions);
     void showCoolingStep(const calculation::CoolingStep& step);
     void runHeatingStage(double speedRpm);
+    void showSpeedChange(const calculation::SpeedChange& change);
     void showTypeList(const calculation::TypeListView& view);
     void showDescription(const std::string& description);
     calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit

@@ -7,9 +7,7 @@
 #include "core/engine/EngineCommon.h"
 #include "core/engine/FanSetting.h"
 #include "core/engine/NominalRating.h"
-#include "core/productdata/ProductData.h"
 #include "core/series/Series.h"
-#include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
 #include <QFrame>

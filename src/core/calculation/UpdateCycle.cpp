@@ -197,6 +197,41 @@ HeatingUpdate update1(Session& session, int index, bool massFlowCheckArmed)
     return v;
 }
 
+namespace {
+
+// After a speed change the held quantity stays inside its new window.
+void keepInWindow(HeatingEntry& e, const ProjectRecord& project)
+{
+    if (project.ReturnTempFixed != 1)
+        e.MassFlow = std::max(std::min(e.MassFlow, e.MassFlowEnd), e.MassFlowStart);
+    else
+        e.ReturnTemp = std::max(std::min(e.ReturnTemp, e.ReturnTempEnd), e.ReturnTempStart);
+}
+
+} // namespace
+
+SpeedChange afterSpeedChange(Session& session, bool returnTempHeld, bool massFlowCheckArmed)
+{
+    SpeedChange c;
+    const int index = session.HeatingEntryIndex;
+    c.limits = update_grenzen(session, index, returnTempHeld);
+    keepInWindow(session.currentHeatingEntry(), session.Project);
+    c.update = update1(session, index, massFlowCheckArmed);
+    return c;
+}
+
+HeatingFanStep DrehzahlBar4Change(
+    Session& session, int position, bool returnTempHeld, bool massFlowCheckArmed, FanMemory& memory)
+{
+    HeatingEntry& e = session.currentHeatingEntry();
+    HeatingFanStep step;
+    step.bar = moveHeatingFanBar(e.TypeName.text(), e.FanSpeed, position, memory);
+    e.FanSpeed = step.bar.fanSpeed;
+    e.FanSetting = step.bar.fanSetting;
+    step.change = afterSpeedChange(session, returnTempHeld, massFlowCheckArmed);
+    return step;
+}
+
 BarCaptions Balken_grenzwerte(const Session& session, int index)
 {
     BarCaptions c;

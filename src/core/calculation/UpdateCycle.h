@@ -87,6 +87,24 @@ struct HeatingUpdate
 };
 HeatingUpdate update1(Session& session, int index, bool massFlowCheckArmed);
 
+// After a speed change of the current heating entry: its window anew, the held quantity kept
+// inside it, and the operating point.
+struct SpeedChange
+{
+    HeatingLimits limits;
+    HeatingUpdate update;
+};
+SpeedChange afterSpeedChange(Session& session, bool returnTempHeld, bool massFlowCheckArmed);
+
+// `DrehzahlBar4Change`: the heating fan bar moved to `position`.
+struct HeatingFanStep
+{
+    FanBarView bar;
+    SpeedChange change;
+};
+HeatingFanStep DrehzahlBar4Change(
+    Session& session, int position, bool returnTempHeld, bool massFlowCheckArmed, FanMemory& memory);
+
 // `Balken_grenzwerte`: the captions of the fan bar; a cooling bar is also reset (`reset4`).
 struct BarCaptions
 {
