@@ -169,14 +169,9 @@ TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
     session.HeatingDualUseOn = true;
     chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
     const TypeRecord type = fixtureType("WFW-2L", true);
-    engine::OtherModeRatingInput in;
     const std::string name = heating().TypeName.text();
-    in.typeName = name;
-    in.lengthMm = 1250;
-    in.dataLine = type.dataLine;
-    in.fanLine = type.fanLine;
-    in.currentMode = engine::Mode::Heating;
-    const engine::RatingDisplay expected = engine::ratingDisplay(engine::otherModeRating(in));
+    const engine::RatingDisplay expected = engine::ratingDisplay(
+        engine::otherModeRating({name, 1250, type.dataLine, type.fanLine, engine::Mode::Heating}));
     EXPECT_FALSE(hidden("GroupBox4"));
     EXPECT_EQ(label("Label86").toStdString(), expected.Label86);
     EXPECT_EQ(label("Label92").toStdString(), expected.Label92);
