@@ -1,10 +1,11 @@
 // The heating half of the result update cycle: the rules describe the current heating entry,
 // recalculate its window and operating point and the room's residual demand; the window shows
 // what they return.
+#include "core/calculation/UpdateCycle.h"
+
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
-#include "core/calculation/UpdateCycle.h"
 
 #include <QColor>
 #include <QFrame>

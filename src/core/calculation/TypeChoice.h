@@ -27,24 +27,24 @@ inline constexpr std::size_t FlowLimitCaptionText = 23; // ... its limit caption
 struct TypeListView
 {
     std::optional<std::string> error;
-    std::vector<std::string> types;          // ListBox1; the length and height lists are emptied
-    std::size_t captionLine = FreeListText;  // Label4
-    std::optional<bool> coolingNoteShown;    // Panel9, set by the forced load only
-    std::vector<std::size_t> messages;       // in order
+    std::vector<std::string> types;         // ListBox1; the length and height lists are emptied
+    std::size_t captionLine = FreeListText; // Label4
+    std::optional<bool> coolingNoteShown;   // Panel9, set by the forced load only
+    std::vector<std::size_t> messages;      // in order
 };
 TypeListView loadTypeList(Session& session, bool forced);
 
 // A type picked in the type list (`ListBox1Click`): row `row` (0-based) showing `item`.
 struct TypeChosenView
 {
-    std::vector<std::string> lengths;                 // ListBox3 (emptied first)
-    std::optional<std::vector<std::string>> heights;  // ListBox4 replaced when set
-    int heightRow = 0;                                // its current row
-    std::vector<std::size_t> messages;                // shown before any error
-    std::optional<std::string> error;                 // shown last; the pick stops there
-    bool otherModeRatingHidden = false;               // GroupBox4 (heating)
-    bool weiterEnabled = false;                       // a single length is chosen at once
-    std::optional<std::string> description;           // Label5 (heating) or Label3 (cooling), Label76
+    std::vector<std::string> lengths;                // ListBox3 (emptied first)
+    std::optional<std::vector<std::string>> heights; // ListBox4 replaced when set
+    int heightRow = 0;                               // its current row
+    std::vector<std::size_t> messages;               // shown before any error
+    std::optional<std::string> error;                // shown last; the pick stops there
+    bool otherModeRatingHidden = false;              // GroupBox4 (heating)
+    bool weiterEnabled = false;                      // a single length is chosen at once
+    std::optional<std::string> description;          // Label5 (heating) or Label3 (cooling), Label76
 };
 TypeChosenView chooseType(Session& session, int row, const std::string& item);
 
@@ -68,9 +68,9 @@ TypePanelLeft leaveTypePanel(const Session& session);
 // others at rest.
 struct HeatingFanStart
 {
-    double fanSpeed = 0;           // the entry's speed and the bar's position
-    std::string settingText;       // Edit4
-    bool settingFixed = false;     // "WFWL": Label101 shows the setting instead of Edit4
+    double fanSpeed = 0;             // the entry's speed and the bar's position
+    std::string settingText;         // Edit4
+    bool settingFixed = false;       // "WFWL": Label101 shows the setting instead of Edit4
     bool keepsPreviousSpeed = false; // the slow fan's ladder starts from this speed
 };
 HeatingFanStart heatingFanStart(const std::string& typeName);
@@ -78,7 +78,7 @@ HeatingFanStart heatingFanStart(const std::string& typeName);
 // The fan a new cooling entry starts with, before its operating point is rated.
 struct CoolingFanStart
 {
-    std::optional<double> fanSpeed;        // moved to this speed (a ceiling unit keeps its stage)
+    std::optional<double> fanSpeed;         // moved to this speed (a ceiling unit keeps its stage)
     std::optional<std::string> settingText; // Edit8
     std::optional<std::string> fixedText;   // "WFWL": Label102 shows this instead of Edit8
     bool keepsPreviousSpeed = false;

@@ -59,10 +59,11 @@ bool blank(std::string_view text)
 
 } // namespace
 
-std::string entryDescription(const InterfaceTexts& texts, const std::string& typeName, double height, double length)
+std::string
+entryDescription(const InterfaceTexts& texts, const std::string& typeName, double height, double length)
 {
-    return typeName + " " + texts.line(149) + "[mm] " + strFixed(height, 3, 0) + " " + texts.line(150) + "[mm] " +
-           strFixed(length, 4, 0);
+    return typeName + " " + texts.line(149) + "[mm] " + strFixed(height, 3, 0) + " " + texts.line(150) +
+           "[mm] " + strFixed(length, 4, 0);
 }
 
 TypedCount countOfText(std::string_view text)
@@ -236,7 +237,8 @@ BarCaptions Balken_grenzwerte(const Session& session, int index)
 {
     BarCaptions c;
     if (session.HeatingMode) {
-        const bool primaryAir = series::isPrimaryAir(session.Project.HeatingEntries[slotOf(index)].TypeName.text());
+        const bool primaryAir =
+            series::isPrimaryAir(session.Project.HeatingEntries[slotOf(index)].TypeName.text());
         c.speedHeading = primaryAir ? 179 : 52;
         c.speedUnit = primaryAir ? 183 : 184;
         return c;

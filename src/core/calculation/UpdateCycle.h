@@ -23,11 +23,12 @@ inline constexpr std::size_t SurplusText = 140;         // ... when more is inst
 inline constexpr std::size_t MassFlowRaisedText = 96;   // a held mass flow below its window
 inline constexpr std::size_t InvertedWindowText = 74;   // a window upside down: nothing shown
 
-inline constexpr int MinCount = 1;  // convectors of one entry
+inline constexpr int MinCount = 1; // convectors of one entry
 inline constexpr int MaxCount = 15;
 
 // Type, height and length of an entry as the operating-point headings show it.
-std::string entryDescription(const InterfaceTexts& texts, const std::string& typeName, double height, double length);
+std::string
+entryDescription(const InterfaceTexts& texts, const std::string& typeName, double height, double length);
 
 // The count typed into a count field: a whole number (decimal, or hexadecimal after "$" or "0x")
 // read up to the first character that does not fit, kept within what an entry may hold. A field
@@ -45,9 +46,9 @@ TypedCount countOfText(std::string_view text);
 // `update0`: the heading of the heating panel.
 struct HeatingHeading
 {
-    std::string countText;    // Edit5
-    int count = 0;            // UpDown1
-    std::size_t modeLine = 0; // Label17
+    std::string countText;         // Edit5
+    int count = 0;                 // UpDown1
+    std::size_t modeLine = 0;      // Label17
     bool fanControlsShown = false; // Panel6, Label23, Label28, Label30
     std::string description;       // Label5, Label76
 };
@@ -81,8 +82,8 @@ struct HeatingUpdate
     std::vector<std::size_t> messages;  // shown as messages, in order
     std::optional<std::size_t> refusal; // shown as information; then nothing else changes
     PressureDropWarnings warnings;
-    std::string pressureDropText;            // Label27
-    std::optional<HeatingPointView> point;   // `Scrollreset`: fields and sliders
+    std::string pressureDropText;          // Label27
+    std::optional<HeatingPointView> point; // `Scrollreset`: fields and sliders
     std::optional<Residual> residual;
 };
 HeatingUpdate update1(Session& session, int index, bool massFlowCheckArmed);
@@ -148,9 +149,9 @@ struct CoolingStep
     CoolingHeading heading;
     BarCaptions captions;
     CoolingPointView point;
-    bool massFlowLow = false;               // Label56 red
-    std::string outputText, totalText;      // Label49, Label59
-    std::optional<std::string> countText;   // Edit9 corrected to the count used
+    bool massFlowLow = false;             // Label56 red
+    std::string outputText, totalText;    // Label49, Label59
+    std::optional<std::string> countText; // Edit9 corrected to the count used
 };
 
 // `Edit6Change`: a return temperature typed; `countField` is what the count field holds.

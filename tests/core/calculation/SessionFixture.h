@@ -49,7 +49,8 @@ inline TypeRecord fixtureType(const std::string& name, bool forced)
 }
 
 // Entry `e` of either list described as the type `name` of the fixture installation.
-template <class Entry> void describe(Entry& e, const std::string& name, bool forced, double length, double speed = 0)
+template <class Entry>
+void describe(Entry& e, const std::string& name, bool forced, double length, double speed = 0)
 {
     const TypeRecord type = fixtureType(name, forced);
     e.TypeName.setText(name);
