@@ -220,6 +220,16 @@ TEST_F(OperatingPointTest, TheCoolingFanAndReturnTemperatureAreWiredToTheirRules
     type("Edit6", QStringLiteral("abc"));
     doubles.messages.verifyAllShown();
     EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 17.5);
+
+    // The heading, captions and operating point of the rated entry reach their widgets; a return
+    // temperature without a result is replaced with one note.
+    EXPECT_EQ(control<QLabel>("Label3")->text(), form->entryDescription("WFW-2L", 220, cooling().Length));
+    EXPECT_EQ(control<QLabel>("Label46")->text(), text(178));
+    EXPECT_EQ(control<QLabel>("Label56")->text().trimmed().toStdString(), strFixed(cooling().MassFlow, 0, 1));
+    doubles.messages.expect(MessageKind::Message, text(calculation::NoCoolingResultText));
+    type("Edit6", QStringLiteral("16"));
+    doubles.messages.verifyAllShown();
+    EXPECT_EQ(fieldText("Edit6"), QStringLiteral("18"));
 }
 
 } // namespace

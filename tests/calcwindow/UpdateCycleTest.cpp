@@ -15,8 +15,9 @@
 #include <string>
 #include <vector>
 
-// The update cycle's routines forward to the rules (tested in the core) and show what they
-// return: each part of the result reaches its widget.
+// The heating update cycle's routines forward to the rules (tested in the core) and show what
+// they return: each part of the result reaches its widget. The cooling routines are seen through
+// the cooling inputs (OperatingPointTest).
 namespace tepa::test {
 namespace {
 
@@ -106,55 +107,6 @@ TEST_F(UpdateCycleTest, TheHeatingRoutinesShowWhatTheRulesReturn)
     form->Balken_grenzwerte(1);
     EXPECT_EQ(label("Label19"), form->text(179));
     EXPECT_EQ(label("Label25"), form->text(183));
-}
-
-TEST_F(UpdateCycleTest, TheCoolingRoutinesShowWhatTheRulesReturn)
-{
-    coolingMode();
-    CoolingEntry& e = cooling(1);
-    const TypeRecord type = fixtureType("WNF2", true);
-    e.TypeName.setText("WNF2");
-    e.TypeText1.setText(type.dataLine);
-    e.TypeText2.setText(type.fanLine);
-    e.Length = 1350;
-    e.Height = 140;
-    e.Count = 12;
-    e.ReturnTemp = 18;
-    e.FanSetting = 120;
-    session.Project.CoolingEntryCount = 1;
-
-    form->update0_K(1);
-    EXPECT_EQ(shown({"Edit9", "Label3"}),
-              (std::vector<std::string>{"12", calculation::update0_K(session, 1).description}));
-    EXPECT_EQ(control<UpDown>("UpDown2")->value(), 12);
-
-    control<QLineEdit>("Edit8")->setText(QStringLiteral("77"));
-    form->Balken_grenzwerte(1);
-    EXPECT_EQ(shown({"Label73", "Label46", "Edit8"}),
-              (std::vector<std::string>{form->text(189).toStdString(), form->text(179).toStdString(), "0"}));
-    EXPECT_DOUBLE_EQ(form->MaxAirFlow, 240);
-    EXPECT_EQ(control<QScrollBar>("ScrollBar4")->maximum(), 240);
-
-    CoolingEntry rated = e;
-    const calculation::CoolingPointView v = calculation::update1_K(rated, rated, session.Project);
-    form->update1_K(1);
-    EXPECT_EQ(e, rated);
-    EXPECT_EQ(shown({"Edit8"}), std::vector<std::string>{v.settingText});
-    EXPECT_EQ(slider("ScrollBar4"), v.barPosition);
-    EXPECT_TRUE(control<QWidget>("Panel8")->isHidden());
-    EXPECT_DOUBLE_EQ(form->Qmax, v.qmax);
-
-    // A return temperature without a result is replaced with one note.
-    const TypeRecord wfw = fixtureType("WFW-2L", true);
-    e.TypeName.setText("WFW-2L");
-    e.TypeText1.setText(wfw.dataLine);
-    e.TypeText2.setText(wfw.fanLine);
-    e.FanSpeed = 1120;
-    session.Project.CoolingFlowTemp = e.ReturnTemp = 18;
-    doubles.messages.expect(MessageKind::Message, form->text(calculation::NoCoolingResultText));
-    form->update1_K(1);
-    doubles.messages.verifyAllShown();
-    EXPECT_EQ(shown({"Edit6"}), std::vector<std::string>{"18"});
 }
 
 } // namespace
