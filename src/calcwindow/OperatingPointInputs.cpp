@@ -6,6 +6,7 @@
 #include "calcwindow/WindowSupport.h"
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/UpdateCycle.h"
 #include "core/series/Series.h"
 #include "core/text/Numbers.h"
 
@@ -17,7 +18,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 
@@ -26,54 +26,14 @@ namespace tepa {
 using namespace window;
 namespace {
 
-constexpr int MinCount = 1;
-constexpr int MaxCount = 15;
-
-// The count typed into a count field: a whole number (decimal, or hexadecimal after "$" or "0x")
-// read up to the first character that does not fit; a text without digits reads 0.
-int typedCount(const QString& field)
-{
-    const std::string text = field.toStdString();
-    if (const auto whole = readInteger(text))
-        return *whole;
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        int digit = -1;
-        if (std::isdigit(c))
-            digit = c - '0';
-        else if (base == 16 && std::isxdigit(c))
-            digit = std::tolower(c) - 'a' + 10;
-        if (digit < 0)
-            break;
-        value = std::min<long long>(value * base + digit, 1000000);
-    }
-    return static_cast<int>(value);
-}
-
-// The count of a count field limited to what a room entry may hold. A field showing a number
-// outside the limits is corrected so that it shows the count used; an empty field (being
-// retyped) is left alone.
+// The count of a count field as the rules read it; a field showing another number is corrected
+// so that it shows the count used.
 int countOfField(QLineEdit* field)
 {
-    const int typed = typedCount(field->text());
-    const int count = std::clamp(typed, MinCount, MaxCount);
-    if (count != typed && !field->text().trimmed().isEmpty())
-        field->setText(QString::number(count));
-    return count;
+    const calculation::TypedCount typed = calculation::countOfText(field->text().toStdString());
+    if (typed.correctedText)
+        field->setText(qs(*typed.correctedText));
+    return typed.count;
 }
 
 } // namespace
@@ -198,48 +158,28 @@ void TForm2::Edit3Change()
 
 // ---- Heating fan ----
 
-namespace {
-
-// After a speed change the given quantity stays inside its new window.
-void keepInWindow(HeatingEntry& e, const ProjectRecord& project)
-{
-    if (project.ReturnTempFixed != 1) {
-        if (e.MassFlow > e.MassFlowEnd)
-            e.MassFlow = e.MassFlowEnd;
-        if (e.MassFlow < e.MassFlowStart)
-            e.MassFlow = e.MassFlowStart;
-    } else {
-        if (e.ReturnTemp > e.ReturnTempEnd)
-            e.ReturnTemp = e.ReturnTempEnd;
-        if (e.ReturnTemp < e.ReturnTempStart)
-            e.ReturnTemp = e.ReturnTempStart;
-    }
-}
-
-} // namespace
-
 void TForm2::DrehzahlBar4Change()
 {
-    const int index = m_session.HeatingEntryIndex;
-    HeatingEntry& e = m_session.currentHeatingEntry();
     SpeedChanging = true;
-    const calculation::FanBarView view =
-        calculation::moveHeatingFanBar(e.TypeName.text(), e.FanSpeed, DrehzahlBar4->value(), Fan);
-    e.FanSpeed = view.fanSpeed;
-    e.FanSetting = view.fanSetting;
-    DrehzahlBar4->setPageStep(view.pageStep);
-    setRangeQuietly(DrehzahlBar4, 0, view.barMaximum);
-    setQuietly(DrehzahlBar4, view.barPosition);
-    for (std::size_t line : view.messages)
+    const calculation::HeatingFanStep step = calculation::DrehzahlBar4Change(
+        m_session, DrehzahlBar4->value(), TR_Schalter->isChecked(), MassFlowCheckArmed, Fan);
+    DrehzahlBar4->setPageStep(step.bar.pageStep);
+    setRangeQuietly(DrehzahlBar4, 0, step.bar.barMaximum);
+    setQuietly(DrehzahlBar4, step.bar.barPosition);
+    for (std::size_t line : step.bar.messages)
         m_services.messages.showMessage(text(line));
-    SettingText = qs(view.settingText);
+    SettingText = qs(step.bar.settingText);
     Label101->setText(SettingText);
     Edit4->setText(SettingText);
-    update_grenzen(index);
-    keepInWindow(e, m_session.Project);
-    update1(index);
-    Listenaufbau();
+    showSpeedChange(step.change);
     SpeedChanging = false;
+}
+
+void TForm2::showSpeedChange(const calculation::SpeedChange& change)
+{
+    showHeatingLimits(change.limits);
+    showHeatingUpdate(change.update);
+    Listenaufbau();
 }
 
 void TForm2::Edit4Change()
@@ -247,7 +187,6 @@ void TForm2::Edit4Change()
     // A message box of a running speed change takes the focus from the field: that is no new entry.
     if (SpeedChanging)
         return;
-    const int index = m_session.HeatingEntryIndex;
     HeatingEntry& e = m_session.currentHeatingEntry();
     SettingText = Edit4->text();
     SpeedChanging = true;
@@ -264,55 +203,49 @@ void TForm2::Edit4Change()
     DrehzahlBar4->setValue(typed.barPosition);
     // The bar's handler has ended its own speed change; this one is still running.
     SpeedChanging = true;
-    update_grenzen(index);
-    keepInWindow(e, m_session.Project);
-    update1(index);
-    Listenaufbau();
+    showSpeedChange(calculation::afterSpeedChange(m_session, TR_Schalter->isChecked(), MassFlowCheckArmed));
     SpeedChanging = false;
 }
 
-namespace {
-
-// A fixed stage of a ceiling unit: its speed, then the entry is calculated afresh.
-void runHeatingStage(TForm2& form, HeatingEntry& e, int index, double speed)
+void TForm2::runHeatingStage(double speedRpm)
 {
-    // A stage belongs to the staged series; on any other entry it is no setting at all.
-    if (!series::isStaged(e.TypeName.text()))
+    const calculation::HeatingStage stage =
+        calculation::heatingStage(m_session, speedRpm, TR_Schalter->isChecked(), MassFlowCheckArmed);
+    if (!stage.applied)
         return;
-    e.FanSpeed = speed;
-    form.update0(index);
-    form.update_grenzen(index);
-    form.update1(index);
-    form.Listenaufbau();
+    showHeatingHeading(stage.heading);
+    showHeatingLimits(stage.limits);
+    showHeatingUpdate(stage.update);
+    Listenaufbau();
 }
-
-} // namespace
 
 void TForm2::RadioButton1Click()
 {
-    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 0);
+    runHeatingStage(0);
 }
 
 void TForm2::RadioButton2Click()
 {
-    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 700);
+    runHeatingStage(700);
 }
 
 void TForm2::RadioButton3Click()
 {
-    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 1000);
+    runHeatingStage(1000);
 }
 
 void TForm2::RadioButton4Click()
 {
-    runHeatingStage(*this, m_session.currentHeatingEntry(), m_session.HeatingEntryIndex, 1400);
+    runHeatingStage(1400);
 }
 
 void TForm2::Edit5Change()
 {
-    if (m_session.EntryBeingAdded)
+    const calculation::CountChange change = calculation::Edit5Change(m_session, Edit5->text().toStdString());
+    if (!change.applied)
         return;
-    m_session.currentHeatingEntry().Count = countOfField(Edit5);
+    if (change.correctedText)
+        Edit5->setText(qs(*change.correctedText));
     Listenaufbau();
     Restwaerme();
 }
@@ -371,56 +304,49 @@ void TForm2::Edit8Change()
     ScrollBar4->setValue(typed.barPosition);
 }
 
-namespace {
-
-void showCoolingOutput(TForm2& form, CoolingEntry& e)
+void TForm2::showCoolingStep(const calculation::CoolingStep& step)
 {
-    form.Label49->setText(str(e.Output, 0, 1));
-    e.Count = countOfField(form.Edit9);
-    form.Label59->setText(str(e.Count * e.Output, 0, 1));
-}
-
-// A fixed cooling stage of a ceiling unit; there is no standstill stage in cooling.
-void runCoolingStage(TForm2& form, CoolingEntry& e, int index, double speed)
-{
-    if (!series::isStaged(e.TypeName.text()))
+    if (step.error) {
+        m_services.messages.showError(qs(*step.error));
         return;
-    e.FanSpeed = speed;
-    form.update0_K(index);
-    form.Balken_grenzwerte(index);
-    form.update1_K(index);
-    showCoolingOutput(form, e);
-    form.Listenaufbau();
+    }
+    if (!step.applied)
+        return;
+    showCoolingHeading(step.heading);
+    showBarCaptions(step.captions);
+    showCoolingPoint(step.point);
+    setTextColour(Label56, step.massFlowLow ? Qt::red : Qt::black);
+    Label49->setText(qs(step.outputText));
+    if (step.countText)
+        Edit9->setText(qs(*step.countText));
+    Label59->setText(qs(step.totalText));
+    Listenaufbau();
 }
-
-} // namespace
 
 void TForm2::RadioButton5Click()
 {
-    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 700);
+    showCoolingStep(calculation::coolingStage(m_session, 700, Edit9->text().toStdString()));
 }
 
 void TForm2::RadioButton6Click()
 {
-    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 1000);
+    showCoolingStep(calculation::coolingStage(m_session, 1000, Edit9->text().toStdString()));
 }
 
 void TForm2::RadioButton7Click()
 {
-    runCoolingStage(*this, m_session.currentCoolingEntry(), m_session.CoolingEntryIndex, 1400);
+    showCoolingStep(calculation::coolingStage(m_session, 1400, Edit9->text().toStdString()));
 }
 
 void TForm2::Edit9Change()
 {
-    if (m_session.EntryBeingAdded)
+    const calculation::CountChange change = calculation::Edit9Change(m_session, Edit9->text().toStdString());
+    if (!change.applied)
         return;
-    CoolingEntry& e = m_session.currentCoolingEntry();
-    e.Count = countOfField(Edit9);
-    Label59->setText(qs(fixedDigits(e.Count * e.Output, 5, 1)));
-    {
-        const QSignalBlocker quiet(UpDown2);
-        UpDown2->setValue(e.Count);
-    }
+    if (change.correctedText)
+        Edit9->setText(qs(*change.correctedText));
+    Label59->setText(qs(change.totalText));
+    setQuietly(UpDown2, change.count);
     Listenaufbau();
 }
 
@@ -432,21 +358,8 @@ void TForm2::UpDown2Click()
 
 void TForm2::Edit6Change()
 {
-    CoolingEntry& e = m_session.currentCoolingEntry();
-    const int index = m_session.CoolingEntryIndex;
-    // A decimal comma is a decimal point here as in every number field of the window.
-    auto returnTemp = localeFloat(commaToPoint(Edit6->text().toStdString()), '.');
-    if (!returnTemp) {
-        m_services.messages.showError(qs(returnTemp.error()));
-        return;
-    }
-    e.ReturnTemp = returnTemp.value();
-    update0_K(index);
-    Balken_grenzwerte(index);
-    update1_K(index);
-    setTextColour(Label56, e.MassFlow < 50 ? Qt::red : Qt::black);
-    showCoolingOutput(*this, e);
-    Listenaufbau();
+    showCoolingStep(
+        calculation::Edit6Change(m_session, Edit6->text().toStdString(), Edit9->text().toStdString()));
 }
 
 void TForm2::UpDown3Click()

@@ -3,6 +3,8 @@
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/TypeChoice.h"
+#include "core/calculation/UpdateCycle.h"
 #include "core/model/Session.h"
 #include "platform/Services.h"
 
@@ -338,6 +340,20 @@ public:
     void showPressureDropWarnings(const calculation::PressureDropWarnings& warnings);
     void showCoolingPoint(const calculation::CoolingPointView& view);
     void showCoolingFan(const calculation::CoolingFanView& view);
+    // The update cycle's and the type choice's results as the rules return them.
+    void showHeatingHeading(const calculation::HeatingHeading& heading);
+    void showHeatingLimits(const calculation::HeatingLimits& limits);
+    void showHeatingUpdate(const calculation::HeatingUpdate& update);
+    void showOperatingPoint(const calculation::HeatingPointView& view);
+    void showResidual(const calculation::Residual& residual);
+    void showCoolingHeading(const calculation::CoolingHeading& heading);
+    void showFanBarReset(const calculation::FanBarReset& reset);
+    void showBarCaptions(const calculation::BarCaptions& captions);
+    void showCoolingStep(const calculation::CoolingStep& step);
+    void runHeatingStage(double speedRpm);
+    void showSpeedChange(const calculation::SpeedChange& change);
+    void showTypeList(const calculation::TypeListView& view);
+    void showDescription(const std::string& description);
     calculation::FanMemory Fan; // PreviousSpeed, PreviousSetting, SettingTyped, AirFlowLimit
     bool SpeedChanging = false; // a speed handler is running
     QString SettingText;        // the fan setting as last shown

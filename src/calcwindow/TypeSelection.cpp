@@ -3,13 +3,11 @@
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
-#include "core/engine/AirSide.h"
+#include "core/calculation/TypeChoice.h"
 #include "core/engine/EngineCommon.h"
 #include "core/engine/FanSetting.h"
 #include "core/engine/NominalRating.h"
-#include "core/productdata/ProductData.h"
 #include "core/series/Series.h"
-#include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 
 #include <QFrame>
@@ -32,12 +30,6 @@ using namespace window;
 namespace {
 
 
-std::string selectedText(const QListWidget* list)
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item ? item->text().toStdString() : std::string();
-}
-
 // Moves a fan bar from code. Its range is widened quietly first so the position is not clipped
 // by the range of the previous type; the position change itself reaches the bar's handler.
 void moveBar(QScrollBar* bar, int position)
@@ -49,15 +41,25 @@ void moveBar(QScrollBar* bar, int position)
     bar->setValue(position);
 }
 
-// The table entry k (1-based) when the table has it.
-const TypeTableEntry* tableEntry(const TypeTable& table, std::size_t k)
-{
-    if (k < 1 || k > TypeTable::Size)
-        return nullptr;
-    return &table.at(k);
-}
-
 } // namespace
+
+void TForm2::showTypeList(const calculation::TypeListView& view)
+{
+    Label4->setText(text(view.captionLine));
+    if (view.error) {
+        m_services.messages.showError(qs(*view.error));
+        return;
+    }
+    ListBox1->clear();
+    ListBox3->clear();
+    ListBox4->clear();
+    if (view.coolingNoteShown)
+        Panel9->setVisible(*view.coolingNoteShown);
+    for (const std::string& name : view.types)
+        ListBox1->addItem(qs(name));
+    for (std::size_t line : view.messages)
+        m_services.messages.showMessage(text(line));
+}
 
 void TForm2::FreieKonvektion1Click()
 {
@@ -68,26 +70,7 @@ void TForm2::FreieKonvektion1Click()
     Panel9->hide();
     Panel1->hide();
     Konweiter->setEnabled(false);
-    Label4->setText(text(63));
-
-    const TypeSelection selection{m_session.FreeTypeChosen, m_session.ForcedTypeChosen,
-                                  m_session.ChosenTypeRow, m_session.HeatingMode};
-    auto load = loadFreeTypes(m_session.ProgramDir, selection, m_session.FreeTypeTable);
-    if (!load) {
-        m_services.messages.showError(qs(load.error()));
-        return;
-    }
-    ListBox1->clear();
-    ListBox3->clear();
-    ListBox4->clear();
-    for (const std::string& name : load.value().names)
-        ListBox1->addItem(qs(name));
-    if (load.value().cut)
-        m_services.messages.showMessage(text(TypeListCutTextLine));
-
-    HeatingEntry& heating = m_session.currentHeatingEntry();
-    heating.FreeConvection = true;
-    heating.FreeConvectionB = true;
+    showTypeList(calculation::loadTypeList(m_session, false));
 }
 
 void TForm2::FreieZwangsKonv1Click()
@@ -97,28 +80,13 @@ void TForm2::FreieZwangsKonv1Click()
     Panel4->show();
     Panel3->hide();
     Konweiter->setEnabled(false);
-    Label4->setText(text(46));
+    showTypeList(calculation::loadTypeList(m_session, true));
+}
 
-    const TypeSelection selection{m_session.FreeTypeChosen, m_session.ForcedTypeChosen,
-                                  m_session.ChosenTypeRow, m_session.HeatingMode};
-    auto load = loadForcedTypes(m_session.ProgramDir, selection, m_session.ForcedTypeTable);
-    if (!load) {
-        m_services.messages.showError(qs(load.error()));
-        return;
-    }
-    ListBox1->clear();
-    ListBox4->clear();
-    ListBox3->clear();
-
-    HeatingEntry& heating = m_session.currentHeatingEntry();
-    heating.FreeConvection = false;
-    heating.FreeConvectionB = false;
-    Panel9->setVisible(!m_session.HeatingMode);
-
-    for (const std::string& name : load.value().names)
-        ListBox1->addItem(qs(name));
-    if (load.value().cut)
-        m_services.messages.showMessage(text(TypeListCutTextLine));
+void TForm2::showDescription(const std::string& description)
+{
+    (m_session.HeatingMode ? Label5 : Label3)->setText(qs(description));
+    Label76->setText(qs(description));
 }
 
 void TForm2::ListBox1Click()
@@ -126,110 +94,34 @@ void TForm2::ListBox1Click()
     const int row = ListBox1->currentRow();
     if (row < 0)
         return;
-    const std::size_t k = static_cast<std::size_t>(row) + 1;
-
     ListBox3->show();
     ListBox3->clear();
     Konweiter->setEnabled(false);
-
-    HeatingEntry& heating = m_session.currentHeatingEntry();
-    CoolingEntry& cooling = m_session.currentCoolingEntry();
-    const bool heatingMode = m_session.HeatingMode;
-    const bool free = heating.FreeConvectionB;
-    const TypeTable& table = free ? m_session.FreeTypeTable : m_session.ForcedTypeTable;
-
-    const TypeTableEntry* nameEntry = tableEntry(table, k);
-    if (!nameEntry) {
-        m_services.messages.showError(qs(listIndexMessage(k - 1)));
-        return;
-    }
-    const std::size_t c = static_cast<std::size_t>(std::max(nameEntry->TypeCount, 0));
-    const TypeTableEntry* lengthEntry = tableEntry(table, c + k);
-    const TypeTableEntry* dataEntry = tableEntry(table, 2 * c + k);
-    const TypeTableEntry* fanEntry = free ? dataEntry : tableEntry(table, 3 * c + k);
-    if (!lengthEntry || !dataEntry || !fanEntry) {
-        m_services.messages.showError(qs(listIndexMessage((free ? 2 : 3) * c + k - 1)));
-        return;
-    }
-    if (free) {
-        heating.TypeText1.setText(dataEntry->Text);
-    } else if (heatingMode) {
-        heating.TypeText1.setText(dataEntry->Text);
-        heating.TypeText2.setText(fanEntry->Text);
-    } else {
-        cooling.TypeText1.setText(dataEntry->Text);
-        cooling.TypeText2.setText(fanEntry->Text);
-    }
-
-    for (const std::string& length : lengthFields(lengthEntry->Text))
+    const calculation::TypeChosenView view =
+        calculation::chooseType(m_session, row, ListBox1->item(row)->text().toStdString());
+    for (const std::string& length : view.lengths)
         ListBox3->addItem(qs(length));
-
-    const std::string item = ListBox1->item(row)->text().toStdString();
-    if (heatingMode) {
-        heating.TypeName.setText(item);
-        const std::string name = heating.TypeName.text();
-        if (m_session.HeatingDualUseOn && !series::isPrimaryAir(name) && !series::isWfwFamily(name) &&
-            !series::isStaged(name))
-            m_services.messages.showMessage(text(231));
+    for (std::size_t line : view.messages)
+        m_services.messages.showMessage(text(line));
+    if (view.otherModeRatingHidden)
         GroupBox4->hide();
-    } else {
-        // The cooling list shows a description after the name: the name ends at the first blank.
-        const std::string head = std::string(utf8Left(item, 20));
-        cooling.TypeName.setText(head.substr(0, head.find(' ')));
+    if (view.heights) {
+        ListBox4->clear();
+        for (const std::string& line : *view.heights)
+            ListBox4->addItem(qs(line));
+        ListBox4->setCurrentRow(view.heightRow);
     }
-
-    auto offered = offeredHeights(item, m_session.HeightList);
-    if (!offered) {
-        m_services.messages.showError(qs(offered.error()));
+    if (view.error) {
+        m_services.messages.showError(qs(*view.error));
         return;
     }
-    ListBox4->clear();
-    for (const std::string& line : offered.value().lines)
-        ListBox4->addItem(qs(line));
-    ListBox4->setCurrentRow(static_cast<int>(offered.value().preselected));
-
-    const std::string heightLine = selectedText(ListBox4);
-    if (heatingMode) {
-        heating.Height = heightOfLine(heightLine);
-        auto factor = heightFactor(heating.TypeName.text(), heightLine, localeDecimalSeparator());
-        if (!factor) {
-            m_services.messages.showError(qs(factor.error()));
-            return;
-        }
-        heating.HeightFactor = factor.value();
-    } else {
-        cooling.Height = heightOfLine(heightLine);
-        cooling.HeightFactor = 1;
-    }
-
-    // The ceiling units are built in one height only.
-    if (series::isStaged(heating.TypeName.text()) || series::isStaged(cooling.TypeName.text())) {
-        ListBox4->clear();
-        ListBox4->addItem(QStringLiteral("500"));
-        ListBox4->setCurrentRow(0);
-        heating.Height = 500;
-        heating.HeightFactor = 1;
-        cooling.Height = 500;
-        cooling.HeightFactor = 1;
-    }
-
-    if (ListBox3->count() == 1) {
+    if (view.weiterEnabled) {
         Konweiter->setEnabled(true);
         ListBox3->setCurrentRow(0);
         ListBox3->setFocus();
-        const double length = decimalValue(ListBox3->item(0)->text().toStdString());
-        QString caption;
-        if (heatingMode) {
-            heating.Length = length;
-            caption = entryDescription(heating.TypeName.text(), heating.Height, heating.Length);
-            Label5->setText(caption);
-        } else {
-            cooling.Length = length;
-            caption = entryDescription(cooling.TypeName.text(), cooling.Height, cooling.Length);
-            Label3->setText(caption);
-        }
-        Label76->setText(caption);
     }
+    if (view.description)
+        showDescription(*view.description);
 }
 
 void TForm2::ListBox3Click()
@@ -238,20 +130,7 @@ void TForm2::ListBox3Click()
     if (!item)
         return;
     Konweiter->setEnabled(true);
-    const double length = decimalValue(item->text().toStdString());
-    QString caption;
-    if (m_session.HeatingMode) {
-        HeatingEntry& heating = m_session.currentHeatingEntry();
-        heating.Length = length;
-        caption = entryDescription(heating.TypeName.text(), heating.Height, heating.Length);
-        Label5->setText(caption);
-    } else {
-        CoolingEntry& cooling = m_session.currentCoolingEntry();
-        cooling.Length = length;
-        caption = entryDescription(cooling.TypeName.text(), cooling.Height, cooling.Length);
-        Label3->setText(caption);
-    }
-    Label76->setText(caption);
+    showDescription(calculation::chooseLength(m_session, item->text().toStdString()));
     ListBox4Click();
 }
 
@@ -260,25 +139,14 @@ void TForm2::ListBox4Click()
     const QListWidgetItem* item = ListBox4->currentItem();
     if (!item)
         return;
-    const std::string heightLine = item->text().toStdString();
-    HeatingEntry& heating = m_session.currentHeatingEntry();
-    heating.Height = heightOfLine(heightLine);
-    // The factor column belongs to the series, whatever place the type has in the list.
-    auto factor = heightFactor(heating.TypeName.text(), heightLine, localeDecimalSeparator());
-    if (!factor) {
-        m_services.messages.showError(qs(factor.error()));
-        return;
-    }
-    if (m_session.HeatingMode)
-        heating.HeightFactor = factor.value();
-    else
-        m_session.currentCoolingEntry().HeightFactor = factor.value();
+    if (const auto error = calculation::chooseHeight(m_session, item->text().toStdString()))
+        m_services.messages.showError(qs(*error));
 }
 
 void TForm2::Panel4Click()
 {
     Panel4->hide();
-    if (m_session.HeatingPanelReady)
+    if (calculation::leaveTypePanel(m_session).heatingPanelShown)
         Panel3->show();
     if (Panel1->isHidden())
         Panel1->show();
@@ -416,27 +284,19 @@ void TForm2::KonweiterClick()
             Label19->setText(text(primaryAir ? 179 : 52));
             Label25->setText(text(primaryAir ? 183 : 184));
             Balken_grenzwerte(index);
-            // The water-cooling fans start at their lowest speed, the others at rest.
-            const series::Series kind = series::seriesOf(name);
-            const QString lowest = qs(strFixed(series::minimumPercent(kind), 0, 0));
-            if (kind == series::Series::Wfwl) {
-                e.FanSpeed = series::minimumSpeed(kind);
+            const calculation::HeatingFanStart fan = calculation::heatingFanStart(name);
+            e.FanSpeed = fan.fanSpeed;
+            if (fan.keepsPreviousSpeed)
                 Fan.previousSpeed = e.FanSpeed;
-                moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
-                Edit4->setText(lowest);
+            if (fan.fanSpeed == 0)
+                Fan.previousSetting = 0;
+            moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
+            Edit4->setText(qs(fan.settingText));
+            if (fan.settingFixed) {
                 Edit4->setEnabled(false);
-                Label101->setText(lowest);
+                Label101->setText(qs(fan.settingText));
                 Label101->show();
                 Edit4->hide();
-            } else if (kind == series::Series::Wfw) {
-                e.FanSpeed = series::minimumSpeed(kind);
-                moveBar(DrehzahlBar4, static_cast<int>(e.FanSpeed));
-                Edit4->setText(lowest);
-            } else {
-                e.FanSpeed = 0;
-                Fan.previousSetting = 0;
-                moveBar(DrehzahlBar4, 0);
-                Edit4->setText(QStringLiteral("0"));
             }
         }
 
@@ -449,38 +309,15 @@ void TForm2::KonweiterClick()
         update0(index);
         update_grenzen(index);
 
-        if (m_session.EntryDeleted && m_session.HeatingEntryIndex == 1) {
-            m_session.CentreReturnTemp = true;
-            project.HeatingEntryCount = 1;
+        const calculation::HeatingEntryStart start = calculation::startHeatingEntry(
+            m_session, [this](std::size_t line) { return m_services.messages.askYesNo(text(line)); });
+        if (start.speedChangeEnded)
             SpeedChanging = false;
-            m_session.EntryDeleted = false;
-        }
-        if (m_session.CentreReturnTemp) {
-            HeatingEntry& first = project.HeatingEntries[0];
-            first.ReturnTemp = (first.ReturnTempEnd + first.ReturnTempStart) / 2;
-            m_session.CentreReturnTemp = false;
-        }
-
-        e.InUse = true;
-        if (e.ReturnTemp > project.HeatingFlowTemp) {
-            if (!m_services.messages.askYesNo(text(68)))
-                return;
-            e.ReturnTemp = project.HeatingFlowTemp - 1;
-        }
-
-        if (m_session.EntryBeingAdded) {
-            if (index > 1) {
-                const HeatingEntry& before = project.HeatingEntries[static_cast<std::size_t>(index - 2)];
-                if (project.ReturnTempFixed == 1)
-                    e.ReturnTemp = before.ReturnTemp;
-                else
-                    e.MassFlow = before.MassFlow;
-            }
-            e.FanSpeed = 0;
-            if (!e.FreeConvection) {
-                moveBar(DrehzahlBar4, 0);
-                Edit4->setText(QStringLiteral("0"));
-            }
+        if (!start.confirmed)
+            return;
+        if (m_session.EntryBeingAdded && !e.FreeConvection) {
+            moveBar(DrehzahlBar4, 0);
+            Edit4->setText(QStringLiteral("0"));
         }
 
         Erweitern->setEnabled(true);
@@ -513,21 +350,18 @@ void TForm2::KonweiterClick()
         Label49->clear();
         Label59->clear();
 
-        // Return temperature window: from the flow temperature up by 12 K, starting 2 K above it.
-        const int flow = static_cast<int>(roundHalfEven(project.CoolingFlowTemp));
+        const calculation::CoolingReturnStart returnStart = calculation::coolingReturnStart(m_session);
         {
             const QSignalBlocker quiet(UpDown3);
-            UpDown3->setRange(flow, flow + 12);
-            UpDown3->setValue(flow + 2);
+            UpDown3->setRange(returnStart.minimum, returnStart.maximum);
+            UpDown3->setValue(returnStart.value);
         }
-        Edit6->setText(qs(strInt(flow + 2, 0)));
-        auto returnTemp = localeFloat(Edit6->text().toStdString(), localeDecimalSeparator());
-        if (returnTemp)
-            e.ReturnTemp = returnTemp.value();
+        Edit6->setText(qs(returnStart.text));
+        e.ReturnTemp = returnStart.value;
         const bool primaryAir = series::isPrimaryAir(name);
         for (QWidget* w :
              {static_cast<QWidget*>(Label97), static_cast<QWidget*>(Edit6), static_cast<QWidget*>(UpDown3)})
-            w->setVisible(!primaryAir);
+            w->setVisible(returnStart.shown);
 
         if (series::isStaged(name)) {
             Panel15->show();
@@ -544,22 +378,20 @@ void TForm2::KonweiterClick()
 
         const series::Series kind = series::seriesOf(name);
         const series::SpeedRange coolingRange = series::coolingSpeedRange(kind);
-        if (kind == series::Series::Wfwl) {
-            e.FanSpeed = coolingRange.minimum;
-            Fan.previousSpeed = e.FanSpeed;
+        const calculation::CoolingFanStart fan = calculation::coolingFanStart(name);
+        if (fan.fanSpeed) {
+            e.FanSpeed = *fan.fanSpeed;
+            if (fan.keepsPreviousSpeed)
+                Fan.previousSpeed = e.FanSpeed;
             moveBar(ScrollBar4, static_cast<int>(e.FanSpeed));
-            Label102->setText(qs(strFixed(series::minimumPercent(kind), 0, 0)));
+        }
+        if (fan.fixedText) {
+            Label102->setText(qs(*fan.fixedText));
             Label102->show();
             Edit8->hide();
-        } else if (kind == series::Series::Wfw) {
-            e.FanSpeed = coolingRange.minimum;
-            moveBar(ScrollBar4, static_cast<int>(e.FanSpeed));
-        } else if (!series::isStaged(name)) {
-            // A ceiling unit keeps the speed of the stage chosen above.
-            e.FanSpeed = 0;
-            moveBar(ScrollBar4, 0);
-            Edit8->setText(QStringLiteral("0"));
         }
+        if (fan.settingText)
+            Edit8->setText(qs(*fan.settingText));
 
         if (m_session.CoolingDualUseOn)
             showOtherModeRating(*this, name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
@@ -585,17 +417,13 @@ void TForm2::KonweiterClick()
             Edit8->setText(QStringLiteral("0"));
             ScrollBar4Change();
         } else {
-            const engine::DewPointResult dew =
-                engine::Taupunkt(project.CoolingRoomTemp, project.CoolingHumidity);
-            const double Td = dew.dewPointC;
-            const double lowestFlow = engine::dewPointFlowLimit(project.CoolingRoomTemp, Td);
-            if (lowestFlow > project.CoolingFlowTemp) {
+            if (const auto warning = calculation::dewPointWarning(project)) {
                 GroupBox3->show();
-                Label77->setText(text(33));
-                Label78->setText(text(22));
-                Label79->setText(text(23));
-                Label80->setText(qs(strFixed(Td, 0, 1)));
-                Label81->setText(qs(strFixed(lowestFlow, 0, 1)));
+                Label77->setText(text(calculation::CondensationText));
+                Label78->setText(text(calculation::DewPointCaptionText));
+                Label79->setText(text(calculation::FlowLimitCaptionText));
+                Label80->setText(qs(warning->dewPointText));
+                Label81->setText(qs(warning->lowestFlowText));
             }
             Label66->setText(qs(strFixed(project.CoolingFlowTemp, 0, 1)));
             Label46->setText(text(178));
@@ -628,19 +456,14 @@ void TForm2::KonweiterClick()
     }
 
     // Common end.
-    if (series::isStaged(m_session.currentHeatingEntry().TypeName.text()))
+    const calculation::WeiterEnd end = calculation::weiterEnd(m_session);
+    if (end.heatingStagesShown)
         Panel14->show();
-    if (series::isStaged(m_session.currentCoolingEntry().TypeName.text()))
+    if (end.coolingStagesShown)
         Panel15->show();
-    if (series::isPrimaryAir(m_session.currentCoolingEntry().TypeName.text())) {
-        Label41->setText(text(208));
-        Label33->hide();
-        Label38->hide();
-    } else {
-        Label41->setText(text(190));
-        Label33->show();
-        Label38->show();
-    }
+    Label41->setText(text(end.thirdValueLine));
+    Label33->setVisible(end.thirdValueShown);
+    Label38->setVisible(end.thirdValueShown);
     Edit5->setText(QStringLiteral("1"));
     m_session.currentHeatingEntry().Count = 1;
     Listenaufbau();

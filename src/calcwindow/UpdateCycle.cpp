@@ -1,16 +1,11 @@
-// The heating half of the result update cycle: after every input the current heating entry is
-// described, its admissible window and operating point recalculated and the displays, sliders
-// and the room's residual demand brought up to date.
+// The heating half of the result update cycle: the rules describe the current heating entry,
+// recalculate its window and operating point and the room's residual demand; the window shows
+// what they return.
+#include "core/calculation/UpdateCycle.h"
+
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
-#include "core/engine/EngineCommon.h"
-#include "core/engine/ForcedConvection.h"
-#include "core/engine/PressureDrop.h"
-#include "core/engine/WaterSide.h"
-#include "core/model/ProjectReset.h"
-#include "core/series/Series.h"
-#include "core/text/Numbers.h"
 
 #include <QColor>
 #include <QFrame>
@@ -21,150 +16,80 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace tepa {
 
 using namespace window;
 
-namespace {} // namespace
-
 QString TForm2::entryDescription(const std::string& typeName, double height, double length) const
 {
-    return QString::fromStdString(typeName) + QStringLiteral(" ") + text(149) + QStringLiteral("[mm] ") +
-           str(height, 3, 0) + QStringLiteral(" ") + text(150) + QStringLiteral("[mm] ") + str(length, 4, 0);
+    return qs(calculation::entryDescription(m_session.InterfaceTexts, typeName, height, length));
 }
 
 void TForm2::Nullen(int index)
 {
-    clearHeatingEntry(m_session.Project.HeatingEntries[slotOf(index)]);
+    calculation::Nullen(m_session.Project, index);
+}
+
+void TForm2::showHeatingHeading(const calculation::HeatingHeading& heading)
+{
+    Edit5->setText(qs(heading.countText));
+    setQuietly(UpDown1, heading.count);
+    Label17->setText(text(heading.modeLine));
+    for (QWidget* fanControl : {static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Label23),
+                                static_cast<QWidget*>(Label28), static_cast<QWidget*>(Label30)})
+        fanControl->setVisible(heading.fanControlsShown);
+    Label5->setText(qs(heading.description));
+    Label76->setText(qs(heading.description));
 }
 
 void TForm2::update0(int index)
 {
-    const HeatingEntry& entry = m_session.Project.HeatingEntries[slotOf(index)];
-    Edit5->setText(QString::fromStdString(strInt(entry.Count, 2)));
-    {
-        const QSignalBlocker blocker(UpDown1);
-        UpDown1->setValue(entry.Count);
-    }
-    Label17->setText(text(entry.FreeConvection ? 63 : 64));
-    for (QWidget* fanControl : {static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Label23),
-                                static_cast<QWidget*>(Label28), static_cast<QWidget*>(Label30)})
-        fanControl->setVisible(!entry.FreeConvection);
-    const QString description = entryDescription(entry.TypeName.text(), entry.Height, entry.Length);
-    Label5->setText(description);
-    Label76->setText(description);
+    showHeatingHeading(calculation::update0(m_session, index));
+}
+
+void TForm2::showHeatingLimits(const calculation::HeatingLimits& limits)
+{
+    StatusFlag = limits.status;
+    Label28->setText(qs(limits.soundLevelText));
+    Label9->setText(qs(limits.returnEndText));
+    Label7->setText(qs(limits.returnStartText));
+    Label13->setText(qs(limits.massEndText));
+    Label12->setText(qs(limits.massStartText));
+    Label16->setText(qs(limits.outputEndText));
+    Label14->setText(qs(limits.outputStartText));
 }
 
 void TForm2::update_grenzen(int index)
 {
-    HeatingEntry& entry = m_session.Project.HeatingEntries[slotOf(index)];
-    ProjectRecord& project = m_session.Project;
-    const std::string name = entry.TypeName.text();
-    const std::string dataLine = entry.TypeText1.text();
-    const std::string fanLine = entry.TypeText2.text();
+    showHeatingLimits(calculation::update_grenzen(m_session, index, TR_Schalter->isChecked()));
+}
 
-    engine::ConvectorSetting setting;
-    setting.typeName = name;
-    setting.lengthMm = entry.Length;
-    setting.speedRpm = entry.FanSpeed;
-    setting.dataLine = dataLine;
-    setting.fanLine = fanLine;
-    setting.freeConvection = entry.FreeConvection;
-    setting.heightFactor = entry.HeightFactor;
-    setting.mode = engine::Mode::Heating;
-    setting.stage = stageOf(entry.FanSpeed);
-    const engine::ConvectorCoefficients coefficients = engine::Zwangskennwerte(setting);
-    entry.CoeffK = coefficients.characteristic.K;
-    entry.ExponentN = coefficients.characteristic.n;
-    entry.SoundLevel = coefficients.soundLevelDb;
-    entry.EffectiveLength = coefficients.effectiveLengthMm;
-
-    const engine::ReturnLimits limits = engine::Ruecklaufgrenzen(
-        {entry.CoeffK, entry.ExponentN}, {project.HeatingFlowTemp, project.HeatingRoomTemp});
-    entry.ReturnTempEnd = limits.returnTempEnd;
-    entry.ReturnTempStart = limits.returnTempStart;
-    entry.MassFlowEnd = limits.massFlowEnd;
-    entry.MassFlowStart = limits.massFlowStart;
-    entry.OutputEnd = limits.outputEnd;
-    entry.OutputStart = limits.outputStart;
-    StatusFlag = limits.status;
-
-    Label28->setText(str(std::fabs(entry.SoundLevel), 4, 0));
-    Label9->setText(fixed(entry.ReturnTempEnd, 3));
-    Label7->setText(fixed(entry.ReturnTempStart, 3));
-    Label13->setText(fixed(entry.MassFlowEnd, 3));
-    Label12->setText(fixed(entry.MassFlowStart, 3));
-    Label16->setText(fixed(entry.OutputEnd, 7));
-    Label14->setText(fixed(entry.OutputStart, 7));
-
-    const bool returnTempHeld = TR_Schalter->isChecked();
-    project.ReturnTempFixed = returnTempHeld ? 1 : 0;
-    project.MassFlowFixed = returnTempHeld ? 0 : 1;
+void TForm2::showHeatingUpdate(const calculation::HeatingUpdate& update)
+{
+    StatusFlag = update.status;
+    for (std::size_t line : update.messages)
+        m_services.messages.showMessage(text(line));
+    showPressureDropWarnings(update.warnings);
+    Label27->setText(qs(update.pressureDropText));
+    if (update.refusal) {
+        m_services.messages.showInformation(text(*update.refusal));
+        return;
+    }
+    if (update.point)
+        showOperatingPoint(*update.point);
+    if (update.residual)
+        showResidual(*update.residual);
 }
 
 void TForm2::update1(int index)
 {
-    HeatingEntry& entry = m_session.Project.HeatingEntries[slotOf(index)];
-    const ProjectRecord& project = m_session.Project;
-    const double Tv = project.HeatingFlowTemp;
-    const double Ti = project.HeatingRoomTemp;
-    const engine::Characteristic characteristic{entry.CoeffK, entry.ExponentN};
-    const std::string name = entry.TypeName.text();
-    const std::string dataLine = entry.TypeText1.text();
-    const bool returnTempHeld = project.ReturnTempFixed == 1;
-
-    if (returnTempHeld) {
-        const engine::OutputResult output = engine::Heizleistung(characteristic, {Tv, entry.ReturnTemp, Ti});
-        entry.Output = output.outputW;
-        entry.MassFlow = output.massFlowKgPerH;
-        StatusFlag = output.status;
-    } else {
-        if (MassFlowCheckArmed && entry.MassFlow < entry.MassFlowStart) {
-            m_services.messages.showMessage(text(96));
-            entry.MassFlow = entry.MassFlowStart;
-        }
-        const engine::ReturnFromFlowResult result =
-            engine::Ruecklauf_aus_Massenstrom(characteristic, {Tv, Ti, entry.MassFlow});
-        entry.Output = result.outputW;
-        entry.ReturnTemp = result.returnTempC;
-        StatusFlag = result.status;
-    }
-    const engine::PressureDropResult drop = engine::Druckverlust(heatingDropInput(entry, name, dataLine, Tv));
-    entry.PressureDrop = drop.pressureDropPa;
-    if (drop.status != 0)
-        StatusFlag = drop.status;
-    showPressureDropWarnings(calculation::warningsOf(drop));
-    Label27->setText(str(entry.PressureDrop, 4, 0));
-
-    // Only an inverted window (the value below its start and above its end at once) is caught:
-    // within a normal window the held quantity is always reachable, and a value just outside
-    // it after rounding of the window ends must not interrupt the user.
-    const auto outside = [](double x, double start, double end) { return x < start && x > end; };
-    bool rejected = false;
-    if (returnTempHeld)
-        rejected = outside(entry.MassFlow, entry.MassFlowStart, entry.MassFlowEnd);
-    else
-        rejected = outside(entry.ReturnTemp, entry.ReturnTempStart, entry.ReturnTempEnd);
-    if (!rejected)
-        rejected = outside(entry.Output, entry.OutputStart, entry.OutputEnd);
-    if (rejected) {
-        m_services.messages.showInformation(text(74));
-        return;
-    }
-    Scrollreset(index);
-    Restwaerme();
+    showHeatingUpdate(calculation::update1(m_session, index, MassFlowCheckArmed));
 }
 
-void TForm2::Scrollreset(int index)
+void TForm2::showOperatingPoint(const calculation::HeatingPointView& view)
 {
-    // The fields and sliders as the operating point shows the entry; the output is shown as the
-    // law gives it, the height factor being part of K already.
-    const calculation::HeatingPointView view =
-        calculation::viewOf(m_session.Project.HeatingEntries[slotOf(index)]);
     Edit3->setText(qs(view.outputText));
     Edit1->setText(qs(view.returnTempText));
     Edit2->setText(qs(view.massFlowText));
@@ -174,42 +99,38 @@ void TForm2::Scrollreset(int index)
     LastScrollPosition = view.outputPosition;
 }
 
+void TForm2::Scrollreset(int index)
+{
+    showOperatingPoint(calculation::viewOf(m_session.Project.HeatingEntries[slotOf(index)]));
+}
+
+void TForm2::showResidual(const calculation::Residual& residual)
+{
+    Label20->setText(text(residual.captionLine));
+    setTextColour(Label21, residual.surplus ? Qt::green : Qt::black);
+    Label21->setText(qs(residual.valueText));
+}
+
 void TForm2::Restwaerme()
 {
-    const ProjectRecord& project = m_session.Project;
-    double installed = 0;
-    const int count = std::clamp<int>(project.HeatingEntryCount, 0, static_cast<int>(MaxEntries));
-    for (int i = 0; i < count; ++i) {
-        const HeatingEntry& entry = project.HeatingEntries[static_cast<std::size_t>(i)];
-        installed += entry.Count * entry.Output;
-    }
-    const double residual = project.HeatingDemand - installed;
-    double value = residual;
-    if (residual >= 0) {
-        Label20->setText(text(51));
-        setTextColour(Label21, Qt::black);
-    } else {
-        Label20->setText(text(140));
-        setTextColour(Label21, Qt::green);
-        value = -residual;
-    }
-    Label21->setText(str(value, 5, 0));
+    showResidual(calculation::Restwaerme(m_session.Project));
 }
 
 void TForm2::Balken_grenzwerte(int index)
 {
-    if (m_session.HeatingMode) {
-        const bool primaryAir =
-            series::isPrimaryAir(m_session.Project.HeatingEntries[slotOf(index)].TypeName.text());
-        Label19->setText(text(primaryAir ? 179 : 52));
-        Label25->setText(text(primaryAir ? 183 : 184));
+    showBarCaptions(calculation::Balken_grenzwerte(m_session, index));
+}
+
+void TForm2::showBarCaptions(const calculation::BarCaptions& captions)
+{
+    if (!captions.coolingReset) {
+        Label19->setText(text(captions.speedHeading));
+        Label25->setText(text(captions.speedUnit));
         return;
     }
-    const bool primaryAir =
-        series::isPrimaryAir(m_session.Project.CoolingEntries[slotOf(index)].TypeName.text());
-    Label73->setText(text(primaryAir ? 189 : 184));
-    Label46->setText(text(primaryAir ? 179 : 178));
-    reset4(index);
+    Label73->setText(text(captions.speedUnit));
+    Label46->setText(text(captions.speedHeading));
+    showFanBarReset(*captions.coolingReset);
 }
 
 void TForm2::Fensterhide()

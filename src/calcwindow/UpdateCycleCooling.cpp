@@ -5,7 +5,7 @@
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
 #include "core/calculation/CoolingPoint.h"
-#include "core/model/ProjectReset.h"
+#include "core/calculation/UpdateCycle.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -19,32 +19,35 @@ using namespace window;
 
 void TForm2::Nullen_K(int index)
 {
-    clearCoolingEntry(m_session.Project.CoolingEntries[slotOf(index)]);
+    calculation::Nullen_K(m_session.Project, index);
+}
+
+void TForm2::showCoolingHeading(const calculation::CoolingHeading& heading)
+{
+    Edit9->setText(qs(heading.countText));
+    setQuietly(UpDown2, heading.count);
+    Label3->setText(qs(heading.description));
+    Label76->setText(qs(heading.description));
 }
 
 void TForm2::update0_K(int index)
 {
-    const CoolingEntry& entry = m_session.Project.CoolingEntries[slotOf(index)];
-    Edit9->setText(QString::fromStdString(strInt(entry.Count, 2)));
-    {
-        const QSignalBlocker blocker(UpDown2);
-        UpDown2->setValue(entry.Count);
-    }
-    const QString description = entryDescription(entry.TypeName.text(), entry.Height, entry.Length);
-    Label3->setText(description);
-    Label76->setText(description);
+    showCoolingHeading(calculation::update0_K(m_session, index));
 }
 
-void TForm2::reset4(int index)
+void TForm2::showFanBarReset(const calculation::FanBarReset& reset)
 {
-    const calculation::FanBarReset reset =
-        calculation::reset4(m_session.Project.CoolingEntries[slotOf(index)]);
     if (reset.barRange)
         setRangeQuietly(ScrollBar4, reset.barRange->minimum, reset.barRange->maximum);
     if (reset.maxAirFlow) {
         MaxAirFlow = *reset.maxAirFlow;
         Edit8->setText(QStringLiteral("0"));
     }
+}
+
+void TForm2::reset4(int index)
+{
+    showFanBarReset(calculation::reset4(m_session.Project.CoolingEntries[slotOf(index)]));
 }
 
 void TForm2::showCoolingPoint(const calculation::CoolingPointView& view)

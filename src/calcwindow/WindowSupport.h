@@ -47,7 +47,7 @@ inline QString str(double x, int width, int decimals)
 }
 
 // Set from a calculation, not moved by the user: the bar's own handler must not run.
-inline void setQuietly(QScrollBar* bar, int position)
+template <class Bar> void setQuietly(Bar* bar, int position)
 {
     const QSignalBlocker quiet(bar);
     bar->setValue(position);

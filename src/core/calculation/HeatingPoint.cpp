@@ -19,7 +19,7 @@ PressureDropWarnings warningsOf(const engine::PressureDropResult& drop)
     return {drop.laminarFlow, drop.highPressureDrop};
 }
 
-PressureDropWarnings heatingPressureDrop(HeatingEntry& e, const ProjectRecord& project)
+engine::PressureDropResult heatingDrop(HeatingEntry& e, const ProjectRecord& project)
 {
     const std::string name = e.TypeName.text(), dataLine = e.TypeText1.text();
     engine::PressureDropInput in;
@@ -32,7 +32,12 @@ PressureDropWarnings heatingPressureDrop(HeatingEntry& e, const ProjectRecord& p
     in.mode = engine::Mode::Heating;
     const engine::PressureDropResult drop = engine::Druckverlust(in);
     e.PressureDrop = drop.pressureDropPa;
-    return warningsOf(drop);
+    return drop;
+}
+
+PressureDropWarnings heatingPressureDrop(HeatingEntry& e, const ProjectRecord& project)
+{
+    return warningsOf(heatingDrop(e, project));
 }
 
 int sliderPosition(double x, double low, double high)

@@ -37,7 +37,8 @@ struct PressureDropWarnings
 PressureDropWarnings warningsOf(const engine::PressureDropResult& drop);
 
 // The water-side pressure drop of a heating entry at its operating point: stored in the entry,
-// the engine's warnings returned.
+// the engine's result (or only its warnings) returned.
+engine::PressureDropResult heatingDrop(HeatingEntry& e, const ProjectRecord& project);
 PressureDropWarnings heatingPressureDrop(HeatingEntry& e, const ProjectRecord& project);
 
 enum class Quantity

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/model/Session.h"
+#include "core/productdata/ProductData.h"
+#include "core/text/InterfaceTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace tepa::calculation::test {
+
+inline const std::filesystem::path FixtureInstall = TEPA_TEST_DATA_DIR "/install";
+
+// A session as the calculation window finds it: the fixture installation's texts and heights,
+// a room heated 75/20 °C for 2000 W and cooled 16/26 °C at 40 % for 1500 W.
+inline Session designSession()
+{
+    Session s;
+    s.ProgramDir = FixtureInstall;
+    auto texts = InterfaceTexts::load(FixtureInstall);
+    EXPECT_TRUE(texts.ok());
+    if (texts.ok())
+        s.InterfaceTexts = std::move(texts.value());
+    auto heights = loadHeights(FixtureInstall);
+    EXPECT_TRUE(heights.ok());
+    if (heights.ok())
+        s.HeightList = heights.value();
+    ProjectRecord& p = s.Project;
+    p.HeatingFlowTemp = 75, p.HeatingRoomTemp = 20, p.HeatingDemand = 2000;
+    p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
+    p.CoolingHumidity = 40, p.CoolingDemand = 1500;
+    p.HeatingEntryCount = p.CoolingEntryCount = 1;
+    return s;
+}
+
+// The type of the fixture installation whose line starts with `name`.
+inline TypeRecord fixtureType(const std::string& name, bool forced)
+{
+    auto types = readAllTypes(FixtureInstall, forced);
+    EXPECT_TRUE(types.ok());
+    if (types.ok())
+        for (const TypeRecord& type : types.value())
+            if (type.name.rfind(name, 0) == 0)
+                return type;
+    ADD_FAILURE() << "no fixture type " << name;
+    return {};
+}
+
+// Entry `e` of either list described as the type `name` of the fixture installation.
+template <class Entry>
+void describe(Entry& e, const std::string& name, bool forced, double length, double speed = 0)
+{
+    const TypeRecord type = fixtureType(name, forced);
+    e.TypeName.setText(name);
+    e.TypeText1.setText(type.dataLine);
+    e.TypeText2.setText(type.fanLine);
+    e.Length = length;
+    e.Height = 140;
+    e.HeightFactor = 1;
+    e.FanSpeed = speed;
+    e.Count = 1;
+}
+
+inline std::string line(const Session& s, std::size_t n)
+{
+    return s.InterfaceTexts.line(n);
+}
+
+} // namespace tepa::calculation::test
