@@ -3,6 +3,7 @@
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/ListEditing.h"
 #include "core/model/Session.h"
 #include "platform/Services.h"
 
@@ -357,6 +358,9 @@ private:
     void buildCoolingPanel(QWidget* central);
     void buildListArea(QWidget* central);
     void connectControls();
+
+    // The list model's notes, each in its kind of box, in order.
+    void showNotes(const std::vector<calculation::Note>& notes);
 
     // Menu captions, the kept texts, then the captions and hints of the controls.
     void setCaptions();
