@@ -1,10 +1,11 @@
 // The room's convector list: appending, deleting and loading an entry, and the write-back when
 // the window is closed. The list model decides; these handlers show what it returns and run the
 // update cycle on the entry it makes current.
+#include "core/calculation/ListEditing.h"
+
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
-#include "core/calculation/ListEditing.h"
 #include "core/text/Numbers.h"
 
 #include <QFrame>

@@ -232,7 +232,8 @@ void TForm2::prepareCoolingRun()
     if (series::isStaged(c.TypeName.text())) {
         Panel15->show();
         if (s.ProjectLoaded) {
-            if (QRadioButton* stage = stageButton(c.FanSpeed, nullptr, RadioButton5, RadioButton6, RadioButton7))
+            if (QRadioButton* stage =
+                    stageButton(c.FanSpeed, nullptr, RadioButton5, RadioButton6, RadioButton7))
                 stage->setChecked(true);
             s.ProjectLoaded = false;
         }
@@ -309,14 +310,16 @@ void TForm2::finishRoomRun()
     // put every such unit to 1000 rpm whenever the room is opened.
     const HeatingEntry& current = s.currentHeatingEntry();
     if (series::isStaged(current.TypeName.text())) {
-        QRadioButton* stage = stageButton(current.FanSpeed, RadioButton1, RadioButton2, RadioButton3, RadioButton4);
+        QRadioButton* stage =
+            stageButton(current.FanSpeed, RadioButton1, RadioButton2, RadioButton3, RadioButton4);
         if (!stage)
             stage = RadioButton3;
         stage->setEnabled(true);
         stage->setChecked(true);
     }
-    Label41->setText(text(series::isPrimaryAir(s.currentCoolingEntry().TypeName.text()) ? PrimaryAirCaptionText
-                                                                                         : FlowTempCaptionText));
+    Label41->setText(text(series::isPrimaryAir(s.currentCoolingEntry().TypeName.text())
+                              ? PrimaryAirCaptionText
+                              : FlowTempCaptionText));
 }
 
 void TForm2::clearList()

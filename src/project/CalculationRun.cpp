@@ -79,7 +79,8 @@ bool TForm1::heatingCalculationRun()
         if (!m_services.messages.askYesNo(text(calculation::ChangedRoomDataText))) {
             std::optional<calculation::RoomValues> before;
             if (m_roomValuesAtRun.known)
-                before = calculation::RoomValues{m_roomValuesAtRun.heatingDemand, m_roomValuesAtRun.heatingFlowTemp,
+                before = calculation::RoomValues{m_roomValuesAtRun.heatingDemand,
+                                                 m_roomValuesAtRun.heatingFlowTemp,
                                                  m_roomValuesAtRun.heatingRoomTemp};
             calculation::rejectRoomDataChange(s, before);
             RecordToRoomData();

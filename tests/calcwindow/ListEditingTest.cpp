@@ -41,8 +41,7 @@ protected:
                         : (form->update0_K(i), form->update1_K(i));
         form->Listenaufbau();
     }
-    template <class Entry>
-    void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
+    template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
     {
         e.TypeName.setText(name);
         e.TypeText1.setText(type.dataLine);
@@ -210,7 +209,8 @@ TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
         EXPECT_EQ(heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount, 1);
         EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
         if (heatingMode)
-            EXPECT_DOUBLE_EQ(heating(1).ReturnTemp, (heating(1).ReturnTempStart + heating(1).ReturnTempEnd) / 2);
+            EXPECT_DOUBLE_EQ(heating(1).ReturnTemp,
+                             (heating(1).ReturnTempStart + heating(1).ReturnTempEnd) / 2);
         else
             EXPECT_TRUE(cooling(1).InUse);
     }

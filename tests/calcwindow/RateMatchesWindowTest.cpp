@@ -6,12 +6,11 @@
 #include "cli/Cli.h"
 #include "core/series/Series.h"
 
-#include <nlohmann/json.hpp>
-
 #include <QRadioButton>
 #include <QScrollBar>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,18 +35,15 @@ TEST_F(RateMatchesWindow, ForTheSameEntry)
         const char* menu;
         const char* type;
         int lengthRow;
-        int heightRow;     // -1: the height the window preselects
-        int speed = 0;     // the fan bar moved there, rpm
+        int heightRow; // -1: the height the window preselects
+        int speed = 0; // the fan bar moved there, rpm
         bool stage1000 = false;
     };
     // Free convectors at two height factors, a fan, a slow fan and a staged unit.
     const Case cases[] = {
-        {"FreieKonvektion1", "W1", 0, -1},
-        {"FreieKonvektion1", "W3", 2, 3},
-        {"FreieZwangsKonv1", "WF2", 1, -1, 1100},
-        {"FreieZwangsKonv1", "WFW-2L", 0, -1, 1450},
-        {"FreieZwangsKonv1", "WFWL-2L", 1, -1, 690},
-        {"FreieZwangsKonv1", "DWF", 0, -1, 0, true},
+        {"FreieKonvektion1", "W1", 0, -1},           {"FreieKonvektion1", "W3", 2, 3},
+        {"FreieZwangsKonv1", "WF2", 1, -1, 1100},    {"FreieZwangsKonv1", "WFW-2L", 0, -1, 1450},
+        {"FreieZwangsKonv1", "WFWL-2L", 1, -1, 690}, {"FreieZwangsKonv1", "DWF", 0, -1, 0, true},
     };
     designRoom();
     create().show();
@@ -68,10 +64,22 @@ TEST_F(RateMatchesWindow, ForTheSameEntry)
         const HeatingEntry& e = heating(1);
         ASSERT_TRUE(e.InUse);
 
-        std::vector<std::string> args = {"rate",   "--data", FixtureInstallDir.string(), "--type",
-                                         c.type,   "--length", number(e.Length),       "--height",
-                                         number(e.Height), "--tv", "75", "--ti", "20",
-                                         "--tr",   number(e.ReturnTemp), "--json"};
+        std::vector<std::string> args = {"rate",
+                                         "--data",
+                                         FixtureInstallDir.string(),
+                                         "--type",
+                                         c.type,
+                                         "--length",
+                                         number(e.Length),
+                                         "--height",
+                                         number(e.Height),
+                                         "--tv",
+                                         "75",
+                                         "--ti",
+                                         "20",
+                                         "--tr",
+                                         number(e.ReturnTemp),
+                                         "--json"};
         if (!e.FreeConvection) {
             args.insert(args.end(), {series::isStaged(c.type) ? "--stage" : "--speed",
                                      series::isStaged(c.type) ? std::to_string(std::lround(e.FanSpeed))

@@ -23,7 +23,10 @@ protected:
         createCalculationWindow();
     }
 
-    HeatingEntry& heating(int number) { return session->Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
+    HeatingEntry& heating(int number)
+    {
+        return session->Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
+    }
 
     // A control of the calculation window by its name.
     template <class W> W* calc(const char* name) const
@@ -53,7 +56,8 @@ protected:
     }
 
     // An entry in use of the last type whose name starts with `name`, one convector.
-    template <class Entry> Entry& fill(Entry& e, const char* name, bool forced, double length, double height, double tr)
+    template <class Entry>
+    Entry& fill(Entry& e, const char* name, bool forced, double length, double height, double tr)
     {
         auto types = readAllTypes(installDir(), forced);
         EXPECT_TRUE(types.ok());
@@ -215,28 +219,35 @@ TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
     };
     const Case cases[] = {
         // (1350 − 350) / 1000 × 240 = 240 m³/h at most
-        {false, "WNF2", 1350, 700, 150, [this] {
+        {false, "WNF2", 1350, 700, 150,
+         [this] {
              EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->maximum(), 240);
              EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->value(), 150);
              EXPECT_EQ(calc<QLineEdit>("Edit4")->text(), QStringLiteral("150"));
              EXPECT_EQ(shown("Label25"), text(183));
          }},
-        {false, "DWF", 1100, 700, 0, [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton2")->isChecked()); }},
+        {false, "DWF", 1100, 700, 0,
+         [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton2")->isChecked()); }},
         // 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display.
-        {false, "DWF", 1100, 999.95, 0, [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton3")->isChecked()); }},
-        {false, "DWF", 1100, 1400, 0, [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton4")->isChecked()); }},
+        {false, "DWF", 1100, 999.95, 0,
+         [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton3")->isChecked()); }},
+        {false, "DWF", 1100, 1400, 0,
+         [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton4")->isChecked()); }},
         // A slow fan opens through its first list line, its speed on its step shown as a setting.
-        {false, "WFWL-2L", 1250, 862.5, 0, [this] {
+        {false, "WFWL-2L", 1250, 862.5, 0,
+         [this] {
              EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->value(), 862);
              EXPECT_EQ(shown("Label101").trimmed(), QStringLiteral("75.0"));
              EXPECT_TRUE(hidden("Edit4"));
          }},
         // The setting field matches the stored speed, so leaving it changes nothing.
-        {false, "WFW-2L", 1250, 1000, 0, [this] {
+        {false, "WFW-2L", 1250, 1000, 0,
+         [this] {
              EXPECT_EQ(calc<QLineEdit>("Edit4")->text().trimmed(), QStringLiteral("62.5"));
              emit calc<QLineEdit>("Edit4")->editingFinished();
          }},
-        {true, "DWF", 1800, 1000, 0, [this] {
+        {true, "DWF", 1800, 1000, 0,
+         [this] {
              EXPECT_TRUE(calc<QRadioButton>("RadioButton6")->isChecked());
              EXPECT_FALSE(hidden("Panel15"));
              EXPECT_GT(session->Project.CoolingEntries[0].Output, 0);
@@ -260,7 +271,8 @@ TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
         run();
         c.check();
         EXPECT_FALSE(session->ProjectLoaded);
-        EXPECT_DOUBLE_EQ(c.cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed, c.speed);
+        EXPECT_DOUBLE_EQ(c.cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed,
+                         c.speed);
     }
 }
 

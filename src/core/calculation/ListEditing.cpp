@@ -207,8 +207,8 @@ EditView editEntry(Session& s, int row, double maxAirFlow)
         else
             view.primaryAir = series::isPrimaryAir(name);
     }
-    view.flowCaption =
-        series::isPrimaryAir(s.currentCoolingEntry().TypeName.text()) ? PrimaryAirCaptionText : FlowTempCaptionText;
+    view.flowCaption = series::isPrimaryAir(s.currentCoolingEntry().TypeName.text()) ? PrimaryAirCaptionText
+                                                                                     : FlowTempCaptionText;
     return view;
 }
 

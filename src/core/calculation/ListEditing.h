@@ -49,7 +49,7 @@ enum class FanPanel
 struct AppendView
 {
     std::vector<Note> notes;
-    bool appended = false;       // a new last entry is open; the three buttons are locked
+    bool appended = false;        // a new last entry is open; the three buttons are locked
     bool countFieldReset = false; // cooling: Edit9 "1" and UpDown2 at 1
 };
 // `typedCount` is the count field's reading for the entry current before.

@@ -118,7 +118,15 @@ TEST(ListEditing, Deleting)
     const Case cases[] = {
         {"no line selected", true, {w1, w1}, -1, Note{NoteKind::Information, NoRowSelectedText}},
         {"the list counts no entry", true, {}, 0, Note{NoteKind::Information, NoEntriesText}},
-        {"the middle of three, a free convector first", true, {w1, w1, w1}, 1, {}, FanPanel::None, false, 0, "0"},
+        {"the middle of three, a free convector first",
+         true,
+         {w1, w1, w1},
+         1,
+         {},
+         FanPanel::None,
+         false,
+         0,
+         "0"},
         // The stage panel of a deleted staged unit does not stay over the free convector.
         {"a staged unit before a free convector", true, {dwf, w1}, 0, {}, FanPanel::None, false, 0, "0"},
         {"a staged unit first", true, {dwf, w1}, 1, {}, FanPanel::Stages, false, 1000, "71.4"},
@@ -279,7 +287,8 @@ TEST(ListEditing, WritingBack)
         {"cooling takes the typed count", false, false, true, false, 2, 7, true, false, false, true},
         {"cooling drops a new entry", false, true, true, false, 1, 1, true, false, false, true},
         {"cooling with entry 1 unused", false, false, false, false, 2, 7, true, true, false, false},
-        {"an empty heating list ends the heating use", true, false, false, true, 2, 7, true, false, false, false},
+        {"an empty heating list ends the heating use", true, false, false, true, 2, 7, true, false, false,
+         false},
         {"an empty cooling list leaves heating", false, false, false, true, 2, 7, false, true, false, false},
     };
     for (const Case& c : cases) {

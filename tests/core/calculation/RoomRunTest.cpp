@@ -17,13 +17,13 @@ TEST(RoomRun, RangeChecks)
         RunStop stop;
     };
     const Case cases[] = {
-        {true, 20, 75, RunStop::None},     {true, 40, 40, RunStop::None},
-        {true, 0, 110, RunStop::None},     {true, 40.1, 75, RunStop::RoomTemp},
-        {true, -0.1, 75, RunStop::RoomTemp}, {true, 20, 39.9, RunStop::FlowTemp},
+        {true, 20, 75, RunStop::None},        {true, 40, 40, RunStop::None},
+        {true, 0, 110, RunStop::None},        {true, 40.1, 75, RunStop::RoomTemp},
+        {true, -0.1, 75, RunStop::RoomTemp},  {true, 20, 39.9, RunStop::FlowTemp},
         {true, 20, 110.1, RunStop::FlowTemp}, {true, 41, 30, RunStop::RoomTemp},
-        {false, 26, 16, RunStop::None},    {false, 40, 25, RunStop::None},
-        {false, 0, 5, RunStop::None},      {false, 40.5, 16, RunStop::RoomTemp},
-        {false, -1, 16, RunStop::RoomTemp}, {false, 30, 25.5, RunStop::FlowTemp},
+        {false, 26, 16, RunStop::None},       {false, 40, 25, RunStop::None},
+        {false, 0, 5, RunStop::None},         {false, 40.5, 16, RunStop::RoomTemp},
+        {false, -1, 16, RunStop::RoomTemp},   {false, 30, 25.5, RunStop::FlowTemp},
         {false, 26, 4.9, RunStop::FlowTemp},
     };
     for (const Case& c : cases) {
@@ -58,8 +58,7 @@ struct PortDouble : CalculationPort
     explicit PortDouble(ProjectRecord& p, std::vector<double> ends)
         : project(p)
         , upperEnds(std::move(ends))
-    {
-    }
+    {}
     void updateLimits(int i) override
     {
         calls.push_back("limits " + std::to_string(i));
@@ -80,7 +79,8 @@ TEST(RoomRun, ChangedRoomData)
         std::vector<int> lowered;
         std::vector<std::string> calls;
     };
-    const std::vector<std::string> every = {"limits 1", "update 1", "limits 2", "update 2", "limits 3", "update 3"};
+    const std::vector<std::string> every = {"limits 1", "update 1", "limits 2",
+                                            "update 2", "limits 3", "update 3"};
     const Case cases[] = {
         {"nothing changed", true, false, false, false, false, {}, {}},
         {"no entry yet", false, true, true, true, false, {}, {}},
