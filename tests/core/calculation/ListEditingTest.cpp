@@ -202,6 +202,7 @@ TEST(ListEditing, LoadingAHeatingEntry)
         // A stored 999.95 is the 1000 stage.
         {{"DWF", 999.95}, FanPanel::Stages, 2, false, 0, 0, 0, false, false, ""},
         {{"DWF", 0.2, 1}, FanPanel::Stages, 0, false, 0, 0, 0, false, false, ""},
+        {{"DWF", 699.95}, FanPanel::Stages, 1, false, 0, 0, 0, false, false, ""},
         {{"DWF", 1400}, FanPanel::Stages, 3, false, 0, 0, 0, false, false, ""},
         {{"DWF", 850}, FanPanel::Stages, {}, false, 0, 0, 0, false, false, ""},
         {{"WNF2-4L", 0, 200, 1350}, FanPanel::Bar, {}, true, 0, 240, 200, false, false, " 200"},
