@@ -24,6 +24,12 @@
 
 namespace {
 
+// A control of the calculation window by its name.
+template <class W> W* control(const QObject& window, const char* name)
+{
+    return window.findChild<W*>(QString::fromLatin1(name));
+}
+
 using namespace tepa;
 
 // Services without boxes or dialogs: every question is answered No, the open dialog names the
@@ -129,44 +135,50 @@ int main(int argc, char** argv)
     if (form2.isHidden())
         return fail("open the calculation window");
 
-    for (QScrollBar* slider : {form2.ScrollBar1, form2.ScrollBar2, form2.ScrollBar3})
+    for (QScrollBar* slider :
+         {control<QScrollBar>(form2, "ScrollBar1"), control<QScrollBar>(form2, "ScrollBar2"),
+          control<QScrollBar>(form2, "ScrollBar3")})
         sweep(slider);
 
     // Fill the room: each new entry gets a type of the list, its first length and height.
     int added = 0;
     while (session.Project.HeatingEntryCount < 12) {
-        form2.Erweitern->click();
+        control<QPushButton>(form2, "Erweitern")->click();
         if (!session.EntryBeingAdded)
             return fail("add an entry");
         // Free and fan convectors by turns, from the window's type menu.
-        (added % 2 ? form2.FreieZwangsKonv1 : form2.FreieKonvektion1)->trigger();
-        if (form2.ListBox1->count() == 0)
+        (added % 2 ? control<QAction>(form2, "FreieZwangsKonv1")
+                   : control<QAction>(form2, "FreieKonvektion1"))
+            ->trigger();
+        if (control<QListWidget>(form2, "ListBox1")->count() == 0)
             return fail("type list");
-        pick(form2.ListBox1, added % form2.ListBox1->count());
+        pick(control<QListWidget>(form2, "ListBox1"),
+             added % control<QListWidget>(form2, "ListBox1")->count());
         form2.ListBox1Click();
-        if (form2.ListBox3->count() == 0)
+        if (control<QListWidget>(form2, "ListBox3")->count() == 0)
             return fail("lengths of the chosen type");
-        pick(form2.ListBox3, 0);
+        pick(control<QListWidget>(form2, "ListBox3"), 0);
         form2.ListBox3Click();
-        if (form2.ListBox4->count() > 0) {
-            pick(form2.ListBox4, 0);
+        if (control<QListWidget>(form2, "ListBox4")->count() > 0) {
+            pick(control<QListWidget>(form2, "ListBox4"), 0);
             form2.ListBox4Click();
         }
-        if (!form2.Konweiter->isEnabled())
+        if (!control<QPushButton>(form2, "Konweiter")->isEnabled())
             return fail("continue with the chosen type");
-        form2.Konweiter->click();
-        sweep(form2.ScrollBar1);
+        control<QPushButton>(form2, "Konweiter")->click();
+        sweep(control<QScrollBar>(form2, "ScrollBar1"));
         ++added;
     }
-    if (form2.ListBox2->count() < 12)
+    if (control<QListWidget>(form2, "ListBox2")->count() < 12)
         return fail("room list of twelve entries");
 
-    form2.Schliessen1->trigger();
+    control<QAction>(form2, "Schliessen1")->trigger();
     QCoreApplication::processEvents();
     form1.KonvlisteClick();
     QCoreApplication::processEvents();
 
-    std::printf("entries added: %d, room list lines: %d\n", added, form2.ListBox2->count());
+    std::printf("entries added: %d, room list lines: %d\n", added,
+                control<QListWidget>(form2, "ListBox2")->count());
     std::printf("resident after start: %.1f MiB\n", afterStart / 1024.0);
     std::printf("peak resident over the session: %.1f MiB\n", peakResidentKiB() / 1024.0);
     return 0;

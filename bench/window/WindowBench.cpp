@@ -97,7 +97,7 @@ void BM_ReturnTemperatureSliderInAFullRoom(benchmark::State& state)
 {
     Room room;
     fillRoom(room);
-    QScrollBar* slider = room.window->ScrollBar1;
+    QScrollBar* slider = room.window->findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
     int position = 40;
     for (auto _ : state) {
         position = position == 40 ? 60 : 40;
@@ -105,7 +105,7 @@ void BM_ReturnTemperatureSliderInAFullRoom(benchmark::State& state)
     }
     benchmark::DoNotOptimize(room.session.Project.HeatingEntries[11].Output);
     // A move that ran no handler would measure nothing: the list must hold the twelve lines.
-    if (room.window->ListBox2->count() < 12)
+    if (room.window->findChild<QListWidget*>(QStringLiteral("ListBox2"))->count() < 12)
         state.SkipWithError("the room list was not rebuilt");
 }
 BENCHMARK(BM_ReturnTemperatureSliderInAFullRoom)->Unit(benchmark::kMicrosecond);
@@ -124,7 +124,7 @@ void BM_FullRoomRecalculation(benchmark::State& state)
         room.window->Listenaufbau();
     }
     benchmark::DoNotOptimize(room.session.Project.HeatingEntries[11].Output);
-    if (room.window->ListBox2->count() < 12)
+    if (room.window->findChild<QListWidget*>(QStringLiteral("ListBox2"))->count() < 12)
         state.SkipWithError("the room list was not rebuilt");
 }
 BENCHMARK(BM_FullRoomRecalculation)->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,8 @@
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/ListEditing.h"
+#include "core/calculation/RoomRun.h"
 #include "core/calculation/TypeChoice.h"
 #include "core/calculation/UpdateCycle.h"
 #include "core/model/Session.h"
@@ -40,7 +42,7 @@ class UpDown;
 //
 // The constructor builds every control with the captions of the form and then runs FormCreate,
 // which replaces them by the interface texts and loads the construction heights.
-class TForm2 : public QMainWindow
+class TForm2 : public QMainWindow, public calculation::CalculationPort
 {
     Q_OBJECT
 
@@ -97,6 +99,30 @@ public:
     // the rebuild of ListBox2 with the running totals.
     QString Listenzeile(int number) const;
     void Listenaufbau();
+
+    // --- What the main window's room run and data panels ask of it (RoomRunView.cpp) ---
+    // The run's checks live in the core; the run drives the entries through the port.
+    void updateLimits(int index) override; // update_grenzen
+    void recalculate(int index) override;  // update1
+    // Common start: caption, the run's panels reset, placed over `mainWindow`.
+    void beginRoomRun(const QWidget& mainWindow);
+    // Heating: placed, type and cooling panels hidden, a loaded project's fan state restored.
+    void prepareHeatingRun();
+    void showRejectedRoomData(); // the list frame red: the room data were refused
+    void showHeatingSummary();   // GroupBox2 with the heating room data
+    void showHeatingList();      // the list and entry 1 calculated, or the panels hidden; shown
+    // Cooling: placed, a loaded project's list and first entry restored.
+    void prepareCoolingRun();
+    void showCoolingSummary(); // GroupBox2 with the cooling room data; the cooling panel shown
+    void showCoolingList();    // entry 1 calculated and the list rebuilt; shown
+    // Common end: the type list picked in the main window, the stored fan stage, the caption.
+    void finishRoomRun();
+    void clearList();                 // the list belongs to another mode or project now
+    void showOtherModeTotalHeading(); // the dual-use heading of a loaded project
+    void showModeNotes(bool cooling); // the notes and type menu of the mode
+    void hideNominalRating();         // GroupBox4
+    void showListFrameIdle();         // the list frame grey: no mode is being calculated
+    // --- end of room run ---
 
     // --- List editing and write-back (ListEditing.cpp) ---
     // What closing the window does in the main window; the main window sets these when it opens
@@ -373,6 +399,9 @@ private:
     void buildCoolingPanel(QWidget* central);
     void buildListArea(QWidget* central);
     void connectControls();
+
+    // The list model's notes, each in its kind of box, in order.
+    void showNotes(const std::vector<calculation::Note>& notes);
 
     // Menu captions, the kept texts, then the captions and hints of the controls.
     void setCaptions();

@@ -177,9 +177,8 @@ void TForm1::Neu1Click()
     m_session.EntryBeingAdded = false;
 
     if (m_form2) {
-        if (m_form2->ListBox2)
-            m_form2->ListBox2->clear();
-        controls::setVisible(m_form2->GroupBox4, false);
+        m_form2->clearList();
+        m_form2->hideNominalRating();
     }
 
     // Dual use goes off before the record is shown: showing the room data takes the dual-use
@@ -210,7 +209,7 @@ void TForm1::Neu1Click()
     m_session.CoolingMode = false;
 
     if (m_form2)
-        controls::setBackground(m_form2->Panel12, Qt::gray);
+        m_form2->showListFrameIdle();
 
     // New ends with the project data panel open; the panel command toggles, so an open panel
     // is closed first.

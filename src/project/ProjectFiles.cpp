@@ -178,7 +178,7 @@ bool TForm1::loadProject(const QString& file)
     RecordToProjectData();
     m_session.CentreReturnTemp = false;
     if (m_form2)
-        controls::setVisible(m_form2->GroupBox4, false);
+        m_form2->hideNominalRating();
     controls::setEnabled(Konvliste, true);
     controls::setEnabled(Drucken1, true);
     m_session.ResetChangeFlags();

@@ -292,18 +292,8 @@ void TForm1::Raumdaten1Click()
     ListBox3->setEnabled(unlocked);
     Panel5->setEnabled(unlocked);
     Panel2->setEnabled(unlocked);
-    if (s.ProjectLoaded && m_form2 && m_form2->Label94) {
-        if (s.Project.CoolingDualUse) {
-            setTextColour(m_form2->Label94, Qt::red);
-            m_form2->Label94->setText(QStringLiteral("(Q_Heiz-ges[W])"));
-            m_form2->Label94->show();
-        }
-        if (s.Project.HeatingDualUse) {
-            setTextColour(m_form2->Label94, Qt::blue);
-            m_form2->Label94->setText(QStringLiteral("(Q_Kühl-ges[W])"));
-            m_form2->Label94->show();
-        }
-    }
+    if (s.ProjectLoaded && m_form2)
+        m_form2->showOtherModeTotalHeading();
 
     Result<std::vector<std::string>> index = loadConvectorTypeIndex(s.ProgramDir);
     if (!index) {
@@ -577,8 +567,8 @@ void TForm1::Edit13Change()
 // calculation run fills it again.
 void TForm1::clearCalculationList()
 {
-    if (m_form2 && m_form2->ListBox2)
-        m_form2->ListBox2->clear();
+    if (m_form2)
+        m_form2->clearList();
 }
 
 void TForm1::RadioButton1Click()
@@ -603,8 +593,6 @@ void TForm1::RadioButton1Click()
     // The project's heating flow temperature stays: the field shows what the entries were
     // calculated with, and a value the planner types there is marked as a change.
 
-    if (m_form2 && m_form2->FreieKonvektion1)
-        m_form2->FreieKonvektion1->setEnabled(true);
     Panel1->hide();
     Panel2->show();
     Label21->setText(interfaceText(s, HeatingTypesText));
@@ -616,12 +604,8 @@ void TForm1::RadioButton1Click()
         s.Project.HeatingDualUse = true;
     }
 
-    if (m_form2) {
-        if (m_form2->Panel13)
-            m_form2->Panel13->hide();
-        if (m_form2->Panel16)
-            m_form2->Panel16->hide();
-    }
+    if (m_form2)
+        m_form2->showModeNotes(false);
 }
 
 void TForm1::RadioButton2Click()
@@ -645,9 +629,6 @@ void TForm1::RadioButton2Click()
     Edit5->setText(qText(fixedDigits(p.CoolingSecondTemp, 3, 0)));
     Edit6->setText(qText(fixedDigits(p.CoolingHumidity, 3, 1)));
 
-    // Cooling always runs with a fan: free-convection types cannot be chosen.
-    if (m_form2 && m_form2->FreieKonvektion1)
-        m_form2->FreieKonvektion1->setEnabled(false);
     s.CoolingMode = true;
     s.HeatingMode = false;
 
@@ -660,12 +641,8 @@ void TForm1::RadioButton2Click()
         s.Project.CoolingDualUse = true;
     }
 
-    if (m_form2) {
-        if (m_form2->Panel13)
-            m_form2->Panel13->show();
-        if (m_form2->Panel16)
-            m_form2->Panel16->hide();
-    }
+    if (m_form2)
+        m_form2->showModeNotes(true);
 }
 
 void TForm1::RadioButton3Click()
@@ -690,8 +667,8 @@ void TForm1::RadioButton4Click()
     // The record's dual-use flags stay: they describe entries that may already exist.
     m_session.HeatingDualUseOn = false;
     m_session.CoolingDualUseOn = false;
-    if (m_form2 && m_form2->GroupBox4)
-        m_form2->GroupBox4->hide();
+    if (m_form2)
+        m_form2->hideNominalRating();
     if (RadioButton1->isChecked()) {
         Panel1->hide();
         FillTypeList(1);

@@ -1,5 +1,5 @@
 // What the calculation window does on its own already: closing, the dew-point box's button,
-// the click on the type panel and the arrows of the count fields.
+// the click on the type panel, the arrows of the count fields and the radio button groups.
 #include "CalcWindowFixture.h"
 
 #include "calcwindow/FormControls.h"
@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 
 namespace tepa::test {
@@ -19,19 +20,19 @@ TEST_F(CalcWindowBehaviour, ClosingByTheFrameHidesAndKeepsTheWindow)
 {
     TForm2& w = create();
     w.show();
-    w.Schliessen1->trigger();
+    control<QAction>("Schliessen1")->trigger();
     EXPECT_TRUE(w.isVisible()) << "the menu's close command leaves the window open";
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(w.isHidden());
 
     // The same window opens again with what it held.
-    w.ListBox2->addItem(QStringLiteral("1 x W1"));
+    control<QListWidget>("ListBox2")->addItem(QStringLiteral("1 x W1"));
     w.show();
-    EXPECT_EQ(w.ListBox2->count(), 1);
+    EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
 
-    w.GroupBox3->show();
-    w.Button1->click();
-    EXPECT_TRUE(w.GroupBox3->isHidden()) << "OK hides the dew-point box";
+    control<QGroupBox>("GroupBox3")->show();
+    control<QPushButton>("Button1")->click();
+    EXPECT_TRUE(control<QGroupBox>("GroupBox3")->isHidden()) << "OK hides the dew-point box";
     w.hide();
 }
 
@@ -39,28 +40,34 @@ TEST_F(CalcWindowBehaviour, TypePanelReportsClicksOnItsOwnSurfaceOnly)
 {
     TForm2& w = create();
     w.show();
-    QSignalSpy clicks(w.Panel4, &ClickPanel::clicked);
+    auto* panel = control<ClickPanel>("Panel4");
+    auto* heading = control<QLabel>("Label15");
+    QSignalSpy clicks(panel, &ClickPanel::clicked);
 
     const QPoint freeSpot(300, 213); // bottom right corner, beside the "weiter" button
-    ASSERT_EQ(w.Panel4->childAt(freeSpot), nullptr);
-    QTest::mouseClick(w.Panel4, Qt::LeftButton, {}, freeSpot);
+    ASSERT_EQ(panel->childAt(freeSpot), nullptr);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, freeSpot);
     EXPECT_EQ(clicks.size(), 1);
 
     // A label takes no mouse input, yet a click on it is not a click on the panel.
-    const QPoint onHeading = w.Label15->geometry().center();
-    ASSERT_EQ(w.Panel4->childAt(onHeading), w.Label15);
-    QTest::mouseClick(w.Panel4, Qt::LeftButton, {}, onHeading);
-    QTest::mouseClick(w.Panel4, Qt::RightButton, {}, freeSpot);
+    const QPoint onHeading = heading->geometry().center();
+    ASSERT_EQ(panel->childAt(onHeading), heading);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, onHeading);
+    QTest::mouseClick(panel, Qt::RightButton, {}, freeSpot);
     // Pressed on the surface and released over a child is no click either.
-    QTest::mousePress(w.Panel4, Qt::LeftButton, {}, freeSpot);
-    QTest::mouseRelease(w.Panel4, Qt::LeftButton, {}, onHeading);
+    QTest::mousePress(panel, Qt::LeftButton, {}, freeSpot);
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, onHeading);
     EXPECT_EQ(clicks.size(), 1);
     w.hide();
 }
 
 TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
 {
-    TForm2& w = create();
+    create();
+    auto* upDown1 = control<UpDown>("UpDown1");
+    auto* upDown3 = control<UpDown>("UpDown3");
+    auto* edit5 = control<QLineEdit>("Edit5");
+    auto* edit6 = control<QLineEdit>("Edit6");
     struct Case
     {
         UpDown* upDown;
@@ -70,16 +77,16 @@ TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
         const char* shown;
     };
     const Case cases[] = {
-        {w.UpDown1, w.Edit5, "7", Qt::Key_Up, "8"},
-        {w.UpDown1, w.Edit5, "7", Qt::Key_Down, "6"},
-        {w.UpDown1, w.Edit5, "15", Qt::Key_Up, "15"},
-        {w.UpDown1, w.Edit5, "1", Qt::Key_Down, "1"},
+        {upDown1, edit5, "7", Qt::Key_Up, "8"},
+        {upDown1, edit5, "7", Qt::Key_Down, "6"},
+        {upDown1, edit5, "15", Qt::Key_Up, "15"},
+        {upDown1, edit5, "1", Qt::Key_Down, "1"},
         // A count typed beyond the range is brought back to the nearest limit by a step.
-        {w.UpDown1, w.Edit5, "40", Qt::Key_Up, "15"},
-        {w.UpDown1, w.Edit5, "40", Qt::Key_Down, "14"},
-        {w.UpDown3, w.Edit6, "10", Qt::Key_Down, "10"},
-        {w.UpDown3, w.Edit6, "30", Qt::Key_Up, "30"},
-        {w.UpDown3, w.Edit6, "12", Qt::Key_Up, "13"},
+        {upDown1, edit5, "40", Qt::Key_Up, "15"},
+        {upDown1, edit5, "40", Qt::Key_Down, "14"},
+        {upDown3, edit6, "10", Qt::Key_Down, "10"},
+        {upDown3, edit6, "30", Qt::Key_Up, "30"},
+        {upDown3, edit6, "12", Qt::Key_Up, "13"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.upDown->objectName().toStdString() + " from " + c.typed);
@@ -90,12 +97,35 @@ TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
     }
 
     // Text that is no count leaves the step where it was; a position set by code is written too.
-    w.UpDown1->setValue(2);
-    w.Edit5->setText(QStringLiteral("x"));
-    QTest::keyClick(w.UpDown1, Qt::Key_Up);
-    EXPECT_EQ(w.Edit5->text().toStdString(), "3");
-    w.UpDown3->setValue(22);
-    EXPECT_EQ(w.Edit6->text().toStdString(), "22");
+    upDown1->setValue(2);
+    edit5->setText(QStringLiteral("x"));
+    QTest::keyClick(upDown1, Qt::Key_Up);
+    EXPECT_EQ(edit5->text().toStdString(), "3");
+    upDown3->setValue(22);
+    EXPECT_EQ(edit6->text().toStdString(), "22");
+}
+
+TEST_F(CalcWindowBehaviour, RadioButtonsStartSelectedAndExcludeOnlyWithinTheirPanel)
+{
+    create();
+    auto button = [this](const char* name) { return control<QRadioButton>(name); };
+    const std::pair<const char*, bool> start[] = {
+        {"RadioButton1", true},  {"RadioButton3", false}, {"RadioButton5", true},
+        {"RadioButton7", false}, {"TR_Schalter", true},   {"MS_Schalter", false},
+    };
+    for (const auto& [name, checked] : start)
+        EXPECT_EQ(button(name)->isChecked(), checked) << name;
+
+    button("RadioButton3")->click();
+    EXPECT_FALSE(button("RadioButton1")->isChecked());
+    EXPECT_TRUE(button("RadioButton5")->isChecked());
+    EXPECT_TRUE(button("TR_Schalter")->isChecked());
+
+    button("MS_Schalter")->click();
+    button("RadioButton7")->click();
+    EXPECT_FALSE(button("TR_Schalter")->isChecked());
+    EXPECT_FALSE(button("RadioButton5")->isChecked());
+    EXPECT_TRUE(button("RadioButton3")->isChecked());
 }
 
 } // namespace

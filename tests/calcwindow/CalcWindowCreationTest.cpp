@@ -22,7 +22,7 @@ TEST_F(CalcWindowCreation, ExistsHiddenWithTheLinesOfTheHeightFile)
 {
     TForm2& w = create();
     EXPECT_TRUE(w.isHidden());
-    EXPECT_TRUE(w.GroupBox3->isHidden());
+    EXPECT_TRUE(control<QGroupBox>("GroupBox3")->isHidden());
 
     // The fixture's height file read line by line, independently of the product data reader.
     std::ifstream in(FixtureInstallDir / "bauhoehen.txt", std::ios::binary);
@@ -31,7 +31,7 @@ TEST_F(CalcWindowCreation, ExistsHiddenWithTheLinesOfTheHeightFile)
         expected.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
     ASSERT_EQ(expected.size(), 18u); // 80 to 450 mm, see the fixture's README
     EXPECT_EQ(session.HeightList, expected);
-    EXPECT_EQ(w.ListBox4->count(), 0) << "the height list box is filled by a type pick";
+    EXPECT_EQ(control<QListWidget>("ListBox4")->count(), 0) << "the height list box is filled by a type pick";
 }
 
 TEST_F(CalcWindowCreation, MissingHeightFileIsReportedAndSkipsTheLastSteps)
@@ -47,8 +47,8 @@ TEST_F(CalcWindowCreation, MissingHeightFileIsReportedAndSkipsTheLastSteps)
 
     EXPECT_TRUE(session.HeightList.empty());
     // Hiding the information box is one of the two skipped steps; the captions came before.
-    EXPECT_FALSE(w.GroupBox3->isHidden());
-    EXPECT_EQ(w.Label15->text().toStdString(), "Text 65");
+    EXPECT_FALSE(control<QGroupBox>("GroupBox3")->isHidden());
+    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "Text 65");
     EXPECT_TRUE(w.isHidden());
 }
 
@@ -59,13 +59,13 @@ TEST_F(CalcWindowCreation, PlacedOnceBelowAndRightOfTheMainWindowByASingleCreati
     EXPECT_EQ(w.pos(), QPoint(205, 200));
 
     // Neither a moved main window nor a second creation moves it or renews its captions.
-    w.Label15->setText(QStringLiteral("changed"));
+    control<QLabel>("Label15")->setText(QStringLiteral("changed"));
     mainWindow.move(400, 300);
     w.FormCreate();
     w.show();
     QApplication::processEvents();
     EXPECT_EQ(w.pos(), QPoint(205, 200));
-    EXPECT_EQ(w.Label15->text().toStdString(), "changed");
+    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "changed");
     w.hide();
 }
 
@@ -74,15 +74,15 @@ TEST_F(CalcWindowCreation, CaptionsComeFromTheInterfaceTexts)
     TForm2& w = create();
     // The fixture's lines read "Text n" except 46, 63 and 149, which carry real wording.
     const std::pair<QString, const char*> cases[] = {
-        {w.Schliessen1->text(), "Text 100"},
-        {w.FreieKonvektion1->text(), "Freie Konvektion"},
-        {w.FreieZwangsKonv1->text(), "Gebläsekonvektoren"},
-        {w.Label1->text(), "Bauhöhe"},
-        {w.RadioButton4->text(), "Text 262"},
-        {w.RadioButton7->text(), "Text 262"},
-        {w.GroupBox1->title(), "Text 28"},
-        {w.Label113->text(), "Text 250"},
-        {w.Bearbeiten->toolTip(), "Text 175"},
+        {control<QAction>("Schliessen1")->text(), "Text 100"},
+        {control<QAction>("FreieKonvektion1")->text(), "Freie Konvektion"},
+        {control<QAction>("FreieZwangsKonv1")->text(), "Gebläsekonvektoren"},
+        {control<QLabel>("Label1")->text(), "Bauhöhe"},
+        {control<QRadioButton>("RadioButton4")->text(), "Text 262"},
+        {control<QRadioButton>("RadioButton7")->text(), "Text 262"},
+        {control<QGroupBox>("GroupBox1")->title(), "Text 28"},
+        {control<QLabel>("Label113")->text(), "Text 250"},
+        {control<QPushButton>("Bearbeiten")->toolTip(), "Text 175"},
         {w.BaseTitle, "Text 40"},
         {w.CoolingOutputCaption, "Text 42"},
     };

@@ -71,10 +71,11 @@ TEST_F(UnfinishedEntry, ModeSwitchEmptiesTheCalculationListSoNoLineOfTheOtherLis
     session->HeatingMode = true;
     session->CoolingMode = false;
     form2->Listenaufbau();
-    ASSERT_EQ(form2->ListBox2->count(), 2);
-    form2->ListBox2->setCurrentRow(1);
+    auto* rows = form2->findChild<QListWidget*>(QStringLiteral("ListBox2"));
+    ASSERT_EQ(rows->count(), 2);
+    rows->setCurrentRow(1);
     form1->RadioButton2->click();
-    EXPECT_EQ(form2->ListBox2->count(), 0);
+    EXPECT_EQ(rows->count(), 0);
 
     doubles.messages.expect(MessageKind::Information, text(131));
     form2->BearbeitenClick();
