@@ -48,12 +48,16 @@ QString settingOf(const Candidate& c)
     case SettingKind::Speed:
         break;
     }
-    return str(series::percentFromSpeed(series::seriesOf(c.typeName), c.speedRpm), 0, 0) + QStringLiteral(" %");
+    return str(series::percentFromSpeed(series::seriesOf(c.typeName), c.speedRpm), 0, 0) +
+           QStringLiteral(" %");
 }
 
 } // namespace
 
-SizingDialog::SizingDialog(const sizing::Outcome& outcome, engine::Mode mode, const Texts& texts, QWidget* parent)
+SizingDialog::SizingDialog(const sizing::Outcome& outcome,
+                           engine::Mode mode,
+                           const Texts& texts,
+                           QWidget* parent)
     : QDialog(parent)
     , m_candidates(outcome.candidates)
 {
@@ -84,17 +88,17 @@ SizingDialog::SizingDialog(const sizing::Outcome& outcome, engine::Mode mode, co
         if (c.lowMassFlow)
             warnings << texts.lowMassFlow;
         const QString cells[ColumnCount] = {qs(c.typeName),
-                                 str(c.lengthMm, 0, 0),
-                                 str(c.heightMm, 0, 0),
-                                 settingOf(c),
-                                 QString::number(c.count),
-                                 str(c.outputW, 0, 0),
-                                 str(c.totalW, 0, 0),
-                                 str(c.returnTempC, 0, 1),
-                                 str(c.massFlowKgPerH, 0, 1),
-                                 str(c.pressureDropPa, 0, 0),
-                                 str(c.soundLevelDb, 0, 1),
-                                 warnings.join(QStringLiteral(" "))};
+                                            str(c.lengthMm, 0, 0),
+                                            str(c.heightMm, 0, 0),
+                                            settingOf(c),
+                                            QString::number(c.count),
+                                            str(c.outputW, 0, 0),
+                                            str(c.totalW, 0, 0),
+                                            str(c.returnTempC, 0, 1),
+                                            str(c.massFlowKgPerH, 0, 1),
+                                            str(c.pressureDropPa, 0, 0),
+                                            str(c.soundLevelDb, 0, 1),
+                                            warnings.join(QStringLiteral(" "))};
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column > 0 && column < 11)
@@ -132,8 +136,9 @@ const Candidate* SizingDialog::chosen() const
     if (items.isEmpty())
         return nullptr;
     const int row = items.first()->row();
-    return row >= 0 && row < static_cast<int>(m_candidates.size()) ? &m_candidates[static_cast<std::size_t>(row)]
-                                                                    : nullptr;
+    return row >= 0 && row < static_cast<int>(m_candidates.size())
+               ? &m_candidates[static_cast<std::size_t>(row)]
+               : nullptr;
 }
 
 void TForm2::Auslegung1Click()
@@ -150,9 +155,9 @@ void TForm2::Auslegung1Click()
     SizingDialog::Texts texts;
     QString title = text(SizingMenuText);
     title.remove(QStringLiteral("...")).replace(QStringLiteral("&"), QString());
-    texts.title = title.trimmed() + QStringLiteral(" – ") + str(request.demandW, 0, 0) + QStringLiteral(" W, ") +
-                  str(request.flowTempC, 0, 1) + QStringLiteral(" / ") + str(request.roomTempC, 0, 1) +
-                  QStringLiteral(" °C");
+    texts.title = title.trimmed() + QStringLiteral(" – ") + str(request.demandW, 0, 0) +
+                  QStringLiteral(" W, ") + str(request.flowTempC, 0, 1) + QStringLiteral(" / ") +
+                  str(request.roomTempC, 0, 1) + QStringLiteral(" °C");
     texts.headings = text(SizingHeadingsText).split(QLatin1Char('|'));
     texts.dewPointWarning = text(DewPointWarningText);
     texts.laminarFlow = text(LaminarFlowText);
@@ -194,7 +199,8 @@ void moveSpeedBar(QScrollBar* bar, double speed)
 {
     {
         const QSignalBlocker quiet(bar);
-        bar->setRange(std::min(bar->minimum(), static_cast<int>(speed)), std::max(bar->maximum(), static_cast<int>(speed)));
+        bar->setRange(std::min(bar->minimum(), static_cast<int>(speed)),
+                      std::max(bar->maximum(), static_cast<int>(speed)));
     }
     bar->setValue(static_cast<int>(speed));
 }

@@ -25,8 +25,8 @@ public:
     struct Texts
     {
         QString title;
-        QStringList headings;                      // one per column
-        QString dewPointWarning;                   // shown above the list when the flow is too cold
+        QStringList headings;                               // one per column
+        QString dewPointWarning;                            // shown above the list when the flow is too cold
         QString laminarFlow, highPressureDrop, lowMassFlow; // the warnings column
     };
     SizingDialog(const sizing::Outcome& outcome, engine::Mode mode, const Texts& texts, QWidget* parent);
@@ -34,8 +34,8 @@ public:
     // The candidate of the chosen line, or null when none is chosen.
     const sizing::Candidate* chosen() const;
 
-    QTableWidget* SizingTable = nullptr;        // the candidates
-    QLabel* SizingWarning = nullptr;            // the dew-point warning (cooling)
+    QTableWidget* SizingTable = nullptr;       // the candidates
+    QLabel* SizingWarning = nullptr;           // the dew-point warning (cooling)
     QDialogButtonBox* SizingButtons = nullptr; // OK (enabled with a chosen line), Cancel
 
 private:

@@ -67,7 +67,8 @@ struct Refusal
     std::string message;
 };
 
-std::optional<Refusal> readNumber(const OptionParser& options, const std::string& name, std::optional<double>& value)
+std::optional<Refusal>
+readNumber(const OptionParser& options, const std::string& name, std::optional<double>& value)
 {
     const auto text = options.get(name);
     if (!text)
@@ -79,7 +80,8 @@ std::optional<Refusal> readNumber(const OptionParser& options, const std::string
     return std::nullopt;
 }
 
-std::optional<Refusal> readPositive(const OptionParser& options, const std::string& name, std::optional<double>& value)
+std::optional<Refusal>
+readPositive(const OptionParser& options, const std::string& name, std::optional<double>& value)
 {
     if (auto refusal = readNumber(options, name, value))
         return refusal;
@@ -88,7 +90,8 @@ std::optional<Refusal> readPositive(const OptionParser& options, const std::stri
     return std::nullopt;
 }
 
-std::optional<Refusal> readCount(const OptionParser& options, const std::string& name, int highest, int& value)
+std::optional<Refusal>
+readCount(const OptionParser& options, const std::string& name, int highest, int& value)
 {
     const auto text = options.get(name);
     if (!text)
@@ -154,16 +157,19 @@ std::optional<Refusal> readRequest(const OptionParser& options, sizing::Request&
     if (!(r.humidityPercent > 0 && r.humidityPercent <= 100))
         return Refusal{ExitBadInput, "--humidity must be above 0 and at most 100 %"};
     if (heating && !(r.flowTempC > r.roomTempC))
-        return Refusal{ExitBadInput, "--tv: in heating the flow temperature must lie above the room temperature"};
+        return Refusal{ExitBadInput,
+                       "--tv: in heating the flow temperature must lie above the room temperature"};
     if (!heating && !(r.flowTempC < r.roomTempC))
-        return Refusal{ExitBadInput, "--tv: in cooling the flow temperature must lie below the room temperature"};
+        return Refusal{ExitBadInput,
+                       "--tv: in cooling the flow temperature must lie below the room temperature"};
 
     sizing::Constraints& c = r.constraints;
     if (auto text = options.get("--series")) {
         c.series = splitCodes(*text);
         for (const std::string& code : c.series)
             if (code.empty() || code.find(' ') != std::string::npos)
-                return Refusal{ExitBadInput, "--series: '" + *text + "' is no list of series codes (\"WFW,DWF\")"};
+                return Refusal{ExitBadInput,
+                               "--series: '" + *text + "' is no list of series codes (\"WFW,DWF\")"};
     }
     if (auto refusal = readPositive(options, "--max-length", c.maxLengthMm))
         return refusal;
@@ -189,7 +195,8 @@ std::optional<Refusal> checkSeries(const sizing::Catalog& catalog, const sizing:
             for (const TypeRecord& type : *types)
                 known = known || series::hasCode(sizing::entryTypeName(type.name, r.mode), code);
         if (!known)
-            return Refusal{ExitBadInput, "--series: no type of the installed range belongs to '" + code + "'"};
+            return Refusal{ExitBadInput,
+                           "--series: no type of the installed range belongs to '" + code + "'"};
     }
     return std::nullopt;
 }
@@ -227,7 +234,9 @@ std::vector<std::string> warningsOf(const Candidate& c)
 std::string warningText(const Candidate& c)
 {
     std::string text;
-    const auto add = [&text](std::string_view word) { text += (text.empty() ? "" : ", ") + std::string(word); };
+    const auto add = [&text](std::string_view word) {
+        text += (text.empty() ? "" : ", ") + std::string(word);
+    };
     if (c.laminarFlow)
         add("laminar flow");
     if (c.highPressureDrop)
@@ -247,8 +256,8 @@ std::string padded(std::string_view text, std::size_t width, bool right)
 void writeText(std::ostream& out, const sizing::Request& r, const sizing::Outcome& o, int listed)
 {
     const bool heating = r.mode == Mode::Heating;
-    out << (heating ? "Heating " : "Cooling ") << strFixed(r.demandW, 0, 0) << " W, flow " << strFixed(r.flowTempC, 0, 1)
-        << " °C, room " << strFixed(r.roomTempC, 0, 1) << " °C, ";
+    out << (heating ? "Heating " : "Cooling ") << strFixed(r.demandW, 0, 0) << " W, flow "
+        << strFixed(r.flowTempC, 0, 1) << " °C, room " << strFixed(r.roomTempC, 0, 1) << " °C, ";
     if (r.returnTempC)
         out << "return " << strFixed(*r.returnTempC, 0, 1) << " °C";
     else
@@ -272,11 +281,13 @@ void writeText(std::ostream& out, const sizing::Request& r, const sizing::Outcom
     for (std::size_t i = 0; i < shown; ++i) {
         const Candidate& c = o.candidates[i];
         out << padded(std::to_string(i + 1), 4, true) << ' ' << padded(c.typeName, 10, false) << ' '
-            << padded(strFixed(c.lengthMm, 0, 0), 7, true) << padded(strFixed(c.heightMm, 0, 0), 7, true) << ' '
-            << padded(settingText(c), 20, false) << padded(std::to_string(c.count), 6, true)
+            << padded(strFixed(c.lengthMm, 0, 0), 7, true) << padded(strFixed(c.heightMm, 0, 0), 7, true)
+            << ' ' << padded(settingText(c), 20, false) << padded(std::to_string(c.count), 6, true)
             << padded(strFixed(c.outputW, 0, 0), 10, true) << padded(strFixed(c.totalW, 0, 0), 9, true)
-            << padded(strFixed(c.returnTempC, 0, 1), 7, true) << padded(strFixed(c.massFlowKgPerH, 0, 1), 8, true)
-            << padded(strFixed(c.pressureDropPa, 0, 0), 9, true) << padded(strFixed(c.soundLevelDb, 0, 1), 11, true);
+            << padded(strFixed(c.returnTempC, 0, 1), 7, true)
+            << padded(strFixed(c.massFlowKgPerH, 0, 1), 8, true)
+            << padded(strFixed(c.pressureDropPa, 0, 0), 9, true)
+            << padded(strFixed(c.soundLevelDb, 0, 1), 11, true);
         const std::string warnings = warningText(c);
         out << (warnings.empty() ? "" : "  " + warnings) << '\n';
     }
@@ -333,8 +344,9 @@ void writeJsonResult(std::ostream& out, const sizing::Request& r, const sizing::
 int runSize(Invocation& call)
 {
     OptionParser options;
-    for (const char* name : {"--demand", "--mode", "--tv", "--ti", "--tr", "--max-massflow", "--humidity", "--air-in",
-                             "--series", "--max-length", "--height", "--max-sound", "--max-dp", "--max-count", "--limit"})
+    for (const char* name :
+         {"--demand", "--mode", "--tv", "--ti", "--tr", "--max-massflow", "--humidity", "--air-in",
+          "--series", "--max-length", "--height", "--max-sound", "--max-dp", "--max-count", "--limit"})
         options.value(name);
     options.flag("--no-fan").flag("--json").flag("--help");
     if (!options.parse(call.args)) {

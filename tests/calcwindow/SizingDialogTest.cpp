@@ -1,6 +1,7 @@
+#include "calcwindow/SizingDialog.h"
+
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/SizingDialog.h"
 #include "core/sizing/Sizing.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "CliRun.h"
-#include "core/sizing/Sizing.h"
+
 #include "cli/Json.h"
+#include "core/sizing/Sizing.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,8 @@ TEST(SizeCommand, ListsTheCoreSearchBestFirst)
 
     const Outcome text = size(room({"--limit", "2"}));
     ASSERT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_NE(text.out.find("Heating 1800 W, flow 70.0 °C, room 20.0 °C, return 55.0 °C\n"), std::string::npos)
+    EXPECT_NE(text.out.find("Heating 1800 W, flow 70.0 °C, room 20.0 °C, return 55.0 °C\n"),
+              std::string::npos)
         << text.out;
     EXPECT_NE(text.out.find(std::to_string(best.size()) + " candidates, best first; the first 2 shown"),
               std::string::npos);
@@ -85,19 +87,28 @@ TEST(SizeCommand, RefusesBadInputByNameAndWritesNothing)
     };
     const Case cases[] = {
         {{"--tv", "70", "--ti", "20", "--tr", "55"}, ExitUsage, "missing --demand"},
-        {{"--demand", "1800", "--tv", "70", "--ti", "20"}, ExitUsage, "give exactly one of --tr, --max-massflow"},
+        {{"--demand", "1800", "--tv", "70", "--ti", "20"},
+         ExitUsage,
+         "give exactly one of --tr, --max-massflow"},
         {room({"--max-massflow", "80"}), ExitUsage, "give exactly one of --tr, --max-massflow"},
         {room({"--bogus"}), ExitUsage, "--bogus"},
         {room({"extra"}), ExitUsage, "unexpected argument 'extra'"},
-        {{"--demand", "x1", "--tv", "70", "--ti", "20", "--tr", "55"}, ExitBadInput, "--demand: 'x1' is not a number"},
-        {{"--demand", "-5", "--tv", "70", "--ti", "20", "--tr", "55"}, ExitBadInput, "--demand must be above 0"},
+        {{"--demand", "x1", "--tv", "70", "--ti", "20", "--tr", "55"},
+         ExitBadInput,
+         "--demand: 'x1' is not a number"},
+        {{"--demand", "-5", "--tv", "70", "--ti", "20", "--tr", "55"},
+         ExitBadInput,
+         "--demand must be above 0"},
         {{"--demand", "900", "--tv", "20", "--ti", "20", "--tr", "55"}, ExitBadInput, "--tv: in heating"},
         {room({"--mode", "air"}), ExitBadInput, "--mode must be heating or cooling"},
         {room({"--humidity", "50"}), ExitBadInput, "--humidity belongs to cooling"},
-        {{"--mode", "cooling", "--demand", "900", "--tv", "16", "--ti", "26", "--max-massflow", "80"}, ExitBadInput,
+        {{"--mode", "cooling", "--demand", "900", "--tv", "16", "--ti", "26", "--max-massflow", "80"},
+         ExitBadInput,
          "--max-massflow: cooling is rated from a return temperature"},
-        {{"--mode", "cooling", "--demand", "900", "--tv", "16", "--ti", "26", "--tr", "18", "--humidity", "0"},
-         ExitBadInput, "--humidity must be above 0"},
+        {{"--mode", "cooling", "--demand", "900", "--tv", "16", "--ti", "26", "--tr", "18", "--humidity",
+          "0"},
+         ExitBadInput,
+         "--humidity must be above 0"},
         {room({"--max-count", "0"}), ExitBadInput, "--max-count: '0' is not a whole number from 1 to 99"},
         {room({"--limit", "2.5"}), ExitBadInput, "--limit: '2.5' is not a whole number"},
         {room({"--series", "ZZ"}), ExitBadInput, "--series: no type of the installed range belongs to 'ZZ'"},

@@ -50,8 +50,8 @@ void addAirSteps(std::vector<Setting>& settings, double limit, bool heating)
 {
     for (double air : series::wnfAirLadder())
         if (air > 0 && air <= limit)
-            settings.push_back({SettingKind::AirFlow, heating ? engine::speedFromPrimaryAir(air) : 0,
-                                DwfStage::Off, air});
+            settings.push_back(
+                {SettingKind::AirFlow, heating ? engine::speedFromPrimaryAir(air) : 0, DwfStage::Off, air});
     // The cooling air per length rarely falls on a ladder step; its limit is a setting of its own.
     if (!heating && limit > 0 && (settings.empty() || settings.back().airFlowM3PerH < limit))
         settings.push_back({SettingKind::AirFlow, 0, DwfStage::Off, limit});
@@ -59,8 +59,10 @@ void addAirSteps(std::vector<Setting>& settings, double limit, bool heating)
 
 DwfStage stageOfSpeed(double rpm)
 {
-    return rpm >= 1400 ? DwfStage::Rpm1400 : rpm >= 1000 ? DwfStage::Rpm1000 : rpm >= 700 ? DwfStage::Rpm700
-                                                                                          : DwfStage::Off;
+    return rpm >= 1400   ? DwfStage::Rpm1400
+           : rpm >= 1000 ? DwfStage::Rpm1000
+           : rpm >= 700  ? DwfStage::Rpm700
+                         : DwfStage::Off;
 }
 
 bool meetsSeries(std::string_view typeName, const std::vector<std::string>& codes)
@@ -119,7 +121,8 @@ std::string entryTypeName(std::string_view typeLine, Mode mode)
     return std::string(utf8Left(head.substr(0, blank), nameField));
 }
 
-std::vector<Setting> settingsOf(std::string_view typeName, bool free, Mode mode, double lengthMm, bool fanAllowed)
+std::vector<Setting>
+settingsOf(std::string_view typeName, bool free, Mode mode, double lengthMm, bool fanAllowed)
 {
     std::vector<Setting> settings;
     if (free)
@@ -138,8 +141,9 @@ std::vector<Setting> settingsOf(std::string_view typeName, bool free, Mode mode,
     case Series::None:
         break;
     case Series::Wnf:
-        addAirSteps(settings, heating ? series::primaryAirPerSize(typeName)
-                                      : series::coolingAirFlowLimit(typeName, lengthMm),
+        addAirSteps(settings,
+                    heating ? series::primaryAirPerSize(typeName)
+                            : series::coolingAirFlowLimit(typeName, lengthMm),
                     heating);
         break;
     case Series::Dwf:
@@ -312,7 +316,8 @@ Outcome size(const Catalog& catalog, const Request& request)
                 for (const Unit& height : *heights) {
                     if (limits.heightMm && height.heightMm != *limits.heightMm)
                         continue;
-                    for (const Setting& setting : settingsOf(name, free, request.mode, lengthMm, limits.fanAllowed)) {
+                    for (const Setting& setting :
+                         settingsOf(name, free, request.mode, lengthMm, limits.fanAllowed)) {
                         auto unit = rateUnit(type, free, lengthMm, height, setting, request);
                         if (!unit)
                             continue;
@@ -337,7 +342,8 @@ Outcome size(const Catalog& catalog, const Request& request)
 
 namespace {
 
-template <class Entry> const Entry* lastInUse(const std::array<Entry, MaxEntries>& entries, std::int32_t count)
+template <class Entry>
+const Entry* lastInUse(const std::array<Entry, MaxEntries>& entries, std::int32_t count)
 {
     for (int i = std::clamp<int>(count, 0, static_cast<int>(MaxEntries)); i > 0; --i)
         if (entries[static_cast<std::size_t>(i - 1)].InUse)

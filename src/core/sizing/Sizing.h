@@ -50,7 +50,7 @@ struct Constraints
 struct Request
 {
     engine::Mode mode = engine::Mode::Heating;
-    double demandW = 0;  // the room's heat or cooling demand
+    double demandW = 0; // the room's heat or cooling demand
     double flowTempC = 0;
     double roomTempC = 0;
     double humidityPercent = 50; // cooling: the dew point of the room air
@@ -122,8 +122,8 @@ struct Setting
     engine::DwfStage stage = engine::DwfStage::Off;
     double airFlowM3PerH = 0;
 };
-std::vector<Setting> settingsOf(std::string_view typeName, bool free, engine::Mode mode, double lengthMm,
-                                bool fanAllowed);
+std::vector<Setting>
+settingsOf(std::string_view typeName, bool free, engine::Mode mode, double lengthMm, bool fanAllowed);
 
 // One unit of `type` at one length, height and setting, rated as the window rates the entry;
 // nothing when the point lies outside the windows the window keeps it in.

@@ -1,6 +1,7 @@
+#include "core/sizing/Sizing.h"
+
 #include "core/engine/Rating.h"
 #include "core/series/Series.h"
-#include "core/sizing/Sizing.h"
 #include "core/text/Numbers.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +53,9 @@ std::vector<Candidate> bruteForce(const Request& r)
             const std::string name = entryTypeName(type.name, r.mode);
             if (r.mode == Mode::Cooling && !series::canCool(series::seriesOf(name)))
                 continue;
-            if (!k.series.empty() && std::none_of(k.series.begin(), k.series.end(), [&](const std::string& code) {
-                    return name.find(code) != std::string::npos;
-                }))
+            if (!k.series.empty() &&
+                std::none_of(k.series.begin(), k.series.end(),
+                             [&](const std::string& code) { return name.find(code) != std::string::npos; }))
                 continue;
             const auto heights = heightsOf(installation(), type, r.mode);
             for (const std::string& field : lengthFields(type.lengthLine))
@@ -88,7 +89,8 @@ std::vector<Candidate> bruteForce(const Request& r)
 std::string describe(const Candidate& c)
 {
     return c.typeName + " " + std::to_string(c.lengthMm) + "x" + std::to_string(c.heightMm) + " @" +
-           std::to_string(c.speedRpm) + "/" + std::to_string(c.airFlowM3PerH) + " n" + std::to_string(c.count);
+           std::to_string(c.speedRpm) + "/" + std::to_string(c.airFlowM3PerH) + " n" +
+           std::to_string(c.count);
 }
 
 TEST(Sizing, SearchListsWhatABruteForceEnumerationFindsInTheSameOrder)
