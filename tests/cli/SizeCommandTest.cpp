@@ -72,6 +72,11 @@ TEST(SizeCommand, ListsTheCoreSearchBestFirst)
                                   "17", "--humidity", "60", "--series", "WFW"});
     ASSERT_EQ(cooling.exitCode, 0) << cooling.err;
     EXPECT_NE(cooling.out.find("Warning: the flow temperature lies below"), std::string::npos) << cooling.out;
+    // Primary air too cold for any number to hold its output gives no line, never an infinity.
+    const Outcome absurd = size({"--mode", "cooling", "--demand", "800", "--tv", "16", "--ti", "26", "--tr",
+                                 "18", "--series", "WNF", "--air-in", "-1e308", "--json"});
+    ASSERT_EQ(absurd.exitCode, 0) << absurd.err;
+    EXPECT_EQ(Json::parse(absurd.out)["found"], 0) << absurd.out;
     const Outcome none = size(room({"--max-count", "1", "--max-length", "1000", "--no-fan"}));
     ASSERT_EQ(none.exitCode, 0) << none.err;
     EXPECT_NE(none.out.find("No convector of the installed range meets the demand"), std::string::npos);

@@ -217,7 +217,8 @@ std::optional<Candidate> rateUnit(const TypeRecord& type,
         // temperature; the water side is not rated.
         const engine::AirOutputResult air =
             engine::Luftleistung({request.airInletC, request.roomTempC, setting.airFlowM3PerH});
-        if (air.status != 0 || !(air.outputW > 0))
+        // An absurd air temperature gives an output no number can hold.
+        if (air.status != 0 || !(air.outputW > 0) || !std::isfinite(air.outputW))
             return std::nullopt;
         c.outputW = air.outputW;
         c.returnTempC = request.returnTempC.value_or(0);
@@ -260,7 +261,9 @@ std::optional<Candidate> rateUnit(const TypeRecord& type,
             }
         }
     }
-    if (p.status != 0 || !(p.outputW > 0) || !std::isfinite(p.outputW))
+    if (p.status != 0 || !(p.outputW > 0) ||
+        !engine::allFinite(
+            {p.outputW, p.massFlowKgPerH, p.pressureDropPa, p.returnTempC, p.coefficients.soundLevelDb}))
         return std::nullopt;
     c.outputW = p.outputW;
     c.returnTempC = p.returnTempC;
@@ -330,6 +333,8 @@ Outcome size(const Catalog& catalog, const Request& request)
                             continue;
                         unit->count = units;
                         unit->totalW = unit->count * unit->outputW;
+                        if (!std::isfinite(unit->totalW))
+                            continue;
                         outcome.candidates.push_back(std::move(*unit));
                     }
                 }
