@@ -1,5 +1,5 @@
 // Runs `tepa` command lines made of arbitrary words through the real dispatcher and option
-// parsers: show, list, check-data, rate (also --batch), dewpoint, summary, help and unknown
+// parsers: show, list, check-data, rate (also --batch), dewpoint, summary, size, help and unknown
 // commands.
 //
 // The input is the argument words, one per line. Each command runs in a private temporary folder

@@ -113,6 +113,7 @@ void TForm2::setCaptions()
     caption(Konvektoren1, 44);
     caption(FreieKonvektion1, 63);
     caption(FreieZwangsKonv1, 46);
+    caption(Auslegung1, SizingMenuText);
 
     BaseTitle = text(40);
     HeatingOutputCaption = text(41);
@@ -189,6 +190,7 @@ void TForm2::connectControls()
     connect(FreieKonvektion1, &QAction::triggered, this, &TForm2::FreieKonvektion1Click);
     connect(FreieZwangsKonv1, &QAction::triggered, this, &TForm2::FreieZwangsKonv1Click);
     connect(Schliessen1, &QAction::triggered, this, &TForm2::Schliessen1Click);
+    connect(Auslegung1, &QAction::triggered, this, &TForm2::Auslegung1Click);
     connect(ListBox1, &QListWidget::itemClicked, this, &TForm2::ListBox1Click);
     connect(ListBox3, &QListWidget::itemClicked, this, &TForm2::ListBox3Click);
     connect(ListBox4, &QListWidget::itemClicked, this, &TForm2::ListBox4Click);

@@ -32,6 +32,10 @@ class QScrollBar;
 
 namespace tepa {
 
+namespace sizing {
+struct Candidate;
+struct Request;
+} // namespace sizing
 class ClickPanel;
 class UpDown;
 
@@ -158,6 +162,16 @@ public:
     QAction* FreieKonvektion1 = nullptr; // load the free-convection type list, text 63
     QAction* FreieZwangsKonv1 = nullptr; // load the forced-convection type list, text 46
     QAction* Schliessen1 = nullptr;      // close with write-back, text 100; last on the bar
+    // ---- Sizing assistant (SizingDialog.cpp) ----
+    QAction* Auslegung1 = nullptr; // the sizing assistant for the room and mode, text 284
+    static constexpr std::size_t SizingMenuText = 284;
+    static constexpr std::size_t SizingHeadingsText = 289; // the list's column headings, "|" between
+    void Auslegung1Click();
+    // Adds a candidate of the assistant as the next entry (the current one while it is still
+    // being chosen): the type pick and "weiter", then setting, operating point and count
+    // through the window's own inputs.
+    void takeSizedEntry(const sizing::Candidate& candidate, const sizing::Request& request);
+    // ---- end of sizing assistant ----
 
     // Type panel
     ClickPanel* Panel4 = nullptr;    // type, length and height choice; a click on it leaves it

@@ -181,6 +181,8 @@ void TForm2::buildMenu()
     FreieKonvektion1->setObjectName(QStringLiteral("FreieKonvektion1"));
     FreieZwangsKonv1 = Konvektoren1->addAction(QStringLiteral("Freie-/Zwangs-Konv."));
     FreieZwangsKonv1->setObjectName(QStringLiteral("FreieZwangsKonv1"));
+    Auslegung1 = Konvektoren1->addAction(QStringLiteral("Auslegungshilfe ..."));
+    Auslegung1->setObjectName(QStringLiteral("Auslegung1"));
     Schliessen1 = menuBar()->addAction(QStringLiteral("Fenster schliessen"));
     Schliessen1->setObjectName(QStringLiteral("Schliessen1"));
 }

@@ -26,6 +26,8 @@ constexpr Subcommand subcommands[] = {
     {"list", runList, "list PROJECT.kon               the project's convector list"},
     {"summary", runSummary,
      "summary FILE... | DIR [--csv | --json | --pdf OUT.pdf]   rooms and convectors of a building"},
+    {"size", runSize,
+     "size --demand W --tv C --ti C (--tr C | --max-massflow KGH) ...   convectors that meet a demand"},
     {"techdata", runTechdata, "techdata PROJECT.kon [-o FILE] write the project's technical data file"},
     {"print", nullptr,
      "print PROJECT.kon (--list | --calc-data) [--letter-paper] --pdf OUT.pdf   a printout as PDF"},

@@ -82,6 +82,7 @@ int runDewpoint(Invocation& call);
 int runList(Invocation& call);
 int runTechdata(Invocation& call);
 int runSummary(Invocation& call);
+int runSize(Invocation& call);
 // Only in builds with Qt (not in fuzz builds): it lays out text with Qt's fonts.
 int runPrint(Invocation& call);
 // Writes a PDF file with Qt's PDF writer, in this process (see Context::writePdf).

@@ -6,6 +6,7 @@
 #include "core/engine/Rating.h"
 #include "core/productdata/ProductData.h"
 #include "core/series/Series.h"
+#include "core/sizing/Sizing.h"
 #include "core/text/Encoding.h"
 #include "core/text/Numbers.h"
 #include "core/text/TextFile.h"
@@ -199,21 +200,6 @@ std::string_view textBeforeBlank(std::string_view text)
     return text.substr(0, text.find(' '));
 }
 
-// The type name the calculation window stores for a picked type line: in heating the line cut
-// to the field's 10 characters; in cooling only the type code, the text before the first blank
-// within the first 20 characters (the whole line cut to 10 when there is no such blank).
-std::string entryTypeName(std::string_view typeLine, Mode mode)
-{
-    constexpr std::size_t nameField = 10;
-    if (mode == Mode::Heating)
-        return std::string(utf8Left(typeLine, nameField));
-    const std::string_view head = utf8Left(typeLine, 20);
-    const auto blank = head.find(' ');
-    if (blank == std::string_view::npos)
-        return std::string(utf8Left(typeLine, nameField));
-    return std::string(utf8Left(head.substr(0, blank), nameField));
-}
-
 // Finds the type among all types of both type files, free-convection types first.
 std::optional<Refusal> findType(Catalog& catalog, const std::string& name, Request& r)
 {
@@ -231,7 +217,7 @@ std::optional<Refusal> findType(Catalog& catalog, const std::string& name, Reque
                     return Refusal{ExitBadInput, valid.error()};
                 r.type = type;
                 r.free = !forced;
-                r.typeName = entryTypeName(type.name, r.mode);
+                r.typeName = sizing::entryTypeName(type.name, r.mode);
                 return std::nullopt;
             }
             known.emplace_back(textBeforeBlank(type.name));

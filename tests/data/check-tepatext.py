@@ -19,7 +19,7 @@ from pathlib import Path
 
 PREFIX_LENGTH = 3
 # Highest line the program addresses, including the messages added after the original set.
-DEFAULT_LAST_LINE = 288
+DEFAULT_LAST_LINE = 289
 # The loader strips prefixes only up to this line number.
 LAST_STRIPPED_LINE = 300
 

@@ -12,6 +12,7 @@
 //   PROJECT.kon  the project loaded for the heating and cooling pictures
 //   OUT_DIR      where the PNG files go
 #include "app/TForm1.h"
+#include "calcwindow/SizingDialog.h"
 #include "calcwindow/TForm2.h"
 #include "platform/qt/QtServices.h"
 
@@ -31,6 +32,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -82,7 +84,8 @@ private:
     void answer()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        // The sizing assistant is pictured and closed by its own step.
+        if (!modal || qobject_cast<tepa::SizingDialog*>(modal))
             return;
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             if (m_file.isEmpty()) {
@@ -250,6 +253,17 @@ void newHeatingDesign(Windows& w)
     find<QScrollBar>(&w.form2, "DrehzahlBar4")->setValue(1000);
     typeInto(find<QLineEdit>(&w.form2, "Edit1"), QStringLiteral("55"));
     savePicture(&w.form2, w.outDir, QStringLiteral("calc-heating-new.png"));
+
+    // The sizing assistant's list for the rest of the room's demand, its first line marked.
+    w.form2.Auslegung1->trigger();
+    settle();
+    auto* sizing = w.form2.findChild<tepa::SizingDialog*>(QStringLiteral("SizingDialog"));
+    if (!sizing)
+        fail(QStringLiteral("the sizing assistant did not open"));
+    sizing->SizingTable->selectRow(0);
+    savePicture(sizing, w.outDir, QStringLiteral("calc-sizing.png"));
+    sizing->reject();
+    settle();
     w.form2.Schliessen1->trigger();
     settle();
 }

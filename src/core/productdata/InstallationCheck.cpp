@@ -16,7 +16,7 @@ namespace tepa {
 namespace {
 
 // Highest interface text line the program addresses.
-constexpr std::size_t LastUsedTextLine = 288;
+constexpr std::size_t LastUsedTextLine = 289;
 constexpr std::size_t TextPrefixLength = 3;
 // Height line 15 is the one height of the "WFWL" series.
 constexpr std::size_t MinHeightLines = 16;

@@ -104,10 +104,14 @@ const std::vector<Case>& cases()
          {{"bauhoehen.txt", 7, "factor of \"W2\" (columns 19-23) is not a number: \"1,00 \""}}},
         {"texts cut short",
          [](InstallationFiles& f) { f.texts->resize(200); },
-         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 288 (lines 1 to 289)"}}},
-        {"empty text after the used lines", [](InstallationFiles& f) { (*f.texts)[289].clear(); }, {}},
+         {{"tepatext.txt", 200, "the file has 200 lines; the program uses texts 0 to 289 (lines 1 to 290)"}}},
+        {"empty text after the used lines", [](InstallationFiles& f) { f.texts->push_back(""); }, {}},
         {"a text missing shifts the numbers",
-         [](InstallationFiles& f) { f.texts->erase(f.texts->begin() + 100); },
+         [](InstallationFiles& f) {
+             // A line more at the end keeps the file long enough: only the shift is at fault.
+             f.texts->erase(f.texts->begin() + 100);
+             f.texts->push_back("290");
+         },
          {{"tepatext.txt", 101, "text 100 has the number \"101\""}}},
         {"a text cut to 2 characters",
          [](InstallationFiles& f) { (*f.texts)[40].resize(2); },
