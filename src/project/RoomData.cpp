@@ -2,6 +2,7 @@
 // demands and temperatures with their checks, the dual-use choice, and the type list from which a
 // convector type is picked for the room calculation.
 #include "app/TForm1.h"
+#include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "core/engine/AirSide.h"
 #include "core/model/ProjectReset.h"
@@ -64,8 +65,8 @@ QString qText(const std::string& text)
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::WindowText, formcolours::readableText(colour));
+    palette.setColor(QPalette::ButtonText, formcolours::readableText(colour));
     widget->setPalette(palette);
 }
 
@@ -176,7 +177,8 @@ void TForm1::buildRoomDataPanel()
 
     GroupBox2 = new QGroupBox(host);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(16, 16, 768, 530);
+    // Ends above the status lines under it.
+    GroupBox2->setGeometry(16, 16, 768, 520);
 
     Label14 = makeLabel(GroupBox2, "Label14", {16, 28, 100, 22});
     Edit13 = makeEdit(GroupBox2, "Edit13", QString(), {120, 26, 180, 24});

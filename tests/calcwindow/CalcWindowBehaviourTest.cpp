@@ -41,7 +41,8 @@ TEST_F(CalcWindowBehaviour, TypePanelReportsClicksOnItsOwnSurfaceOnly)
     w.show();
     QSignalSpy clicks(w.Panel4, &ClickPanel::clicked);
 
-    const QPoint freeSpot(300, 213); // bottom right corner, beside the "weiter" button
+    // Bottom right corner, inside the panel's margin beside the "weiter" button.
+    const QPoint freeSpot(w.Panel4->width() - 3, w.Panel4->height() - 3);
     ASSERT_EQ(w.Panel4->childAt(freeSpot), nullptr);
     QTest::mouseClick(w.Panel4, Qt::LeftButton, {}, freeSpot);
     EXPECT_EQ(clicks.size(), 1);

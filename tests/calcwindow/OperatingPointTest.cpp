@@ -327,7 +327,7 @@ TEST_F(OperatingPointTest, ACoolingMassFlowBelowFiftyKilogramsAnHourShowsRed)
     // A wide water spread carries the output with little water, a narrow one with much.
     type("Edit6", QStringLiteral("24"));
     ASSERT_LT(cooling().MassFlow, 50);
-    EXPECT_EQ(colour(), QColor(Qt::red));
+    EXPECT_EQ(colour(), formcolours::warningRed());
     type("Edit6", QStringLiteral("17"));
     ASSERT_GE(cooling().MassFlow, 50);
     EXPECT_EQ(colour(), QColor(Qt::black));

@@ -220,7 +220,7 @@ TEST_F(UpdateCycleTest, ResidualDemandOfTheListedEntriesAtEqualityAndOneWattAbov
     form->Restwaerme();
     EXPECT_EQ(labelText("Label20"), form->text(140));
     EXPECT_EQ(value->text(), QStringLiteral("    1"));
-    EXPECT_EQ(value->palette().color(QPalette::WindowText), QColor(Qt::green));
+    EXPECT_EQ(value->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
 }
 
 // --- Descriptions and reset --------------------------------------------------------------------
