@@ -6,6 +6,7 @@
 #include "calcwindow/TForm2.h"
 #include "calcwindow/WindowSupport.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QButtonGroup>
 #include <QEvent>
@@ -89,19 +90,27 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, int 
     return edit;
 }
 
-// A list at least `rows` lines high and wide enough for `columns` characters of its font.
+// A list at least `rows` lines high, as wide as its longest line (and never narrower than
+// `columns` characters of its font): the width follows the lines the data files give it.
 QListWidget* makeListBox(QWidget* parent, const char* name, int columns, int rows)
 {
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const QFontMetrics metrics(list->font());
-    const int frame = 2 * list->frameWidth();
-    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
-    list->setMinimumSize(metrics.horizontalAdvance(QString(columns, QLatin1Char('W'))) + frame + scrollBar +
-                             8,
-                         rows * (metrics.height() + 2) + frame);
+    const auto fit = [list, columns, rows] {
+        const QFontMetrics metrics(list->font());
+        int widest = metrics.horizontalAdvance(QString(columns, QLatin1Char('0')));
+        for (int row = 0; row < list->count(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(list->item(row)->text()));
+        const int frame = 2 * list->frameWidth();
+        const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+        list->setFixedWidth(widest + frame + scrollBar + 12);
+        list->setMinimumHeight(rows * (metrics.height() + 2) + frame);
+    };
+    fit();
+    QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list, fit);
+    QObject::connect(list->model(), &QAbstractItemModel::dataChanged, list, fit);
     return list;
 }
 
@@ -252,16 +261,16 @@ void TForm2::buildTypePanel(QWidget* central)
     Label4 = makeLabel(Panel4, "Label4", QStringLiteral("Label4"), Face::Bold);
     Label18 = makeLabel(Panel4, "Label18", QStringLiteral("Baulänge"), Face::Bold);
     Label1 = makeLabel(Panel4, "Label1", QStringLiteral("Bauhöhe"), Face::Bold);
-    ListBox1 = makeListBox(Panel4, "ListBox1", 7, 6);
-    ListBox3 = makeListBox(Panel4, "ListBox3", 4, 6);
-    ListBox4 = makeListBox(Panel4, "ListBox4", 3, 6);
+    ListBox1 = makeListBox(Panel4, "ListBox1", 10, 6);
+    ListBox3 = makeListBox(Panel4, "ListBox3", 5, 6);
+    ListBox4 = makeListBox(Panel4, "ListBox4", 5, 6);
     Label83 = makeLabel(Panel4, "Label83", QString());
     Label84 = makeLabel(Panel4, "Label84", QString());
     Panel9 = makePanel(Panel4, "Panel9");
     Label51 = makeLabel(Panel9, "Label51", QStringLiteral("Label51"));
     Label52 = makeLabel(Panel9, "Label52", QStringLiteral("Label52"));
     Konweiter = makeButton(Panel4, "Konweiter", QStringLiteral("weiter"));
-    Konweiter->setMinimumHeight(Konweiter->sizeHint().height() + 8);
+    Konweiter->setMinimumSize(Konweiter->sizeHint().width() + 48, Konweiter->sizeHint().height() + 8);
 
     auto* note = inside<QVBoxLayout>(Panel9, 4);
     note->addWidget(Label51);
@@ -281,7 +290,7 @@ void TForm2::buildTypePanel(QWidget* central)
     notes->addWidget(Label83);
     notes->addWidget(Label84);
     notes->addStretch(1);
-    notes->addWidget(Konweiter);
+    notes->addWidget(Konweiter, 0, Qt::AlignRight);
     grid->addLayout(notes, 3, 1, 1, 2);
     grid->setRowStretch(4, 1);
 }

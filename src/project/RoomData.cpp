@@ -13,12 +13,14 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
 #include <QRadioButton>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -94,6 +96,33 @@ QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry)
     panel->setGeometry(geometry);
     return panel;
 }
+
+// Runs `action` for Enter on the watched widget instead of the widget's own use of the key.
+class EnterKeyAction : public QObject
+{
+public:
+    EnterKeyAction(QWidget* watched, std::function<void()> action)
+        : QObject(watched)
+        , m_action(std::move(action))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != parent() || event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        m_action();
+        return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
 
 // A message box takes the focus from the edit, which then reports editingFinished again while
 // its check is still showing the box; the check must not run inside itself.
@@ -277,6 +306,9 @@ void TForm1::buildRoomDataPanel()
     connect(RadioButton4, &QRadioButton::clicked, this, &TForm1::RadioButton4Click);
     connect(ListBox3, &QListWidget::itemClicked, this, &TForm1::ListBox3Click);
     connect(ListBox3, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox3DblClick);
+    // By keyboard: an arrow key picks a type as a click does, Enter takes it as a double click.
+    new KeyboardPick(ListBox3, [this] { ListBox3Click(); });
+    new EnterKeyAction(ListBox3, [this] { ListBox3DblClick(); });
 }
 
 void TForm1::Raumdaten1Click()

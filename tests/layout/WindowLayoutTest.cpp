@@ -291,6 +291,19 @@ TEST_F(WindowLayout, AnEmptyUpperPartSaysWhatToDoNext)
     EXPECT_FALSE(hint->isVisible()) << "the type panel shows";
 }
 
+TEST_F(WindowLayout, TheRoomsTypeIsPickedByArrowKeyAndTakenByEnter)
+{
+    form1->Neu1->trigger();
+    form1->Raumdaten1->trigger();
+    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
+    auto* types = control<QListWidget>("ListBox3");
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);
+    EXPECT_TRUE(control<QLabel>("Image2")->isVisible()) << "the type's picture shows";
+    QTest::keyClick(types, Qt::Key_Return);
+    EXPECT_TRUE(form2->isVisible()) << "the calculation window opens";
+}
+
 TEST_F(WindowLayout, NewLeavesNoStatusColourAndNoTypePictureOfTheProjectBefore)
 {
     loadBundledSample();
