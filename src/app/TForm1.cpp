@@ -194,7 +194,9 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     // "[*]" is where the title shows that the project has unsaved changes.
     setWindowTitle(QStringLiteral("ORVA TEPA[*]"));
     QFont windowFont;
-    windowFont.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    // Fonts of fonts-dejavu-core, which the program depends on, so the captions measure alike on
+    // every installation.
+    windowFont.setFamily(QStringLiteral("DejaVu Sans"));
     windowFont.setPixelSize(11);
     windowFont.setBold(true);
     setFont(windowFont);
@@ -224,8 +226,7 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     ListBox1 = new QListWidget(central);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     QFont listFont;
-    listFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                          QStringLiteral("DejaVu Sans Mono")});
+    listFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
     listFont.setStyleHint(QFont::Monospace);
     listFont.setPixelSize(13);
     listFont.setBold(true);

@@ -247,6 +247,9 @@ TEST_F(WindowLayout, EveryCaptionValueAndListLineIsWholeInEveryStage)
     EXPECT_GE(list->viewport()->height(), 8 * list->sizeHintForRow(0)) << "eight rows show";
     calc<QAction>("Schliessen1")->trigger();
 
+    form1->Konvliste->trigger();
+    ASSERT_TRUE(control<QListWidget>("ListBox1")->isVisible());
+    expectReadable(QStringLiteral("the project's convector list"));
     openList("RadioButton2");
     editEachEntry("cooling", "Label3");
     calc<QWidget>("GroupBox3")->show();
