@@ -608,6 +608,9 @@ void TForm2::buildListArea(QWidget* central)
     ListBox2->setMinimumSize(listMetrics.horizontalAdvance(QString(ListColumns, QLatin1Char('0'))) +
                                  listFrame + scrollBar + 8,
                              ListRows * (listMetrics.height() + 2) + listFrame);
+    // No higher than that: the window stays as low as the screen of a laptop allows.
+    ListBox2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    ListBox2->setFixedHeight(ListBox2->minimumHeight());
     constexpr int ListMargin = 4;
     auto* listFrameLayout = inside<QVBoxLayout>(Panel12, ListMargin);
     listFrameLayout->addWidget(ListBox2);

@@ -45,7 +45,7 @@ QString cutText(const QWidget* w)
             return needed.height() > room.height() ? label->text() : QString();
         }
         for (const QString& line : label->text().split(QLatin1Char('\n')))
-            if (tooWide(line, room.width() - 2 * label->margin() - label->indent()))
+            if (tooWide(line, room.width() - 2 * label->margin() - std::max(0, label->indent())))
                 return line;
         return {};
     }
