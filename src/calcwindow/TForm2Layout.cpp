@@ -90,7 +90,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, int 
     return edit;
 }
 
-// A list at least `rows` lines high, as wide as its longest line (and never narrower than
+// A list `rows` lines high, as wide as its longest line (and never narrower than
 // `columns` characters of its font): the width follows the lines the data files give it.
 QListWidget* makeListBox(QWidget* parent, const char* name, int columns, int rows)
 {
@@ -106,7 +106,9 @@ QListWidget* makeListBox(QWidget* parent, const char* name, int columns, int row
         const int frame = 2 * list->frameWidth();
         const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
         list->setFixedWidth(widest + frame + scrollBar + 12);
-        list->setMinimumHeight(rows * (metrics.height() + 2) + frame);
+        // Whole lines only: the real line height once there are lines.
+        const int line = list->count() > 0 ? list->sizeHintForRow(0) : metrics.height() + 2;
+        list->setFixedHeight(rows * line + frame);
     };
     fit();
     QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list, fit);
