@@ -1,6 +1,7 @@
 // Start-up, the window frame with its menus, and exit of the main window.
 #include "app/TForm1.h"
 
+#include "app/Mnemonics.h"
 #include "calcwindow/TForm2.h"
 
 #include <QAction>
@@ -193,7 +194,9 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     // "[*]" is where the title shows that the project has unsaved changes.
     setWindowTitle(QStringLiteral("ORVA TEPA[*]"));
     QFont windowFont;
-    windowFont.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    // Fonts of fonts-dejavu-core, which the program depends on, so the captions measure alike on
+    // every installation.
+    windowFont.setFamily(QStringLiteral("DejaVu Sans"));
     windowFont.setPixelSize(11);
     windowFont.setBold(true);
     setFont(windowFont);
@@ -223,8 +226,7 @@ TForm1::TForm1(Session& session, platform::Services services, StartOptions optio
     ListBox1 = new QListWidget(central);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     QFont listFont;
-    listFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                          QStringLiteral("DejaVu Sans Mono")});
+    listFont.setFamily(QStringLiteral("DejaVu Sans Mono"));
     listFont.setStyleHint(QFont::Monospace);
     listFont.setPixelSize(13);
     listFont.setBold(true);
@@ -280,6 +282,7 @@ TForm1::~TForm1()
 void TForm1::buildMenus()
 {
     QMenuBar* bar = menuBar();
+    keepMnemonics(bar);
 
     Projekt1 = new QMenu(QStringLiteral("Projekt1"), this);
     Projekt1->setObjectName(QStringLiteral("Projekt1"));
@@ -432,6 +435,12 @@ void TForm1::setCaptions()
     setCaption(RadioButton4, text(253));
     if (!text(ChangeWorkDirText).isEmpty())
         setCaption(Arbeitsverzeichnis1, text(ChangeWorkDirText));
+    // The dual-use pair side by side, each as wide as its caption needs in the window's font.
+    if (RadioButton3 && RadioButton4) {
+        RadioButton3->resize(RadioButton3->sizeHint().width(), RadioButton3->height());
+        RadioButton4->move(RadioButton3->geometry().right() + 12, RadioButton4->y());
+        RadioButton4->resize(RadioButton4->sizeHint().width(), RadioButton4->height());
+    }
 }
 
 void TForm1::establishWorkingDirectory()

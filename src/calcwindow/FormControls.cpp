@@ -26,7 +26,8 @@ QColor systemFace()
 }
 QColor mediumGrey()
 {
-    return QColor(160, 160, 164);
+    // Light enough for red and blue captions on it to stay readable.
+    return QColor(184, 184, 188);
 }
 QColor silver()
 {
@@ -34,11 +35,25 @@ QColor silver()
 }
 QColor warningRed()
 {
-    return QColor(255, 0, 0);
+    return QColor(150, 0, 0);
 }
 QColor coolingBlue()
 {
-    return QColor(0, 0, 255);
+    return QColor(0, 0, 170);
+}
+QColor demandMetGreen()
+{
+    return QColor(0, 100, 0);
+}
+QColor readableText(const QColor& colour)
+{
+    if (colour == QColor(Qt::red))
+        return warningRed();
+    if (colour == QColor(Qt::green))
+        return demandMetGreen();
+    if (colour == QColor(Qt::blue))
+        return coolingBlue();
+    return colour;
 }
 } // namespace formcolours
 

@@ -20,6 +20,11 @@ QColor mediumGrey();     // the type panel
 QColor silver();         // dividers and the dew-point box
 QColor warningRed();     // warnings and the heating list frame
 QColor coolingBlue();    // the cooling heading and the cooling list frame
+QColor demandMetGreen(); // a total that covers the demand
+// The shade a text is drawn in: pure red, green and blue are too light on the panels to read
+// (less than 4.5:1 against them), so they become the form's red, green and blue of the same
+// meaning; every other colour is kept.
+QColor readableText(const QColor& colour);
 } // namespace formcolours
 
 // Fills a panel with a colour of its own instead of its parent's.

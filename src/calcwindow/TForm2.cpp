@@ -47,7 +47,8 @@ TForm2::TForm2(Session& session, platform::Services services, QWidget* mainWindo
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Berechnungen"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // A font every installation has (fonts-dejavu-core); the layouts size the controls to it.
+    setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     setPanelColour(this, formcolours::formBackground());
 
     auto* central = new QWidget(this);

@@ -3,6 +3,7 @@
 // Small helpers the calculation window's source files share: number texts through core/text,
 // quiet slider moves, label colours, entry slots, fan stages and primary-air sizes.
 
+#include "calcwindow/FormControls.h"
 #include "core/calculation/CoolingPoint.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/PressureDrop.h"
@@ -62,7 +63,7 @@ inline void setRangeQuietly(QScrollBar* bar, int minimum, int maximum)
 inline void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, formcolours::readableText(colour));
     widget->setPalette(palette);
 }
 

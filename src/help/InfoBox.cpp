@@ -79,6 +79,8 @@ void TForm1::buildInfoBox()
     GroupBox3 = new QGroupBox(QStringLiteral("Information"), host);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(200, 140, 400, 250);
+    // Opaque: the box lies over the panels and the background picture.
+    GroupBox3->setAutoFillBackground(true);
 
     auto label = [this](const char* name, int y, std::size_t line) {
         auto* created = new QLabel(interfaceText(m_session, line), GroupBox3);

@@ -90,7 +90,8 @@ template <class Handler> void checkAndClick(QRadioButton* button, Handler handle
 void TForm1::buildProjectDataPanel()
 {
     GroupBox1 = named(new QGroupBox(centralWidget()), "GroupBox1");
-    GroupBox1->setGeometry(16, 12, 769, 530);
+    // Ends above the status lines under it.
+    GroupBox1->setGeometry(16, 12, 769, 524);
 
     Label25 = makeLabel(GroupBox1, "Label25", 12, 24, 300);
     Edit15 = makeEdit(GroupBox1, "Edit15", 50, 12, 42, 745);
@@ -196,8 +197,15 @@ void TForm1::Neu1Click()
     m_session.CoolingPanelReady = false;
     m_session.EntryDeleted = false;
 
-    if (Label19)
+    // Nothing of the project before stays: no status bar in its colour, no type picture.
+    if (Label19) {
         Label19->clear();
+        Label19->hide();
+    }
+    if (Image2) {
+        Image2->clear();
+        Image2->hide();
+    }
     if (Label12)
         Label12->clear();
     controls::setEnabled(Berechnungen1, false);

@@ -2,6 +2,7 @@
 // demands and temperatures with their checks, the dual-use choice, and the type list from which a
 // convector type is picked for the room calculation.
 #include "app/TForm1.h"
+#include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "core/engine/AirSide.h"
 #include "core/model/ProjectReset.h"
@@ -12,12 +13,14 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
 #include <QRadioButton>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -64,8 +67,8 @@ QString qText(const std::string& text)
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::WindowText, formcolours::readableText(colour));
+    palette.setColor(QPalette::ButtonText, formcolours::readableText(colour));
     widget->setPalette(palette);
 }
 
@@ -93,6 +96,33 @@ QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry)
     panel->setGeometry(geometry);
     return panel;
 }
+
+// Runs `action` for Enter on the watched widget instead of the widget's own use of the key.
+class EnterKeyAction : public QObject
+{
+public:
+    EnterKeyAction(QWidget* watched, std::function<void()> action)
+        : QObject(watched)
+        , m_action(std::move(action))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != parent() || event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        m_action();
+        return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
 
 // A message box takes the focus from the edit, which then reports editingFinished again while
 // its check is still showing the box; the check must not run inside itself.
@@ -176,7 +206,8 @@ void TForm1::buildRoomDataPanel()
 
     GroupBox2 = new QGroupBox(host);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(16, 16, 768, 530);
+    // Ends above the status lines under it.
+    GroupBox2->setGeometry(16, 16, 768, 520);
 
     Label14 = makeLabel(GroupBox2, "Label14", {16, 28, 100, 22});
     Edit13 = makeEdit(GroupBox2, "Edit13", QString(), {120, 26, 180, 24});
@@ -275,6 +306,9 @@ void TForm1::buildRoomDataPanel()
     connect(RadioButton4, &QRadioButton::clicked, this, &TForm1::RadioButton4Click);
     connect(ListBox3, &QListWidget::itemClicked, this, &TForm1::ListBox3Click);
     connect(ListBox3, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox3DblClick);
+    // By keyboard: an arrow key picks a type as a click does, Enter takes it as a double click.
+    new KeyboardPick(ListBox3, [this] { ListBox3Click(); });
+    new EnterKeyAction(ListBox3, [this] { ListBox3DblClick(); });
 }
 
 void TForm1::Raumdaten1Click()

@@ -1,4 +1,5 @@
 // The start sequence: program directory, interface texts, working directory and its folders.
+#include "app/Mnemonics.h"
 #include "project/MainWindowFixture.h"
 
 #include <QAction>
@@ -89,7 +90,7 @@ TEST_F(StartUp, WorkingFolderCanBeChangedLaterFromTheProjectMenu)
 {
     storeWorkDir(tempPath("work"));
     createWindow();
-    EXPECT_EQ(form1->Arbeitsverzeichnis1->text().toStdString(), "Text 271");
+    EXPECT_EQ(withoutMnemonic(form1->Arbeitsverzeichnis1->text()).toStdString(), "Text 271");
     const QString installation = qPath(installDir());
     doubles.dialogs.answerDirectory(installation)
         .answerDirectory(std::nullopt)
@@ -162,7 +163,7 @@ TEST_F(StartUp, ProgramDirectoryIsTheCurrentFolderWithTextsElseTheInstallationAn
         EXPECT_NE(qPath(session->ProgramDir).back(), QChar('/'));
         // The data files are read relative to the current directory.
         EXPECT_EQ(canonical(QDir::currentPath()), canonical(expected));
-        EXPECT_EQ(form1->Programmbeenden1->text().toStdString(), caption);
+        EXPECT_EQ(withoutMnemonic(form1->Programmbeenden1->text()).toStdString(), caption);
         destroyWindow();
     }
 }

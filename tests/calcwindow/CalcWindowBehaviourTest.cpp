@@ -44,7 +44,8 @@ TEST_F(CalcWindowBehaviour, TypePanelReportsClicksOnItsOwnSurfaceOnly)
     auto* heading = control<QLabel>("Label15");
     QSignalSpy clicks(panel, &ClickPanel::clicked);
 
-    const QPoint freeSpot(300, 213); // bottom right corner, beside the "weiter" button
+    // Bottom right corner, inside the panel's margin beside the "weiter" button.
+    const QPoint freeSpot(panel->width() - 3, panel->height() - 3);
     ASSERT_EQ(panel->childAt(freeSpot), nullptr);
     QTest::mouseClick(panel, Qt::LeftButton, {}, freeSpot);
     EXPECT_EQ(clicks.size(), 1);

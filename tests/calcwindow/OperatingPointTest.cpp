@@ -212,7 +212,7 @@ TEST_F(OperatingPointTest, TheCoolingFanAndReturnTemperatureAreWiredToTheirRules
     const auto colour = [this] { return control<QLabel>("Label56")->palette().color(QPalette::WindowText); };
     type("Edit6", QStringLiteral("24"));
     ASSERT_LT(cooling().MassFlow, 50);
-    EXPECT_EQ(colour(), QColor(Qt::red));
+    EXPECT_EQ(colour(), formcolours::warningRed());
     type("Edit6", QStringLiteral("17,5"));
     EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 17.5);
     EXPECT_EQ(colour(), QColor(Qt::black));

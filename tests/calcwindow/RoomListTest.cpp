@@ -2,6 +2,8 @@
 
 #include "CalcWindowFixture.h"
 
+#include "calcwindow/FormControls.h"
+
 #include <QLabel>
 #include <QPalette>
 
@@ -34,14 +36,14 @@ TEST_F(RoomListTest, TheListViewReachesItsWidgets)
     EXPECT_EQ(form->Listenzeile(2).toStdString(), calculation::listLine(session.Project, false, 2));
     auto* total = control<QLabel>("Label67");
     EXPECT_EQ(total->text(), QStringLiteral("  900"));
-    EXPECT_EQ(total->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(total->palette().color(QPalette::WindowText), formcolours::warningRed());
     for (const char* note : {"Label33", "Label38", "Label95", "Label96"})
         EXPECT_FALSE(control<QLabel>(note)->isHidden()) << note;
 
     session.Project.CoolingDemand = 900;
     cooling(1).TypeName.setText("WFW-2L");
     form->Listenaufbau();
-    EXPECT_EQ(total->palette().color(QPalette::WindowText), QColor(Qt::green));
+    EXPECT_EQ(total->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
     EXPECT_TRUE(control<QLabel>("Label95")->isHidden());
     EXPECT_TRUE(control<QLabel>("Label96")->isHidden());
 }

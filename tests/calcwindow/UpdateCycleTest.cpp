@@ -93,7 +93,7 @@ TEST_F(UpdateCycleTest, TheHeatingRoutinesShowWhatTheRulesReturn)
     // A surplus shows green; an inverted window only its note.
     session.Project.HeatingDemand = 100;
     form->Restwaerme();
-    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText), QColor(Qt::green));
+    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
     EXPECT_EQ(label("Label20"), form->text(calculation::SurplusText));
     heating(1).MassFlowStart = 1000;
     heating(1).MassFlowEnd = 10;

@@ -164,7 +164,8 @@ TEST_F(CalculationRunTest, HeatingRunShowsTheRoomAndItsList)
     EXPECT_FALSE(hidden("Panel3"));
     EXPECT_TRUE(control<QListWidget>("ListBox1")->isHidden());
     EXPECT_EQ(form2->y(), form1->y() + 50);
-    EXPECT_EQ(form2->height(), 565);
+    // At least the form's height; taller where the controls need more in the desktop's font.
+    EXPECT_GE(form2->height(), 565);
 
     calc<QAction>("Schliessen1")->trigger();
     EXPECT_TRUE(form1->Drucken1->isEnabled());

@@ -50,6 +50,8 @@ namespace {
 constexpr qint64 MaxPictureBytes = 150 * 1024;
 // The information after loading a project with heating and cooling lists.
 constexpr std::size_t ProjectWithBothText = 213;
+// The question whether to save the changed project first (answered No).
+constexpr std::size_t SaveQuestionText = 121;
 // The question which calculation sheet to print when the room heats and cools.
 constexpr std::size_t WhichSheetText = 288;
 
@@ -273,6 +275,8 @@ void newHeatingDesign(Windows& w)
 void sampleProject(Windows& w)
 {
     w.answerer.nextFile(w.project);
+    // The new design before it is not saved: the program asks first.
+    w.answerer.expectMessage(QString::fromStdString(w.form1.session().InterfaceTexts.line(SaveQuestionText)));
     w.answerer.expectMessage(
         QString::fromStdString(w.form1.session().InterfaceTexts.line(ProjectWithBothText)));
     w.form1.Laden1->trigger();

@@ -1,0 +1,325 @@
+// Both windows with the bundled interface texts, walked through a short design: in every stage
+// each visible caption, value and list line must be whole inside its control, and no two
+// visible controls of one parent may cover each other or reach outside it. CMake runs this at
+// scale 1.0 and again with QT_SCALE_FACTOR=1.5.
+#include "app/Mnemonics.h"
+#include "project/MainWindowFixture.h"
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSet>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace tepa::test {
+namespace {
+
+// Controls that lie over others on purpose: the main window's background picture and the
+// dew-point box, which covers the middle of the cooling panel while it is shown.
+const std::set<QString> Overlays = {QStringLiteral("Image1"), QStringLiteral("GroupBox3")};
+
+QString plain(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+// What does not fit in `w`, or an empty text.
+QString cutText(const QWidget* w)
+{
+    const QFontMetrics fm = w->fontMetrics();
+    const QRect room = w->contentsRect();
+    auto tooWide = [&](const QString& text, int width) {
+        return fm.horizontalAdvance(plain(text)) > width || fm.height() > room.height();
+    };
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull())
+            return {};
+        if (label->wordWrap()) {
+            const QRect needed = fm.boundingRect(room, Qt::TextWordWrap, label->text());
+            return needed.height() > room.height() ? label->text() : QString();
+        }
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            if (tooWide(line, room.width() - 2 * label->margin() - std::max(0, label->indent())))
+                return line;
+        return {};
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->sizeHint().width() > w->width() || button->sizeHint().height() > w->height() + 2)
+            return button->text();
+        return {};
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+        return tooWide(edit->text(), room.width() - 6) ? edit->text() : QString();
+    if (const auto* box = qobject_cast<const QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect title =
+            box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+        return title.right() > box->width() ? box->title() : QString();
+    }
+    if (const auto* list = qobject_cast<const QListWidget*>(w)) {
+        if (list->horizontalScrollBar()->isVisible())
+            return QStringLiteral("(scrolls sideways)");
+        for (int row = 0; row < list->count(); ++row)
+            if (fm.horizontalAdvance(list->item(row)->text()) > list->viewport()->width())
+                return list->item(row)->text();
+    }
+    return {};
+}
+
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// The contrast of an enabled control's text against what it is drawn on: the nearest filled
+// background, or the window's.
+double textContrast(const QWidget* w)
+{
+    const QColor text = w->palette().color(w->foregroundRole());
+    const QWidget* filled = w;
+    while (filled->parentWidget() && !filled->autoFillBackground() && !filled->isWindow())
+        filled = filled->parentWidget();
+    const double a = luminance(text) + 0.05;
+    const double b = luminance(filled->palette().color(filled->backgroundRole())) + 0.05;
+    return std::max(a, b) / std::min(a, b);
+}
+
+QString describe(const QWidget* w)
+{
+    const QRect g = w->geometry();
+    return QStringLiteral("%1 (%2,%3 %4x%5)")
+        .arg(w->objectName())
+        .arg(g.x())
+        .arg(g.y())
+        .arg(g.width())
+        .arg(g.height());
+}
+
+// Every fault of the visible controls under `parent`, one line each.
+void collectFaults(const QWidget* parent, QStringList& faults)
+{
+    QList<const QWidget*> shown;
+    for (const QObject* child : parent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (!w || w->isWindow() || !w->isVisible() || w->objectName().isEmpty() ||
+            w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        shown << w;
+        if (const QString cut = cutText(w); !cut.isEmpty())
+            faults << QStringLiteral("cut: %1 \"%2\"").arg(describe(w), cut);
+        const bool hasText =
+            (qobject_cast<const QLabel*>(w) && !static_cast<const QLabel*>(w)->text().isEmpty()) ||
+            qobject_cast<const QAbstractButton*>(w);
+        if (hasText && w->isEnabled() && textContrast(w) < 4.5)
+            faults << QStringLiteral("contrast %1:1: %2").arg(textContrast(w), 0, 'f', 1).arg(describe(w));
+        if (!parent->rect().contains(w->geometry()) && !Overlays.contains(w->objectName()))
+            faults << QStringLiteral("outside %1: %2").arg(parent->objectName(), describe(w));
+        collectFaults(w, faults);
+    }
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        for (qsizetype j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()) &&
+                !Overlays.contains(shown[i]->objectName()) && !Overlays.contains(shown[j]->objectName()))
+                faults << QStringLiteral("overlap: %1 / %2").arg(describe(shown[i]), describe(shown[j]));
+}
+
+class WindowLayout : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        installedData = TEPA_SOURCE_DATA_DIR;
+        MainWindowFixture::SetUp();
+        createCalculationWindow();
+        form1->show();
+    }
+
+    // A control of the calculation window by name.
+    template <class W> W* calc(const char* name) const
+    {
+        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no control named " << name;
+        return widget;
+    }
+
+    // Checks the windows that are open in the stage `stage`.
+    void expectReadable(const QString& stage)
+    {
+        QCoreApplication::processEvents();
+        for (QWidget* window : {static_cast<QWidget*>(form1.get()), static_cast<QWidget*>(form2.get())}) {
+            if (!window->isVisible())
+                continue;
+            QStringList faults;
+            collectFaults(window, faults);
+            EXPECT_TRUE(faults.isEmpty()) << stage.toStdString() << ", " << window->objectName().toStdString()
+                                          << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+        }
+    }
+
+    void click(QListWidget* list, int row)
+    {
+        QCoreApplication::processEvents();
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    // The room's list in the calculation window, opened from the room data in `mode`.
+    void openList(const char* mode)
+    {
+        control<QRadioButton>(mode)->click();
+        form1->Berechnungen1->trigger();
+        ASSERT_TRUE(form2->isVisible());
+    }
+
+    // Every entry of the room list opened for editing in turn.
+    void editEachEntry(const char* mode, const char* heading)
+    {
+        auto* list = calc<QListWidget>("ListBox2");
+        for (int row = 0; row < list->count(); ++row) {
+            click(list, row);
+            calc<QPushButton>("Bearbeiten")->click();
+            expectReadable(
+                QStringLiteral("%1 entry %2").arg(QLatin1String(mode), calc<QLabel>(heading)->text()));
+        }
+    }
+
+    void loadBundledSample()
+    {
+        const QString copy = tempPath(QStringLiteral("Beispiel.kon"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TEPA_SOURCE_DATA_DIR "/Beispiel.kon"), copy));
+        doubles.messages.expect(MessageKind::Information, text(213));
+        load(copy);
+    }
+};
+
+TEST_F(WindowLayout, EveryCaptionValueAndListLineIsWholeInEveryStage)
+{
+    expectReadable(QStringLiteral("start"));
+    form1->Info2->trigger();
+    expectReadable(QStringLiteral("information"));
+    control<QPushButton>("Button3")->click();
+    loadBundledSample();
+    form1->Projektdaten1->trigger();
+    expectReadable(QStringLiteral("project data"));
+    form1->Raumdaten1->trigger();
+    expectReadable(QStringLiteral("room data, heating"));
+    control<QRadioButton>("RadioButton2")->click();
+    expectReadable(QStringLiteral("room data, cooling"));
+
+    openList("RadioButton1");
+    expectReadable(QStringLiteral("heating list"));
+    for (const char* menu : {"FreieKonvektion1", "FreieZwangsKonv1"}) {
+        calc<QAction>(menu)->trigger();
+        click(calc<QListWidget>("ListBox1"), 0);
+        click(calc<QListWidget>("ListBox3"), 0);
+        expectReadable(QStringLiteral("type chosen from ") + QLatin1String(menu));
+        QTest::mouseClick(calc<QWidget>("Panel4"), Qt::LeftButton, {}, QPoint(2, 2));
+    }
+    // The sample's heating entries are of each kind of series: free, fan, fixed fan stages.
+    editEachEntry("heating", "Label5");
+    calc<QAction>("Schliessen1")->trigger();
+
+    // Twelve entries: the list shows eight rows at least and every column of its lines.
+    auto& entries = session->Project.HeatingEntries;
+    const std::size_t used = static_cast<std::size_t>(calc<QListWidget>("ListBox2")->count());
+    ASSERT_GT(used, 0u);
+    for (std::size_t i = used; i < 12; ++i)
+        entries[i] = entries[i % used];
+    session->Project.HeatingEntryCount = 12;
+    openList("RadioButton1");
+    auto* list = calc<QListWidget>("ListBox2");
+    ASSERT_EQ(list->count(), 12);
+    expectReadable(QStringLiteral("twelve entries"));
+    EXPECT_GE(list->viewport()->height(), 8 * list->sizeHintForRow(0)) << "eight rows show";
+    calc<QAction>("Schliessen1")->trigger();
+
+    form1->Konvliste->trigger();
+    ASSERT_TRUE(control<QListWidget>("ListBox1")->isVisible());
+    expectReadable(QStringLiteral("the project's convector list"));
+    openList("RadioButton2");
+    editEachEntry("cooling", "Label3");
+    calc<QWidget>("GroupBox3")->show();
+    expectReadable(QStringLiteral("cooling with the dew-point note"));
+}
+
+TEST_F(WindowLayout, EveryMenuEntryHasAnAltLetterOfItsOwnAndKeepsItsText)
+{
+    for (const QMenuBar* bar : {form1->menuBar(), form2->menuBar()}) {
+        QList<const QWidget*> owners{bar};
+        for (const QMenu* menu : bar->findChildren<QMenu*>())
+            owners << menu;
+        for (const QWidget* owner : owners) {
+            QSet<QChar> letters;
+            for (const QAction* action : owner->actions()) {
+                const QString caption = action->text();
+                if (caption.isEmpty() || action->isSeparator())
+                    continue;
+                const qsizetype mark = caption.indexOf(QLatin1Char('&'));
+                ASSERT_GE(mark, 0) << caption.toStdString();
+                EXPECT_FALSE(letters.contains(caption[mark + 1].toLower())) << caption.toStdString();
+                letters.insert(caption[mark + 1].toLower());
+            }
+        }
+    }
+    // Where the texts are compared the mark is gone.
+    EXPECT_EQ(withoutMnemonic(form1->Raumdaten1->text()), text(9));
+    EXPECT_EQ(withoutMnemonic(calc<QAction>("Schliessen1")->text()), text(100));
+    EXPECT_EQ(withoutMnemonic(QStringLiteral("Heizen && K&ühlen")), QStringLiteral("Heizen & Kühlen"));
+}
+
+TEST_F(WindowLayout, AnEmptyUpperPartSaysWhatToDoNext)
+{
+    loadBundledSample();
+    form1->Raumdaten1->trigger();
+    openList("RadioButton1");
+    auto* hint = calc<QLabel>("NextStepHint");
+    calc<QPushButton>("Erweitern")->click();
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), text(273));
+    calc<QAction>("FreieKonvektion1")->trigger();
+    EXPECT_FALSE(hint->isVisible()) << "the type panel shows";
+}
+
+TEST_F(WindowLayout, TheRoomsTypeIsPickedByArrowKeyAndTakenByEnter)
+{
+    form1->Neu1->trigger();
+    form1->Raumdaten1->trigger();
+    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
+    auto* types = control<QListWidget>("ListBox3");
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);
+    EXPECT_TRUE(control<QLabel>("Image2")->isVisible()) << "the type's picture shows";
+    QTest::keyClick(types, Qt::Key_Return);
+    EXPECT_TRUE(form2->isVisible()) << "the calculation window opens";
+}
+
+TEST_F(WindowLayout, NewLeavesNoStatusColourAndNoTypePictureOfTheProjectBefore)
+{
+    loadBundledSample();
+    form1->Raumdaten1->trigger();
+    auto* types = control<QListWidget>("ListBox3");
+    types->setCurrentRow(0);
+    emit types->itemClicked(types->item(0));
+    ASSERT_TRUE(control<QLabel>("Label19")->isVisible());
+    ASSERT_TRUE(control<QLabel>("Image2")->isVisible());
+    form1->Neu1->trigger();
+    EXPECT_FALSE(control<QLabel>("Label19")->isVisible());
+    EXPECT_FALSE(control<QLabel>("Image2")->isVisible());
+}
+
+} // namespace
+} // namespace tepa::test
