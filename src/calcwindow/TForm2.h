@@ -157,13 +157,7 @@ public:
     QString HeatingOutputCaption; // text 41
     QString CoolingOutputCaption; // text 42
 
-    // Menu (MainMenu1 is the window's menu bar)
-    QMenu* Konvektoren1 = nullptr;       // "Konvektoren", text 44
-    QAction* FreieKonvektion1 = nullptr; // load the free-convection type list, text 63
-    QAction* FreieZwangsKonv1 = nullptr; // load the forced-convection type list, text 46
-    QAction* Schliessen1 = nullptr;      // close with write-back, text 100; last on the bar
     // ---- Sizing assistant (SizingDialog.cpp) ----
-    QAction* Auslegung1 = nullptr; // the sizing assistant for the room and mode, text 284
     static constexpr std::size_t SizingMenuText = 284;
     static constexpr std::size_t SizingHeadingsText = 289; // the list's column headings, "|" between
     void Auslegung1Click();
@@ -172,6 +166,16 @@ public:
     // through the window's own inputs.
     void takeSizedEntry(const sizing::Candidate& candidate, const sizing::Request& request);
     // ---- end of sizing assistant ----
+
+private:
+    // The controls: only this window's own code sets them; everything else goes through the
+    // routines above, and tests find a control by its object name.
+    // Menu (MainMenu1 is the window's menu bar)
+    QMenu* Konvektoren1 = nullptr;       // "Konvektoren", text 44
+    QAction* FreieKonvektion1 = nullptr; // load the free-convection type list, text 63
+    QAction* FreieZwangsKonv1 = nullptr; // load the forced-convection type list, text 46
+    QAction* Schliessen1 = nullptr;      // close with write-back, text 100; last on the bar
+    QAction* Auslegung1 = nullptr;       // the sizing assistant for the room and mode, text 284
 
     // Type panel
     ClickPanel* Panel4 = nullptr;    // type, length and height choice; a click on it leaves it
@@ -348,6 +352,8 @@ public:
     QLabel* Label8 = nullptr;
     QLabel* Label94 = nullptr; // other-mode total heading
 
+public:
+
     // ---- Operating-point inputs (OperatingPointInputs.cpp; type choice in TypeSelection.cpp) ----
     // Connects the inputs of both operating-point panels to their handlers; later calls do
     // nothing. The type lists, "weiter" and the room calculation run call it, so the panels are
@@ -413,6 +419,13 @@ private:
     void buildCoolingPanel(QWidget* central);
     void buildListArea(QWidget* central);
     void connectControls();
+
+    // The "Konvektor-Information" box with the rating of the mode not being calculated.
+    void showOtherModeRating(const std::string& name,
+                             double length,
+                             const std::string& dataLine,
+                             const std::string& fanLine,
+                             engine::Mode mode);
 
     // The list model's notes, each in its kind of box, in order.
     void showNotes(const std::vector<calculation::Note>& notes);

@@ -152,15 +152,9 @@ void TForm2::Panel4Click()
         Panel1->show();
 }
 
-namespace {
-
 // Fills the "Konvektor-Information" box with the rating of the mode not being calculated.
-void showOtherModeRating(TForm2& form,
-                         const std::string& name,
-                         double length,
-                         const std::string& dataLine,
-                         const std::string& fanLine,
-                         engine::Mode mode)
+void TForm2::showOtherModeRating(
+    const std::string& name, double length, const std::string& dataLine, const std::string& fanLine, engine::Mode mode)
 {
     engine::OtherModeRatingInput in;
     in.typeName = name;
@@ -170,31 +164,30 @@ void showOtherModeRating(TForm2& form,
     in.currentMode = mode;
     const engine::OtherModeRating rating = engine::otherModeRating(in);
     if (!rating.showBox) {
-        form.GroupBox4->hide();
+        GroupBox4->hide();
         return;
     }
     const engine::RatingDisplay display = engine::ratingDisplay(rating);
-    const auto caption = [&form](QLabel* label, int line) {
+    const auto caption = [this](QLabel* label, int line) {
         if (line > 0)
-            label->setText(form.text(static_cast<std::size_t>(line)));
+            label->setText(text(static_cast<std::size_t>(line)));
     };
-    caption(form.Label94, rating.captions.Label94);
-    caption(form.Label61, rating.captions.Label61);
-    caption(form.Label91, rating.captions.Label91);
-    caption(form.Label105, rating.captions.Label105);
-    caption(form.Label93, rating.captions.Label93);
+    caption(Label94, rating.captions.Label94);
+    caption(Label61, rating.captions.Label61);
+    caption(Label91, rating.captions.Label91);
+    caption(Label105, rating.captions.Label105);
+    caption(Label93, rating.captions.Label93);
     const QColor colour = rating.captions.colour == engine::RatingColour::Red ? formcolours::warningRed()
                                                                               : formcolours::coolingBlue();
-    setTextColour(form.Label94, colour);
-    setTextColour(form.Label61, colour);
-    form.Label86->setText(qs(display.Label86));
-    form.Label88->setText(qs(display.Label88));
-    form.Label90->setText(qs(display.Label90));
-    form.Label92->setText(qs(display.Label92));
-    form.GroupBox4->show();
+    setTextColour(Label94, colour);
+    setTextColour(Label61, colour);
+    Label86->setText(qs(display.Label86));
+    Label88->setText(qs(display.Label88));
+    Label90->setText(qs(display.Label90));
+    Label92->setText(qs(display.Label92));
+    GroupBox4->show();
 }
 
-} // namespace
 
 namespace {
 
@@ -270,7 +263,7 @@ void TForm2::KonweiterClick()
             }
             if (m_session.HeatingDualUseOn) {
                 if (series::isPrimaryAir(name) || series::isWfwFamily(name) || series::isStaged(name))
-                    showOtherModeRating(*this, name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
+                    showOtherModeRating(name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
                                         engine::Mode::Heating);
                 else
                     GroupBox4->hide();
@@ -394,7 +387,7 @@ void TForm2::KonweiterClick()
             Edit8->setText(qs(*fan.settingText));
 
         if (m_session.CoolingDualUseOn)
-            showOtherModeRating(*this, name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
+            showOtherModeRating(name, e.Length, e.TypeText1.text(), e.TypeText2.text(),
                                 engine::Mode::Cooling);
 
         e.InUse = true;

@@ -257,7 +257,7 @@ void newHeatingDesign(Windows& w)
     savePicture(&w.form2, w.outDir, QStringLiteral("calc-heating-new.png"));
 
     // The sizing assistant's list for the rest of the room's demand, its first line marked.
-    w.form2.Auslegung1->trigger();
+    find<QAction>(&w.form2, "Auslegung1")->trigger();
     settle();
     auto* sizing = w.form2.findChild<tepa::SizingDialog*>(QStringLiteral("SizingDialog"));
     if (!sizing)
@@ -266,7 +266,7 @@ void newHeatingDesign(Windows& w)
     savePicture(sizing, w.outDir, QStringLiteral("calc-sizing.png"));
     sizing->reject();
     settle();
-    w.form2.Schliessen1->trigger();
+    find<QAction>(&w.form2, "Schliessen1")->trigger();
     settle();
 }
 
@@ -293,7 +293,7 @@ void sampleProject(Windows& w)
     clickRow(entries, 1);
     find<QPushButton>(&w.form2, "Bearbeiten")->click();
     savePicture(&w.form2, w.outDir, QStringLiteral("calc-heating.png"));
-    w.form2.Schliessen1->trigger();
+    find<QAction>(&w.form2, "Schliessen1")->trigger();
     settle();
 
     find<QRadioButton>(&w.form1, "RadioButton2")->click();
@@ -303,7 +303,7 @@ void sampleProject(Windows& w)
     if (w.form2.isHidden())
         fail(QStringLiteral("the calculation window did not open for cooling"));
     savePicture(&w.form2, w.outDir, QStringLiteral("calc-cooling.png"));
-    w.form2.Schliessen1->trigger();
+    find<QAction>(&w.form2, "Schliessen1")->trigger();
     settle();
 
     w.form1.Konvliste->trigger();
