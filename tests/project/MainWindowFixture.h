@@ -108,6 +108,14 @@ protected:
         session.reset();
     }
 
+    // A control of the calculation window by its name; fails the test when there is none.
+    template <class W> W* calc(const char* name) const
+    {
+        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no calculation window control named " << name;
+        return widget;
+    }
+
     // Interface text n as the program shows it.
     QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
 

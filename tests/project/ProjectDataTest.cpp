@@ -78,7 +78,7 @@ protected:
 TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDataPanel)
 {
     createCalculationWindow();
-    form2->ListBox2->addItem("W2 1000 x 180");
+    calc<QListWidget>("ListBox2")->addItem("W2 1000 x 180");
     loadSample();
     session->DemandChanged = true;
     session->HeatingEntryIndex = 2;
@@ -98,7 +98,7 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     EXPECT_EQ(form1->ListBox2->count(), 0);
     EXPECT_TRUE(form1->Label19->text().isEmpty());
     EXPECT_TRUE(form1->GroupBox2->isHidden());
-    EXPECT_EQ(form2->ListBox2->count(), 0) << "the calculation window's list is emptied too";
+    EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 0) << "the calculation window's list is emptied too";
     EXPECT_FALSE(session->projectModified()) << "nothing typed into the new project yet";
     EXPECT_FALSE(session->ProjectLoaded);
     EXPECT_FALSE(session->DemandChanged);
