@@ -160,6 +160,14 @@ protected:
         load(copy);
     }
 
+    // New, as the menu runs it: the project data panel opens.
+    void newProject()
+    {
+        form1->Neu1->trigger();
+        ASSERT_TRUE(session->ProjectDataShown);
+        ASSERT_FALSE(form1->GroupBox1->isHidden());
+    }
+
     void storeWorkDir(const QString& dir)
     {
         doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir);

@@ -31,24 +31,6 @@ TEST(AttachmentPolicy, AnExecutableFileIsRefusedWhateverItsName)
 class ProjectDataWindow : public MainWindowFixture
 {
 protected:
-    // The sample project loaded: both lists in use, two attachments.
-    void loadSample()
-    {
-        const QString path = tempPath("sample.kon");
-        QFile::remove(path);
-        ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), path));
-        doubles.messages.expect(MessageKind::Information, text(213));
-        load(path);
-        doubles.messages.verifyAllShown();
-        ASSERT_TRUE(session->ProjectLoaded);
-    }
-
-    void newProject()
-    {
-        form1->Neu1->trigger();
-        ASSERT_FALSE(form1->GroupBox1->isHidden());
-    }
-
     // The attachment list holding these paths, the last one selected.
     void setAttachments(const QStringList& paths)
     {
@@ -80,6 +62,8 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     createCalculationWindow();
     calc<QListWidget>("ListBox2")->addItem("W2 1000 x 180");
     loadSample();
+    doubles.messages.verifyAllShown();
+    ASSERT_TRUE(session->ProjectLoaded);
     session->DemandChanged = true;
     session->HeatingEntryIndex = 2;
     form1->RadioButton2->click();
