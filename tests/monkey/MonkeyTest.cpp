@@ -113,8 +113,10 @@ const std::vector<std::size_t>& projectDoubleOffsets()
         run(0, record::HeatingDemand.offset, 9); // demands to humidity
         for (std::size_t k = 0; k < MaxEntries; ++k) {
             for (const auto& [base, first, count] :
-                 {std::tuple{record::HeatingEntries.offset + k * HeatingEntrySize, heating::PressureDrop.offset, 12},
-                  std::tuple{record::CoolingEntries.offset + k * CoolingEntrySize, cooling::PressureDrop.offset, 6}}) {
+                 {std::tuple{record::HeatingEntries.offset + k * HeatingEntrySize,
+                             heating::PressureDrop.offset, 12},
+                  std::tuple{record::CoolingEntries.offset + k * CoolingEntrySize,
+                             cooling::PressureDrop.offset, 6}}) {
                 run(base, entry::Length.offset, 7); // length to fan setting
                 run(base, entry::CoeffK.offset, 4); // k to output
                 run(base, first, static_cast<std::size_t>(count));
@@ -135,12 +137,15 @@ std::optional<std::string> nonFiniteDouble(const QByteArray& image, const std::s
 
 // A list's count and current index as the windows may leave them: a count of 1 to 12, or 0 once
 // the last entry was deleted (entry 1 is then no longer in use); the index within the count.
-std::optional<std::string> listProblem(const char* list, std::int32_t count, bool firstInUse, std::int32_t index)
+std::optional<std::string>
+listProblem(const char* list, std::int32_t count, bool firstInUse, std::int32_t index)
 {
     if (count < 0 || count > static_cast<std::int32_t>(MaxEntries) || (count == 0 && firstInUse))
-        return std::string(list) + " count " + std::to_string(count) + (firstInUse ? " (entry 1 in use)" : "");
+        return std::string(list) + " count " + std::to_string(count) +
+               (firstInUse ? " (entry 1 in use)" : "");
     if (index < 1 || index > std::max(count, 1))
-        return std::string(list) + " index " + std::to_string(index) + " outside the count " + std::to_string(count);
+        return std::string(list) + " index " + std::to_string(index) + " outside the count " +
+               std::to_string(count);
     return std::nullopt;
 }
 
@@ -156,9 +161,12 @@ std::optional<std::string> savedFileProblem(const QByteArray& image)
     if (const auto decoded = ProjectCodec::decode(std::as_bytes(std::span(image.constData(), image.size())));
         !decoded)
         return "saved file does not decode: " + decoded.error();
-    const auto firstInUse = [&](std::size_t list, std::size_t inUse) { return image[qsizetype(list + inUse)] != 0; };
-    if (auto problem = listProblem("saved heating", valueAt<std::int32_t>(image, record::HeatingEntryCount.offset),
-                                   firstInUse(record::HeatingEntries.offset, heating::InUse.offset), 1))
+    const auto firstInUse = [&](std::size_t list, std::size_t inUse) {
+        return image[qsizetype(list + inUse)] != 0;
+    };
+    if (auto problem =
+            listProblem("saved heating", valueAt<std::int32_t>(image, record::HeatingEntryCount.offset),
+                        firstInUse(record::HeatingEntries.offset, heating::InUse.offset), 1))
         return problem;
     return listProblem("saved cooling", valueAt<std::int32_t>(image, record::CoolingEntryCount.offset),
                        firstInUse(record::CoolingEntries.offset, cooling::InUse.offset), 1);
@@ -192,8 +200,14 @@ class AnsweringDialogs : public platform::FileDialogs
 {
 public:
     using Answer = std::function<std::optional<QString>(const platform::FileDialogRequest&)>;
-    std::optional<QString> openFile(const platform::FileDialogRequest& request) override { return open(request); }
-    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override { return save(request); }
+    std::optional<QString> openFile(const platform::FileDialogRequest& request) override
+    {
+        return open(request);
+    }
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override
+    {
+        return save(request);
+    }
     Answer open, save;
 };
 
@@ -275,7 +289,8 @@ public:
         };
         m_dialogs.save = [this](const platform::FileDialogRequest&) { return saveAnswer(); };
         const fs::path fixtures(TEPA_TEST_DATA_DIR), installation(TEPA_SOURCE_DATA_DIR);
-        m_sources = {fixtures / "new-project.kon", fixtures / "sample-project.kon", installation / "Beispiel.kon"};
+        m_sources = {fixtures / "new-project.kon", fixtures / "sample-project.kon",
+                     installation / "Beispiel.kon"};
 
         StartOptions options;
         options.installedDataDir = installation;
@@ -371,10 +386,11 @@ public:
             m_eventStartMs = 0;
             m_slowestMs = std::max(m_slowestMs, elapsed);
             if (const auto problem = problemAfterEvent(elapsed)) {
-                ADD_FAILURE() << "monkey seed " << m_seed << ", event " << n << ": " << *problem
-                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed << " TEPA_MONKEY_EVENTS=" << n
-                              << " TEPA_MONKEY_TRACE=1 test_monkey --gtest_filter=Monkey.Replay\nlast events:\n"
-                              << logTail();
+                ADD_FAILURE()
+                    << "monkey seed " << m_seed << ", event " << n << ": " << *problem
+                    << "\nreplay: TEPA_MONKEY_SEED=" << m_seed << " TEPA_MONKEY_EVENTS=" << n
+                    << " TEPA_MONKEY_TRACE=1 test_monkey --gtest_filter=Monkey.Replay\nlast events:\n"
+                    << logTail();
                 return;
             }
             tidyUp();
@@ -420,15 +436,17 @@ private:
                 return problem;
         const Session& s = m_session;
         const ProjectRecord& p = s.Project;
-        if (auto problem = listProblem("heating", p.HeatingEntryCount, p.HeatingEntries[0].InUse, s.HeatingEntryIndex))
+        if (auto problem =
+                listProblem("heating", p.HeatingEntryCount, p.HeatingEntries[0].InUse, s.HeatingEntryIndex))
             return problem;
         // A value that is no number would be saved with the next save command.
         const std::vector<std::byte> image = ProjectCodec::encode(p);
-        if (auto problem = nonFiniteDouble(QByteArray(reinterpret_cast<const char*>(image.data()),
-                                                      static_cast<qsizetype>(image.size())),
-                                           "project in memory"))
+        if (auto problem = nonFiniteDouble(
+                QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())),
+                "project in memory"))
             return problem;
-        if (auto problem = listProblem("cooling", p.CoolingEntryCount, p.CoolingEntries[0].InUse, s.CoolingEntryIndex))
+        if (auto problem =
+                listProblem("cooling", p.CoolingEntryCount, p.CoolingEntries[0].InUse, s.CoolingEntryIndex))
             return problem;
         for (const QString& path : m_savesThisEvent) {
             QFile file(path);
@@ -459,7 +477,8 @@ private:
 
     void note(const std::string& detail, const char* kind = nullptr)
     {
-        std::string line = "#" + std::to_string(m_event.load()) + " " + (kind ? kind : m_kind) + ": " + detail;
+        std::string line =
+            "#" + std::to_string(m_event.load()) + " " + (kind ? kind : m_kind) + ": " + detail;
         if (m_trace)
             std::fprintf(stderr, "%s\n", line.c_str());
         const std::lock_guard lock(m_logMutex);
@@ -528,10 +547,12 @@ private:
 
     QString randomText()
     {
-        static const QStringList odd = QStringLiteral(
-            "nan|inf|-inf|NaN|abc|12a|1,2,3|--5|5-|1e|e5|.|-|,|+|1e308|1E309|-1e400|1e-400|99999999999999999999|"
-            "2147483648|-2147483649|0x7fffffff|$FFFFFFFF|0x|$|-0|00000|1.7976931348623157e308|4.9e-324|1..2|"
-            "1.2.3|١٢|12°|½").split(QLatin1Char('|'));
+        static const QStringList odd = QStringLiteral("nan|inf|-inf|NaN|abc|12a|1,2,3|--5|5-|1e|e5|.|-|,|+|"
+                                                      "1e308|1E309|-1e400|1e-400|99999999999999999999|"
+                                                      "2147483648|-2147483649|0x7fffffff|$FFFFFFFF|0x|$|-0|"
+                                                      "00000|1.7976931348623157e308|4.9e-324|1..2|"
+                                                      "1.2.3|١٢|12°|½")
+                                           .split(QLatin1Char('|'));
         QString text;
         switch (pick(11)) {
         case 0:
@@ -552,7 +573,8 @@ private:
             return text;
         case 6: // control characters, Latin-1, anything of the basic plane
             for (std::size_t i = 0, n = 1 + pick(12); i < n; ++i) {
-                static const std::pair<char16_t, std::size_t> ranges[] = {{1, 31}, {0x20, 0x5f}, {0xa0, 0x60}, {0x100, 0xd700}};
+                static const std::pair<char16_t, std::size_t> ranges[] = {
+                    {1, 31}, {0x20, 0x5f}, {0xa0, 0x60}, {0x100, 0xd700}};
                 const auto& [first, size] = ranges[pick(4)];
                 text += QChar(static_cast<char16_t>(first + pick(size)));
             }
@@ -617,8 +639,10 @@ private:
         if (!m_form2->isVisible())
             return false;
         std::vector<QAction*> actions{calc<QAction>("Schliessen1")};
-        if (const QMenu* menu = calc<QMenu>("Konvektoren1"); menu->isEnabled() && menu->menuAction()->isEnabled())
-            actions.insert(actions.end(), {calc<QAction>("FreieKonvektion1"), calc<QAction>("FreieZwangsKonv1")});
+        if (const QMenu* menu = calc<QMenu>("Konvektoren1");
+            menu->isEnabled() && menu->menuAction()->isEnabled())
+            actions.insert(actions.end(),
+                           {calc<QAction>("FreieKonvektion1"), calc<QAction>("FreieZwangsKonv1")});
         return triggerOne(actions, m_form2.get());
     }
 
@@ -640,8 +664,8 @@ private:
         QListWidget* list = pickOf(lists);
         const int row = static_cast<int>(pick(static_cast<std::size_t>(list->count())));
         const bool twice = chance(25);
-        note(nameOf(list) + inCalc(list) + " row " + std::to_string(row) + (twice ? " double click" : "") + " " +
-             quoted(list->item(row)->text()));
+        note(nameOf(list) + inCalc(list) + " row " + std::to_string(row) + (twice ? " double click" : "") +
+             " " + quoted(list->item(row)->text()));
         clickRow(list, row, twice);
         return true;
     }
@@ -664,7 +688,8 @@ private:
             clickRow(list, row, false);
         }
         auto* next = calc<QPushButton>("Konweiter");
-        if (const auto buttons = reachable<QPushButton>(); std::find(buttons.begin(), buttons.end(), next) != buttons.end()) {
+        if (const auto buttons = reachable<QPushButton>();
+            std::find(buttons.begin(), buttons.end(), next) != buttons.end()) {
             note("Konweiter", "  button");
             giveFocus(next);
             next->click();
@@ -685,8 +710,8 @@ private:
         if (chance(50)) {
             const int span = bar->maximum() - bar->minimum();
             const int value = bar->minimum() + static_cast<int>(pick(static_cast<std::size_t>(span) + 1));
-            note(nameOf(bar) + " to " + std::to_string(value) + " of " + std::to_string(bar->minimum()) + ".." +
-                 std::to_string(bar->maximum()));
+            note(nameOf(bar) + " to " + std::to_string(value) + " of " + std::to_string(bar->minimum()) +
+                 ".." + std::to_string(bar->maximum()));
             bar->setValue(value);
         } else {
             static const QAbstractSlider::SliderAction actions[] = {
@@ -694,7 +719,8 @@ private:
                 QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
                 QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
             const auto action = actions[pick(std::size(actions))];
-            note(nameOf(bar) + " action " + std::to_string(int(action)) + " at " + std::to_string(bar->value()));
+            note(nameOf(bar) + " action " + std::to_string(int(action)) + " at " +
+                 std::to_string(bar->value()));
             bar->triggerAction(action);
         }
         return true;
@@ -719,9 +745,12 @@ private:
         const std::size_t ending = pick(10); // 0-4 Enter, 5-7 focus elsewhere, 8-9 left in the field
         note(nameOf(field) + inCalc(field) + (replace ? " replaced by " : " appended ") +
              (text.size() > PastedLength ? "pasted " : "") + quoted(text) +
-             (ending < 5 ? " + Enter" : ending < 8 ? " + focus out" : ""));
+             (ending < 5   ? " + Enter"
+              : ending < 8 ? " + focus out"
+                           : ""));
         giveFocus(field);
-        QTest::keyClick(field, replace ? Qt::Key_A : Qt::Key_End, replace ? Qt::ControlModifier : Qt::NoModifier);
+        QTest::keyClick(field, replace ? Qt::Key_A : Qt::Key_End,
+                        replace ? Qt::ControlModifier : Qt::NoModifier);
         if (text.size() > PastedLength) {
             // A long text arrives in one paste, as a planner would enter it: typed key by key it
             // would be hundreds of user actions in one event.
@@ -777,7 +806,8 @@ private:
         if (buttons.empty())
             return false;
         B* button = pickOf(buttons);
-        note(nameOf(button) + inCalc(button) + (button->isCheckable() && button->isChecked() ? " (checked)" : ""));
+        note(nameOf(button) + inCalc(button) +
+             (button->isCheckable() && button->isChecked() ? " (checked)" : ""));
         giveFocus(button);
         if (button->isVisible() && button->isEnabled())
             button->click();
@@ -855,7 +885,8 @@ private:
         if (QFile out(path); out.open(QIODevice::WriteOnly))
             out.write(image);
         m_scratchFiles.push_back(path);
-        note(QFileInfo(source).fileName().toStdString() + " damaged to " + std::to_string(image.size()) + " bytes",
+        note(QFileInfo(source).fileName().toStdString() + " damaged to " + std::to_string(image.size()) +
+                 " bytes",
              "  open dialog");
         return path;
     }
@@ -895,19 +926,24 @@ private:
         using namespace layout;
         constexpr auto i32 = std::numeric_limits<std::int32_t>();
         constexpr auto dbl = std::numeric_limits<double>();
-        const auto heatingEntry = [](std::size_t k) { return record::HeatingEntries.offset + k * HeatingEntrySize; };
-        const auto coolingEntry = [](std::size_t k) { return record::CoolingEntries.offset + k * CoolingEntrySize; };
+        const auto heatingEntry = [](std::size_t k) {
+            return record::HeatingEntries.offset + k * HeatingEntrySize;
+        };
+        const auto coolingEntry = [](std::size_t k) {
+            return record::CoolingEntries.offset + k * CoolingEntrySize;
+        };
         switch (pick(4)) {
         case 0: {
             static const std::int64_t counts[] = {0, -1, 13, 100, i32.min(), i32.max(), 12, 1};
-            const std::size_t field = std::array{record::HeatingEntryCount.offset, record::CoolingEntryCount.offset,
-                                                 record::RoomCount.offset}[pick(3)];
+            const std::size_t field =
+                std::array{record::HeatingEntryCount.offset, record::CoolingEntryCount.offset,
+                           record::RoomCount.offset}[pick(3)];
             writeLittleEndian(image, field, 4, static_cast<std::uint64_t>(counts[pick(std::size(counts))]));
             return;
         }
         case 1: {
-            static const double values[] = {dbl.quiet_NaN(), dbl.infinity(), -dbl.infinity(), 1e308, -1e308,
-                                            4.9e-324,        -0.0,           1e12};
+            static const double values[] = {
+                dbl.quiet_NaN(), dbl.infinity(), -dbl.infinity(), 1e308, -1e308, 4.9e-324, -0.0, 1e12};
             const std::size_t offset = pickOf(projectDoubleOffsets());
             std::uint64_t bits;
             std::memcpy(&bits, &values[pick(std::size(values))], sizeof bits);
@@ -947,15 +983,16 @@ private:
 
     std::optional<QString> attachmentPath()
     {
-        static const std::vector<const char*> names = {"plan.pdf",    "setup.exe",        "run.sh",
-                                                       "Notiz mit Leerzeichen.txt",       "Übersicht °C.txt",
-                                                       "archiv.tar.gz", "ohne-endung",   "start.bat. "};
+        static const std::vector<const char*> names = {
+            "plan.pdf",         "setup.exe",     "run.sh",      "Notiz mit Leerzeichen.txt",
+            "Übersicht °C.txt", "archiv.tar.gz", "ohne-endung", "start.bat. "};
         const std::size_t roll = pick(10);
         QString path;
         if (roll >= 2 && roll < 8)
             path = m_temp + QStringLiteral("/anhang/") + QString::fromUtf8(pickOf(names));
         else if (roll >= 8)
-            path = m_temp + QStringLiteral("/") + QString(static_cast<qsizetype>(200 + pick(200)), QChar(u'ä'));
+            path =
+                m_temp + QStringLiteral("/") + QString(static_cast<qsizetype>(200 + pick(200)), QChar(u'ä'));
         note(path.isEmpty() ? std::string("cancel") : quoted(path), "  open dialog");
         if (path.isEmpty())
             return std::nullopt;
@@ -969,11 +1006,11 @@ private:
             note("cancel", "  save dialog");
             return std::nullopt;
         }
-        const QString path = roll < 14                               ? m_temp + QStringLiteral("/missing/projekt.kon")
-                             : roll < 24 && !m_savedFiles.empty() ? m_savedFiles.back() // over the last save
-                                                                  : m_temp + QStringLiteral("/save-") +
-                                                                        QString::number(++m_fileCounter) +
-                                                                        QStringLiteral(".kon");
+        const QString path = roll < 14 ? m_temp + QStringLiteral("/missing/projekt.kon")
+                             : roll < 24 && !m_savedFiles.empty()
+                                 ? m_savedFiles.back() // over the last save
+                                 : m_temp + QStringLiteral("/save-") + QString::number(++m_fileCounter) +
+                                       QStringLiteral(".kon");
         note(path.toStdString(), "  save dialog");
         m_savesThisEvent.push_back(path);
         return path;

@@ -390,11 +390,13 @@ TEST(Printed, TextsStandWhereTheLayoutPutsThem)
         {primaryAirOnly, Sheet::Cooling, 1, "", 1400, 1300, "Primärlufttemperatur [°C]  18"},
     };
     for (const Placed& c : cases) {
-        SCOPED_TRACE(testing::Message() << "sheet " << int(c.sheet) << " page " << c.page << " \"" << c.heading
-                                        << "\" (" << c.x << ", " << c.y << ") \"" << c.text << "\"");
+        SCOPED_TRACE(testing::Message()
+                     << "sheet " << int(c.sheet) << " page " << c.page << " \"" << c.heading << "\" (" << c.x
+                     << ", " << c.y << ") \"" << c.text << "\"");
         const Printed printed = print(c.make(), c.sheet);
         ASSERT_TRUE(printed.status);
-        ASSERT_EQ(printed.pages, c.make == fullest || c.make == coolingValues || c.make == heatingValues ? 2 : 1);
+        ASSERT_EQ(printed.pages,
+                  c.make == fullest || c.make == coolingValues || c.make == heatingValues ? 2 : 1);
         if (*c.heading) {
             const auto head = printed.find(c.heading, c.page);
             ASSERT_TRUE(head);

@@ -44,7 +44,10 @@ public:
     void showMessage(const QString& text) override { take(MessageKind::Message, text); }
     void showInformation(const QString& text) override { take(MessageKind::Information, text); }
     bool askYesNo(const QString& text) override { return take(MessageKind::YesNo, text).answer; }
-    platform::Answer askYesNoCancel(const QString& text) override { return take(MessageKind::YesNoCancel, text).choice; }
+    platform::Answer askYesNoCancel(const QString& text) override
+    {
+        return take(MessageKind::YesNoCancel, text).choice;
+    }
     void showError(const QString& text) override { take(MessageKind::Error, text); }
 
     // Every box shown, in order.
@@ -94,7 +97,12 @@ public:
     std::vector<bool> initialDirExisted; // for each folder dialog: its initial folder existed
 
 private:
-    enum Dialog { Open, Save, Folder };
+    enum Dialog
+    {
+        Open,
+        Save,
+        Folder
+    };
     ScriptedDialogs& add(Dialog dialog, std::optional<QString> path)
     {
         m_answers[dialog].push_back(std::move(path));
