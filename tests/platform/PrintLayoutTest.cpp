@@ -275,69 +275,8 @@ INSTANTIATE_TEST_SUITE_P(Projects,
 
 // --- Where things land ------------------------------------------------------------------------
 
-// Right end of a text in layout units.
-int rightEnd(const Printed& printed, const MeasuredSurface::Item& item)
-{
-    return printed.layout(item.box.right());
-}
-
-TEST(PrintedList, RowsStandInTheColumnsOfTheirHeadingAndCountADualUseUnitOnce)
-{
-    const Printed printed = print(sample(), Sheet::List);
-    ASSERT_TRUE(printed.status);
-    const auto type = printed.find("Typ");
-    const auto count = printed.find("Anzahl");
-    ASSERT_TRUE(type && count);
-    // The 2-pipe coil heats with one unit and cools with two: two units are ordered.
-    const auto coil = printed.find("WFW-2L");
-    ASSERT_TRUE(coil);
-    EXPECT_EQ(coil->box.left(), type->box.left());
-    std::vector<std::string> counts;
-    for (const auto& item : printed.items)
-        if (item.box.top() == coil->box.top() && rightEnd(printed, item) == rightEnd(printed, *count))
-            counts.push_back(item.text);
-    EXPECT_EQ(counts, std::vector<std::string>{"2"});
-    EXPECT_TRUE(printed.find("Seite 1 von 1"));
-}
-
-TEST(PrintedList, TwentyFourLinesBreakAfterTwentyThreeWithTheHeadingRepeated)
-{
-    const Printed printed = print(fullest(), Sheet::List);
-    ASSERT_TRUE(printed.status);
-    ASSERT_EQ(printed.pages, 2);
-    int rowsOnPage2 = 0;
-    std::optional<MeasuredSurface::Item> firstRow;
-    for (const auto& item : printed.items)
-        if (item.page == 2 && printed.layout(item.box.left()) == 400 &&
-            printed.layout(item.box.top()) >= 950 && ++rowsOnPage2 == 1)
-            firstRow = item;
-    EXPECT_EQ(rowsOnPage2, 1);
-    ASSERT_TRUE(firstRow);
-    EXPECT_EQ(printed.layout(firstRow->box.top()), 950);
-    const auto mark = printed.find("-> 2");
-    ASSERT_TRUE(mark);
-    EXPECT_EQ(printed.layout(mark->box.top()), 3200);
-    const auto heading1 = printed.find("Anzahl", 1);
-    const auto heading2 = printed.find("Anzahl", 2);
-    ASSERT_TRUE(heading1 && heading2);
-    EXPECT_EQ(heading2->box.right(), heading1->box.right());
-    EXPECT_TRUE(printed.find("Seite 2 von 2", 2));
-}
-
-// The text right-aligned on the same edge as `heading` in the row at layout height `y`.
-std::string under(const Printed& printed, const std::string& heading, int y, int page = 1)
-{
-    const auto head = printed.find(heading, page);
-    if (!head)
-        return "<no heading " + heading + ">";
-    for (const auto& item : printed.items)
-        if (item.page == page && printed.layout(item.box.top()) == y &&
-            std::abs(item.box.right() - head->box.right()) < 1)
-            return item.text;
-    return "<none>";
-}
-
-TEST(PrintedCalculation, ValuesStandUnderTheirHeadings)
+// The heating list with a fan unit in row 1 and a primary-air unit in row 5.
+ProjectRecord heatingValues()
 {
     ProjectRecord p = fullest();
     p.HeatingEntries[0].TypeName.setText("WFWL-2L");
@@ -346,94 +285,142 @@ TEST(PrintedCalculation, ValuesStandUnderTheirHeadings)
     p.HeatingEntries[0].Output = 412.6;
     p.HeatingEntries[4].TypeName.setText("WNF2");
     p.HeatingEntries[4].SoundLevel = 0;
-    const Printed printed = print(p, Sheet::Heating);
-    ASSERT_TRUE(printed.status);
-    constexpr int Row1 = 1650;
-    constexpr int Row5 = Row1 + 4 * 160;
-    EXPECT_EQ(under(printed, "H", Row1), "360");
-    EXPECT_EQ(under(printed, "L", Row1), "3350");
-    EXPECT_EQ(under(printed, "Anz", Row1), " 3");
-    EXPECT_EQ(under(printed, "tR", Row1), "105");
-    EXPECT_EQ(under(printed, "m", Row1), "1250");
-    EXPECT_EQ(under(printed, "V", Row1), "----");
-    EXPECT_EQ(under(printed, "n", Row1), " 100");
-    EXPECT_EQ(under(printed, "dp", Row1), "19999");
-    EXPECT_EQ(under(printed, "LpA", Row1), " 55");
-    EXPECT_EQ(under(printed, "Q", Row1), " 413");
-    EXPECT_EQ(under(printed, "ges.", Row1), " 1238");
-    // A primary-air unit: air flow instead of fan speed, and no sound level of its own.
-    EXPECT_EQ(under(printed, "V", Row5), "850");
-    EXPECT_EQ(under(printed, "n", Row5), "----");
-    EXPECT_EQ(under(printed, "LpA", Row5), "--");
-    // Its cooling rating in a second line.
-    EXPECT_EQ(under(printed, "Q", Row1 + 80), "9999");
+    return p;
 }
 
-TEST(PrintedCalculation, TwelveEntriesContinueOnPageTwoWithHeadingsAndTotals)
+// Cooling mass flows and sound levels may be stored negative.
+ProjectRecord coolingValues()
 {
     ProjectRecord p = fullest();
-    // Cooling mass flows and sound levels may be stored negative; primary-air units (entry 5)
-    // have no return temperature.
     p.CoolingEntries[0].MassFlow = -1250;
     p.CoolingEntries[0].SoundLevel = -55;
-    const Printed printed = print(p, Sheet::Cooling);
-    ASSERT_TRUE(printed.status);
-    ASSERT_EQ(printed.pages, 2);
-    EXPECT_EQ(under(printed, "m", 1650), "1250");
-    EXPECT_EQ(under(printed, "LpA", 1650), " 55");
-    EXPECT_EQ(under(printed, "tR", 1650 + 4 * 160), "--");
-    EXPECT_EQ(under(printed, "V", 1650 + 4 * 160), "850");
-    EXPECT_TRUE(printed.find("Seite  2", 2));
-    EXPECT_TRUE(printed.find("( zu Projekt-Nr. 2026-0815-A/1234 )", 2));
-    EXPECT_EQ(under(printed, "ges.", 1000, 2), "199980");
-    const auto mark = printed.find("--> 2");
-    ASSERT_TRUE(mark);
-    EXPECT_EQ(printed.layout(mark->box.top()), 3260);
-    const auto total = printed.find("Summe Kühlleistung [W]:", 2);
-    ASSERT_TRUE(total);
-    EXPECT_EQ(printed.layout(total->box.top()), 1000 + 2 * 160);
-    EXPECT_EQ(under(printed, "ges.", 1000 + 2 * 160, 2), "2399760");
-    EXPECT_EQ(under(printed, "ges.", 1000 + 2 * 160 + 80, 2), "2399760");
-    EXPECT_TRUE(printed.find("Summe Heizleistung [W]:", 2));
-    EXPECT_TRUE(printed.find("Seite 1 von 2", 1));
-    EXPECT_TRUE(printed.find("Seite 2 von 2", 2));
+    return p;
 }
 
-TEST(PrintedCalculation, ModeChoosesTheListAndTheDefaultFollowsTheHeatingList)
+// Primary-air temperature 18 beside the water-fed units; without the primary-air unit; with it alone.
+ProjectRecord withPrimaryAir()
 {
-    const ProjectRecord p = sample();
-    EXPECT_EQ(defaultPrintMode(p), PrintMode::Heating);
-    EXPECT_TRUE(bothModesInUse(p));
-    EXPECT_FALSE(bothModesInUse(heatingOnly()));
-    EXPECT_EQ(defaultPrintMode(coolingOnly()), PrintMode::Cooling);
-    const std::string heatingLine = "Betriebsart:                >>  Heizen  <<";
-    const std::string coolingLine = "Betriebsart:                >>  Kühlen  <<";
-    const Printed cooling = print(p, Sheet::Cooling);
-    EXPECT_TRUE(cooling.find(coolingLine));
-    EXPECT_FALSE(cooling.find(heatingLine));
-    EXPECT_TRUE(print(p, Sheet::Heating).find(heatingLine));
-}
-
-TEST(PrintedCalculation, CoolingHeadingShowsTheTemperaturesItsUnitsNeed)
-{
-    const auto textAt = [](const Printed& printed, int x, int y) {
-        for (const auto& item : printed.items)
-            if (printed.layout(item.box.left()) == x && printed.layout(item.box.top()) == y)
-                return item.text;
-        return std::string("<none>");
-    };
-    const std::string flow = "Vorlauftemperatur [°C]  16.0";
-    const std::string air = "Primärlufttemperatur [°C]  18";
     ProjectRecord p = coolingOnly();
     p.CoolingSecondTemp = 18;
-    const Printed both = print(p, Sheet::Cooling);
-    EXPECT_EQ(textAt(both, 1400, 1300), flow);
-    EXPECT_EQ(textAt(both, 1400, 1370), air);
+    return p;
+}
+ProjectRecord waterFedOnly()
+{
+    ProjectRecord p = withPrimaryAir();
     p.CoolingEntryCount = 3;
-    EXPECT_EQ(textAt(print(p, Sheet::Cooling), 1400, 1370), "<none>");
+    return p;
+}
+ProjectRecord primaryAirOnly()
+{
+    ProjectRecord p = withPrimaryAir();
     p.CoolingEntries[0] = p.CoolingEntries[3];
     p.CoolingEntryCount = 1;
-    EXPECT_EQ(textAt(print(p, Sheet::Cooling), 1400, 1300), air);
+    return p;
+}
+
+struct Placed
+{
+    ProjectRecord (*make)();
+    Sheet sheet;
+    int page;
+    const char* heading; // the text stands right-aligned under this heading in row y
+    int x, y;            // else: the text starts here (-1: anywhere)
+    const char* text;
+    bool present = true;
+};
+
+// Layout rows of the calculation sheet: the first entry, the fifth, and page 2's totals.
+constexpr int Row1 = 1650, Row5 = Row1 + 4 * 160, Totals = 1000 + 2 * 160;
+constexpr int Any = -1;
+
+TEST(Printed, TextsStandWhereTheLayoutPutsThem)
+{
+    const std::string heating = "Betriebsart:                >>  Heizen  <<";
+    const std::string cooling = "Betriebsart:                >>  Kühlen  <<";
+    const Placed cases[] = {
+        // The list: the 2-pipe coil heats with one unit and cools with two, two are ordered.
+        {sample, Sheet::List, 1, "", 400, 1510, "WFW-2L"},
+        {sample, Sheet::List, 1, "Anzahl", Any, 1510, "2"},
+        {sample, Sheet::List, 1, "", Any, Any, "Seite 1 von 1"},
+        // 24 lines break after 23, with the heading repeated.
+        {fullest, Sheet::List, 1, "", Any, 3200, "-> 2"},
+        {fullest, Sheet::List, 2, "Anzahl", Any, 950, "20"},
+        {fullest, Sheet::List, 2, "Anzahl", Any, 1030, "<none>"},
+        {fullest, Sheet::List, 2, "", Any, Any, "Seite 2 von 2"},
+        // Values under their headings.
+        {heatingValues, Sheet::Heating, 1, "H", Any, Row1, "360"},
+        {heatingValues, Sheet::Heating, 1, "L", Any, Row1, "3350"},
+        {heatingValues, Sheet::Heating, 1, "Anz", Any, Row1, " 3"},
+        {heatingValues, Sheet::Heating, 1, "tR", Any, Row1, "105"},
+        {heatingValues, Sheet::Heating, 1, "m", Any, Row1, "1250"},
+        {heatingValues, Sheet::Heating, 1, "V", Any, Row1, "----"},
+        {heatingValues, Sheet::Heating, 1, "n", Any, Row1, " 100"},
+        {heatingValues, Sheet::Heating, 1, "dp", Any, Row1, "19999"},
+        {heatingValues, Sheet::Heating, 1, "LpA", Any, Row1, " 55"},
+        {heatingValues, Sheet::Heating, 1, "Q", Any, Row1, " 413"},
+        {heatingValues, Sheet::Heating, 1, "ges.", Any, Row1, " 1238"},
+        // A primary-air unit: air flow instead of fan speed, and no sound level of its own.
+        {heatingValues, Sheet::Heating, 1, "V", Any, Row5, "850"},
+        {heatingValues, Sheet::Heating, 1, "n", Any, Row5, "----"},
+        {heatingValues, Sheet::Heating, 1, "LpA", Any, Row5, "--"},
+        {heatingValues, Sheet::Heating, 1, "Q", Any, Row1 + 80, "9999"}, // its cooling rating
+        // Twelve cooling entries continue on page 2 with headings and totals.
+        {coolingValues, Sheet::Cooling, 1, "m", Any, Row1, "1250"},
+        {coolingValues, Sheet::Cooling, 1, "LpA", Any, Row1, " 55"},
+        {coolingValues, Sheet::Cooling, 1, "tR", Any, Row5, "--"},
+        {coolingValues, Sheet::Cooling, 1, "V", Any, Row5, "850"},
+        {coolingValues, Sheet::Cooling, 1, "", Any, 3260, "--> 2"},
+        {coolingValues, Sheet::Cooling, 1, "", Any, Any, "Seite 1 von 2"},
+        {coolingValues, Sheet::Cooling, 2, "", Any, Any, "Seite  2"},
+        {coolingValues, Sheet::Cooling, 2, "", Any, Any, "( zu Projekt-Nr. 2026-0815-A/1234 )"},
+        {coolingValues, Sheet::Cooling, 2, "ges.", Any, 1000, "199980"},
+        {coolingValues, Sheet::Cooling, 2, "", Any, Totals, "Summe Kühlleistung [W]:"},
+        {coolingValues, Sheet::Cooling, 2, "ges.", Any, Totals, "2399760"},
+        {coolingValues, Sheet::Cooling, 2, "ges.", Any, Totals + 80, "2399760"},
+        {coolingValues, Sheet::Cooling, 2, "", Any, Any, "Summe Heizleistung [W]:"},
+        {coolingValues, Sheet::Cooling, 2, "", Any, Any, "Seite 2 von 2"},
+        // The mode chooses the list.
+        {sample, Sheet::Cooling, 1, "", Any, Any, cooling.c_str()},
+        {sample, Sheet::Cooling, 1, "", Any, Any, heating.c_str(), false},
+        {sample, Sheet::Heating, 1, "", Any, Any, heating.c_str()},
+        // The cooling heading shows the temperatures its units need.
+        {withPrimaryAir, Sheet::Cooling, 1, "", 1400, 1300, "Vorlauftemperatur [°C]  16.0"},
+        {withPrimaryAir, Sheet::Cooling, 1, "", 1400, 1370, "Primärlufttemperatur [°C]  18"},
+        {waterFedOnly, Sheet::Cooling, 1, "", Any, Any, "Primärlufttemperatur [°C]  18", false},
+        {primaryAirOnly, Sheet::Cooling, 1, "", 1400, 1300, "Primärlufttemperatur [°C]  18"},
+    };
+    for (const Placed& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "sheet " << int(c.sheet) << " page " << c.page << " \"" << c.heading << "\" (" << c.x
+                     << ", " << c.y << ") \"" << c.text << "\"");
+        const Printed printed = print(c.make(), c.sheet);
+        ASSERT_TRUE(printed.status);
+        ASSERT_EQ(printed.pages,
+                  c.make == fullest || c.make == coolingValues || c.make == heatingValues ? 2 : 1);
+        if (*c.heading) {
+            const auto head = printed.find(c.heading, c.page);
+            ASSERT_TRUE(head);
+            std::string found = "<none>";
+            for (const auto& item : printed.items)
+                if (item.page == c.page && printed.layout(item.box.top()) == c.y &&
+                    std::abs(item.box.right() - head->box.right()) < 1) {
+                    found = item.text;
+                    break;
+                }
+            EXPECT_EQ(found, c.text);
+            continue;
+        }
+        const bool present = std::any_of(printed.items.begin(), printed.items.end(), [&](const auto& item) {
+            return item.page == c.page && item.text == c.text &&
+                   (c.x == Any || printed.layout(item.box.left()) == c.x) &&
+                   (c.y == Any || printed.layout(item.box.top()) == c.y);
+        });
+        EXPECT_EQ(present, c.present);
+    }
+    EXPECT_EQ(defaultPrintMode(sample()), PrintMode::Heating); // the default follows the heating list
+    EXPECT_TRUE(bothModesInUse(sample()));
+    EXPECT_FALSE(bothModesInUse(heatingOnly()));
+    EXPECT_EQ(defaultPrintMode(coolingOnly()), PrintMode::Cooling);
 }
 
 TEST(PrintedPages, LayoutKeepsItsSizeOnPaperAtEveryResolution)

@@ -17,14 +17,15 @@ protected:
         createCalculationWindow();
     }
 
-    // Clicks the first item of a calculation-window list that starts with `prefix`.
-    void pick(const char* listName, const QString& prefix)
+    // Clicks the first item of a calculation-window list that starts with `prefix`, or the item
+    // of row `wanted`.
+    void pick(const char* listName, const QString& prefix, int wanted = -1)
     {
-        auto* list = form2->findChild<QListWidget*>(QString::fromLatin1(listName));
-        ASSERT_NE(list, nullptr) << listName;
+        auto* list = calc<QListWidget>(listName);
+        ASSERT_NE(list, nullptr);
         for (int row = 0; row < list->count(); ++row) {
             QListWidgetItem* item = list->item(row);
-            if (item->text().startsWith(prefix)) {
+            if (wanted < 0 ? item->text().startsWith(prefix) : row == wanted) {
                 list->scrollToItem(item);
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
                 return;
@@ -36,8 +37,9 @@ protected:
     QStringList roomList() const
     {
         QStringList lines;
-        for (int row = 0; row < form2->ListBox2->count(); ++row)
-            lines << form2->ListBox2->item(row)->text();
+        const auto* list = calc<QListWidget>("ListBox2");
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text();
         return lines;
     }
 
@@ -63,12 +65,11 @@ protected:
     // A free "W2" at its third height and first length, taken with "weiter".
     void chooseW2()
     {
-        form2->FreieKonvektion1->trigger();
+        calc<QAction>("FreieKonvektion1")->trigger();
         pick("ListBox1", QStringLiteral("W2"));
-        form2->ListBox4->setCurrentRow(2);
-        form2->ListBox4Click();
+        pick("ListBox4", QString(), 2);
         pick("ListBox3", QString());
-        form2->Konweiter->click();
+        calc<QPushButton>("Konweiter")->click();
     }
 };
 
@@ -79,19 +80,19 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
 
     // A free convector at its third height, two of them, at a lower return temperature.
     chooseW2();
-    form2->ScrollBar1->setValue(30);
-    form2->Edit5->setText(QStringLiteral("2"));
+    calc<QScrollBar>("ScrollBar1")->setValue(30);
+    calc<QLineEdit>("Edit5")->setText(QStringLiteral("2"));
 
     // A fan convector added after it, at 1000 rpm.
-    form2->Erweitern->click();
-    form2->FreieZwangsKonv1->trigger();
+    calc<QPushButton>("Erweitern")->click();
+    calc<QAction>("FreieZwangsKonv1")->trigger();
     pick("ListBox1", QStringLiteral("WFW-2L"));
     pick("ListBox3", QString());
     // The added entry starts from standstill, which this series does not run at.
     doubles.messages.expect(MessageKind::Message, text(197));
-    form2->Konweiter->click();
+    calc<QPushButton>("Konweiter")->click();
     doubles.messages.verifyAllShown();
-    form2->DrehzahlBar4->setValue(1000);
+    calc<QScrollBar>("DrehzahlBar4")->setValue(1000);
 
     const ProjectRecord designed = session->Project;
     const QStringList lines = roomList();
@@ -100,7 +101,7 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     EXPECT_EQ(designed.HeatingEntries[0].Count, 2);
     EXPECT_GT(designed.HeatingEntries[0].HeightFactor, 0);
     EXPECT_DOUBLE_EQ(designed.HeatingEntries[1].FanSpeed, 1000);
-    form2->Schliessen1->trigger();
+    calc<QAction>("Schliessen1")->trigger();
 
     const QString path = projectDir() + "/Walk.kon";
     doubles.dialogs.answerSave(path);

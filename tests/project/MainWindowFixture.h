@@ -108,6 +108,14 @@ protected:
         session.reset();
     }
 
+    // A control of the calculation window by its name; fails the test when there is none.
+    template <class W> W* calc(const char* name) const
+    {
+        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no calculation window control named " << name;
+        return widget;
+    }
+
     // Interface text n as the program shows it.
     QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
 
@@ -150,6 +158,14 @@ protected:
         ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), copy));
         doubles.messages.expect(MessageKind::Information, text(213));
         load(copy);
+    }
+
+    // New, as the menu runs it: the project data panel opens.
+    void newProject()
+    {
+        form1->Neu1->trigger();
+        ASSERT_TRUE(session->ProjectDataShown);
+        ASSERT_FALSE(form1->GroupBox1->isHidden());
     }
 
     void storeWorkDir(const QString& dir)

@@ -31,24 +31,6 @@ TEST(AttachmentPolicy, AnExecutableFileIsRefusedWhateverItsName)
 class ProjectDataWindow : public MainWindowFixture
 {
 protected:
-    // The sample project loaded: both lists in use, two attachments.
-    void loadSample()
-    {
-        const QString path = tempPath("sample.kon");
-        QFile::remove(path);
-        ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), path));
-        doubles.messages.expect(MessageKind::Information, text(213));
-        load(path);
-        doubles.messages.verifyAllShown();
-        ASSERT_TRUE(session->ProjectLoaded);
-    }
-
-    void newProject()
-    {
-        form1->Neu1->trigger();
-        ASSERT_FALSE(form1->GroupBox1->isHidden());
-    }
-
     // The attachment list holding these paths, the last one selected.
     void setAttachments(const QStringList& paths)
     {
@@ -78,8 +60,10 @@ protected:
 TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDataPanel)
 {
     createCalculationWindow();
-    form2->ListBox2->addItem("W2 1000 x 180");
+    calc<QListWidget>("ListBox2")->addItem("W2 1000 x 180");
     loadSample();
+    doubles.messages.verifyAllShown();
+    ASSERT_TRUE(session->ProjectLoaded);
     session->DemandChanged = true;
     session->HeatingEntryIndex = 2;
     form1->RadioButton2->click();
@@ -98,7 +82,7 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     EXPECT_EQ(form1->ListBox2->count(), 0);
     EXPECT_TRUE(form1->Label19->text().isEmpty());
     EXPECT_TRUE(form1->GroupBox2->isHidden());
-    EXPECT_EQ(form2->ListBox2->count(), 0) << "the calculation window's list is emptied too";
+    EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 0) << "the calculation window's list is emptied too";
     EXPECT_FALSE(session->projectModified()) << "nothing typed into the new project yet";
     EXPECT_FALSE(session->ProjectLoaded);
     EXPECT_FALSE(session->DemandChanged);

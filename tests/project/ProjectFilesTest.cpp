@@ -61,12 +61,6 @@ protected:
         return path;
     }
 
-    void newProject()
-    {
-        form1->Neu1->trigger();
-        ASSERT_TRUE(session->ProjectDataShown);
-    }
-
     QColor statusColour() const { return form1->Label19->palette().color(QPalette::Window); }
 };
 

@@ -45,7 +45,7 @@ TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
     form1->RadioButton2->click();
     EXPECT_TRUE(session->CoolingMode);
     EXPECT_FALSE(form1->Panel1->isHidden());
-    EXPECT_FALSE(form2->FreieKonvektion1->isEnabled());
+    EXPECT_FALSE(calc<QAction>("FreieKonvektion1")->isEnabled());
     // Cooling offers the six "HW" lines 10 to 15 only.
     ASSERT_EQ(form1->ListBox3->count(), 6);
     EXPECT_EQ(form1->ListBox3->item(0)->data(Qt::UserRole).toInt(), 10);

@@ -52,7 +52,7 @@ TEST_F(TypeList, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
         // The run hands the kind on and clears the flags; the calculation window shows which
         // list it loaded (a refused pick leaves the previous one).
-        EXPECT_EQ(form2->Label4->text(), text(c.free ? 63 : 46));
+        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(c.free ? 63 : 46));
         EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
         EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
     }
@@ -73,7 +73,7 @@ TEST_F(TypeList, LinesBeyondNinetyNineArePickedByTheirOwnNumber)
     EXPECT_EQ(item->text(), " Z105           105");
     clickItem(item, true);
     EXPECT_EQ(session->ChosenTypeRow, "Z105");
-    EXPECT_EQ(form2->Label4->text(), text(46)); // the forced list was loaded
+    EXPECT_EQ(calc<QLabel>("Label4")->text(), text(46)); // the forced list was loaded
 }
 
 } // namespace

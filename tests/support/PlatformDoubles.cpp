@@ -6,21 +6,15 @@
 
 namespace tepa::test {
 
+namespace {
+const char* const DialogNames[] = {"open", "save", "folder"};
+}
+
 const char* kindName(MessageKind kind)
 {
-    switch (kind) {
-    case MessageKind::Message:
-        return "message";
-    case MessageKind::Information:
-        return "information";
-    case MessageKind::YesNo:
-        return "yes/no question";
-    case MessageKind::YesNoCancel:
-        return "yes/no/cancel question";
-    case MessageKind::Error:
-        return "error";
-    }
-    return "?";
+    static const char* const names[] = {"message", "information", "yes/no question", "yes/no/cancel question",
+                                        "error"};
+    return names[static_cast<int>(kind)];
 }
 
 ScriptedMessages::~ScriptedMessages()
@@ -70,100 +64,42 @@ ScriptedMessages::Expectation ScriptedMessages::take(MessageKind kind, const QSt
     return e;
 }
 
-void ScriptedMessages::showMessage(const QString& text)
-{
-    take(MessageKind::Message, text);
-}
-
-void ScriptedMessages::showInformation(const QString& text)
-{
-    take(MessageKind::Information, text);
-}
-
-bool ScriptedMessages::askYesNo(const QString& text)
-{
-    return take(MessageKind::YesNo, text).answer;
-}
-
-platform::Answer ScriptedMessages::askYesNoCancel(const QString& text)
-{
-    return take(MessageKind::YesNoCancel, text).choice;
-}
-
-void ScriptedMessages::showError(const QString& text)
-{
-    take(MessageKind::Error, text);
-}
-
 ScriptedDialogs::~ScriptedDialogs()
 {
     verifyAllUsed();
 }
 
-ScriptedDialogs& ScriptedDialogs::answerOpen(std::optional<QString> path)
-{
-    m_openAnswers.push_back(std::move(path));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::answerSave(std::optional<QString> path)
-{
-    m_saveAnswers.push_back(std::move(path));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::answerDirectory(std::optional<QString> path)
-{
-    m_directoryAnswers.push_back(std::move(path));
-    return *this;
-}
-
 void ScriptedDialogs::verifyAllUsed()
 {
-    if (!m_openAnswers.empty())
-        ADD_FAILURE() << m_openAnswers.size() << " scripted open dialog answer(s) unused";
-    if (!m_saveAnswers.empty())
-        ADD_FAILURE() << m_saveAnswers.size() << " scripted save dialog answer(s) unused";
-    if (!m_directoryAnswers.empty())
-        ADD_FAILURE() << m_directoryAnswers.size() << " scripted folder dialog answer(s) unused";
-    m_openAnswers.clear();
-    m_saveAnswers.clear();
-    m_directoryAnswers.clear();
+    for (int dialog = Open; dialog <= Folder; ++dialog) {
+        if (!m_answers[dialog].empty())
+            ADD_FAILURE() << m_answers[dialog].size() << " scripted " << DialogNames[dialog]
+                          << " dialog answer(s) unused";
+        m_answers[dialog].clear();
+    }
 }
-
-namespace {
 
 // The next scripted answer of a dialog; a call without one fails the test and cancels.
-std::optional<QString> nextAnswer(std::deque<std::optional<QString>>& answers, const char* dialog)
+std::optional<QString> ScriptedDialogs::next(Dialog dialog)
 {
+    auto& answers = m_answers[dialog];
     if (answers.empty()) {
-        ADD_FAILURE() << "unexpected " << dialog << " dialog";
+        ADD_FAILURE() << "unexpected " << DialogNames[dialog] << " dialog";
         return std::nullopt;
     }
-    std::optional<QString> answer = std::move(answers.front());
+    const QString path = answers.front().value_or(QString());
+    const bool cancelled = !answers.front();
     answers.pop_front();
-    return answer;
-}
-
-} // namespace
-
-std::optional<QString> ScriptedDialogs::openFile(const platform::FileDialogRequest& request)
-{
-    openRequests.push_back(request);
-    return nextAnswer(m_openAnswers, "open");
-}
-
-std::optional<QString> ScriptedDialogs::saveFile(const platform::FileDialogRequest& request)
-{
-    saveRequests.push_back(request);
-    return nextAnswer(m_saveAnswers, "save");
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 std::optional<QString> ScriptedDialogs::chooseDirectory(const platform::FileDialogRequest& request)
 {
     directoryRequests.push_back(request);
     initialDirExisted.push_back(QFileInfo(request.initialDir).isDir());
-    return nextAnswer(m_directoryAnswers, "folder");
+    return next(Folder);
 }
 
 } // namespace tepa::test

@@ -41,11 +41,14 @@ public:
     ScriptedMessages& expectQuestion(const QString& text, platform::Answer answer);
     void verifyAllShown();
 
-    void showMessage(const QString& text) override;
-    void showInformation(const QString& text) override;
-    bool askYesNo(const QString& text) override;
-    platform::Answer askYesNoCancel(const QString& text) override;
-    void showError(const QString& text) override;
+    void showMessage(const QString& text) override { take(MessageKind::Message, text); }
+    void showInformation(const QString& text) override { take(MessageKind::Information, text); }
+    bool askYesNo(const QString& text) override { return take(MessageKind::YesNo, text).answer; }
+    platform::Answer askYesNoCancel(const QString& text) override
+    {
+        return take(MessageKind::YesNoCancel, text).choice;
+    }
+    void showError(const QString& text) override { take(MessageKind::Error, text); }
 
     // Every box shown, in order.
     const QStringList& shown() const { return m_shown; }
@@ -71,13 +74,21 @@ class ScriptedDialogs : public platform::FileDialogs
 public:
     ~ScriptedDialogs() override;
 
-    ScriptedDialogs& answerOpen(std::optional<QString> path);
-    ScriptedDialogs& answerSave(std::optional<QString> path);
-    ScriptedDialogs& answerDirectory(std::optional<QString> path);
+    ScriptedDialogs& answerOpen(std::optional<QString> path) { return add(Open, std::move(path)); }
+    ScriptedDialogs& answerSave(std::optional<QString> path) { return add(Save, std::move(path)); }
+    ScriptedDialogs& answerDirectory(std::optional<QString> path) { return add(Folder, std::move(path)); }
     void verifyAllUsed();
 
-    std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
+    std::optional<QString> openFile(const platform::FileDialogRequest& request) override
+    {
+        openRequests.push_back(request);
+        return next(Open);
+    }
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return next(Save);
+    }
     std::optional<QString> chooseDirectory(const platform::FileDialogRequest& request) override;
 
     std::vector<platform::FileDialogRequest> openRequests;
@@ -86,9 +97,20 @@ public:
     std::vector<bool> initialDirExisted; // for each folder dialog: its initial folder existed
 
 private:
-    std::deque<std::optional<QString>> m_openAnswers;
-    std::deque<std::optional<QString>> m_saveAnswers;
-    std::deque<std::optional<QString>> m_directoryAnswers;
+    enum Dialog
+    {
+        Open,
+        Save,
+        Folder
+    };
+    ScriptedDialogs& add(Dialog dialog, std::optional<QString> path)
+    {
+        m_answers[dialog].push_back(std::move(path));
+        return *this;
+    }
+    std::optional<QString> next(Dialog dialog);
+
+    std::deque<std::optional<QString>> m_answers[3];
 };
 
 // Records what the shell was asked to open; answers with `result`.

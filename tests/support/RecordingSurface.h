@@ -1,9 +1,6 @@
 #pragma once
 
 #include "core/reports/PrintSurface.h"
-#include "core/text/InterfaceTexts.h"
-
-#include <gtest/gtest.h>
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -12,7 +9,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,24 +89,6 @@ public:
                 return &t;
         return nullptr;
     }
-    // Every text drawn at this device height on this page, left to right as drawn.
-    std::vector<Text> at(int page, int y) const
-    {
-        std::vector<Text> found;
-        for (const auto& t : texts)
-            if (t.page == page && t.y == y)
-                found.push_back(t);
-        return found;
-    }
-    // The text on `page` at device height `y` whose right end is at `right`, if any.
-    std::optional<Text> endingAt(int page, int y, int right) const
-    {
-        for (const auto& t : at(page, y))
-            if (t.right() == right)
-                return t;
-        return std::nullopt;
-    }
-
     std::vector<Text> texts;
     std::vector<Bitmap> bitmaps;
     int pages = 1;
@@ -120,39 +98,5 @@ private:
     Font m_font;
     std::filesystem::path m_bitmap;
 };
-
-// A program directory of the running test with (or without) the letterhead logo; the surface
-// only opens the file.
-class ProgramDir
-{
-public:
-    explicit ProgramDir(bool withLogo = true)
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 (std::string("tepa-print-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-        if (withLogo)
-            std::ofstream(logo(), std::ios::binary) << "BM";
-    }
-    ~ProgramDir() { std::filesystem::remove_all(m_path); }
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path logo() const { return m_path / "image4.bmp"; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-// Interface texts whose line n reads "T<n>", so a test sees which line a printout used.
-inline InterfaceTexts numberedTexts()
-{
-    std::vector<std::string> raw;
-    for (int n = 0; n < 300; ++n) {
-        std::string prefix = std::to_string(n);
-        raw.push_back(std::string(3 - prefix.size(), '0') + prefix + "T" + std::to_string(n));
-    }
-    return InterfaceTexts::fromRawLines(std::move(raw));
-}
 
 } // namespace tepa::test
