@@ -243,7 +243,8 @@ TEST(Transcript, EveryCommandWritesWhatTheTranscriptHolds)
     finish();
     if (std::getenv("TEPA_WRITE_TRANSCRIPT"))
         std::ofstream(transcriptFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    // Each case's difference is shown above; this also catches a changed comment or order.
+    EXPECT_TRUE(actual == expected) << "write the transcript anew and compare it with git diff";
 }
 
 // The summary's PDF holds the lines of its text form, drawn by the printouts' layout.
