@@ -43,7 +43,8 @@ protected:
 
 TEST(Cli, OutputThatCannotBeWrittenIsAFailure)
 {
-    const std::string sample = TEPA_TEST_DATA_DIR "/sample-project.kon", install = TEPA_TEST_DATA_DIR "/install";
+    const std::string sample = TEPA_TEST_DATA_DIR "/sample-project.kon",
+                      install = TEPA_TEST_DATA_DIR "/install";
     const std::vector<std::vector<std::string>> commands = {
         {"show", sample, "--json"},
         {"list", sample},

@@ -132,7 +132,8 @@ void makeInputs(const fs::path& tmp)
     write(tmp / "techdaten.kon", image); // a project named like a technical data file
     write(tmp / "kurz.kon", image.substr(0, image.size() - 1));
     write(tmp / "Datei", "kein Ordner"); // a file where a folder is needed
-    write(tmp / "technik.kon", "\r\n\r\nTechnische Daten:   \r\n" + image); // a technical data file long enough
+    // A technical data file long enough to pass for a project.
+    write(tmp / "technik.kon", "\r\n\r\nTechnische Daten:   \r\n" + image);
     // An installation whose W1 data line holds "nan" for Km and that lacks its type index.
     fs::copy(dataDir / "install", tmp / "install");
     fs::remove(tmp / "install" / "konvektoren.txt");
@@ -179,8 +180,9 @@ void makeInputs(const fs::path& tmp)
     fs::create_directories(tmp / "no-projects");
 }
 
-// A refusal writes nothing to stdout (but for check-data's report) and leaves every file as it was; a success reports the
-// files it made, which are then removed so that each case sees the same inputs.
+// A refusal writes nothing to stdout (but for check-data's report) and leaves every file as it
+// was; a success reports the files it made, which are then removed so that each case sees the
+// same inputs.
 std::string runCase(const std::string& command, const fs::path& tmp)
 {
     const std::string tmpText = tmp.string(), dataText = dataDir.string();

@@ -125,7 +125,8 @@ TEST(ProductDataCheck, EmptyFolderReportsEveryFile)
         files.push_back(problem.file);
         EXPECT_EQ(problem.line, 0u);
     }
-    EXPECT_EQ(files, (Lines{"tepatext.txt", "freikon.txt", "zwangskon.txt", "bauhoehen.txt", "konvektoren.txt"}));
+    EXPECT_EQ(files,
+              (Lines{"tepatext.txt", "freikon.txt", "zwangskon.txt", "bauhoehen.txt", "konvektoren.txt"}));
 }
 
 } // namespace

@@ -71,7 +71,8 @@ TEST(ConvectorList, EntriesBeyondTheListsCountAreLeftOut)
     p.HeatingEntryCount = 1;
     add(p.HeatingEntries[0], "WF2|110|1250|2");
     add(p.HeatingEntries[2], "WF2|110|1250|5"); // left over from a longer list
-    EXPECT_EQ(convectorListLines(BuildConvectorList(p)), std::vector<std::string>{"   WF2 /   110 /  1250             2"});
+    EXPECT_EQ(convectorListLines(BuildConvectorList(p)),
+              std::vector<std::string>{"   WF2 /   110 /  1250             2"});
 }
 
 TEST(ConvectorList, TwelvePlusTwelveDistinctEntriesFillSlotsOneTo24)
