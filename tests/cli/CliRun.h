@@ -66,10 +66,6 @@ public:
 
     const fs::path& path() const { return m_path; }
     fs::path operator/(const std::string& name) const { return m_path / name; }
-    std::size_t fileCount() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_path), fs::directory_iterator()));
-    }
 
 private:
     fs::path m_path;

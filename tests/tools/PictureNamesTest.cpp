@@ -55,34 +55,7 @@ TEST(PictureNames, IndexNamesStartAfterTheHeaderAndAppearOnce)
     EXPECT_TRUE(pictureNamesOfIndex(std::vector<std::string>(lines.begin(), lines.begin() + 5)).empty());
 }
 
-TEST(PictureSpec, ChoosesTheDrawingBySeriesCode)
-{
-    struct Case
-    {
-        const char* name;
-        Drawing drawing;
-        int sizeNumber;
-        int pipeCount;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"W1", Drawing::FreeTrench, 1, 0},
-        {"WF3", Drawing::FanTrench, 3, 0},
-        {"WFW-4L", Drawing::FanCoil, 0, 4},
-        {"WFWL-4", Drawing::FanCoilLowSpeed, 0, 4},
-        {"DWF", Drawing::FixedStageFan, 0, 0},
-        {"XY", Drawing::Generic, 0, 0},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const PictureSpec look = pictureSpecFor(c.name);
-        EXPECT_EQ(look.drawing, c.drawing);
-        EXPECT_EQ(look.sizeNumber, c.sizeNumber);
-        EXPECT_EQ(look.pipeCount, c.pipeCount);
-    }
-}
-
+// Which drawing each series gets shows in the pictures themselves (MakePicturesTest).
 TEST(PictureSpec, EveryPlannedNameHasADrawingOfItsSeries)
 {
     for (const std::string& name : plannedTypeNames()) {

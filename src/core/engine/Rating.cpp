@@ -53,7 +53,9 @@ OperatingPoint rateConvector(const OperatingPointInput& in)
             r.outputW = in.givenValue;
             r.returnTempC = q.returnTempC;
             r.massFlowKgPerH = q.massFlowKgPerH;
-            r.status = q.status;
+            // More output than the convector gives at this flow temperature: the return would
+            // lie above the flow and the mass flow be negative, which is no operating point.
+            r.status = q.massFlowKgPerH < 0 ? 1 : q.status;
             break;
         }
         }

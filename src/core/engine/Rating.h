@@ -51,7 +51,8 @@ struct OperatingPoint
     bool highPressureDrop = false;      // dp > 100000 Pa
     // Status of the routine that solved the point; 1 also for non-finite input, and in cooling
     // for a given mass flow or output and for primary-air units ("WNF"), whose cooling output
-    // is air-side (Luftleistung).
+    // is air-side (Luftleistung); and for a given output above what the convector gives at
+    // the flow temperature (a return above the flow, a negative mass flow).
     int status = 0;
 };
 
