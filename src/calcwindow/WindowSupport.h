@@ -110,19 +110,6 @@ inline double primaryAirLimit(const std::string& name, double lengthMm, double p
     return series::primaryAirPerSize(name) > 0 ? series::coolingAirFlowLimit(name, lengthMm) : previous;
 }
 
-// The fan setting of a heating fan entry as its setting field shows it: the primary air flow of
-// a primary-air unit, otherwise the speed in percent of the series' nominal maximum (1150, 1400
-// or 1600 rpm).
-inline QString heatingFanSettingText(const HeatingEntry& e)
-{
-    const series::Series s = series::seriesOf(e.TypeName.text());
-    if (s == series::Series::Wnf)
-        return str(e.FanSetting, 4, 0);
-    // The slow fans run at whole percentages of their steps.
-    return str(e.FanSpeed / (series::heatingSpeedRange(s).maximum / 100), 1,
-               s == series::Series::Wfwl ? 0 : 1);
-}
-
 // The water-side pressure drop of a heating entry at its operating point.
 inline engine::PressureDropInput
 heatingDropInput(const HeatingEntry& e, const std::string& name, const std::string& dataLine, double Tv)

@@ -1,6 +1,7 @@
 // The picture of the convector type selected in the room data panel's type list, and the inputs
 // that only the primary-air series uses.
 #include "app/TForm1.h"
+#include "core/series/Series.h"
 #include "core/text/TextFile.h"
 
 #include <QDir>
@@ -15,9 +16,6 @@ namespace {
 
 constexpr const char* PictureFolder = "Tepa_Bilder";
 constexpr const char* DefaultPicture = "Image4.bmp";
-// The primary-air series takes a second (air) temperature instead of the water flow temperature.
-constexpr const char* PrimaryAirSeries = "WNF";
-
 QString programDirText(const std::filesystem::path& dir)
 {
     const std::u8string utf8 = dir.u8string();
@@ -57,7 +55,8 @@ void TForm1::ListBox3Click()
     Image2->setPixmap(picture);
     Image2->show();
 
-    const bool primaryAir = name.contains(QLatin1String(PrimaryAirSeries));
+    // The primary-air series takes a second (air) temperature instead of the water flow temperature.
+    const bool primaryAir = series::isPrimaryAir(name.toStdString());
     if (m_session.HeatingMode) {
         Label9->setEnabled(!primaryAir);
         Edit4->setEnabled(!primaryAir);
