@@ -2,6 +2,8 @@
 // every key goes where the desktop would deliver it (the open menu, else the focused widget).
 #include "project/MainWindowFixture.h"
 
+#include <QRegularExpression>
+
 namespace tepa::test {
 namespace {
 
@@ -82,6 +84,7 @@ TEST_F(KeyboardWalk, AHeatingDesignByKeyboardAloneIsWrittenBackAndListed)
     tabTo("ListBox4");
     key(Qt::Key_Down);
     ASSERT_EQ(heights->currentRow(), 2); // the third height: one below the one the type starts at
+    const QString height = heights->currentItem()->text().section(QLatin1Char(' '), 0, 0);
     tabTo("Konweiter");
     key(Qt::Key_Space);
 
@@ -99,10 +102,11 @@ TEST_F(KeyboardWalk, AHeatingDesignByKeyboardAloneIsWrittenBackAndListed)
     EXPECT_EQ(QString::number(entry.Length), length);
     EXPECT_EQ(entry.Count, 2);
     EXPECT_DOUBLE_EQ(entry.ReturnTemp, 60);
-    EXPECT_NE(entry.HeightFactor, 1);
+    // The room's list: number, type, height, length, count, return temperature.
     auto* room = calc<QListWidget>("ListBox2");
     ASSERT_EQ(room->count(), 1);
-    EXPECT_TRUE(room->item(0)->text().contains(typeName + " ")) << room->item(0)->text().toStdString();
+    const QRegularExpression line(QStringLiteral("^ *1 %1 +%2 %3 +2 60 ").arg(typeName, height, length));
+    EXPECT_TRUE(line.match(room->item(0)->text()).hasMatch()) << room->item(0)->text().toStdString();
 }
 
 } // namespace
