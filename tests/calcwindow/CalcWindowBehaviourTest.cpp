@@ -1,20 +1,85 @@
-// What the calculation window does on its own already: closing, the dew-point box's button,
-// the click on the type panel, the arrows of the count fields and the radio button groups.
+// The calculation window on its own: created hidden beside the main window with its heights and
+// captions, closing, the dew-point box's button, the click on the type panel, the arrows of the
+// count fields and the radio button groups.
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
+#include "app/Mnemonics.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace tepa::test {
 namespace {
 
 using CalcWindowBehaviour = CalcWindowFixture;
+
+TEST_F(CalcWindowBehaviour, ExistsHiddenWithTheLinesOfTheHeightFile)
+{
+    TForm2& w = create();
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_TRUE(control<QGroupBox>("GroupBox3")->isHidden());
+
+    // The reader itself is tested with the product data; here its lines reach the session.
+    ASSERT_EQ(session.HeightList.size(), 18u); // 80 to 450 mm, see the fixture's README
+    EXPECT_EQ(session.HeightList.front().substr(0, 2), "80");
+    EXPECT_EQ(control<QListWidget>("ListBox4")->count(), 0) << "the height list box is filled by a type pick";
+}
+
+TEST_F(CalcWindowBehaviour, MissingHeightFileIsReportedAndSkipsTheLastSteps)
+{
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    session.ProgramDir = empty.path().toStdString();
+    const std::string file = (session.ProgramDir / "bauhoehen.txt").string();
+    doubles.messages.expect(MessageKind::Error,
+                            QString::fromStdString("Datei " + file + " kann nicht geöffnet werden"));
+
+    TForm2& w = create();
+
+    EXPECT_TRUE(session.HeightList.empty());
+    // Hiding the information box is one of the two skipped steps; the captions came before.
+    EXPECT_FALSE(control<QGroupBox>("GroupBox3")->isHidden());
+    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "Text 65");
+    EXPECT_TRUE(w.isHidden());
+}
+
+TEST_F(CalcWindowBehaviour, PlacedOnceBelowAndRightOfTheMainWindowByASingleCreation)
+{
+    mainWindow.move(200, 150);
+    TForm2& w = create();
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+
+    // Neither a moved main window nor a second creation moves it or renews its captions.
+    control<QLabel>("Label15")->setText(QStringLiteral("changed"));
+    mainWindow.move(400, 300);
+    w.FormCreate();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "changed");
+    w.hide();
+}
+
+TEST_F(CalcWindowBehaviour, CaptionsComeFromTheInterfaceTexts)
+{
+    TForm2& w = create();
+    // The fixture's lines read "Text n" except 46, 63 and 149, which carry real wording.
+    const std::pair<QString, const char*> cases[] = {
+        {withoutMnemonic(control<QAction>("Schliessen1")->text()), "Text 100"},
+        {withoutMnemonic(control<QAction>("FreieKonvektion1")->text()), "Freie Konvektion"},
+        {withoutMnemonic(control<QAction>("FreieZwangsKonv1")->text()), "Gebläsekonvektoren"},
+        {control<QLabel>("Label1")->text(), "Bauhöhe"},
+        {control<QRadioButton>("RadioButton4")->text(), "Text 262"},
+        {control<QRadioButton>("RadioButton7")->text(), "Text 262"},
+        {control<QGroupBox>("GroupBox1")->title(), "Text 28"},
+        {control<QLabel>("Label113")->text(), "Text 250"},
+        {control<QPushButton>("Bearbeiten")->toolTip(), "Text 175"},
+        {w.BaseTitle, "Text 40"},
+        {w.CoolingOutputCaption, "Text 42"},
+    };
+    for (const auto& [shown, expected] : cases)
+        EXPECT_EQ(shown.toStdString(), expected);
+}
 
 TEST_F(CalcWindowBehaviour, ClosingByTheFrameHidesAndKeepsTheWindow)
 {

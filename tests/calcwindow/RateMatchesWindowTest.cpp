@@ -6,9 +6,6 @@
 #include "cli/Cli.h"
 #include "core/series/Series.h"
 
-#include <QRadioButton>
-#include <QScrollBar>
-
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <sstream>
