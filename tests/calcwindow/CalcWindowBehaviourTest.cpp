@@ -39,7 +39,7 @@ TEST_F(CalcWindowBehaviour, MissingHeightFileIsReportedAndSkipsTheLastSteps)
     EXPECT_TRUE(session.HeightList.empty());
     // Hiding the information box is one of the two skipped steps; the captions came before.
     EXPECT_FALSE(control<QGroupBox>("GroupBox3")->isHidden());
-    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "Text 65");
+    EXPECT_EQ(label("Label15").toStdString(), "Text 65");
     EXPECT_TRUE(w.isHidden());
 }
 
@@ -56,7 +56,7 @@ TEST_F(CalcWindowBehaviour, PlacedOnceBelowAndRightOfTheMainWindowByASingleCreat
     w.show();
     QApplication::processEvents();
     EXPECT_EQ(w.pos(), QPoint(205, 200));
-    EXPECT_EQ(control<QLabel>("Label15")->text().toStdString(), "changed");
+    EXPECT_EQ(label("Label15").toStdString(), "changed");
     w.hide();
 }
 
@@ -70,7 +70,6 @@ TEST_F(CalcWindowBehaviour, CaptionsComeFromTheInterfaceTexts)
         {withoutMnemonic(control<QAction>("FreieZwangsKonv1")->text()), "Gebläsekonvektoren"},
         {control<QLabel>("Label1")->text(), "Bauhöhe"},
         {control<QRadioButton>("RadioButton4")->text(), "Text 262"},
-        {control<QRadioButton>("RadioButton7")->text(), "Text 262"},
         {control<QGroupBox>("GroupBox1")->title(), "Text 28"},
         {control<QLabel>("Label113")->text(), "Text 250"},
         {control<QPushButton>("Bearbeiten")->toolTip(), "Text 175"},
@@ -144,14 +143,12 @@ TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
     };
     const Case cases[] = {
         {upDown1, edit5, "7", Qt::Key_Up, "8"},
-        {upDown1, edit5, "7", Qt::Key_Down, "6"},
         {upDown1, edit5, "15", Qt::Key_Up, "15"},
         {upDown1, edit5, "1", Qt::Key_Down, "1"},
         // A count typed beyond the range is brought back to the nearest limit by a step.
         {upDown1, edit5, "40", Qt::Key_Up, "15"},
         {upDown1, edit5, "40", Qt::Key_Down, "14"},
         {upDown3, edit6, "10", Qt::Key_Down, "10"},
-        {upDown3, edit6, "30", Qt::Key_Up, "30"},
         {upDown3, edit6, "12", Qt::Key_Up, "13"},
     };
     for (const auto& c : cases) {

@@ -24,6 +24,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <type_traits>
 
 namespace tepa::test {
 
@@ -75,6 +76,37 @@ protected:
     {
         session.HeatingMode = false;
         session.CoolingMode = true;
+    }
+
+    // Entries of one type calculated as the window does; heating free convectors unless a fan
+    // speed is given.
+    void list(bool heatingMode, const char* name, int count, double speed = 0)
+    {
+        session.HeatingMode = heatingMode;
+        session.CoolingMode = !heatingMode;
+        const TypeRecord type = fixtureType(name, speed > 0 || !heatingMode);
+        for (int i = 1; i <= count; ++i)
+            heatingMode ? fill(heating(i), type, name, i, speed) : fill(cooling(i), type, name, i, speed);
+        (heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount) = count;
+        for (int i = count; i >= 1; --i)
+            heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
+                        : (form->update0_K(i), form->update1_K(i));
+        form->Listenaufbau();
+    }
+    template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
+    {
+        e.TypeName.setText(name);
+        e.TypeText1.setText(type.dataLine);
+        e.TypeText2.setText(type.fanLine);
+        e.Length = speed > 0 ? 1250 : 800 + 200 * i;
+        e.Height = speed > 0 ? 140 : 200;
+        e.HeightFactor = 1;
+        e.FanSpeed = speed;
+        e.Count = i;
+        e.ReturnTemp = session.HeatingMode ? 60 : 18;
+        e.InUse = true;
+        if constexpr (std::is_same_v<Entry, HeatingEntry>)
+            e.FreeConvection = speed == 0;
     }
 
     // A mouse click on `row` of a list, as the user picks an item.

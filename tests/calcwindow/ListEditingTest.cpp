@@ -4,8 +4,6 @@
 
 #include <QApplication>
 
-#include <type_traits>
-
 namespace tepa::test {
 namespace {
 
@@ -18,37 +16,6 @@ protected:
         designRoom();
         create();
         form->connectOperatingPointInputs();
-    }
-
-    // Entries of one type calculated as the window does; heating free convectors unless a fan
-    // speed is given.
-    void list(bool heatingMode, const char* name, int count, double speed = 0)
-    {
-        session.HeatingMode = heatingMode;
-        session.CoolingMode = !heatingMode;
-        const TypeRecord type = fixtureType(name, speed > 0 || !heatingMode);
-        for (int i = 1; i <= count; ++i)
-            heatingMode ? fill(heating(i), type, name, i, speed) : fill(cooling(i), type, name, i, speed);
-        (heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount) = count;
-        for (int i = count; i >= 1; --i)
-            heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
-                        : (form->update0_K(i), form->update1_K(i));
-        form->Listenaufbau();
-    }
-    template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
-    {
-        e.TypeName.setText(name);
-        e.TypeText1.setText(type.dataLine);
-        e.TypeText2.setText(type.fanLine);
-        e.Length = speed > 0 ? 1250 : 800 + 200 * i;
-        e.Height = speed > 0 ? 140 : 200;
-        e.HeightFactor = 1;
-        e.FanSpeed = speed;
-        e.Count = i;
-        e.ReturnTemp = session.HeatingMode ? 60 : 18;
-        e.InUse = true;
-        if constexpr (std::is_same_v<Entry, HeatingEntry>)
-            e.FreeConvection = speed == 0;
     }
 
     void selectRow(int row)
@@ -96,7 +63,7 @@ TEST_F(ListEditingTest, AppendingLocksTheButtonsAndATirteenthIsRefused)
     EXPECT_TRUE(control<QPushButton>("Erweitern")->isEnabled());
 }
 
-TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
+TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControlsCountAndReturnTemperature)
 {
     list(true, "W1", 2);
     doubles.messages.expect(MessageKind::Information, form->text(131));
@@ -104,8 +71,7 @@ TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
     EXPECT_FALSE(form->RowSelected);
 
     // A stored 999.95 is the 1000 stage, chosen as by a click.
-    const TypeRecord dwf = fixtureType("DWF", true);
-    fill(heating(2), dwf, "DWF", 2, 999.95);
+    fill(heating(2), fixtureType("DWF", true), "DWF", 2, 999.95);
     QSignalSpy stageClicks(control<QRadioButton>("RadioButton3"), &QRadioButton::clicked);
     selectRow(1);
     press("Bearbeiten");
@@ -122,10 +88,8 @@ TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
     EXPECT_TRUE(hidden("Edit4"));
     EXPECT_FALSE(hidden("Label101"));
     EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->maximum(), 1150);
-}
 
-TEST_F(ListEditingTest, LoadingACoolingEntryShowsItsCountAndReturnTemperature)
-{
+    // A cooling entry shows its count and return temperature.
     list(false, "WFW-2L", 2, 1100);
     cooling(2).ReturnTemp = 19;
     selectRow(1);
@@ -133,7 +97,7 @@ TEST_F(ListEditingTest, LoadingACoolingEntryShowsItsCountAndReturnTemperature)
     EXPECT_EQ(session.CoolingEntryIndex, 2);
     EXPECT_EQ(shown("Edit9"), QStringLiteral("2"));
     EXPECT_EQ(shown("Edit6"), QStringLiteral("19"));
-    EXPECT_EQ(control<QLabel>("Label41")->text(), form->text(190));
+    EXPECT_EQ(label("Label41"), form->text(190));
     EXPECT_FALSE(hidden("Panel7"));
 }
 

@@ -148,7 +148,7 @@ TEST_F(OperatingPointTest, TheStageButtonsReachTheStageRules)
     EXPECT_EQ(control<QLabel>("Label49")->text().toStdString(), strFixed(cooling().Output, 0, 1));
 }
 
-TEST_F(OperatingPointTest, TheCountFieldsAndTheirArrowsReachTheEntry)
+TEST_F(OperatingPointTest, TheCountsCoolingFanAndReturnTemperatureAreWiredToTheirRules)
 {
     prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
     type("Edit5", QStringLiteral("20"));
@@ -163,12 +163,7 @@ TEST_F(OperatingPointTest, TheCountFieldsAndTheirArrowsReachTheEntry)
     EXPECT_EQ(fieldText("Edit9"), QStringLiteral("  7"));
     EXPECT_EQ(cooling().Count, 7);
     EXPECT_EQ(control<QLabel>("Label59")->text().toStdString(), fixedDigits(7 * cooling().Output, 5, 1));
-}
 
-TEST_F(OperatingPointTest, TheCoolingFanAndReturnTemperatureAreWiredToTheirRules)
-{
-    coolingMode();
-    prepare("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
     control<QScrollBar>("ScrollBar4")->setValue(1600);
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1600);
     EXPECT_EQ(fieldText("Edit8").trimmed(), QStringLiteral("100"));

@@ -100,7 +100,7 @@ TEST_F(TypeSelectionTest, WeiterInHeatingShowsThePreparedEntry)
     EXPECT_FALSE(session.Project.HeatingInUse);
 }
 
-TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsOfTheSeries)
+TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsAndTheOtherModesRating)
 {
     chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 345);
@@ -112,6 +112,17 @@ TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsOfTheSeries)
     EXPECT_FALSE(hidden("Panel14"));
     EXPECT_TRUE(control<QRadioButton>("RadioButton1")->isChecked());
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
+
+    // In dual use the rating of the other mode shows.
+    session.HeatingDualUseOn = true;
+    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    const TypeRecord type = fixtureType("WFW-2L", true);
+    const std::string name = heating().TypeName.text();
+    const engine::RatingDisplay expected = engine::ratingDisplay(
+        engine::otherModeRating({name, 1250, type.dataLine, type.fanLine, engine::Mode::Heating}));
+    EXPECT_FALSE(hidden("GroupBox4"));
+    EXPECT_EQ(label("Label86").toStdString(), expected.Label86);
+    EXPECT_EQ(label("Label92").toStdString(), expected.Label92);
 }
 
 TEST_F(TypeSelectionTest, WeiterInCoolingShowsTheReturnWindowFanAndCondensationWarning)
@@ -136,19 +147,6 @@ TEST_F(TypeSelectionTest, WeiterInCoolingShowsTheReturnWindowFanAndCondensationW
     EXPECT_EQ(label("Label41"), text(208));
     EXPECT_TRUE(hidden("Edit6"));
     EXPECT_TRUE(hidden("Panel8"));
-}
-
-TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
-{
-    session.HeatingDualUseOn = true;
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    const TypeRecord type = fixtureType("WFW-2L", true);
-    const std::string name = heating().TypeName.text();
-    const engine::RatingDisplay expected = engine::ratingDisplay(
-        engine::otherModeRating({name, 1250, type.dataLine, type.fanLine, engine::Mode::Heating}));
-    EXPECT_FALSE(hidden("GroupBox4"));
-    EXPECT_EQ(label("Label86").toStdString(), expected.Label86);
-    EXPECT_EQ(label("Label92").toStdString(), expected.Label92);
 }
 
 } // namespace

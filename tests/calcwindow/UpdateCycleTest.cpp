@@ -23,16 +23,8 @@ protected:
         CalcWindowFixture::SetUp();
         designRoom();
         create();
-        HeatingEntry& e = heating(1);
-        const TypeRecord type = fixtureType("W1", false);
-        e.TypeName.setText("W1");
-        e.TypeText1.setText(type.dataLine);
-        e.Length = 1000;
-        e.Height = 200;
-        e.HeightFactor = 1;
-        e.Count = 3;
-        e.FreeConvection = true;
-        e.ReturnTemp = 60;
+        fill(heating(1), fixtureType("W1", false), "W1", 1, 0);
+        heating(1).Count = 3;
         session.Project.HeatingEntryCount = 1;
     }
 
