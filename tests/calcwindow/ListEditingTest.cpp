@@ -167,7 +167,7 @@ TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
     }
 }
 
-TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
+TEST_F(ListEditingTest, DeletingOnAnEmptyListAndClosingWriteBack)
 {
     linkMainWindow();
     session.Project.HeatingInUse = true;
@@ -177,11 +177,7 @@ TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
     EXPECT_FALSE(session.Project.HeatingInUse);
     EXPECT_FALSE(session.RoomTempChanged);
     EXPECT_EQ(printMenuEnabled, 1);
-}
 
-TEST_F(ListEditingTest, ClosingTakesTheCountAndDropsANewEntry)
-{
-    linkMainWindow();
     list(true, "W1", 2);
     session.HeatingEntryIndex = 2;
     const double output = heating(2).Output;
@@ -190,7 +186,7 @@ TEST_F(ListEditingTest, ClosingTakesTheCountAndDropsANewEntry)
     EXPECT_EQ(heating(2).Count, 7);
     EXPECT_DOUBLE_EQ(heating(2).Output, output);
     EXPECT_EQ(convectorListEnabled, 1);
-    EXPECT_EQ(printMenuEnabled, 2);
+    EXPECT_EQ(printMenuEnabled, 3);
 
     press("Erweitern");
     closeByMenu();

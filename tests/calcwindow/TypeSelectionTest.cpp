@@ -70,8 +70,6 @@ TEST_F(TypeSelectionTest, ClicksAndKeysInTheListsPickTypeLengthAndHeight)
 
     QTest::keyClick(control<QListWidget>("ListBox4"), Qt::Key_End);
     EXPECT_DOUBLE_EQ(heating().Height, heightOfLine(session.HeightList.back()));
-    clickRow(control<QListWidget>("ListBox4"), 7); // 200 mm
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1.05);
 
     session.HeatingPanelReady = true;
     form->Panel4Click();

@@ -1,7 +1,8 @@
-#include "core/calculation/RoomList.h"
 #include "core/calculation/UpdateCycle.h"
 
 #include "CalcWindowFixture.h"
+
+#include "core/calculation/RoomList.h"
 
 #include <QPalette>
 
@@ -78,7 +79,8 @@ TEST_F(UpdateCycleTest, TheHeatingRoutinesShowWhatTheRulesReturn)
     // A surplus shows green; an inverted window only its note.
     session.Project.HeatingDemand = 100;
     form->Restwaerme();
-    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
+    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText),
+              formcolours::demandMetGreen());
     EXPECT_EQ(label("Label20"), form->text(calculation::SurplusText));
     heating(1).MassFlowStart = 1000;
     heating(1).MassFlowEnd = 10;
