@@ -43,7 +43,7 @@ TEST_F(OperatingPointTest, HeatingSlidersAndFieldsAreWiredToTheOperatingPoint)
         EXPECT_EQ(control<QScrollBar>("ScrollBar1")->value(), v.returnTempPosition);
         EXPECT_EQ(control<QScrollBar>("ScrollBar2")->value(), v.massFlowPosition);
         EXPECT_EQ(control<QScrollBar>("ScrollBar3")->value(), v.outputPosition);
-        EXPECT_EQ(control<QLabel>("Label27")->text().toStdString(), v.pressureDropText);
+        EXPECT_EQ(label("Label27").toStdString(), v.pressureDropText);
     };
     struct Input
     {
@@ -77,7 +77,7 @@ TEST_F(OperatingPointTest, HeatingSlidersAndFieldsAreWiredToTheOperatingPoint)
     // The water-side warnings show as the engine flags the operating point.
     control<QScrollBar>("ScrollBar2")->setValue(0);
     EXPECT_FALSE(control<QWidget>("Panel16")->isHidden());
-    EXPECT_EQ(control<QLabel>("Label104")->text(), text(calculation::LaminarFlowText));
+    EXPECT_EQ(label("Label104"), text(calculation::LaminarFlowText));
     control<QScrollBar>("ScrollBar2")->setValue(100);
     EXPECT_TRUE(control<QWidget>("Panel16")->isHidden());
     EXPECT_TRUE(control<QWidget>("Panel10")->isHidden());
@@ -87,11 +87,8 @@ TEST_F(OperatingPointTest, HeatingSlidersAndFieldsAreWiredToTheOperatingPoint)
     control<QLineEdit>("Edit2")->setText(QString::number(flow));
     QTest::mouseDClick(control<QLineEdit>("Edit2"), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(e.MassFlow, flow);
-}
 
-TEST_F(OperatingPointTest, AFocusedFieldDoesNotRunItsCheckWhileTheWindowCloses)
-{
-    prepare("FreieKonvektion1", QStringLiteral("W1"), 1);
+    // A focused field does not run its check while the window closes.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     auto* edit = control<QLineEdit>("Edit1");
@@ -129,23 +126,19 @@ TEST_F(OperatingPointTest, TheHeatingFanBarAndSettingAreWiredToTheFanRules)
     bar->setValue(400);
     EXPECT_DOUBLE_EQ(heating().FanSpeed, expected.fanSpeed);
     EXPECT_EQ(bar->value(), expected.barPosition);
-    EXPECT_EQ(control<QLabel>("Label101")->text().toStdString(), expected.settingText);
+    EXPECT_EQ(label("Label101").toStdString(), expected.settingText);
     EXPECT_EQ(fieldText("Edit3").toStdString(), calculation::viewOf(heating()).outputText);
 }
 
-TEST_F(OperatingPointTest, TheStageButtonsReachTheStageRules)
+// The cooling stage buttons reach the stage rules (the heating ones are rated in RateMatchesWindowTest).
+TEST_F(OperatingPointTest, TheCoolingStageButtonsReachTheStageRules)
 {
-    prepare("FreieZwangsKonv1", QStringLiteral("DWF"));
-    control<QRadioButton>("RadioButton3")->click();
-    EXPECT_DOUBLE_EQ(heating().FanSpeed, 1000);
-    EXPECT_EQ(fieldText("Edit3").toStdString(), calculation::viewOf(heating()).outputText);
-
     coolingMode();
     prepare("FreieZwangsKonv1", QStringLiteral("DWF"));
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 700);
     control<QRadioButton>("RadioButton7")->click();
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1400);
-    EXPECT_EQ(control<QLabel>("Label49")->text().toStdString(), strFixed(cooling().Output, 0, 1));
+    EXPECT_EQ(label("Label49").toStdString(), strFixed(cooling().Output, 0, 1));
 }
 
 TEST_F(OperatingPointTest, TheCountsCoolingFanAndReturnTemperatureAreWiredToTheirRules)
@@ -162,7 +155,7 @@ TEST_F(OperatingPointTest, TheCountsCoolingFanAndReturnTemperatureAreWiredToThei
     control<UpDown>("UpDown2")->setValue(7);
     EXPECT_EQ(fieldText("Edit9"), QStringLiteral("  7"));
     EXPECT_EQ(cooling().Count, 7);
-    EXPECT_EQ(control<QLabel>("Label59")->text().toStdString(), fixedDigits(7 * cooling().Output, 5, 1));
+    EXPECT_EQ(label("Label59").toStdString(), fixedDigits(7 * cooling().Output, 5, 1));
 
     control<QScrollBar>("ScrollBar4")->setValue(1600);
     EXPECT_DOUBLE_EQ(cooling().FanSpeed, 1600);
@@ -187,9 +180,9 @@ TEST_F(OperatingPointTest, TheCountsCoolingFanAndReturnTemperatureAreWiredToThei
 
     // The heading, captions and operating point of the rated entry reach their widgets; a return
     // temperature without a result is replaced with one note.
-    EXPECT_EQ(control<QLabel>("Label3")->text(), form->entryDescription("WFW-2L", 220, cooling().Length));
-    EXPECT_EQ(control<QLabel>("Label46")->text(), text(178));
-    EXPECT_EQ(control<QLabel>("Label56")->text().trimmed().toStdString(), strFixed(cooling().MassFlow, 0, 1));
+    EXPECT_EQ(label("Label3"), form->entryDescription("WFW-2L", 220, cooling().Length));
+    EXPECT_EQ(label("Label46"), text(178));
+    EXPECT_EQ(label("Label56").trimmed().toStdString(), strFixed(cooling().MassFlow, 0, 1));
     doubles.messages.expect(MessageKind::Message, text(calculation::NoCoolingResultText));
     type("Edit6", QStringLiteral("16"));
     doubles.messages.verifyAllShown();
