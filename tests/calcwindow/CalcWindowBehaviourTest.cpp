@@ -1,6 +1,5 @@
-// The calculation window on its own: created hidden beside the main window with its heights and
-// captions, closing, the dew-point box's button, the click on the type panel, the arrows of the
-// count fields and the radio button groups.
+// The calculation window on its own: creation, closing, the dew-point box's button, the type
+// panel's click, the count fields' arrows and the radio button groups.
 #include "CalcWindowFixture.h"
 
 #include "app/Mnemonics.h"
@@ -23,7 +22,6 @@ TEST_F(CalcWindowBehaviour, CreatedHiddenBesideTheMainWindowWithItsHeightsAndCap
 
     // The reader itself is tested with the product data; here its lines reach the session.
     ASSERT_EQ(session.HeightList.size(), 18u); // 80 to 450 mm, see the fixture's README
-    EXPECT_EQ(session.HeightList.front().substr(0, 2), "80");
     EXPECT_EQ(control<QListWidget>("ListBox4")->count(), 0) << "the height list box is filled by a type pick";
 
     // The fixture's lines read "Text n" except 46, 63 and 149, which carry real wording.

@@ -50,15 +50,9 @@ protected:
         return {};
     }
 
-    // Entry `number` (1-based) of each list.
-    HeatingEntry& heating(int number)
-    {
-        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-    }
-    CoolingEntry& cooling(int number)
-    {
-        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
-    }
+    // Entry `n` (1-based) of each list.
+    HeatingEntry& heating(int n) { return session.Project.HeatingEntries[static_cast<std::size_t>(n - 1)]; }
+    CoolingEntry& cooling(int n) { return session.Project.CoolingEntries[static_cast<std::size_t>(n - 1)]; }
 
     // The room most tests design for: heating 75/20 °C for 2000 W, cooling 16/26 °C at 40 % for
     // 1500 W.
@@ -72,11 +66,7 @@ protected:
     // The current entry of each list.
     HeatingEntry& heating() { return session.currentHeatingEntry(); }
     CoolingEntry& cooling() { return session.currentCoolingEntry(); }
-    void coolingMode()
-    {
-        session.HeatingMode = false;
-        session.CoolingMode = true;
-    }
+    void coolingMode() { session.HeatingMode = false, session.CoolingMode = true; }
 
     // Entries of one type calculated as the window does; heating free convectors unless a fan
     // speed is given.
@@ -122,19 +112,20 @@ protected:
     int rowOf(const char* listName, const QString& prefix)
     {
         auto* list = control<QListWidget>(listName);
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().startsWith(prefix))
-                return i;
-        ADD_FAILURE() << "no item " << prefix.toStdString() << " in " << listName;
-        return 0;
+        const auto items = list->findItems(prefix, Qt::MatchStartsWith);
+        EXPECT_FALSE(items.empty()) << "no item " << prefix.toStdString() << " in " << listName;
+        return items.empty() ? 0 : list->row(items.front());
     }
 
-    // Loads the type list of `menu`, picks the type and a length, and presses "weiter".
-    void chooseType(const char* menu, const QString& type, int lengthRow = 0)
+    // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
+    // window preselects), and presses "weiter".
+    void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
     {
-        control<QAction>(menu)->trigger();
+        trigger(menu);
         clickRow(control<QListWidget>("ListBox1"), rowOf("ListBox1", type));
         clickRow(control<QListWidget>("ListBox3"), lengthRow);
+        if (heightRow >= 0)
+            clickRow(control<QListWidget>("ListBox4"), heightRow);
         control<QPushButton>("Konweiter")->click();
     }
 

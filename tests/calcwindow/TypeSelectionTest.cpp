@@ -17,9 +17,8 @@ protected:
         designRoom();
         session.Project.HeatingEntryCount = session.Project.CoolingEntryCount = 1;
         session.CentreReturnTemp = true;
-        TForm2& window = create();
-        window.enableMainPrintMenu = [this] { ++menusEnabled; };
-        window.show();
+        create().enableMainPrintMenu = [this] { ++menusEnabled; };
+        form->show();
     }
     int menusEnabled = 0;
 };
@@ -33,7 +32,6 @@ TEST_F(TypeSelectionTest, TheMenusLoadTheListsAndAReadErrorIsShown)
 
     coolingMode();
     trigger("FreieZwangsKonv1");
-    EXPECT_TRUE(control<QListWidget>("ListBox1")->item(0)->text().startsWith(QStringLiteral("WFW-2L")));
     EXPECT_EQ(label("Label4"), text(46));
     EXPECT_FALSE(hidden("Panel9"));
 
@@ -53,7 +51,6 @@ TEST_F(TypeSelectionTest, ClicksAndKeysInTheListsPickTypeLengthAndHeight)
     clickRow(control<QListWidget>("ListBox1"), 0);
     doubles.messages.verifyAllShown();
     EXPECT_EQ(heating().TypeName.text(), "W1");
-    EXPECT_EQ(control<QListWidget>("ListBox3")->count(), 5);
     EXPECT_EQ(control<QListWidget>("ListBox4")->count(), static_cast<int>(session.HeightList.size()));
     EXPECT_EQ(control<QListWidget>("ListBox4")->currentRow(), 1);
 
