@@ -1,29 +1,81 @@
-// What the calculation window does on its own already: closing, the dew-point box's button,
-// the click on the type panel, the arrows of the count fields and the radio button groups.
+// The calculation window on its own: creation, closing, the dew-point box's button, the type
+// panel's click, the count fields' arrows and the radio button groups.
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
+#include "app/Mnemonics.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace tepa::test {
 namespace {
 
 using CalcWindowBehaviour = CalcWindowFixture;
 
-TEST_F(CalcWindowBehaviour, ClosingByTheFrameHidesAndKeepsTheWindow)
+TEST_F(CalcWindowBehaviour, CreatedHiddenBesideTheMainWindowWithItsHeightsAndCaptions)
+{
+    mainWindow.move(200, 150);
+    TForm2& w = create();
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+    EXPECT_TRUE(control<QGroupBox>("GroupBox3")->isHidden());
+
+    // The reader itself is tested with the product data; here its lines reach the session.
+    ASSERT_EQ(session.HeightList.size(), 18u); // 80 to 450 mm, see the fixture's README
+    EXPECT_EQ(control<QListWidget>("ListBox4")->count(), 0) << "the height list box is filled by a type pick";
+
+    // The fixture's lines read "Text n" except 46, 63 and 149, which carry real wording.
+    const std::pair<QString, const char*> cases[] = {
+        {withoutMnemonic(control<QAction>("Schliessen1")->text()), "Text 100"},
+        {withoutMnemonic(control<QAction>("FreieKonvektion1")->text()), "Freie Konvektion"},
+        {withoutMnemonic(control<QAction>("FreieZwangsKonv1")->text()), "Gebläsekonvektoren"},
+        {control<QLabel>("Label1")->text(), "Bauhöhe"},
+        {control<QRadioButton>("RadioButton4")->text(), "Text 262"},
+        {control<QGroupBox>("GroupBox1")->title(), "Text 28"},
+        {control<QLabel>("Label113")->text(), "Text 250"},
+        {control<QPushButton>("Bearbeiten")->toolTip(), "Text 175"},
+        {w.BaseTitle, "Text 40"},
+        {w.CoolingOutputCaption, "Text 42"},
+    };
+    for (const auto& [shown, expected] : cases)
+        EXPECT_EQ(shown.toStdString(), expected);
+
+    // Neither a moved main window nor a second creation moves it or renews its captions.
+    control<QLabel>("Label15")->setText(QStringLiteral("changed"));
+    mainWindow.move(400, 300);
+    w.FormCreate();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+    EXPECT_EQ(label("Label15").toStdString(), "changed");
+    w.hide();
+}
+
+TEST_F(CalcWindowBehaviour, MissingHeightFileIsReportedAndSkipsTheLastSteps)
+{
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    session.ProgramDir = empty.path().toStdString();
+    const std::string file = (session.ProgramDir / "bauhoehen.txt").string();
+    doubles.messages.expect(MessageKind::Error,
+                            QString::fromStdString("Datei " + file + " kann nicht geöffnet werden"));
+
+    TForm2& w = create();
+
+    EXPECT_TRUE(session.HeightList.empty());
+    // Hiding the information box is one of the two skipped steps; the captions came before.
+    EXPECT_FALSE(control<QGroupBox>("GroupBox3")->isHidden());
+    EXPECT_EQ(label("Label15").toStdString(), "Text 65");
+    EXPECT_TRUE(w.isHidden());
+}
+
+TEST_F(CalcWindowBehaviour, ClosingKeepsTheWindowForTheNextOpening)
 {
     TForm2& w = create();
     w.show();
-    control<QAction>("Schliessen1")->trigger();
+    trigger("Schliessen1");
     EXPECT_TRUE(w.isVisible()) << "the menu's close command leaves the window open";
     EXPECT_TRUE(w.close());
-    EXPECT_TRUE(w.isHidden());
 
     // The same window opens again with what it held.
     control<QListWidget>("ListBox2")->addItem(QStringLiteral("1 x W1"));
@@ -62,7 +114,7 @@ TEST_F(CalcWindowBehaviour, TypePanelReportsClicksOnItsOwnSurfaceOnly)
     w.hide();
 }
 
-TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
+TEST_F(CalcWindowBehaviour, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirPanel)
 {
     create();
     auto* upDown1 = control<UpDown>("UpDown1");
@@ -79,14 +131,12 @@ TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
     };
     const Case cases[] = {
         {upDown1, edit5, "7", Qt::Key_Up, "8"},
-        {upDown1, edit5, "7", Qt::Key_Down, "6"},
         {upDown1, edit5, "15", Qt::Key_Up, "15"},
         {upDown1, edit5, "1", Qt::Key_Down, "1"},
         // A count typed beyond the range is brought back to the nearest limit by a step.
         {upDown1, edit5, "40", Qt::Key_Up, "15"},
         {upDown1, edit5, "40", Qt::Key_Down, "14"},
         {upDown3, edit6, "10", Qt::Key_Down, "10"},
-        {upDown3, edit6, "30", Qt::Key_Up, "30"},
         {upDown3, edit6, "12", Qt::Key_Up, "13"},
     };
     for (const auto& c : cases) {
@@ -104,11 +154,8 @@ TEST_F(CalcWindowBehaviour, ArrowsStepFromTheTypedCountWithinTheirLimits)
     EXPECT_EQ(edit5->text().toStdString(), "3");
     upDown3->setValue(22);
     EXPECT_EQ(edit6->text().toStdString(), "22");
-}
 
-TEST_F(CalcWindowBehaviour, RadioButtonsStartSelectedAndExcludeOnlyWithinTheirPanel)
-{
-    create();
+    // The radio buttons start selected and exclude one another only within their panel.
     auto button = [this](const char* name) { return control<QRadioButton>(name); };
     const std::pair<const char*, bool> start[] = {
         {"RadioButton1", true},  {"RadioButton3", false}, {"RadioButton5", true},

@@ -2,6 +2,7 @@
 
 #include "PlatformDoubles.h"
 
+#include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
@@ -10,13 +11,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
 #include <filesystem>
 #include <memory>
+#include <type_traits>
 
 namespace tepa::test {
 
@@ -42,15 +50,9 @@ protected:
         return {};
     }
 
-    // Entry `number` (1-based) of each list.
-    HeatingEntry& heating(int number)
-    {
-        return session.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-    }
-    CoolingEntry& cooling(int number)
-    {
-        return session.Project.CoolingEntries[static_cast<std::size_t>(number - 1)];
-    }
+    // Entry `n` (1-based) of each list.
+    HeatingEntry& heating(int n) { return session.Project.HeatingEntries[static_cast<std::size_t>(n - 1)]; }
+    CoolingEntry& cooling(int n) { return session.Project.CoolingEntries[static_cast<std::size_t>(n - 1)]; }
 
     // The room most tests design for: heating 75/20 °C for 2000 W, cooling 16/26 °C at 40 % for
     // 1500 W.
@@ -61,10 +63,40 @@ protected:
         p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
         p.CoolingHumidity = 40, p.CoolingDemand = 1500;
     }
-    void coolingMode()
+    // The current entry of each list.
+    HeatingEntry& heating() { return session.currentHeatingEntry(); }
+    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
+    void coolingMode() { session.HeatingMode = false, session.CoolingMode = true; }
+
+    // Entries of one type calculated as the window does; heating free convectors unless a fan
+    // speed is given.
+    void list(bool heatingMode, const char* name, int count, double speed = 0)
     {
-        session.HeatingMode = false;
-        session.CoolingMode = true;
+        session.HeatingMode = heatingMode;
+        session.CoolingMode = !heatingMode;
+        const TypeRecord type = fixtureType(name, speed > 0 || !heatingMode);
+        for (int i = 1; i <= count; ++i)
+            heatingMode ? fill(heating(i), type, name, i, speed) : fill(cooling(i), type, name, i, speed);
+        (heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount) = count;
+        for (int i = count; i >= 1; --i)
+            heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
+                        : (form->update0_K(i), form->update1_K(i));
+        form->Listenaufbau();
+    }
+    template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
+    {
+        e.TypeName.setText(name);
+        e.TypeText1.setText(type.dataLine);
+        e.TypeText2.setText(type.fanLine);
+        e.Length = speed > 0 ? 1250 : 800 + 200 * i;
+        e.Height = speed > 0 ? 140 : 200;
+        e.HeightFactor = 1;
+        e.FanSpeed = speed;
+        e.Count = i;
+        e.ReturnTemp = session.HeatingMode ? 60 : 18;
+        e.InUse = true;
+        if constexpr (std::is_same_v<Entry, HeatingEntry>)
+            e.FreeConvection = speed == 0;
     }
 
     // A mouse click on `row` of a list, as the user picks an item.
@@ -80,19 +112,20 @@ protected:
     int rowOf(const char* listName, const QString& prefix)
     {
         auto* list = control<QListWidget>(listName);
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().startsWith(prefix))
-                return i;
-        ADD_FAILURE() << "no item " << prefix.toStdString() << " in " << listName;
-        return 0;
+        const auto items = list->findItems(prefix, Qt::MatchStartsWith);
+        EXPECT_FALSE(items.empty()) << "no item " << prefix.toStdString() << " in " << listName;
+        return items.empty() ? 0 : list->row(items.front());
     }
 
-    // Loads the type list of `menu`, picks the type and a length, and presses "weiter".
-    void chooseType(const char* menu, const QString& type, int lengthRow = 0)
+    // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
+    // window preselects), and presses "weiter".
+    void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
     {
-        control<QAction>(menu)->trigger();
+        trigger(menu);
         clickRow(control<QListWidget>("ListBox1"), rowOf("ListBox1", type));
         clickRow(control<QListWidget>("ListBox3"), lengthRow);
+        if (heightRow >= 0)
+            clickRow(control<QListWidget>("ListBox4"), heightRow);
         control<QPushButton>("Konweiter")->click();
     }
 
@@ -117,6 +150,24 @@ protected:
         auto* found = form->findChild<Control*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << "no control " << name << " of the expected kind";
         return found;
+    }
+
+    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
+    QString label(const char* name) { return control<QLabel>(name)->text(); }
+    QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
+    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
+    void press(const char* button) { control<QPushButton>(button)->click(); }
+    void trigger(const char* action) { control<QAction>(action)->trigger(); }
+
+    // Replaces the text of a field as the user would and confirms it with Enter.
+    void type(const char* field, const QString& typed)
+    {
+        auto* edit = control<QLineEdit>(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
     }
 
     Session session;

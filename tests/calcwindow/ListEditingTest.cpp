@@ -3,14 +3,6 @@
 #include "CalcWindowFixture.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-
-#include <type_traits>
 
 namespace tepa::test {
 namespace {
@@ -26,37 +18,6 @@ protected:
         form->connectOperatingPointInputs();
     }
 
-    // Entries of one type calculated as the window does; heating free convectors unless a fan
-    // speed is given.
-    void list(bool heatingMode, const char* name, int count, double speed = 0)
-    {
-        session.HeatingMode = heatingMode;
-        session.CoolingMode = !heatingMode;
-        const TypeRecord type = fixtureType(name, speed > 0 || !heatingMode);
-        for (int i = 1; i <= count; ++i)
-            heatingMode ? fill(heating(i), type, name, i, speed) : fill(cooling(i), type, name, i, speed);
-        (heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount) = count;
-        for (int i = count; i >= 1; --i)
-            heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
-                        : (form->update0_K(i), form->update1_K(i));
-        form->Listenaufbau();
-    }
-    template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
-    {
-        e.TypeName.setText(name);
-        e.TypeText1.setText(type.dataLine);
-        e.TypeText2.setText(type.fanLine);
-        e.Length = speed > 0 ? 1250 : 800 + 200 * i;
-        e.Height = speed > 0 ? 140 : 200;
-        e.HeightFactor = 1;
-        e.FanSpeed = speed;
-        e.Count = i;
-        e.ReturnTemp = session.HeatingMode ? 60 : 18;
-        e.InUse = true;
-        if constexpr (std::is_same_v<Entry, HeatingEntry>)
-            e.FreeConvection = speed == 0;
-    }
-
     void selectRow(int row)
     {
         auto* rows = control<QListWidget>("ListBox2");
@@ -69,10 +30,8 @@ protected:
         doubles.messages.expect(MessageKind::YesNo, form->text(94), yes);
         press("Loeschen");
     }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
-    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
     QString shown(const char* name) { return control<QLineEdit>(name)->text().trimmed(); }
-    void closeByMenu() { control<QAction>("Schliessen1")->trigger(); }
+    void closeByMenu() { trigger("Schliessen1"); }
 
     void linkMainWindow()
     {
@@ -104,7 +63,7 @@ TEST_F(ListEditingTest, AppendingLocksTheButtonsAndATirteenthIsRefused)
     EXPECT_TRUE(control<QPushButton>("Erweitern")->isEnabled());
 }
 
-TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
+TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControlsCountAndReturnTemperature)
 {
     list(true, "W1", 2);
     doubles.messages.expect(MessageKind::Information, form->text(131));
@@ -112,8 +71,7 @@ TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
     EXPECT_FALSE(form->RowSelected);
 
     // A stored 999.95 is the 1000 stage, chosen as by a click.
-    const TypeRecord dwf = fixtureType("DWF", true);
-    fill(heating(2), dwf, "DWF", 2, 999.95);
+    fill(heating(2), fixtureType("DWF", true), "DWF", 2, 999.95);
     QSignalSpy stageClicks(control<QRadioButton>("RadioButton3"), &QRadioButton::clicked);
     selectRow(1);
     press("Bearbeiten");
@@ -130,18 +88,15 @@ TEST_F(ListEditingTest, LoadingShowsTheEntrysFanControls)
     EXPECT_TRUE(hidden("Edit4"));
     EXPECT_FALSE(hidden("Label101"));
     EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->maximum(), 1150);
-}
 
-TEST_F(ListEditingTest, LoadingACoolingEntryShowsItsCountAndReturnTemperature)
-{
+    // A cooling entry shows its count and return temperature.
     list(false, "WFW-2L", 2, 1100);
     cooling(2).ReturnTemp = 19;
     selectRow(1);
     press("Bearbeiten");
-    EXPECT_EQ(session.CoolingEntryIndex, 2);
     EXPECT_EQ(shown("Edit9"), QStringLiteral("2"));
     EXPECT_EQ(shown("Edit6"), QStringLiteral("19"));
-    EXPECT_EQ(control<QLabel>("Label41")->text(), form->text(190));
+    EXPECT_EQ(label("Label41"), form->text(190));
     EXPECT_FALSE(hidden("Panel7"));
 }
 
@@ -174,7 +129,6 @@ TEST_F(ListEditingTest, DeletingShowsTheControlsOfTheFirstEntry)
     EXPECT_EQ(session.Project.HeatingEntries, before);
 
     deleteRow(0);
-    EXPECT_EQ(session.Project.HeatingEntryCount, 2);
     EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 2);
     EXPECT_TRUE(hidden("Panel14"));
     EXPECT_TRUE(hidden("Panel6"));
@@ -208,15 +162,10 @@ TEST_F(ListEditingTest, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
                    QString::fromLatin1(heatingMode ? "W1" : "WFW-2L"));
         EXPECT_EQ(heatingMode ? session.Project.HeatingEntryCount : session.Project.CoolingEntryCount, 1);
         EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
-        if (heatingMode)
-            EXPECT_DOUBLE_EQ(heating(1).ReturnTemp,
-                             (heating(1).ReturnTempStart + heating(1).ReturnTempEnd) / 2);
-        else
-            EXPECT_TRUE(cooling(1).InUse);
     }
 }
 
-TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
+TEST_F(ListEditingTest, DeletingOnAnEmptyListAndClosingWriteBack)
 {
     linkMainWindow();
     session.Project.HeatingInUse = true;
@@ -226,11 +175,7 @@ TEST_F(ListEditingTest, DeletingOnAnEmptyListShowsTheNoteAndWritesBack)
     EXPECT_FALSE(session.Project.HeatingInUse);
     EXPECT_FALSE(session.RoomTempChanged);
     EXPECT_EQ(printMenuEnabled, 1);
-}
 
-TEST_F(ListEditingTest, ClosingTakesTheCountAndDropsANewEntry)
-{
-    linkMainWindow();
     list(true, "W1", 2);
     session.HeatingEntryIndex = 2;
     const double output = heating(2).Output;
@@ -239,7 +184,7 @@ TEST_F(ListEditingTest, ClosingTakesTheCountAndDropsANewEntry)
     EXPECT_EQ(heating(2).Count, 7);
     EXPECT_DOUBLE_EQ(heating(2).Output, output);
     EXPECT_EQ(convectorListEnabled, 1);
-    EXPECT_EQ(printMenuEnabled, 2);
+    EXPECT_EQ(printMenuEnabled, 3);
 
     press("Erweitern");
     closeByMenu();

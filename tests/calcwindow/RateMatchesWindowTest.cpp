@@ -6,9 +6,6 @@
 #include "cli/Cli.h"
 #include "core/series/Series.h"
 
-#include <QRadioButton>
-#include <QScrollBar>
-
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -51,12 +48,7 @@ TEST_F(RateMatchesWindow, ForTheSameEntry)
         SCOPED_TRACE(c.type);
         session.Project.HeatingEntryCount = 1;
         session.HeatingEntryIndex = 1;
-        control<QAction>(c.menu)->trigger();
-        clickRow(control<QListWidget>("ListBox1"), rowOf("ListBox1", QString::fromLatin1(c.type)));
-        clickRow(control<QListWidget>("ListBox3"), c.lengthRow);
-        if (c.heightRow >= 0)
-            clickRow(control<QListWidget>("ListBox4"), c.heightRow);
-        control<QPushButton>("Konweiter")->click();
+        chooseType(c.menu, QString::fromLatin1(c.type), c.lengthRow, c.heightRow);
         if (c.speed)
             control<QScrollBar>("DrehzahlBar4")->setValue(c.speed);
         if (c.stage1000)
@@ -64,22 +56,14 @@ TEST_F(RateMatchesWindow, ForTheSameEntry)
         const HeatingEntry& e = heating(1);
         ASSERT_TRUE(e.InUse);
 
-        std::vector<std::string> args = {"rate",
-                                         "--data",
-                                         FixtureInstallDir.string(),
-                                         "--type",
-                                         c.type,
-                                         "--length",
-                                         number(e.Length),
-                                         "--height",
-                                         number(e.Height),
-                                         "--tv",
-                                         "75",
-                                         "--ti",
-                                         "20",
-                                         "--tr",
-                                         number(e.ReturnTemp),
-                                         "--json"};
+        std::vector<std::string> args = {"rate",   "--data", FixtureInstallDir.string(),
+                                         "--type", c.type,   "--json"};
+        const std::pair<const char*, double> values[] = {
+            {"--length", e.Length}, {"--height", e.Height}, {"--tv", 75},
+            {"--ti", 20},           {"--tr", e.ReturnTemp},
+        };
+        for (const auto& [option, value] : values)
+            args.insert(args.end(), {option, number(value)});
         if (!e.FreeConvection) {
             args.insert(args.end(), {series::isStaged(c.type) ? "--stage" : "--speed",
                                      series::isStaged(c.type) ? std::to_string(std::lround(e.FanSpeed))

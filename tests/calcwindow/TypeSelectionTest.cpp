@@ -1,14 +1,7 @@
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
 #include "core/calculation/TypeChoice.h"
 #include "core/engine/NominalRating.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
 
 // The type panel and "weiter" forward to the type-choice rules (tested in the core) and show
 // what they return: each control reaches the rules, each part of the result its widget.
@@ -24,18 +17,9 @@ protected:
         designRoom();
         session.Project.HeatingEntryCount = session.Project.CoolingEntryCount = 1;
         session.CentreReturnTemp = true;
-        TForm2& window = create();
-        window.enableMainPrintMenu = [this] { ++menusEnabled; };
-        window.show();
+        create().enableMainPrintMenu = [this] { ++menusEnabled; };
+        form->show();
     }
-
-    HeatingEntry& heating() { return session.currentHeatingEntry(); }
-    CoolingEntry& cooling() { return session.currentCoolingEntry(); }
-    QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
-    QString label(const char* name) { return control<QLabel>(name)->text(); }
-    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
-    void trigger(const char* action) { control<QAction>(action)->trigger(); }
-
     int menusEnabled = 0;
 };
 
@@ -48,7 +32,6 @@ TEST_F(TypeSelectionTest, TheMenusLoadTheListsAndAReadErrorIsShown)
 
     coolingMode();
     trigger("FreieZwangsKonv1");
-    EXPECT_TRUE(control<QListWidget>("ListBox1")->item(0)->text().startsWith(QStringLiteral("WFW-2L")));
     EXPECT_EQ(label("Label4"), text(46));
     EXPECT_FALSE(hidden("Panel9"));
 
@@ -68,7 +51,6 @@ TEST_F(TypeSelectionTest, ClicksAndKeysInTheListsPickTypeLengthAndHeight)
     clickRow(control<QListWidget>("ListBox1"), 0);
     doubles.messages.verifyAllShown();
     EXPECT_EQ(heating().TypeName.text(), "W1");
-    EXPECT_EQ(control<QListWidget>("ListBox3")->count(), 5);
     EXPECT_EQ(control<QListWidget>("ListBox4")->count(), static_cast<int>(session.HeightList.size()));
     EXPECT_EQ(control<QListWidget>("ListBox4")->currentRow(), 1);
 
@@ -85,8 +67,6 @@ TEST_F(TypeSelectionTest, ClicksAndKeysInTheListsPickTypeLengthAndHeight)
 
     QTest::keyClick(control<QListWidget>("ListBox4"), Qt::Key_End);
     EXPECT_DOUBLE_EQ(heating().Height, heightOfLine(session.HeightList.back()));
-    clickRow(control<QListWidget>("ListBox4"), 7); // 200 mm
-    EXPECT_DOUBLE_EQ(heating().HeightFactor, 1.05);
 
     session.HeatingPanelReady = true;
     form->Panel4Click();
@@ -115,7 +95,7 @@ TEST_F(TypeSelectionTest, WeiterInHeatingShowsThePreparedEntry)
     EXPECT_FALSE(session.Project.HeatingInUse);
 }
 
-TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsOfTheSeries)
+TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsAndTheOtherModesRating)
 {
     chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
     EXPECT_EQ(control<QScrollBar>("DrehzahlBar4")->value(), 345);
@@ -127,6 +107,17 @@ TEST_F(TypeSelectionTest, WeiterStartsTheFanControlsOfTheSeries)
     EXPECT_FALSE(hidden("Panel14"));
     EXPECT_TRUE(control<QRadioButton>("RadioButton1")->isChecked());
     EXPECT_DOUBLE_EQ(heating().FanSpeed, 0);
+
+    // In dual use the rating of the other mode shows.
+    session.HeatingDualUseOn = true;
+    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    const TypeRecord type = fixtureType("WFW-2L", true);
+    const std::string name = heating().TypeName.text();
+    const engine::RatingDisplay expected = engine::ratingDisplay(
+        engine::otherModeRating({name, 1250, type.dataLine, type.fanLine, engine::Mode::Heating}));
+    EXPECT_FALSE(hidden("GroupBox4"));
+    EXPECT_EQ(label("Label86").toStdString(), expected.Label86);
+    EXPECT_EQ(label("Label92").toStdString(), expected.Label92);
 }
 
 TEST_F(TypeSelectionTest, WeiterInCoolingShowsTheReturnWindowFanAndCondensationWarning)
@@ -138,7 +129,6 @@ TEST_F(TypeSelectionTest, WeiterInCoolingShowsTheReturnWindowFanAndCondensationW
     EXPECT_EQ(control<QLineEdit>("Edit6")->text(), QStringLiteral("14"));
     EXPECT_EQ(control<UpDown>("UpDown3")->maximum(), 24);
     EXPECT_EQ(control<QScrollBar>("ScrollBar4")->value(), 700);
-    EXPECT_EQ(label("Label46"), text(178));
     EXPECT_EQ(label("Label66"), QStringLiteral("12.0"));
     EXPECT_FALSE(hidden("GroupBox3"));
     const auto warning = calculation::dewPointWarning(session.Project);
@@ -152,19 +142,6 @@ TEST_F(TypeSelectionTest, WeiterInCoolingShowsTheReturnWindowFanAndCondensationW
     EXPECT_EQ(label("Label41"), text(208));
     EXPECT_TRUE(hidden("Edit6"));
     EXPECT_TRUE(hidden("Panel8"));
-}
-
-TEST_F(TypeSelectionTest, WeiterInDualUseShowsTheRatingOfTheOtherMode)
-{
-    session.HeatingDualUseOn = true;
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    const TypeRecord type = fixtureType("WFW-2L", true);
-    const std::string name = heating().TypeName.text();
-    const engine::RatingDisplay expected = engine::ratingDisplay(
-        engine::otherModeRating({name, 1250, type.dataLine, type.fanLine, engine::Mode::Heating}));
-    EXPECT_FALSE(hidden("GroupBox4"));
-    EXPECT_EQ(label("Label86").toStdString(), expected.Label86);
-    EXPECT_EQ(label("Label92").toStdString(), expected.Label92);
 }
 
 } // namespace

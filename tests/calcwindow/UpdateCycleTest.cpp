@@ -2,22 +2,17 @@
 
 #include "CalcWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
+#include "core/calculation/RoomList.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QPalette>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalSpy>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-// The heating update cycle's routines forward to the rules (tested in the core) and show what
-// they return: each part of the result reaches its widget. The cooling routines are seen through
-// the cooling inputs (OperatingPointTest).
+// The heating update cycle's routines and the list forward to the rules (tested in the core) and
+// show what they return: each part of the result reaches its widget. The cooling routines are
+// seen through the cooling inputs (OperatingPointTest).
 namespace tepa::test {
 namespace {
 
@@ -29,20 +24,11 @@ protected:
         CalcWindowFixture::SetUp();
         designRoom();
         create();
-        HeatingEntry& e = heating(1);
-        const TypeRecord type = fixtureType("W1", false);
-        e.TypeName.setText("W1");
-        e.TypeText1.setText(type.dataLine);
-        e.Length = 1000;
-        e.Height = 200;
-        e.HeightFactor = 1;
-        e.Count = 3;
-        e.FreeConvection = true;
-        e.ReturnTemp = 60;
+        fill(heating(1), fixtureType("W1", false), "W1", 1, 0);
+        heating(1).Count = 3;
         session.Project.HeatingEntryCount = 1;
     }
 
-    QString label(const char* name) { return control<QLabel>(name)->text(); }
     int slider(const char* name) { return control<QScrollBar>(name)->value(); }
     // The texts of labels and fields, in order.
     std::vector<std::string> shown(std::initializer_list<const char*> names)
@@ -93,7 +79,8 @@ TEST_F(UpdateCycleTest, TheHeatingRoutinesShowWhatTheRulesReturn)
     // A surplus shows green; an inverted window only its note.
     session.Project.HeatingDemand = 100;
     form->Restwaerme();
-    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
+    EXPECT_EQ(control<QLabel>("Label21")->palette().color(QPalette::WindowText),
+              formcolours::demandMetGreen());
     EXPECT_EQ(label("Label20"), form->text(calculation::SurplusText));
     heating(1).MassFlowStart = 1000;
     heating(1).MassFlowEnd = 10;
@@ -107,6 +94,39 @@ TEST_F(UpdateCycleTest, TheHeatingRoutinesShowWhatTheRulesReturn)
     form->Balken_grenzwerte(1);
     EXPECT_EQ(label("Label19"), form->text(179));
     EXPECT_EQ(label("Label25"), form->text(183));
+}
+
+// The list rules reach ListBox2, the total label and the series notes.
+TEST_F(UpdateCycleTest, TheListViewReachesItsWidgets)
+{
+    session.HeatingMode = false;
+    session.Project.CoolingEntryCount = 2;
+    session.Project.CoolingDemand = 1000;
+    for (int i : {1, 2}) {
+        CoolingEntry& e = cooling(i);
+        e.TypeName.setText(i == 1 ? "WNF1" : "WFW-2L");
+        e.Count = 1;
+        e.Output = 300 * i;
+    }
+    const calculation::RoomListView view = calculation::roomList(session.Project, false, false, false);
+    form->Listenaufbau();
+    auto* list = control<QListWidget>("ListBox2");
+    ASSERT_EQ(list->count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(list->item(i)->text().toStdString(), view.lines[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(form->Listenzeile(2).toStdString(), calculation::listLine(session.Project, false, 2));
+    auto* total = control<QLabel>("Label67");
+    EXPECT_EQ(total->text(), QStringLiteral("  900"));
+    EXPECT_EQ(total->palette().color(QPalette::WindowText), formcolours::warningRed());
+    for (const char* note : {"Label33", "Label38", "Label95", "Label96"})
+        EXPECT_FALSE(control<QLabel>(note)->isHidden()) << note;
+
+    session.Project.CoolingDemand = 900;
+    cooling(1).TypeName.setText("WFW-2L");
+    form->Listenaufbau();
+    EXPECT_EQ(total->palette().color(QPalette::WindowText), formcolours::demandMetGreen());
+    EXPECT_TRUE(control<QLabel>("Label95")->isHidden());
+    EXPECT_TRUE(control<QLabel>("Label96")->isHidden());
 }
 
 } // namespace
