@@ -126,17 +126,23 @@ TEST_F(CalculationRunTest, RoomDataChecksStopTheRunWithTheRoomDataShown)
             doubles.messages.expect(MessageKind::Message, text(c.message));
         run();
         doubles.messages.verifyAllShown();
-        if (!c.cooling || c.proposal) // cooling shows its window before its range checks
+        // cooling shows its window before its range checks
+        if (!c.cooling || c.proposal) {
             EXPECT_EQ(form2->isHidden(), c.message != 0);
+        }
         EXPECT_EQ(session->Project.CalculationDone, c.message == 0);
-        if (c.message == 73 || c.proposal)
+        if (c.message == 73 || c.proposal) {
             EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
-        if (c.panel12.isValid())
+        }
+        if (c.panel12.isValid()) {
             EXPECT_EQ(panel12Colour(), c.panel12);
-        if (c.proposal)
+        }
+        if (c.proposal) {
             EXPECT_EQ(control<QLineEdit>("Edit1")->text(), QString::fromLatin1(c.proposal));
-        if (QString::fromLatin1(c.flowTemp).contains(','))
+        }
+        if (QString::fromLatin1(c.flowTemp).contains(',')) {
             EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("110.5"));
+        }
     }
 }
 

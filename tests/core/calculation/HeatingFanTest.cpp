@@ -121,8 +121,9 @@ TEST(HeatingFan, TypedSettingsAreKeptWithinTheSeries)
         EXPECT_DOUBLE_EQ(t.fanSpeed, c.speed);
         EXPECT_DOUBLE_EQ(t.fanSetting, c.setting);
         EXPECT_EQ(t.correctedText.has_value(), c.corrected != nullptr);
-        if (c.corrected && t.correctedText)
+        if (c.corrected && t.correctedText) {
             EXPECT_EQ(*t.correctedText, c.corrected);
+        }
         EXPECT_EQ(t.messages, c.messages);
     }
 }

@@ -112,7 +112,7 @@ TEST(ListEditing, Deleting)
         FanPanel fan = FanPanel::None;
         bool coolingStaged = false;
         int barPosition = 0;
-        std::string setting;
+        std::string setting{};
     };
     const Unit w1{"W1"}, dwf{"DWF", 1000}, wfw{"WFW-2L", 1000.7}, wfwl{"WFWL-2L", 862.5};
     const Case cases[] = {
@@ -324,8 +324,9 @@ TEST(ListEditing, WritingBack)
         EXPECT_EQ(count, c.countOfCurrent);
         EXPECT_EQ(factor, 1);
         // The calculated values stay as they are.
-        if (c.heating)
+        if (c.heating) {
             EXPECT_EQ(s.Project.HeatingEntries[1].Output, before[1].Output);
+        }
     }
 }
 

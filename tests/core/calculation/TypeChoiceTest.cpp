@@ -128,8 +128,9 @@ TEST(TypeChoice, ATypePickOffersTheHeightsOfItsSeries)
         ASSERT_TRUE(v.heights);
         EXPECT_EQ(v.heights->size(), c.heightCount ? c.heightCount : s.HeightList.size());
         EXPECT_EQ(v.heightRow, c.heightRow);
-        if (c.lengthCount)
+        if (c.lengthCount) {
             EXPECT_EQ(v.lengths.size(), c.lengthCount);
+        }
         EXPECT_FALSE(v.weiterEnabled);
         if (c.heatingMode) {
             const HeatingEntry& e = s.currentHeatingEntry();

@@ -81,8 +81,9 @@ TEST(SeriesTable, PercentAndSpeedAreOneLaw)
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(percentFromSpeed(c.s, c.speed), c.percent) << c.speed;
         EXPECT_DOUBLE_EQ(coolingPercentFromSpeed(c.s, c.speed), c.coolingPercent) << c.speed;
-        if (c.percent > 0)
+        if (c.percent > 0) {
             EXPECT_DOUBLE_EQ(speedFromPercent(c.s, c.percent), c.speed);
+        }
     }
 }
 
