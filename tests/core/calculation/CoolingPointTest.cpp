@@ -162,6 +162,19 @@ TEST(CoolingPoint, ReturnTemperatureWithoutResultIsReplacedOnce)
     EXPECT_DOUBLE_EQ(room.e.Output, before.Output);
 }
 
+// A stored speed counts as the stage it rounds to; each stage starts at its own speed.
+TEST(CoolingPoint, StageOfAStoredSpeed)
+{
+    const std::pair<double, engine::DwfStage> cases[] = {
+        {0, engine::DwfStage::Off},         {699.4, engine::DwfStage::Off},
+        {699.5, engine::DwfStage::Rpm700},  {999, engine::DwfStage::Rpm700},
+        {1000, engine::DwfStage::Rpm1000},  {1399.4, engine::DwfStage::Rpm1000},
+        {1400, engine::DwfStage::Rpm1400},  {1600, engine::DwfStage::Rpm1400},
+    };
+    for (const auto& [speed, stage] : cases)
+        EXPECT_EQ(stageOf(speed), stage) << speed;
+}
+
 TEST(CoolingPoint, ResetGivesTheBarRangeOfTheSeries)
 {
     struct Case

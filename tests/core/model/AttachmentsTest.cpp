@@ -39,6 +39,7 @@ TEST(Attachments, OpeningAllowsDocumentsAndConfirmedAddressesOnly)
         {"C:\\Projekte\\Angebot.PDF", OpenDocument},
         {"/home/p/Grundriss.dwg", OpenDocument},
         {"/home/p/Foto.jpeg", OpenDocument},
+        {"Plan 2:1.pdf", OpenDocument}, // a colon after a blank starts no scheme
         {"/home/p/Liste.xlsx", OpenDocument},
         {"/home/p/notiz.txt", OpenDocument},
         {"/home/p/setup.exe", Refuse},
