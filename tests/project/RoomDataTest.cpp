@@ -15,12 +15,14 @@ using RoomData = RoomPanelFixture;
 TEST_F(RoomData, OpensInHeatingWithTheRecordAndTogglesClosed)
 {
     session->Project.HeatingRoomTemp = 21.25; // an exact binary half: rounds away from zero
+    session->Project.HeatingSecondTemp = 5;
     openRoomData();
     EXPECT_FALSE(form1->GroupBox2->isHidden());
     EXPECT_TRUE(form1->Berechnungen1->isEnabled());
     EXPECT_FALSE(form1->Panel2->isHidden());
-    // Str(x:w:d) of the room's values: 21.25 °C, 0 W, 75 °C.
+    // Str(x:w:d) of the room's values: 21.25 °C, 0 W, 75 °C, 5 °C.
     EXPECT_EQ(control<QLineEdit>("Edit3")->text(), "21.3");
+    EXPECT_EQ(control<QLineEdit>("Edit8")->text(), " 5.0");
     EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "   0.0");
     EXPECT_EQ(control<QLineEdit>("Edit4")->text(), "75.0");
     EXPECT_EQ(form1->ListBox3->count(), 12); // index lines 5 to 16 of the fixture
