@@ -12,6 +12,7 @@
 #include "core/text/TextFile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -789,10 +790,20 @@ int runBatch(Invocation& call, OptionParser& options, const std::string& source)
     if (source == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), {});
     } else {
-        std::ifstream in(source, std::ios::binary);
-        if (in)
-            text.assign(std::istreambuf_iterator<char>(in), {});
-        if (!in && !in.eof()) {
+        // A folder opens like a file here and fails only on reading, with an exception.
+        std::error_code ec;
+        bool readable = !std::filesystem::is_directory(source, ec);
+        std::ifstream in;
+        if (readable) {
+            in.open(source, std::ios::binary);
+            try {
+                if (in)
+                    text.assign(std::istreambuf_iterator<char>(in), {});
+            } catch (const std::ios_base::failure&) {
+                readable = false;
+            }
+        }
+        if (!readable || (!in && !in.eof())) {
             call.err << "tepa rate: --batch " << source << ": the file cannot be read\n";
             return ExitBadInput;
         }
