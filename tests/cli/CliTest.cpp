@@ -1,5 +1,3 @@
-#include "CliRun.h"
-
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/Json.h"

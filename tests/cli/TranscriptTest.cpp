@@ -1,12 +1,15 @@
-#include "CliRun.h"
-
+#include "cli/Cli.h"
+#include "cli/Command.h"
 #include "core/model/ProjectFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <random>
 #include <regex>
 #include <sstream>
 
@@ -18,6 +21,7 @@
 // folder below, {data} for tests/data; the default installation is {data}/install.
 // A new case (or a new command's rows) is one "$ tepa ..." line; to write its results, run
 // TEPA_WRITE_TRANSCRIPT=1 bin/test_cli --gtest_filter='Transcript.*' and review the diff.
+// The PDFs, whose bytes carry their time of making, are read back through pdftotext.
 
 namespace tepa::cli {
 namespace {
@@ -26,6 +30,35 @@ namespace fs = std::filesystem;
 
 const fs::path dataDir = TEPA_TEST_DATA_DIR;
 const fs::path transcriptFile = dataDir / "cli-transcript.txt";
+// The fixture installation has interface texts "Text n" and no letterhead logo.
+const fs::path fixtureInstall = dataDir / "install";
+// The real installation, with the logo and the sample project.
+const fs::path realInstall = dataDir.parent_path().parent_path() / "data";
+
+struct Outcome
+{
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome runTepa(const std::vector<std::string>& args, const fs::path& defaultData = fixtureInstall)
+{
+    std::ostringstream out, err;
+    // Printing runs in this process; the print program is checked as a program of its own
+    // (print-program-test.sh).
+    Context context{defaultData};
+    context.print = runPrint;
+    context.writePdf = writePrintoutPdf;
+    const int code = run(args, out, err, context);
+    return {code, out.str(), err.str()};
+}
+
+std::string readAll(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 void write(const fs::path& file, const std::string& bytes)
 {
@@ -33,13 +66,21 @@ void write(const fs::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
+// A fresh folder of its own in the system's temporary folder, removed with the object.
+struct TempFolder
+{
+    fs::path path = fs::temp_directory_path() / ("tepa-cli-" + std::to_string(std::random_device()()));
+    TempFolder() { fs::create_directories(path); }
+    ~TempFolder() { fs::remove_all(path); }
+};
+
 // Every file below `root` with its bytes.
 std::map<std::string, std::string> snapshot(const fs::path& root)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
         if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).string()] = test::readAll(entry.path());
+            files[fs::relative(entry.path(), root).string()] = readAll(entry.path());
     return files;
 }
 
@@ -59,17 +100,10 @@ std::vector<std::string> splitArgs(const std::string& line)
             ++i;
             continue;
         }
-        std::string arg;
-        if (line[i] == '"') {
-            const auto end = line.find('"', i + 1);
-            arg = line.substr(i + 1, end - i - 1);
-            i = end == std::string::npos ? line.size() : end + 1;
-        } else {
-            const auto end = std::min(line.find(' ', i), line.size());
-            arg = line.substr(i, end - i);
-            i = end;
-        }
-        args.push_back(arg);
+        const bool quoted = line[i] == '"';
+        const auto end = std::min(line.find(quoted ? '"' : ' ', i + 1), line.size());
+        args.push_back(line.substr(i + quoted, end - i - quoted));
+        i = end + quoted;
     }
     return args;
 }
@@ -124,46 +158,27 @@ ProjectRecord room(const char* name, double heating, double cooling)
     return r;
 }
 
-// The inputs the transcript names below {tmp}.
+// The inputs the transcript names below {tmp}: the files of tests/data/cli-inputs (rate batches,
+// a file where a folder is needed, a building's files that are no projects) and these.
 void makeInputs(const fs::path& tmp)
 {
-    const std::string image = test::readAll(dataDir / "sample-project.kon");
+    fs::copy(dataDir / "cli-inputs", tmp, fs::copy_options::recursive);
+    const std::string image = readAll(dataDir / "sample-project.kon");
     write(tmp / "Haus.orv", image);
     write(tmp / "techdaten.kon", image); // a project named like a technical data file
     write(tmp / "kurz.kon", image.substr(0, image.size() - 1));
-    write(tmp / "Datei", "kein Ordner"); // a file where a folder is needed
     // A technical data file long enough to pass for a project.
     write(tmp / "technik.kon", "\r\n\r\nTechnische Daten:   \r\n" + image);
     // An installation whose W1 data line holds "nan" for Km and that lacks its type index.
-    fs::copy(dataDir / "install", tmp / "install");
+    fs::copy(fixtureInstall, tmp / "install");
     fs::remove(tmp / "install" / "konvektoren.txt");
-    std::string free = test::readAll(tmp / "install" / "freikon.txt");
+    std::string free = readAll(tmp / "install" / "freikon.txt");
     free.replace(free.find("Typdaten\r\n") + 10, 6, "   nan");
     write(tmp / "install" / "freikon.txt", free);
 
-    // Rate batches: every kind of point (blanks around cells, a quoted decimal comma, CR LF), bad
-    // lines among good ones, and files that cannot be read.
-    write(tmp / "points.csv",
-          "type,mode,length,height,speed,percent,airflow,stage,tv,ti,tr,massflow,output,air-in\r\n"
-          "W1, , 1000, , , , , , 75, 20, 65, , ,\r\n"
-          "W2, heating, , , , , , , 75, 20, , 120, ,\r\n"
-          "WF2, , , , , 50, , , 70, 20, , , 900,\r\n"
-          "WFs, , , , 1200, , , , 55, 20, 45, , ,\r\n"
-          "WFW-2L, cooling, , , , 80, , , 16, 26, 18, , ,\r\n"
-          "WNF1, cooling, , , , , 60, , 16, 26, 18, , , 17\r\n"
-          "WNF2, , , , , , 90, , 70, 20, 60, , ,\r\n"
-          "DWF, , , , , , , 1000, 60, 20, \"50,5\", , ,\r\n");
-    write(tmp / "bad-lines.csv", "type;tv;ti;tr;length\nW1;75;20;x;\n\nW1;75;20;65;900\nfoo;75;20;65;\n"
-                                 "W1;75;20\n\"W1;75;20;65;\nW1;75;20;65;800\n");
-    write(tmp / "unknown-column.csv", "type,tv,width\n");
-    write(tmp / "twice.csv", "type,tv,--type\n");
-    write(tmp / "open-quote.csv", "type,\"tv\n");
-    write(tmp / "empty.csv", "");
-    write(tmp / "type.csv", "type\n");
-
     // A building: a dual-use room (its units counted once), a heating room sharing a key with it,
-    // a room without entries, a file that is no project, a file that is not listed; and a folder
-    // without projects.
+    // a room without entries, beside the damaged and the unlisted file; and a folder without
+    // projects.
     const fs::path building = tmp / "building";
     ProjectRecord dual = room("Büro 1", 2000, 1500);
     fill(dual.HeatingEntries, dual.HeatingEntryCount, {{"WFW-2L", 220, 2000, 600, 2}});
@@ -171,12 +186,9 @@ void makeInputs(const fs::path& tmp)
     ProjectRecord heating = room("Flur", 1000, 0);
     fill(heating.HeatingEntries, heating.HeatingEntryCount,
          {{"WFW-2L", 220, 2000, 400, 1}, {"W1", 100, 1000, 300, 2}, {"W1", 100, 1000, 300, 1}});
-    fs::create_directories(building);
     ASSERT_TRUE(saveProjectFile(building / "1-dual.kon", dual).ok());
     ASSERT_TRUE(saveProjectFile(building / "2-heating.KON", heating).ok());
     ASSERT_TRUE(saveProjectFile(building / "3-empty.kon", room("Lager", 0, 0)).ok());
-    write(building / "4-damaged.kon", "no project");
-    write(building / "notes.txt", "not listed");
     fs::create_directories(tmp / "no-projects");
 }
 
@@ -188,7 +200,7 @@ std::string runCase(const std::string& command, const fs::path& tmp)
     const std::string tmpText = tmp.string(), dataText = dataDir.string();
     const std::string expanded = replaceAll(replaceAll(command, "{tmp}", tmpText), "{data}", dataText);
     const auto before = snapshot(tmp);
-    const test::Outcome r = test::runTepa(splitArgs(expanded), dataDir / "install");
+    const Outcome r = runTepa(splitArgs(expanded));
     const auto after = snapshot(tmp);
     std::string result = lines(">", r.out) + lines("!", r.err);
     if (r.exitCode != ExitOk) {
@@ -213,17 +225,17 @@ std::string runCase(const std::string& command, const fs::path& tmp)
 
 TEST(Transcript, EveryCommandWritesWhatTheTranscriptHolds)
 {
-    const std::string expected = test::readAll(transcriptFile);
+    const std::string expected = readAll(transcriptFile);
     ASSERT_NE(expected, "") << transcriptFile;
-    test::TempFolder tmp{"tepa-transcript-"};
-    makeInputs(tmp.path());
+    TempFolder tmp;
+    makeInputs(tmp.path);
     std::string actual;
     std::istringstream in(expected);
     std::string command, expectedResult;
     auto finish = [&] {
         if (command.empty())
             return;
-        const std::string result = runCase(command.substr(6), tmp.path());
+        const std::string result = runCase(command.substr(6), tmp.path);
         EXPECT_EQ(result, expectedResult) << command;
         actual += result;
         command.clear();
@@ -249,21 +261,78 @@ TEST(Transcript, EveryCommandWritesWhatTheTranscriptHolds)
     EXPECT_TRUE(actual == expected) << "write the transcript anew and compare it with git diff";
 }
 
-// The summary's PDF holds the lines of its text form, drawn by the printouts' layout.
-TEST(Transcript, SummaryPdfHoldsEveryRoomLineAndTheBill)
+// The PDF's text through pdftotext (`options` e.g. "-layout", "-bbox" or "-htmlmeta").
+std::string pdfText(const std::string& pdf, const std::string& options)
 {
-    test::TempFolder tmp{"tepa-summary-pdf-"};
-    makeInputs(tmp.path());
-    const std::string pdf = (tmp / "building.pdf").string();
-    const auto r = test::runTepa({"summary", (tmp / "building").string(), "--pdf", pdf});
-    ASSERT_EQ(r.exitCode, ExitOk) << r.err;
-    const std::string command = "pdftotext -layout '" + pdf + "' '" + (tmp / "text").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "pdftotext (package poppler-utils) failed";
-    const std::string text = std::regex_replace(test::readAll(tmp / "text"), std::regex(" +"), " ");
-    for (const char* line : {"1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3\n",
-                             "Warning: cooling entry 1 (WFW-2L): pressure drop above 100 kPa\n",
-                             "4-damaged.kon\n not a project: Loading - Error\n", "W1 100 1000 3\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line << " not in:\n" << text;
+    const std::string text = pdf + ".txt";
+    const std::string command = "pdftotext " + options + " '" + pdf + "' '" + text + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0)
+        ADD_FAILURE() << "pdftotext failed (package poppler-utils): " << command;
+    return readAll(text);
+}
+
+// The print and summary commands write the layouts the windows print (the layout tests check
+// each position on a recording surface): the PDF carries their lines, title and creator, with
+// blanks squeezed so that the checks do not depend on the font's blank width.
+TEST(Transcript, PdfsHoldTheirLinesAndMetadata)
+{
+    TempFolder tmp;
+    makeInputs(tmp.path);
+    const std::string sample = (dataDir / "sample-project.kon").string(), pdf = (tmp.path / "o.pdf").string(),
+                      example = (realInstall / "Beispiel.kon").string();
+    struct Case
+    {
+        std::vector<std::string> args; // followed by --pdf
+        fs::path install;
+        std::vector<std::string> present, absent;
+    };
+    const Case cases[] = {
+        // Letter paper: the fixture's texts, no letterhead.
+        {{"print", sample, "--list", "--letter-paper"},
+         fixtureInstall,
+         {"Text 102", "Bürogebäude Nordring 12 / P-2025-117", "WFW 200 1000 3\n"},
+         {"Text 141"}},
+        {{"print", sample, "--list"}, realInstall, {"ORVA Konvektoren", "Konvektorenliste (Stückliste)"}, {}},
+        // The sample room heats and cools: the mode picks the sheet, the default is heating.
+        {{"print", example, "--calc-data"},
+         realInstall,
+         {">> Heizen <<", "<title>Beispielprojekt Verwaltungsgebäude</title>", "content=\"ORVA TEPA\""},
+         {}},
+        {{"print", example, "--calc-data", "--mode", "heating"}, realInstall, {">> Heizen <<"}, {}},
+        {{"print", example, "--calc-data", "--mode", "cooling"}, realInstall, {">> Kühlen <<"}, {">> Heizen"}},
+        {{"summary", (tmp.path / "building").string()},
+         fixtureInstall,
+         {"1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3\n",
+          "Warning: cooling entry 1 (WFW-2L): pressure drop above 100 kPa\n",
+          "4-damaged.kon\n not a project: Loading - Error\n", "W1 100 1000 3\n"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--pdf", pdf, "--data", c.install.string()});
+        const Outcome r = runTepa(args);
+        ASSERT_EQ(r.exitCode, ExitOk) << r.err;
+        EXPECT_EQ(r.out, "");
+        const std::string text =
+            std::regex_replace(pdfText(pdf, "-layout") + pdfText(pdf, "-htmlmeta"), std::regex(" +"), " ");
+        for (const std::string& line : c.present)
+            EXPECT_NE(text.find(line), std::string::npos) << line << " not in:\n" << text;
+        for (const std::string& line : c.absent)
+            EXPECT_EQ(text.find(line), std::string::npos) << line;
+    }
+
+    // The title "Konvektorenliste (Stückliste)" of the last list starts at (400, 1200) layout
+    // units, i.e. (96, 288) pt at 300 units to the inch; the word box's top sits on or just
+    // below the line's top, by the font's internal leading.
+    ASSERT_EQ(runTepa({"print", sample, "--list", "--pdf", pdf, "--data", realInstall.string()}).exitCode, ExitOk);
+    const std::string boxes = pdfText(pdf, "-bbox");
+    const std::regex word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">Konvektorenliste</word>)re");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(boxes, match, word)) << boxes.substr(0, 2000);
+    EXPECT_NEAR(std::stod(match[1]), 96.0, 1.5);
+    EXPECT_NEAR(std::stod(match[2]), 288.0, 4.0);
 }
 
 } // namespace
