@@ -299,7 +299,10 @@ TEST(Transcript, PdfsHoldTheirLinesAndMetadata)
          {">> Heizen <<", "<title>Beispielprojekt Verwaltungsgebäude</title>", "content=\"ORVA TEPA\""},
          {}},
         {{"print", example, "--calc-data", "--mode", "heating"}, realInstall, {">> Heizen <<"}, {}},
-        {{"print", example, "--calc-data", "--mode", "cooling"}, realInstall, {">> Kühlen <<"}, {">> Heizen"}},
+        {{"print", example, "--calc-data", "--mode", "cooling"},
+         realInstall,
+         {">> Kühlen <<"},
+         {">> Heizen"}},
         {{"summary", (tmp.path / "building").string()},
          fixtureInstall,
          {"1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3\n",
@@ -325,7 +328,8 @@ TEST(Transcript, PdfsHoldTheirLinesAndMetadata)
     // The title "Konvektorenliste (Stückliste)" of the last list starts at (400, 1200) layout
     // units, i.e. (96, 288) pt at 300 units to the inch; the word box's top sits on or just
     // below the line's top, by the font's internal leading.
-    ASSERT_EQ(runTepa({"print", sample, "--list", "--pdf", pdf, "--data", realInstall.string()}).exitCode, ExitOk);
+    ASSERT_EQ(runTepa({"print", sample, "--list", "--pdf", pdf, "--data", realInstall.string()}).exitCode,
+              ExitOk);
     const std::string boxes = pdfText(pdf, "-bbox");
     const std::regex word(
         R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">Konvektorenliste</word>)re");

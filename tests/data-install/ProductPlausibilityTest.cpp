@@ -34,15 +34,15 @@ struct Range
 {
     double low, high;
 };
-constexpr Range freeWPerM{150, 1500};     // free convection, 75/65/20
-constexpr Range freeN{1.25, 1.5};         // free-convection exponent
-constexpr Range fanWPerM{400, 2500};      // fan law at 70 % speed
-constexpr Range fanN{1.0, 1.15};          // fan-law exponent
-constexpr Range speedRatio{2, 4};         // Q at top speed / Q at lowest
-constexpr Range coolingRatio{0.15, 0.35}; // cooling / heating, nominal
-constexpr Range soundDb{20, 48};          // LpA over the speed range
-constexpr Range tubeMm{8, 26};            // tube inside diameter
-constexpr Range velocity{0.05, 1.5};      // m/s in one circuit
+constexpr Range freeWPerM{150, 1500};       // free convection, 75/65/20
+constexpr Range freeN{1.25, 1.5};           // free-convection exponent
+constexpr Range fanWPerM{400, 2500};        // fan law at 70 % speed
+constexpr Range fanN{1.0, 1.15};            // fan-law exponent
+constexpr Range speedRatio{2, 4};           // Q at top speed / Q at lowest
+constexpr Range coolingRatio{0.15, 0.35};   // cooling / heating, nominal
+constexpr Range soundDb{20, 48};            // LpA over the speed range
+constexpr Range tubeMm{8, 26};              // tube inside diameter
+constexpr Range velocity{0.05, 1.5};        // m/s in one circuit
 constexpr double maxPressureDropPa = 20000; // at the design mass flow
 
 void within(double value, Range r)
@@ -137,8 +137,8 @@ TEST(ProductData, FreeConvectorsAtEveryOfferedLengthAndHeight)
                 SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm, height " + line);
                 const auto factor = heightFactor(name, line);
                 ASSERT_TRUE(factor);
-                const OperatingPoint p =
-                    rate(type, Mode::Heating, {.lengthMm = L, .heightFactor = *factor, .freeConvection = true});
+                const OperatingPoint p = rate(
+                    type, Mode::Heating, {.lengthMm = L, .heightFactor = *factor, .freeConvection = true});
                 within(perMetre(p), freeWPerM);
                 within(p.coefficients.characteristic.n, freeN);
                 EXPECT_EQ(p.coefficients.soundLevelDb, 0);
@@ -209,11 +209,13 @@ TEST(ProductData, FanConvectorsHeatQuietlyOverTheirSpeedRangeAndCool)
                     within(p.coefficients.soundLevelDb, soundDb);
             }
             if (fan.dataLaw) {
-                const OperatingPoint design = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.designRpm});
+                const OperatingPoint design =
+                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.designRpm});
                 within(perMetre(design), fanWPerM);
                 within(design.coefficients.characteristic.n, fanN);
                 const double top = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.maxRpm}).outputW;
-                const double lowest = rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.minRpm}).outputW;
+                const double lowest =
+                    rate(type, Mode::Heating, {.lengthMm = L, .speedRpm = fan.minRpm}).outputW;
                 within(top / lowest, speedRatio);
             }
             if (fan.fanOffLaw) {

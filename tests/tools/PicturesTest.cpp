@@ -1,0 +1,210 @@
+#include "pictures/ConvectorPictures.h"
+#include "pictures/MakePictures.h"
+#include "pictures/PictureNames.h"
+
+#include "core/productdata/ProductData.h"
+#include "core/text/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QImageReader>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace tepa::pictures {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PictureNames, TakesTheShownNameFromColumn12ToTheFirstBlankOnceEach)
+{
+    struct Case
+    {
+        const char* line; // UTF-8, as the index reader gives it
+        const char* picture;
+    };
+    const Case cases[] = {
+        {"F          W", "W"},
+        // The shown name is the type code after column 11, without the description.
+        {"ZHW        WFWL-4L Vierleiter", "WFWL-4L"},
+        // Column 11 is dropped whatever it holds.
+        {"F         XWM", "WM"},
+        // Columns count characters: three umlauts before the name are three columns.
+        {"FÄÖÜ       WÄ", "WÄ"},
+        {"F           WX", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(pictureNameOfIndexLine(c.line), c.picture);
+    }
+    // Header lines with text at column 12 give no names.
+    const std::vector<std::string> lines = {
+        "Konvektortypen der Raumdatenauswahl",
+        "Spalte 1: O = noch nicht lieferbar",
+        "Spalten 2-10: Kennungen",
+        "Spalten 11-16: angezeigter Name",
+        "------------------------------",
+        "F          W",
+        "Z          WF",
+        "",
+        "ZHW        WFW-2L Zweileiter",
+        "ZHW        WFW-2L Zweileiter, andere Laenge",
+        "O          WZ",
+    };
+    EXPECT_EQ(pictureNamesOfIndex(lines), (std::vector<std::string>{"W", "WF", "WFW-2L", "WZ"}));
+    EXPECT_TRUE(pictureNamesOfIndex(std::vector<std::string>(lines.begin(), lines.begin() + 5)).empty());
+    for (const std::string& name : plannedTypeNames())
+        EXPECT_NE(pictureSpecFor(name).drawing, Drawing::Generic) << name;
+}
+
+// The section is everything below the title band (name and caption, 46 px high).
+constexpr int TitleBandHeight = 46;
+
+QImage section(const QImage& picture)
+{
+    return picture.copy(0, TitleBandHeight, picture.width(), picture.height() - TitleBandHeight);
+}
+
+TEST(ConvectorPictures, EachSeriesHasItsOwnSectionAndTheNameIsWritten)
+{
+    const char* names[] = {"W", "WM", "WF", "WFs", "WFW-2", "WFW-4", "WFWL", "WNF", "DWF", "XY"};
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        for (std::size_t j = i + 1; j < std::size(names); ++j)
+            EXPECT_NE(section(drawTypePicture(names[i])), section(drawTypePicture(names[j])))
+                << names[i] << " / " << names[j];
+    // "W" and "WZ" share the drawing; only the written name tells them apart. The default is no
+    // type's picture.
+    EXPECT_EQ(section(drawTypePicture("W")), section(drawTypePicture("WZ")));
+    EXPECT_NE(drawTypePicture("W"), drawTypePicture("WZ"));
+    EXPECT_NE(section(drawDefaultPicture()), section(drawTypePicture("XY")));
+    EXPECT_NE(drawDefaultPicture().copy(0, 0, TypePictureWidth, TitleBandHeight),
+              drawTypePicture("XY").copy(0, 0, TypePictureWidth, TitleBandHeight));
+}
+
+struct TempDir
+{
+    fs::path path = fs::temp_directory_path() / ("tepa-pictures-" + std::to_string(std::random_device()()));
+    TempDir() { fs::create_directories(path); }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+void writeBytes(const fs::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Each file below `folder`, with the format and size of a picture and the byte count of a BMP,
+// which tells its colour depth: 24 bits a pixel make 54 bytes of header and 3 bytes a pixel.
+std::vector<std::string> listing(const fs::path& folder)
+{
+    std::set<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        files.insert(fs::relative(entry.path(), folder));
+    std::vector<std::string> lines;
+    for (const fs::path& file : files) {
+        QImageReader reader(QString::fromStdU16String((folder / file).u16string()));
+        std::string line = file.string();
+        if (const QSize size = reader.size(); size.isValid())
+            line += " " + reader.format().toStdString() + " " + std::to_string(size.width()) + "x" +
+                    std::to_string(size.height());
+        if (reader.format() == "bmp")
+            line += " " + std::to_string(fs::file_size(folder / file));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(MakePictures, WritesAPictureForEveryNameTheIndexShowsAndKeepsOldOnes)
+{
+    TempDir dir;
+    // A type index as the installation holds it: Windows-1252, CR LF. "\xC4" is Ä.
+    writeBytes(dir.path / "konvektoren.txt",
+               "Konvektortypen\r\nSpalte 1: Art\r\nSpalten 2-10: Kennungen\r\n"
+               "Spalten 11-16: angezeigter Name\r\n---------\r\n"
+               "F          W1\r\nZ          WFs\r\nZHW        WFW-4L Vierleiter\r\n"
+               "ZHW        DWF Deckengeraet\r\nF          W\xC4\r\nO          WZ\r\n");
+    fs::create_directories(dir.path / "Tepa_Bilder");
+    writeBytes(dir.path / "Tepa_Bilder" / "OLD.bmp", "BM");
+    std::ostringstream out, err;
+    ASSERT_EQ(run({dir.path.string()}, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const std::string folder = (dir.path / "Tepa_Bilder").string();
+    EXPECT_EQ(out.str(), "wrote 6 type pictures into " + (dir.path / "Tepa_Bilder").string() +
+                             ": W1 WFs WFW-4L DWF WÄ WZ\nwrote Image4.bmp, image4.bmp, background.jpg into " +
+                             dir.path.string() + "\nnot in the type list, left in place: OLD.bmp\n");
+    const std::string picture = " bmp 240x180 129654";
+    const std::vector<std::string> expected = {
+        "Image4.bmp" + picture,          "Tepa_Bilder",
+        "Tepa_Bilder/DWF.bmp" + picture, "Tepa_Bilder/OLD.bmp",
+        "Tepa_Bilder/W1.bmp" + picture,  "Tepa_Bilder/WFW-4L.bmp" + picture,
+        "Tepa_Bilder/WFs.bmp" + picture, "Tepa_Bilder/WZ.bmp" + picture,
+        "Tepa_Bilder/WÄ.bmp" + picture,  "background.jpg jpeg 800x600",
+        "image4.bmp bmp 300x100 90054",  "konvektoren.txt",
+    };
+    EXPECT_EQ(listing(dir.path), expected);
+}
+
+TEST(MakePictures, FailsWithoutWritingAnything)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> extraArgs; // after the data folder
+        std::string index;                  // written as konvektoren.txt when not empty
+        int code;
+        std::string errStart;
+    };
+    const Case cases[] = {
+        {"named index missing", {"--index", "/nonexistent/konvektoren.txt"}, "", 1, "Datei "},
+        {"index without type lines", {}, "a\r\nb\r\nc\r\nd\r\ne\r\n", 1, ""},
+        {"type name with a slash", {}, "1\r\n2\r\n3\r\n4\r\n5\r\nF          W/1\r\n", 1, "type name \"W/1\""},
+        {"unknown option", {"--size", "3"}, "", 2, "unexpected argument --size"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        if (!c.index.empty())
+            writeBytes(dir.path / "konvektoren.txt", c.index);
+        std::vector<std::string> args = {dir.path.string()};
+        args.insert(args.end(), c.extraArgs.begin(), c.extraArgs.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(run(args, out, err), c.code);
+        EXPECT_TRUE(err.str().starts_with(c.errStart) && !err.str().empty()) << err.str();
+        EXPECT_EQ(out.str(), "");
+        // Nothing beside the index.
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()),
+                  c.index.empty() ? 0 : 1);
+    }
+}
+
+// The installation in data/: a picture for every type its index shows, the default picture,
+// the letterhead logo and the background.
+TEST(InstalledPictures, EveryShownTypeHasAPictureAndTheFixedPicturesAreReadable)
+{
+    const fs::path data = fs::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
+    auto lines = readTextLines(data / TypeIndexFileName);
+    ASSERT_TRUE(lines) << lines.error();
+    const std::vector<std::string> names = pictureNamesOfIndex(*lines);
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        const fs::path file = data / TypePictureFolder / (name + TypePictureExtension);
+        EXPECT_EQ(QImage(QString::fromStdU16String(file.u16string()), "bmp").size(),
+                  QSize(TypePictureWidth, TypePictureHeight))
+            << file << " (make-pictures " << data << ")";
+    }
+    const auto size = [&](const char* file) {
+        return QImage(QString::fromStdU16String((data / file).u16string())).size();
+    };
+    EXPECT_EQ(size(DefaultPictureFileName), QSize(TypePictureWidth, TypePictureHeight));
+    EXPECT_EQ(size(LogoFileName), QSize(LogoWidth, LogoHeight));
+    EXPECT_EQ(size(BackgroundFileName), QSize(BackgroundWidth, BackgroundHeight));
+}
+
+} // namespace
+} // namespace tepa::pictures
