@@ -1,6 +1,5 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "core/model/ProjectFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,6 @@
 #include <iterator>
 #include <map>
 #include <random>
-#include <regex>
 #include <sstream>
 
 // Every command's output and every refusal, compared byte for byte with the transcript in
@@ -21,7 +19,7 @@
 // folder below, {data} for tests/data; the default installation is {data}/install.
 // A new case (or a new command's rows) is one "$ tepa ..." line; to write its results, run
 // TEPA_WRITE_TRANSCRIPT=1 bin/test_cli --gtest_filter='Transcript.*' and review the diff.
-// The PDFs, whose bytes carry their time of making, are read back through pdftotext.
+// What the PDFs hold, whose bytes carry their time of making, print-program-test.sh reads back.
 
 namespace tepa::cli {
 namespace {
@@ -32,8 +30,6 @@ const fs::path dataDir = TEPA_TEST_DATA_DIR;
 const fs::path transcriptFile = dataDir / "cli-transcript.txt";
 // The fixture installation has interface texts "Text n" and no letterhead logo.
 const fs::path fixtureInstall = dataDir / "install";
-// The real installation, with the logo and the sample project.
-const fs::path realInstall = dataDir.parent_path().parent_path() / "data";
 
 struct Outcome
 {
@@ -42,12 +38,12 @@ struct Outcome
     std::string err;
 };
 
-Outcome runTepa(const std::vector<std::string>& args, const fs::path& defaultData = fixtureInstall)
+Outcome runTepa(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
     // Printing runs in this process; the print program is checked as a program of its own
     // (print-program-test.sh).
-    Context context{defaultData};
+    Context context{fixtureInstall};
     context.print = runPrint;
     context.writePdf = writePrintoutPdf;
     const int code = run(args, out, err, context);
@@ -127,39 +123,10 @@ std::uint32_t fnv1a(const std::string& bytes)
     return h;
 }
 
-struct Unit
-{
-    const char* type;
-    double height, length, output;
-    int count;
-    double pressureDrop = 1000;
-};
-
-template <class Entries>
-void fill(Entries& entries, std::int32_t& entryCount, std::initializer_list<Unit> units)
-{
-    entryCount = static_cast<std::int32_t>(units.size());
-    std::size_t k = 0;
-    for (const Unit& u : units) {
-        auto& e = entries[k++];
-        e.TypeName.setText(u.type);
-        e.Height = u.height, e.Length = u.length, e.Output = u.output;
-        e.Count = u.count, e.PressureDrop = u.pressureDrop;
-    }
-}
-
-ProjectRecord room(const char* name, double heating, double cooling)
-{
-    ProjectRecord r;
-    r.RoomCount = 1;
-    r.RoomName.setText(name);
-    r.HeatingDemand = heating;
-    r.CoolingDemand = cooling;
-    return r;
-}
-
-// The inputs the transcript names below {tmp}: the files of tests/data/cli-inputs (rate batches,
-// a file where a folder is needed, a building's files that are no projects) and these.
+// The inputs the transcript names below {tmp}: the files of tests/data/cli-inputs (rate batches;
+// a file where a folder is needed; a building of a dual-use room whose units are counted once, a
+// heating room sharing a key with it, a room without entries, a file that is no project and one
+// that is not listed) and these.
 void makeInputs(const fs::path& tmp)
 {
     fs::copy(dataDir / "cli-inputs", tmp, fs::copy_options::recursive);
@@ -176,19 +143,6 @@ void makeInputs(const fs::path& tmp)
     free.replace(free.find("Typdaten\r\n") + 10, 6, "   nan");
     write(tmp / "install" / "freikon.txt", free);
 
-    // A building: a dual-use room (its units counted once), a heating room sharing a key with it,
-    // a room without entries, beside the damaged and the unlisted file; and a folder without
-    // projects.
-    const fs::path building = tmp / "building";
-    ProjectRecord dual = room("Büro 1", 2000, 1500);
-    fill(dual.HeatingEntries, dual.HeatingEntryCount, {{"WFW-2L", 220, 2000, 600, 2}});
-    fill(dual.CoolingEntries, dual.CoolingEntryCount, {{"WFW-2L", 220, 2000, 500, 3, 150000}});
-    ProjectRecord heating = room("Flur", 1000, 0);
-    fill(heating.HeatingEntries, heating.HeatingEntryCount,
-         {{"WFW-2L", 220, 2000, 400, 1}, {"W1", 100, 1000, 300, 2}, {"W1", 100, 1000, 300, 1}});
-    ASSERT_TRUE(saveProjectFile(building / "1-dual.kon", dual).ok());
-    ASSERT_TRUE(saveProjectFile(building / "2-heating.KON", heating).ok());
-    ASSERT_TRUE(saveProjectFile(building / "3-empty.kon", room("Lager", 0, 0)).ok());
     fs::create_directories(tmp / "no-projects");
 }
 
@@ -259,84 +213,6 @@ TEST(Transcript, EveryCommandWritesWhatTheTranscriptHolds)
         std::ofstream(transcriptFile, std::ios::binary) << actual;
     // Each case's difference is shown above; this also catches a changed comment or order.
     EXPECT_TRUE(actual == expected) << "write the transcript anew and compare it with git diff";
-}
-
-// The PDF's text through pdftotext (`options` e.g. "-layout", "-bbox" or "-htmlmeta").
-std::string pdfText(const std::string& pdf, const std::string& options)
-{
-    const std::string text = pdf + ".txt";
-    const std::string command = "pdftotext " + options + " '" + pdf + "' '" + text + "' 2>/dev/null";
-    if (std::system(command.c_str()) != 0)
-        ADD_FAILURE() << "pdftotext failed (package poppler-utils): " << command;
-    return readAll(text);
-}
-
-// The print and summary commands write the layouts the windows print (the layout tests check
-// each position on a recording surface): the PDF carries their lines, title and creator, with
-// blanks squeezed so that the checks do not depend on the font's blank width.
-TEST(Transcript, PdfsHoldTheirLinesAndMetadata)
-{
-    TempFolder tmp;
-    makeInputs(tmp.path);
-    const std::string sample = (dataDir / "sample-project.kon").string(), pdf = (tmp.path / "o.pdf").string(),
-                      example = (realInstall / "Beispiel.kon").string();
-    struct Case
-    {
-        std::vector<std::string> args; // followed by --pdf
-        fs::path install;
-        std::vector<std::string> present, absent;
-    };
-    const Case cases[] = {
-        // Letter paper: the fixture's texts, no letterhead.
-        {{"print", sample, "--list", "--letter-paper"},
-         fixtureInstall,
-         {"Text 102", "Bürogebäude Nordring 12 / P-2025-117", "WFW 200 1000 3\n"},
-         {"Text 141"}},
-        {{"print", sample, "--list"}, realInstall, {"ORVA Konvektoren", "Konvektorenliste (Stückliste)"}, {}},
-        // The sample room heats and cools: the mode picks the sheet, the default is heating.
-        {{"print", example, "--calc-data"},
-         realInstall,
-         {">> Heizen <<", "<title>Beispielprojekt Verwaltungsgebäude</title>", "content=\"ORVA TEPA\""},
-         {}},
-        {{"print", example, "--calc-data", "--mode", "heating"}, realInstall, {">> Heizen <<"}, {}},
-        {{"print", example, "--calc-data", "--mode", "cooling"},
-         realInstall,
-         {">> Kühlen <<"},
-         {">> Heizen"}},
-        {{"summary", (tmp.path / "building").string()},
-         fixtureInstall,
-         {"1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3\n",
-          "Warning: cooling entry 1 (WFW-2L): pressure drop above 100 kPa\n",
-          "4-damaged.kon\n not a project: Loading - Error\n", "W1 100 1000 3\n"},
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        std::vector<std::string> args = c.args;
-        args.insert(args.end(), {"--pdf", pdf, "--data", c.install.string()});
-        const Outcome r = runTepa(args);
-        ASSERT_EQ(r.exitCode, ExitOk) << r.err;
-        EXPECT_EQ(r.out, "");
-        const std::string text =
-            std::regex_replace(pdfText(pdf, "-layout") + pdfText(pdf, "-htmlmeta"), std::regex(" +"), " ");
-        for (const std::string& line : c.present)
-            EXPECT_NE(text.find(line), std::string::npos) << line << " not in:\n" << text;
-        for (const std::string& line : c.absent)
-            EXPECT_EQ(text.find(line), std::string::npos) << line;
-    }
-
-    // The title "Konvektorenliste (Stückliste)" of the last list starts at (400, 1200) layout
-    // units, i.e. (96, 288) pt at 300 units to the inch; the word box's top sits on or just
-    // below the line's top, by the font's internal leading.
-    ASSERT_EQ(runTepa({"print", sample, "--list", "--pdf", pdf, "--data", realInstall.string()}).exitCode,
-              ExitOk);
-    const std::string boxes = pdfText(pdf, "-bbox");
-    const std::regex word(
-        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">Konvektorenliste</word>)re");
-    std::smatch match;
-    ASSERT_TRUE(std::regex_search(boxes, match, word)) << boxes.substr(0, 2000);
-    EXPECT_NEAR(std::stod(match[1]), 96.0, 1.5);
-    EXPECT_NEAR(std::stod(match[2]), 288.0, 4.0);
 }
 
 } // namespace
