@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
@@ -20,6 +22,26 @@ namespace tepa::pictures {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The pictures need fonts, and fonts need a QGuiApplication. It is created when the tests
+// run, not when CTest lists them at build time.
+class GuiEnvironment : public ::testing::Environment
+{
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_tools";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+    std::unique_ptr<QGuiApplication> m_app;
+};
+
+[[maybe_unused]] const ::testing::Environment* const guiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 TEST(PictureNames, TakesTheShownNameFromColumn12ToTheFirstBlankOnceEach)
 {
