@@ -24,9 +24,6 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
-#include <iostream>
-#include <map>
-#include <mutex>
 #include <random>
 #include <thread>
 
@@ -36,6 +33,10 @@
 
 namespace tepa::test {
 namespace {
+
+// The run and the event under way, for the reports of a crash or a hang.
+std::atomic<std::uint64_t> g_seed;
+std::atomic<long> g_event;
 
 // An event that has not returned after HangLimitMs hangs and ends the run; events are checked
 // against EventLimitMs afterwards (the hang limit leaves room for a sanitizer build under load).
@@ -63,16 +64,18 @@ listProblem(const char* list, std::int32_t count, bool firstInUse, std::int32_t 
 }
 
 // What is wrong with a project image, if anything: the reader must take it back unchanged. It
-// makes safe what no program may write (a double that is no number, a count outside its list, a
-// string longer than its field), so such a value comes back changed.
+// makes safe what no program may write (a double that is no number, an entry count outside its
+// list, a string longer than its field), so such a value comes back changed.
 std::optional<std::string> imageProblem(const QByteArray& image)
 {
     if (static_cast<std::size_t>(image.size()) != ProjectRecordSize)
         return "an image of " + std::to_string(image.size()) + " bytes";
     const auto bytes = std::as_bytes(std::span(image.constData(), image.size()));
-    const auto decoded = ProjectCodec::decode(bytes);
+    auto decoded = ProjectCodec::decode(bytes);
     if (!decoded)
         return "an image that does not decode: " + decoded.error();
+    // The room count is 0 until the first New and is read as 1 whatever it holds: left as it was.
+    std::memcpy(&decoded->RoomCount, image.constData() + layout::record::RoomCount.offset, 4);
     const std::vector<std::byte> again = ProjectCodec::encode(*decoded);
     const auto changed = std::mismatch(bytes.begin(), bytes.end(), again.begin()).first;
     if (changed != bytes.end())
@@ -140,8 +143,6 @@ private:
 class Monkey : public platform::Messages, public platform::FileDialogs
 {
 public:
-    static inline std::atomic<Monkey*> running{nullptr};
-
     Monkey(std::uint64_t seed, bool trace)
         : m_seed(seed)
         , m_trace(trace)
@@ -160,11 +161,11 @@ public:
         QApplication::setActiveWindow(m_form1.get());
         QCoreApplication::processEvents();
         m_rules.emplace(m_session.InterfaceTexts, m_temp);
-        running = this;
+        g_seed = seed;
         m_watchdog = std::thread([this] {
             for (; !m_stopWatchdog; std::this_thread::sleep_for(std::chrono::milliseconds(200)))
                 if (const qint64 started = m_eventStartMs; started > 0 && nowMs() - started > HangLimitMs) {
-                    printTail("an event hangs");
+                    printReplay("an event hangs");
                     std::abort();
                 }
         });
@@ -174,7 +175,6 @@ public:
     {
         m_stopWatchdog = true;
         m_watchdog.join();
-        running = nullptr;
         m_form1->setCalculationWindow(nullptr);
         m_form2.reset();
         m_form1.reset();
@@ -210,7 +210,7 @@ public:
             totalWeight += kind.weight;
 
         for (long n = 1; n <= events; ++n) {
-            m_event = n;
+            g_event = n;
             // The services' own answers vary too: a desktop that cannot open a document, a
             // cancelled printer dialog.
             m_shell.result = chance(80);
@@ -230,39 +230,31 @@ public:
                 m_kind = kind->name;
                 ran = (this->*kind->action)();
             }
-            if (ran)
-                ++m_kindsRun[m_kind];
             QCoreApplication::processEvents();
             m_eventStartMs = 0;
             if (const auto problem = problemAfterEvent(timer.elapsed())) {
-                ADD_FAILURE() << "monkey " << logTail() << "broke: " << *problem
-                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed << " TEPA_MONKEY_EVENTS=" << n
-                              << " TEPA_MONKEY_TRACE=1 test_monkey --gtest_filter=Monkey.Replay";
+                std::string log;
+                for (const std::string& line : m_log)
+                    log += "  " + line + "\n";
+                ADD_FAILURE() << "monkey seed " << m_seed << ", event " << n << ": " << *problem << "\n"
+                              << replay() << "last events:\n"
+                              << log;
                 return;
             }
             tidyUp();
         }
-        std::cout << "monkey seed " << m_seed << ":";
-        for (const auto& [kind, count] : m_kindsRun)
-            std::cout << " " << kind << " " << count << ";";
-        std::cout << std::endl;
-    }
-
-    // The seed, the event and the events before it, oldest first.
-    std::string logTail() const
-    {
-        const std::lock_guard lock(m_logMutex);
-        std::string tail = "seed " + std::to_string(m_seed) + ", event " + std::to_string(m_event) + "\n";
-        for (const std::string& line : m_log)
-            tail += "  " + line + "\n";
-        return tail;
     }
 
     // Also when a sanitizer, a crash or the watchdog ends the run.
-    static void printTail(const char* why)
+    static std::string replay()
     {
-        if (const Monkey* monkey = running)
-            std::fprintf(stderr, "\n== monkey: %s at %s", why, monkey->logTail().c_str());
+        return "replay: TEPA_MONKEY_SEED=" + std::to_string(g_seed) +
+               " TEPA_MONKEY_EVENTS=" + std::to_string(g_event) +
+               " TEPA_MONKEY_TRACE=1 test_monkey --gtest_filter=Monkey.Replay\n";
+    }
+    static void printReplay(const char* why)
+    {
+        std::fprintf(stderr, "\n== monkey: %s; %s", why, replay().c_str());
     }
 
     void showMessage(const QString& text) override { m_boxes.emplace_back(MessageKind::Message, text); }
@@ -365,10 +357,9 @@ private:
 
     void note(const std::string& detail, const char* kind = nullptr)
     {
-        std::string line = "#" + std::to_string(m_event) + " " + (kind ? kind : m_kind) + ": " + detail;
+        std::string line = "#" + std::to_string(g_event) + " " + (kind ? kind : m_kind) + ": " + detail;
         if (m_trace)
             std::fprintf(stderr, "%s\n", line.c_str());
-        const std::lock_guard lock(m_logMutex);
         m_log.push_back(std::move(line));
         if (m_log.size() > LogLength)
             m_log.pop_front();
@@ -789,11 +780,8 @@ private:
     QStringList m_savesThisEvent;                         // save answers given during the event
     long m_fileCounter = 0;
     const char* m_kind = "";
-    std::map<std::string, long> m_kindsRun;
     bool m_calcWindowOnly = false; // this event's controls are taken from the calculation window
-    std::atomic<long> m_event{0};
     std::atomic<qint64> m_eventStartMs{0};
-    mutable std::mutex m_logMutex;
     std::deque<std::string> m_log;
     std::atomic<bool> m_stopWatchdog{false};
     std::thread m_watchdog;
@@ -802,11 +790,11 @@ private:
 // A sanitizer report or a crash signal ends the process; the events before it are printed first.
 [[maybe_unused]] const bool crashReportSet = [] {
 #if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_set_death_callback([] { Monkey::printTail("sanitizer report"); });
+    __sanitizer_set_death_callback([] { Monkey::printReplay("sanitizer report"); });
 #else
     for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL})
         std::signal(signal, [](int signal) {
-            Monkey::printTail(strsignal(signal));
+            Monkey::printReplay(strsignal(signal));
             std::signal(signal, SIG_DFL);
             std::raise(signal);
         });
