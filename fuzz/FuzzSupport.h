@@ -1,8 +1,11 @@
 // Helpers shared by the fuzz targets.
 #pragma once
 
+#include "core/productdata/ProductData.h"
 #include "core/text/Encoding.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,37 +26,38 @@ inline void require(bool condition, int line = __builtin_LINE(), const char* fil
     }
 }
 
+inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return {reinterpret_cast<const char*>(data), size};
+}
+
 // A private folder under the system's temporary folder for the life of the process, removed at
 // exit. Targets that go through the file readers write their input here, so a run never touches
 // anything else.
-class TempFolder
+inline const std::filesystem::path& tempFolder()
 {
-public:
-    TempFolder()
+    static const struct Folder
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tepa-fuzz-XXXXXX").string();
-        require(::mkdtemp(pattern.data()) != nullptr);
-        m_path = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+        std::filesystem::path path;
+        Folder()
+        {
+            std::string pattern = (std::filesystem::temp_directory_path() / "tepa-fuzz-XXXXXX").string();
+            require(::mkdtemp(pattern.data()) != nullptr);
+            path = pattern;
+        }
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } folder;
+    return folder.path;
+}
 
 inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    require(static_cast<bool>(out));
+    require(static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))));
 }
 
 // True when the text is well-formed UTF-8 of characters that Windows-1252 holds, as every text
@@ -62,6 +66,22 @@ inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
 inline bool isCp1252Text(std::string_view utf8)
 {
     return cp1252ToUtf8(utf8ToCp1252(utf8)) == utf8;
+}
+
+// A type load keeps the first matches up to its table's capacity, is cut exactly when more
+// matched, and leaves every text of the table within its length. True when the load found types
+// and kept them all.
+inline bool checkLoad(const Result<TypeLoad>& load, const TypeTable& table, bool forced)
+{
+    if (!load)
+        return false;
+    const std::size_t capacity = forced ? MaxForcedTypesPerLoad : MaxFreeTypesPerLoad;
+    require(load->names.size() == std::min(load->matchedCount, capacity));
+    require(load->cut == (load->matchedCount > capacity));
+    require(load->names.empty() || table.at(1).TypeCount == static_cast<std::int32_t>(load->names.size()));
+    for (const auto& entry : table.entries)
+        require(utf8Length(entry.Text) <= TypeTable::MaxTextLength);
+    return !load->names.empty() && !load->cut;
 }
 
 } // namespace tepa::fuzz

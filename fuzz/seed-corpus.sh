@@ -5,38 +5,27 @@
 #
 #     bash fuzz/seed-corpus.sh TARGET DIR
 set -euo pipefail
-if [ $# -ne 2 ]; then
-    echo "usage: $0 TARGET DIR" >&2
-    exit 2
-fi
-target=$1
-dir=$2
+[ $# -eq 2 ] || { echo "usage: $0 TARGET DIR" >&2; exit 2; }
+target=$1 dir=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
-
+projects="data/Beispiel.kon tests/data/sample-project.kon tests/data/new-project.kon"
 case "$target" in
-    FuzzProjectCodec | FuzzTechnicalData)
-        seeds=(data/Beispiel.kon tests/data/sample-project.kon tests/data/new-project.kon) ;;
-    FuzzProductData)
-        seeds=(data/freikon.txt data/zwangskon.txt data/bauhoehen.txt data/konvektoren.txt data/tepatext.txt
-               tests/data/install/freikon.txt tests/data/install/zwangskon.txt tests/data/install/bauhoehen.txt) ;;
-    FuzzInterfaceTexts)
-        seeds=(data/tepatext.txt tests/data/install/tepatext.txt) ;;
-    FuzzTypeIndex)
-        seeds=(data/konvektoren.txt tests/data/install/konvektoren.txt) ;;
-    FuzzCli)
-        seeds=() ;;
-    *)
-        echo "$0: no seeds known for $target" >&2
-        exit 2 ;;
+    FuzzProjectCodec | FuzzTechnicalData) seeds=$projects ;;
+    FuzzProductData) seeds="data/freikon.txt data/zwangskon.txt data/bauhoehen.txt data/konvektoren.txt
+        data/tepatext.txt tests/data/install/freikon.txt tests/data/install/zwangskon.txt
+        tests/data/install/bauhoehen.txt" ;;
+    FuzzInterfaceTexts) seeds="data/tepatext.txt tests/data/install/tepatext.txt" ;;
+    FuzzTypeIndex) seeds="data/konvektoren.txt tests/data/install/konvektoren.txt" ;;
+    FuzzCli) seeds="" ;;
+    *) echo "$0: no seeds known for $target" >&2; exit 2 ;;
 esac
-
 mkdir -p "$dir"
 if [ -d "$root/fuzz/corpus/$target" ]; then
     cp "$root/fuzz/corpus/$target"/* "$dir"/
 fi
-for seed in "${seeds[@]}"; do
+for seed in $seeds; do
     # Named after the whole path: both installations hold files of the same names.
-    cp "$root/$seed" "$dir/$(echo "$seed" | tr / -)"
+    cp "$root/$seed" "$dir/${seed//\//-}"
 done
 # The technical data target reads the bytes after a whole project record as changes to single
 # fields; a seed of that length also lets the fuzzer grow its inputs beyond one record.
