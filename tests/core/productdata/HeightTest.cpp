@@ -23,6 +23,7 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
         {"0800 1",          {"0800"}},
         {"ab",              {"ab"}},
         {"",                {""}},                      // one empty length
+        {"\x80\x80",         {""}},                      // stray trail bytes start no field
         {"1100 1ä00 2000",  {"1100", "1ä00", "2000"}},  // columns count characters, not bytes
     };
     // clang-format on
