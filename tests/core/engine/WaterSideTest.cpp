@@ -106,18 +106,6 @@ TEST(EngineRuecklaufAusMassenstrom, CasesWithoutResult)
     EXPECT_EQ(cold.outputW, 0);
 }
 
-TEST(EngineRuecklaufAusLeistung, HeizleistungReproducesWantedOutput)
-{
-    for (double Q : {200.0, 1700.0}) {
-        SCOPED_TRACE(Q);
-        const ReturnFromOutputResult r = Ruecklauf_aus_Leistung({10, 1.3}, {75, 20, Q});
-        ASSERT_EQ(r.status, 0);
-        const OutputResult h = Heizleistung({10, 1.3}, {75, r.returnTempC, 20});
-        EXPECT_NEAR(h.outputW, Q, Q * 1e-12);
-        EXPECT_NEAR(h.massFlowKgPerH, r.massFlowKgPerH, r.massFlowKgPerH * 1e-12);
-    }
-}
-
 TEST(EngineRuecklaufAusLeistung, CasesWithoutResult)
 {
     struct Case
