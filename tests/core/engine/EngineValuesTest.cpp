@@ -1,0 +1,172 @@
+#include "core/engine/AirSide.h"
+#include "core/engine/ForcedConvection.h"
+#include "core/engine/NominalRating.h"
+#include "core/engine/PressureDrop.h"
+#include "core/engine/WaterSide.h"
+
+#include "ProductLines.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+// The engine's values for the calls in tests/data/engine/engine-values.txt, compared byte for
+// byte with the "= " line after each call (the file's head lists the calls). A new case is a call
+// line; TEPA_WRITE_GOLDEN=1 bin/test_engine writes its "= " line, to be checked by hand against a
+// worked calculation before it is committed.
+
+namespace tepa::engine {
+namespace {
+
+const std::string goldenFile = TEPA_TEST_DATA_DIR "/engine/engine-values.txt";
+
+// Product lines by name. A '9' in every column outside the fields makes a field read one column
+// off come out wrong.
+const std::map<std::string, std::string> productLines = {
+    {"data9", test::typicalDataLine('9')},
+    {"data", test::typicalDataLine()},
+    {"none", ""},
+    {"fan", test::fanLine("0.0200000", "0.6000000", "1.2000000", '9')},     // c1, c2, nF
+    {"wfsfan", test::fanLine("0.8850000", "0.5000000", "1.1000000", '9')},
+    {"hugefan", test::fanLine("1E400", "1", "1")}, // c1 beyond the range of a double
+};
+
+// Words of a call line; "..." holds blanks.
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] == ' ') {
+            ++i;
+        } else if (line[i] == '"') {
+            const std::size_t end = line.find('"', i + 1);
+            result.push_back(line.substr(i + 1, end - i - 1));
+            i = end + 1;
+        } else {
+            const std::size_t end = std::min(line.find(' ', i), line.size());
+            result.push_back(line.substr(i, end - i));
+            i = end;
+        }
+    }
+    return result;
+}
+
+// "name value" pairs, seven significant digits.
+class Out
+{
+public:
+    Out& operator()(const char* name, double value)
+    {
+        char text[40];
+        std::snprintf(text, sizeof text, " %s %.7g", name, value);
+        m_text += text;
+        return *this;
+    }
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text = "=";
+};
+
+std::string call(const std::vector<std::string>& w)
+{
+    const auto num = [&](std::size_t k) { return std::stod(w.at(k)); };
+    const auto mode = [&](std::size_t k) { return w.at(k) == "cooling" ? Mode::Cooling : Mode::Heating; };
+    const auto line = [&](std::size_t k) -> const std::string& { return productLines.at(w.at(k)); };
+    const std::string& f = w.at(0);
+    if (f == "heat" || f == "cool") {
+        const Characteristic c{num(1), num(2)};
+        const WaterPoint p{num(3), num(4), num(5)};
+        const OutputResult r = f == "heat" ? Heizleistung(c, p) : Kuehlleistung(c, p, num(6));
+        return Out()("Q", r.outputW)("m", r.massFlowKgPerH)("status", r.status).text();
+    }
+    if (f == "fromflow") {
+        const ReturnFromFlowResult r = Ruecklauf_aus_Massenstrom({num(1), num(2)}, {num(3), num(4), num(5)});
+        return Out()("Tr", r.returnTempC)("Q", r.outputW)("status", r.status)("steps", r.iterations).text();
+    }
+    if (f == "fromoutput") {
+        const ReturnFromOutputResult r = Ruecklauf_aus_Leistung({num(1), num(2)}, {num(3), num(4), num(5)});
+        return Out()("Tr", r.returnTempC)("m", r.massFlowKgPerH)("status", r.status).text();
+    }
+    if (f == "limits") {
+        const ReturnLimits r = Ruecklaufgrenzen({num(1), num(2)}, {num(3), num(4)});
+        return Out()("TrStart", r.returnTempStart)("mStart", r.massFlowStart)("TrEnd", r.returnTempEnd)(
+                   "mEnd", r.massFlowEnd)("QEnd", r.outputEnd)("status", r.status)
+            .text();
+    }
+    if (f == "forced") {
+        ConvectorSetting in{.typeName = w.at(1), .lengthMm = num(2), .speedRpm = num(3), .dataLine = line(5),
+                            .fanLine = line(6), .mode = mode(4)};
+        for (std::size_t k = 7; k < w.size(); ++k) {
+            const std::string option = w[k].substr(0, w[k].find('='));
+            const double value = std::stod(w[k].substr(w[k].find('=') + 1));
+            if (option == "stage")
+                in.stage = value == 700 ? DwfStage::Rpm700 : value == 1000 ? DwfStage::Rpm1000 : DwfStage::Rpm1400;
+            else if (option == "free")
+                in.freeConvection = value != 0;
+            else
+                in.heightFactor = value;
+        }
+        const ConvectorCoefficients r = Zwangskennwerte(in);
+        return Out()("K", r.characteristic.K)("n", r.characteristic.n)("LpA", r.soundLevelDb)(
+                   "Le", r.effectiveLengthMm)("status", r.status)
+            .text();
+    }
+    if (f == "dp") {
+        const PressureDropResult r = Druckverlust({.massFlowKgPerH = num(2), .lengthMm = num(3), .Tv = 75,
+                                                   .Tr = 65, .typeName = w.at(1), .dataLine = line(5),
+                                                   .mode = mode(4)});
+        return Out()("dp", r.pressureDropPa)("Re", r.reynoldsNumber)("tube", r.tubeLengthMm)(
+                   "laminar", r.laminarFlow)("high", r.highPressureDrop)("status", r.status)
+            .text();
+    }
+    if (f == "air") {
+        const AirOutputResult r = Luftleistung({num(1), num(2), num(3)});
+        return Out()("Q", r.outputW)("status", r.status).text();
+    }
+    if (f == "dew") {
+        const DewPointResult r = Taupunkt(num(1), num(2));
+        return Out()("Td", r.dewPointC)("status", r.status).text();
+    }
+    if (f == "other") {
+        const OtherModeRating r = otherModeRating(
+            {.typeName = w.at(1), .lengthMm = num(2), .dataLine = line(4), .fanLine = line(5), .currentMode = mode(3)});
+        const RatingDisplay shown = ratingDisplay(r);
+        return Out()("box", r.showBox)("kind", static_cast<int>(r.kind))("Q", r.outputW)("m", r.massFlowKgPerH)(
+                   "LpA", r.soundLevelDb)("dp", r.pressureDropPa)("status", r.status)("caption", r.captions.Label93)(
+                   "red", r.captions.colour == RatingColour::Red)
+                   .text() +
+               " shown \"" + shown.Label86 + "\" \"" + shown.Label88 + "\" \"" + shown.Label90 + "\" \"" +
+               shown.Label92 + "\"";
+    }
+    ADD_FAILURE() << "unknown call " << f;
+    return "";
+}
+
+TEST(EngineValues, OfEveryRuleFamilyAreTheGoldenOnes)
+{
+    std::ifstream in(goldenFile, std::ios::binary);
+    ASSERT_TRUE(in) << goldenFile;
+    std::string expected, actual, line;
+    while (std::getline(in, line)) {
+        expected += line + "\n";
+        if (line.starts_with("= "))
+            continue;
+        actual += line + "\n";
+        if (!line.empty() && !line.starts_with("#")) {
+            SCOPED_TRACE(line);
+            actual += call(words(line)) + "\n";
+        }
+    }
+    if (std::getenv("TEPA_WRITE_GOLDEN"))
+        std::ofstream(goldenFile, std::ios::binary) << actual;
+    EXPECT_EQ(actual, expected);
+}
+
+} // namespace
+} // namespace tepa::engine
