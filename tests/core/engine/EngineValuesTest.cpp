@@ -1,7 +1,9 @@
 #include "core/engine/AirSide.h"
+#include "core/engine/FanSetting.h"
 #include "core/engine/ForcedConvection.h"
 #include "core/engine/NominalRating.h"
 #include "core/engine/PressureDrop.h"
+#include "core/engine/Rating.h"
 #include "core/engine/WaterSide.h"
 
 #include "ProductLines.h"
@@ -144,6 +146,26 @@ std::string call(const std::vector<std::string>& w)
                " shown \"" + shown.Label86 + "\" \"" + shown.Label88 + "\" \"" + shown.Label90 + "\" \"" +
                shown.Label92 + "\"";
     }
+    if (f == "rate") {
+        const std::string& given = w.at(5);
+        const bool heating = mode(4) == Mode::Heating;
+        const OperatingPoint r = rateConvector(
+            {.type = {w.at(1), line(6), line(7)}, .mode = mode(4), .lengthMm = num(2), .speedRpm = num(3),
+             .Tv = heating ? 75.0 : 16.0, .Ti = heating ? 20.0 : 26.0,
+             .given = given == "m" ? Given::MassFlow : given == "Q" ? Given::Output : Given::ReturnTemp,
+             .givenValue = num(8)});
+        if (r.status != 0) // a point without result holds nothing to read
+            return Out()("status", r.status).text();
+        return Out()("Tr", r.returnTempC)("m", r.massFlowKgPerH)("Q", r.outputW)("dp", r.pressureDropPa)(
+                   "TrStart", r.limits.returnTempStart)("TrEnd", r.limits.returnTempEnd)("status", r.status)
+            .text();
+    }
+    if (f == "fanspeed")
+        return Out()("rpm", speedFromPercent(w.at(1), num(2))).text();
+    if (f == "primaryair")
+        return Out()("rpm", speedFromPrimaryAir(num(1))).text();
+    if (f == "cools")
+        return Out()("cools", Kuehltyp(w.at(1)))("rating", nominalSpeed(w.at(1)).value_or(0)).text();
     ADD_FAILURE() << "unknown call " << f;
     return "";
 }

@@ -41,23 +41,5 @@ TEST(EngineZwangskennwerte, FanCountOfWfFollowsLengthAlone)
     }
 }
 
-TEST(EngineKuehltyp, SeriesThatCanCool)
-{
-    struct Case
-    {
-        const char* name;
-        bool cools;
-        double nominalSpeed; // 0: none
-    } cases[] = {
-        {"WFW-4L", true, 1120}, {"WFWL", true, 805}, {"DWF 11", true, 1050},
-        {"WNF2", true, 0},      {"WFs", false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Kuehltyp(c.name), c.cools);
-        EXPECT_EQ(nominalSpeed(c.name).value_or(0), c.nominalSpeed);
-    }
-}
-
 } // namespace
 } // namespace tepa::engine
