@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,111 +37,88 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
     }
 }
 
-TEST(DataFields, ReadAtTheirColumns)
+// Words of a call line; "..." holds blanks.
+std::vector<std::string> words(const std::string& line)
 {
-    EXPECT_DOUBLE_EQ(fieldValue("xx 1.25xx", 3, 5), 1.25); // right-aligned field
-    EXPECT_DOUBLE_EQ(fieldValue("  4.50", 23, 3), 0.0);    // beyond the end of the line
-    EXPECT_DOUBLE_EQ(heightOfLine("180      1.00     1.05"), 180);
-}
-
-TEST(HeightFactor, FieldChosenBySeriesCode)
-{
-    // Factors filling all five columns show a field shifted by one.
-    const std::string line = "180      1.001    1.052    1.103    1.154";
-    struct Case
-    {
-        const char* name;
-        double factor;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"W1", 1.001}, {"W2 Sockel", 1.052}, {"W4", 1.154},
-        {"W1 W4", 1.154},  // a later code overrides an earlier one,
-        {"W4 W1", 1.154},  // in the order of the tests, not of the name
-        {"W1 WM", 1},      // "WM" is tested after the size codes
-        {"WF1", 1},        // "WF1" holds "F1", not "W1"
-        {"Q", 1},          // no series code: factor 1, not the line's first characters
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto factor = heightFactor(c.name, line);
-        ASSERT_TRUE(factor.ok()) << factor.error();
-        EXPECT_DOUBLE_EQ(*factor, c.factor);
-    }
-}
-
-TEST(HeightFactor, ReadsTheLocaleSeparatorAndRejectsOtherText)
-{
-    const std::string commaLine = "180      1,00     1,05     1,10     1,15";
-    const auto withComma = heightFactor("W2", commaLine, ',');
-    ASSERT_TRUE(withComma.ok()) << withComma.error();
-    EXPECT_DOUBLE_EQ(*withComma, 1.05);
-
-    const auto damaged = heightFactor("W1", "180      1.0x     1.05", '.');
-    ASSERT_FALSE(damaged.ok());
-    EXPECT_EQ(damaged.error(), "'1.0x ' ist kein gültiger Gleitkommawert");
-}
-
-TEST(OfferedHeights, BySeriesOrTheListIndexOfAShortList)
-{
-    std::vector<std::string> heights;
-    for (int i = 0; i < 18; ++i)
-        heights.push_back("line " + std::to_string(i));
-    const std::vector<std::string> tenLines(heights.begin(), heights.begin() + 10), oneLine = {"line 0"};
-    struct Case
-    {
-        const char* name;
-        const std::vector<std::string>& list;
-        std::vector<std::string> lines;
-        std::size_t preselected;
-        const char* message = nullptr;
-    };
-    const Case cases[] = {
-        {"WFWL-2L Zweileiter", heights, {"line 15"}, 0},
-        {"WFW-4L Vierleiter", heights, {"line 8"}, 0},
-        {"W3", heights, heights, 1},
-        {"WM", heights, {"line 1"}, 0},
-        {"WFWL-2L", tenLines, {}, 0, "Listenindex überschreitet das Maximum (15)"},
-        {"W1", oneLine, {}, 0, "Listenindex überschreitet das Maximum (1)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto offered = offeredHeights(c.name, c.list);
-        if (c.message) {
-            ASSERT_FALSE(offered.ok());
-            EXPECT_EQ(offered.error(), c.message);
-            continue;
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] == ' ') {
+            ++i;
+        } else if (line[i] == '"') {
+            const std::size_t end = line.find('"', i + 1);
+            result.push_back(line.substr(i + 1, end - i - 1));
+            i = end + 1;
+        } else {
+            const std::size_t end = std::min(line.find(' ', i), line.size());
+            result.push_back(line.substr(i, end - i));
+            i = end;
         }
-        ASSERT_TRUE(offered.ok()) << offered.error();
-        EXPECT_EQ(offered->lines, c.lines);
-        EXPECT_EQ(offered->preselected, c.preselected);
     }
+    return result;
 }
 
-TEST(HeightList, LinesWithoutAHeightAreRefusedWithTheirLine)
+std::string number(double x)
 {
-    struct Case
-    {
-        std::vector<std::string> lines;
-        const char* error; // nullptr: accepted
-    };
-    const Case cases[] = {
-        {{"80        0.92", " 180      1.00"}, nullptr},
-        {{"80        0.92", "nan       1.00"}, "bauhoehen.txt:2: expected a height in mm at the start of the line, found \"nan       \""},
-        {{"", "80"}, "bauhoehen.txt:1: expected a height"},
-        {{"0         1.00"}, "bauhoehen.txt:1: expected a height"},
-        {{"9e999     1.00"}, "bauhoehen.txt:1: expected a height"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lines.back());
-        const auto checked = checkedHeights(c.lines);
-        ASSERT_EQ(checked.ok(), c.error == nullptr);
-        if (c.error)
-            EXPECT_EQ(checked.error().rfind(c.error, 0), 0u) << checked.error();
-        else
-            EXPECT_EQ(*checked, c.lines);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", x);
+    return text;
+}
+
+std::string result(const std::vector<std::string>& w)
+{
+    const std::string& call = w.at(0);
+    if (call == "field")
+        return number(fieldValue(w.at(1), std::stoul(w.at(2)), std::stoul(w.at(3))));
+    if (call == "height")
+        return number(heightOfLine(w.at(1)));
+    if (call == "factor") {
+        const auto factor = heightFactor(w.at(1), w.at(2), w.size() > 3 ? w[3][0] : '.');
+        return factor ? number(*factor) : "error " + factor.error();
     }
+    if (call == "offered") {
+        std::vector<std::string> list;
+        for (std::size_t i = 0; i < std::stoul(w.at(2)); ++i)
+            list.push_back("line " + std::to_string(i));
+        const auto offered = offeredHeights(w.at(1), list);
+        if (!offered)
+            return "error " + offered.error();
+        std::string text = offered->lines.size() == list.size() ? "all" : "";
+        if (offered->lines.size() == 1)
+            text = "\"" + offered->lines[0] + "\"";
+        return text + ", preselected " + std::to_string(offered->preselected);
+    }
+    if (call == "heights") {
+        const auto checked = checkedHeights(std::vector<std::string>(w.begin() + 1, w.end()));
+        return checked ? (*checked == std::vector<std::string>(w.begin() + 1, w.end()) ? "accepted" : "changed")
+                       : "error " + checked.error();
+    }
+    ADD_FAILURE() << "unknown call " << call;
+    return "";
+}
+
+// The heights and factors for the calls in tests/data/productdata/heights.txt, compared byte for
+// byte with the "= " line after each call (the file's head lists the calls). A new case is a call
+// line; TEPA_WRITE_GOLDEN=1 bin/test_productdata writes its "= " line, to be checked by hand
+// before it is committed.
+TEST(Heights, AreReadAsTheGoldenFileSays)
+{
+    const std::string goldenFile = TEPA_TEST_DATA_DIR "/productdata/heights.txt";
+    std::ifstream in(goldenFile, std::ios::binary);
+    ASSERT_TRUE(in) << goldenFile;
+    std::string expected, actual, line;
+    while (std::getline(in, line)) {
+        expected += line + "\n";
+        if (line.starts_with("= "))
+            continue;
+        actual += line + "\n";
+        if (!line.empty() && !line.starts_with("#")) {
+            SCOPED_TRACE(line);
+            actual += "= " + result(words(line)) + "\n";
+        }
+    }
+    if (std::getenv("TEPA_WRITE_GOLDEN"))
+        std::ofstream(goldenFile, std::ios::binary) << actual;
+    EXPECT_EQ(actual, expected);
 }
 
 TEST(HeightList, MissingFileGivesTheOpenError)
