@@ -7,25 +7,21 @@
 #include "core/engine/WaterSide.h"
 
 #include "ProductLines.h"
+#include "core/GoldenCalls.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-// The engine's values for the calls in tests/data/engine/engine-values.txt, compared byte for
-// byte with the "= " line after each call (the file's head lists the calls). A new case is a call
-// line; TEPA_WRITE_GOLDEN=1 bin/test_engine writes its "= " line, to be checked by hand against a
-// worked calculation before it is committed.
+// The engine's values for the calls in tests/data/engine/engine-values.txt (the file's head lists
+// the calls; GoldenCalls.h says how the file is checked and written, here by bin/test_engine).
+// A new result is checked by hand against a worked calculation before it is committed.
 
 namespace tepa::engine {
 namespace {
-
-const std::string goldenFile = TEPA_TEST_DATA_DIR "/engine/engine-values.txt";
 
 // Product lines by name. A '9' in every column outside the fields makes a field read one column
 // off come out wrong.
@@ -38,26 +34,6 @@ const std::map<std::string, std::string> productLines = {
     {"hugefan", test::fanLine("1E400", "1", "1")}, // c1 beyond the range of a double
 };
 
-// Words of a call line; "..." holds blanks.
-std::vector<std::string> words(const std::string& line)
-{
-    std::vector<std::string> result;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-        } else if (line[i] == '"') {
-            const std::size_t end = line.find('"', i + 1);
-            result.push_back(line.substr(i + 1, end - i - 1));
-            i = end + 1;
-        } else {
-            const std::size_t end = std::min(line.find(' ', i), line.size());
-            result.push_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
-    return result;
-}
-
 // "name value" pairs, seven significant digits.
 class Out
 {
@@ -66,13 +42,13 @@ public:
     {
         char text[40];
         std::snprintf(text, sizeof text, " %s %.7g", name, value);
-        m_text += text;
+        m_text += m_text.empty() ? text + 1 : text;
         return *this;
     }
     const std::string& text() const { return m_text; }
 
 private:
-    std::string m_text = "=";
+    std::string m_text;
 };
 
 std::string call(const std::vector<std::string>& w)
@@ -172,22 +148,8 @@ std::string call(const std::vector<std::string>& w)
 
 TEST(EngineValues, OfEveryRuleFamilyAreTheGoldenOnes)
 {
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
-        actual += line + "\n";
-        if (!line.empty() && !line.starts_with("#")) {
-            SCOPED_TRACE(line);
-            actual += call(words(line)) + "\n";
-        }
-    }
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    tepa::test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/engine/engine-values.txt",
+                           [](const std::string& line) { return call(tepa::test::callWords(line)); });
 }
 
 } // namespace

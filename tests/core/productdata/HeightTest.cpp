@@ -1,11 +1,10 @@
 #include "core/productdata/ProductData.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -35,26 +34,6 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
         SCOPED_TRACE(std::string("line \"") + c.line + "\"");
         EXPECT_EQ(lengthFields(c.line), c.fields);
     }
-}
-
-// Words of a call line; "..." holds blanks.
-std::vector<std::string> words(const std::string& line)
-{
-    std::vector<std::string> result;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-        } else if (line[i] == '"') {
-            const std::size_t end = line.find('"', i + 1);
-            result.push_back(line.substr(i + 1, end - i - 1));
-            i = end + 1;
-        } else {
-            const std::size_t end = std::min(line.find(' ', i), line.size());
-            result.push_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
-    return result;
 }
 
 std::string number(double x)
@@ -96,29 +75,13 @@ std::string result(const std::vector<std::string>& w)
     return "";
 }
 
-// The heights and factors for the calls in tests/data/productdata/heights.txt, compared byte for
-// byte with the "= " line after each call (the file's head lists the calls). A new case is a call
-// line; TEPA_WRITE_GOLDEN=1 bin/test_productdata writes its "= " line, to be checked by hand
-// before it is committed.
+// The heights and factors for the calls in tests/data/productdata/heights.txt (the file's head
+// lists the calls; GoldenCalls.h says how the file is checked and written, here by
+// bin/test_productdata).
 TEST(Heights, AreReadAsTheGoldenFileSays)
 {
-    const std::string goldenFile = TEPA_TEST_DATA_DIR "/productdata/heights.txt";
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
-        actual += line + "\n";
-        if (!line.empty() && !line.starts_with("#")) {
-            SCOPED_TRACE(line);
-            actual += "= " + result(words(line)) + "\n";
-        }
-    }
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/productdata/heights.txt",
+                           [](const std::string& line) { return result(test::callWords(line)); });
 }
 
 TEST(HeightList, MissingFileGivesTheOpenError)

@@ -1,22 +1,18 @@
 #include "core/series/Series.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
-// The per-series answers for the calls in tests/data/series/series.txt, compared byte for byte
-// with the "= " line after each call (the file's head lists the calls). A new case is a call
-// line; TEPA_WRITE_GOLDEN=1 bin/test_series writes its "= " line, to be checked by hand before it
-// is committed.
+// The per-series answers for the calls in tests/data/series/series.txt (the file's head lists the
+// calls; GoldenCalls.h says how the file is checked and written, here by bin/test_series).
 
 namespace tepa::series {
 namespace {
-
-const std::string goldenFile = TEPA_TEST_DATA_DIR "/series/series.txt";
 
 std::string number(double x)
 {
@@ -34,10 +30,9 @@ std::string result(const std::string& line)
     double a = 0, b = 0;
     in >> a >> b;
     std::ostringstream out;
-    out << "=";
     if (call == "series") {
         const HeightChoice h = heightChoice(name);
-        out << " series " << static_cast<int>(s) << " fan " << hasSpeedFan(s) << " cools " << canCool(s)
+        out << "series " << static_cast<int>(s) << " fan " << hasSpeedFan(s) << " cools " << canCool(s)
             << " speeds " << number(minimumSpeed(s)) << ".." << number(fullSpeed(s)) << " cooling "
             << number(coolingSpeedRange(s).minimum) << ".." << number(coolingSpeedRange(s).maximum)
             << " heatingmax " << number(heatingSpeedRange(s).maximum) << " min% " << number(minimumPercent(s))
@@ -46,17 +41,17 @@ std::string result(const std::string& line)
             << " factorcolumn " << heightFactorColumn(name) << " fixed " << number(fixedHeight(s));
     } else if (call == "speed") { // TYPE rpm
         const double percent = percentFromSpeed(s, a);
-        out << " % " << number(percent) << " cooling% " << number(coolingPercentFromSpeed(s, a)) << " back "
+        out << "% " << number(percent) << " cooling% " << number(coolingPercentFromSpeed(s, a)) << " back "
             << number(speedFromPercent(s, percent));
     } else if (call == "airlimit") { // TYPE L
-        out << " " << number(coolingAirFlowLimit(name, a));
+        out << number(coolingAirFlowLimit(name, a));
     } else if (call == "slowstep" || call == "airstep") { // previous wanted
         const bool slow = call == "slowstep";
         const double previous = std::stod(name);
-        out << " " << number(stepAlongLadder(slow ? wfwlSpeedLadder() : wnfAirLadder(), previous, a, !slow,
+        out << number(stepAlongLadder(slow ? wfwlSpeedLadder() : wnfAirLadder(), previous, a, !slow,
                                              slow ? 0.0001 : 0));
     } else if (call == "dwftext") { // rpm
-        out << " \"" << dwfCoolingStageText(std::stod(name)) << "\"";
+        out << "\"" << dwfCoolingStageText(std::stod(name)) << "\"";
     } else {
         ADD_FAILURE() << "unknown call " << call;
     }
@@ -65,22 +60,7 @@ std::string result(const std::string& line)
 
 TEST(SeriesTable, AnswersAsTheGoldenFileSays)
 {
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
-        actual += line + "\n";
-        if (!line.empty() && !line.starts_with("#")) {
-            SCOPED_TRACE(line);
-            actual += result(line) + "\n";
-        }
-    }
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/series/series.txt", result);
 }
 
 TEST(SeriesTable, DwfHasItsFourStages)

@@ -1,22 +1,18 @@
 #include "core/text/Numbers.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
-// Numbers read and written for the calls in tests/data/text/numbers.txt, compared byte for byte
-// with the "= " line after each call (the file's head lists the calls). A new case is a call
-// line; TEPA_WRITE_GOLDEN=1 bin/test_text writes its "= " line, to be checked by hand before it
-// is committed.
+// Numbers read and written for the calls in tests/data/text/numbers.txt (the file's head lists
+// the calls; GoldenCalls.h says how the file is checked and written, here by bin/test_text).
 
 namespace tepa {
 namespace {
-
-const std::string goldenFile = TEPA_TEST_DATA_DIR "/text/numbers.txt";
 
 // The call's name, then its text argument in quotes (if any), then its number arguments.
 struct Call
@@ -85,22 +81,8 @@ std::string result(const Call& c)
 
 TEST(Numbers, ReadAndWrittenAsTheGoldenFileSays)
 {
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
-        actual += line + "\n";
-        if (!line.empty() && !line.starts_with("#")) {
-            SCOPED_TRACE(line);
-            actual += "= " + result(parse(line)) + "\n";
-        }
-    }
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/text/numbers.txt",
+                           [](const std::string& line) { return result(parse(line)); });
 }
 
 } // namespace
