@@ -1,7 +1,10 @@
 #include "core/productdata/ProductData.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
         {"0800 1",          {"0800"}},
         {"ab",              {"ab"}},
         {"",                {""}},                      // one empty length
+        {"\x80\x80",         {""}},                      // stray trail bytes start no field
         {"1100 1ä00 2000",  {"1100", "1ä00", "2000"}},  // columns count characters, not bytes
     };
     // clang-format on
@@ -32,111 +36,52 @@ TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
     }
 }
 
-TEST(DataFields, ReadAtTheirColumns)
+std::string number(double x)
 {
-    EXPECT_DOUBLE_EQ(fieldValue("xx 1.25xx", 3, 5), 1.25); // right-aligned field
-    EXPECT_DOUBLE_EQ(fieldValue("  4.50", 23, 3), 0.0);    // beyond the end of the line
-    EXPECT_DOUBLE_EQ(heightOfLine("180      1.00     1.05"), 180);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", x);
+    return text;
 }
 
-TEST(HeightFactor, FieldChosenBySeriesCode)
+std::string result(const std::vector<std::string>& w)
 {
-    // Factors filling all five columns show a field shifted by one.
-    const std::string line = "180      1.001    1.052    1.103    1.154";
-    struct Case
-    {
-        const char* name;
-        double factor;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"W1", 1.001}, {"W2 Sockel", 1.052}, {"W4", 1.154},
-        {"W1 W4", 1.154},  // a later code overrides an earlier one,
-        {"W4 W1", 1.154},  // in the order of the tests, not of the name
-        {"W1 WM", 1},      // "WM" is tested after the size codes
-        {"WF1", 1},        // "WF1" holds "F1", not "W1"
-        {"Q", 1},          // no series code: factor 1, not the line's first characters
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto factor = heightFactor(c.name, line);
-        ASSERT_TRUE(factor.ok()) << factor.error();
-        EXPECT_DOUBLE_EQ(*factor, c.factor);
+    const std::string& call = w.at(0);
+    if (call == "field")
+        return number(fieldValue(w.at(1), std::stoul(w.at(2)), std::stoul(w.at(3))));
+    if (call == "height")
+        return number(heightOfLine(w.at(1)));
+    if (call == "factor") {
+        const auto factor = heightFactor(w.at(1), w.at(2), w.size() > 3 ? w[3][0] : '.');
+        return factor ? number(*factor) : "error " + factor.error();
     }
-}
-
-TEST(HeightFactor, ReadsTheLocaleSeparatorAndRejectsOtherText)
-{
-    const std::string commaLine = "180      1,00     1,05     1,10     1,15";
-    const auto withComma = heightFactor("W2", commaLine, ',');
-    ASSERT_TRUE(withComma.ok()) << withComma.error();
-    EXPECT_DOUBLE_EQ(*withComma, 1.05);
-
-    const auto damaged = heightFactor("W1", "180      1.0x     1.05", '.');
-    ASSERT_FALSE(damaged.ok());
-    EXPECT_EQ(damaged.error(), "'1.0x ' ist kein gültiger Gleitkommawert");
-}
-
-TEST(OfferedHeights, BySeriesOrTheListIndexOfAShortList)
-{
-    std::vector<std::string> heights;
-    for (int i = 0; i < 18; ++i)
-        heights.push_back("line " + std::to_string(i));
-    const std::vector<std::string> tenLines(heights.begin(), heights.begin() + 10), oneLine = {"line 0"};
-    struct Case
-    {
-        const char* name;
-        const std::vector<std::string>& list;
-        std::vector<std::string> lines;
-        std::size_t preselected;
-        const char* message = nullptr;
-    };
-    const Case cases[] = {
-        {"WFWL-2L Zweileiter", heights, {"line 15"}, 0},
-        {"WFW-4L Vierleiter", heights, {"line 8"}, 0},
-        {"W3", heights, heights, 1},
-        {"WM", heights, {"line 1"}, 0},
-        {"WFWL-2L", tenLines, {}, 0, "Listenindex überschreitet das Maximum (15)"},
-        {"W1", oneLine, {}, 0, "Listenindex überschreitet das Maximum (1)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto offered = offeredHeights(c.name, c.list);
-        if (c.message) {
-            ASSERT_FALSE(offered.ok());
-            EXPECT_EQ(offered.error(), c.message);
-            continue;
-        }
-        ASSERT_TRUE(offered.ok()) << offered.error();
-        EXPECT_EQ(offered->lines, c.lines);
-        EXPECT_EQ(offered->preselected, c.preselected);
+    if (call == "offered") {
+        std::vector<std::string> list;
+        for (std::size_t i = 0; i < std::stoul(w.at(2)); ++i)
+            list.push_back("line " + std::to_string(i));
+        const auto offered = offeredHeights(w.at(1), list);
+        if (!offered)
+            return "error " + offered.error();
+        std::string text = offered->lines.size() == list.size() ? "all" : "";
+        if (offered->lines.size() == 1)
+            text = "\"" + offered->lines[0] + "\"";
+        return text + ", preselected " + std::to_string(offered->preselected);
     }
+    if (call == "heights") {
+        const auto checked = checkedHeights(std::vector<std::string>(w.begin() + 1, w.end()));
+        return checked ? (*checked == std::vector<std::string>(w.begin() + 1, w.end()) ? "accepted" : "changed")
+                       : "error " + checked.error();
+    }
+    ADD_FAILURE() << "unknown call " << call;
+    return "";
 }
 
-TEST(HeightList, LinesWithoutAHeightAreRefusedWithTheirLine)
+// The heights and factors for the calls in tests/data/productdata/heights.txt (the file's head
+// lists the calls; GoldenCalls.h says how the file is checked and written, here by
+// bin/test_productdata).
+TEST(Heights, AreReadAsTheGoldenFileSays)
 {
-    struct Case
-    {
-        std::vector<std::string> lines;
-        const char* error; // nullptr: accepted
-    };
-    const Case cases[] = {
-        {{"80        0.92", " 180      1.00"}, nullptr},
-        {{"80        0.92", "nan       1.00"}, "bauhoehen.txt:2: expected a height in mm at the start of the line, found \"nan       \""},
-        {{"", "80"}, "bauhoehen.txt:1: expected a height"},
-        {{"0         1.00"}, "bauhoehen.txt:1: expected a height"},
-        {{"9e999     1.00"}, "bauhoehen.txt:1: expected a height"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lines.back());
-        const auto checked = checkedHeights(c.lines);
-        ASSERT_EQ(checked.ok(), c.error == nullptr);
-        if (c.error)
-            EXPECT_EQ(checked.error().rfind(c.error, 0), 0u) << checked.error();
-        else
-            EXPECT_EQ(*checked, c.lines);
-    }
+    test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/productdata/heights.txt",
+                           [](const std::string& line) { return result(test::callWords(line)); });
 }
 
 TEST(HeightList, MissingFileGivesTheOpenError)

@@ -226,6 +226,9 @@ TEST(TypeLoad, ShortFilesFailWithTheListIndexAndLeaveTheTable)
         EXPECT_EQ(table.FileTypeCount, 9);
         EXPECT_FALSE(typesFromLines(c.lines, c.forced).ok());
     }
+    const Status secondType = checkTypeNumbers(missingData, 2, false); // its data line is missing
+    ASSERT_FALSE(secondType.ok());
+    EXPECT_EQ(secondType.error(), "Listenindex überschreitet das Maximum (8)");
     TypeTable table;
     const auto noNames = selectFreeTypes({"Kopf", "", "x"}, TypeSelection{}, table);
     ASSERT_TRUE(noNames.ok()) << noNames.error();

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 // The layouts on a surface without fonts: every printout still ends, and a device without a
 // resolution is taken as 300 dpi. Where the texts land is checked on the Qt surface with the
 // real font (tests/platform).
@@ -16,9 +20,10 @@ class SurfaceWithoutFonts : public PrintSurface
 public:
     int verticalDpi() const override { return 0; }
     void setFont(const std::string&, int, bool) override {}
-    void drawText(int x, int y, const std::string&) override
+    void drawText(int x, int y, const std::string& text) override
     {
         ++texts, maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+        drawn.push_back(text);
     }
     int textWidth(const std::string&) override { return 0; }
     Status loadBitmap(const std::filesystem::path&) override { return Done{}; }
@@ -26,6 +31,7 @@ public:
     void newPage() override {}
 
     int texts = 0, maxX = 0, maxY = 0;
+    std::vector<std::string> drawn;
 };
 
 TEST(PrintLayouts, EndOnASurfaceThatMeasuresNothing)
@@ -48,6 +54,22 @@ TEST(PrintLayouts, EndOnASurfaceThatMeasuresNothing)
         EXPECT_LE(surface.maxX, 2480); // layout units at scale 1: inside the A4 sheet
         EXPECT_LE(surface.maxY, 3508);
     }
+}
+
+// A list line of another shape is printed as its text without the last 4 characters and the
+// count from its last 3; the cut counts characters, not bytes, so "°" stays whole.
+TEST(PrintLayouts, ForeignListLineIsCutByCharacters)
+{
+    ProjectRecord p;
+    const InterfaceTexts texts = InterfaceTexts::fromRawLines({});
+    const std::vector<std::string> slots = {"   Gerät ä°  9", " "};
+    SurfaceWithoutFonts surface;
+    PrintContext context{p, texts, "", "07.12.2026", true};
+    ASSERT_TRUE(printConvectorList(surface, context, slots));
+    const auto at = std::find(surface.drawn.begin(), surface.drawn.end(), "   Gerät ä");
+    ASSERT_NE(at, surface.drawn.end());
+    ASSERT_NE(at + 1, surface.drawn.end());
+    EXPECT_EQ(at[1], "9");
 }
 
 } // namespace
