@@ -119,12 +119,12 @@ ProjectRecord fullest()
     return p;
 }
 
-// No title and the first address lines empty: no separators stand alone.
+// No project number and the first address lines empty: no separators stand alone.
 ProjectRecord emptyFields()
 {
     ProjectRecord p = sample();
-    p.Title.setText("");
-    p.Number.setText("2026-17");
+    p.Title.setText("Schule");
+    p.Number.setText("");
     p.RoomName.setText("");
     for (auto& line : p.DataLines)
         line.setText("");
