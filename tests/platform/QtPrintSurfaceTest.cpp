@@ -123,8 +123,10 @@ TEST(QtPrinter, PrintsThroughThePreviewIntoThePdfChosen)
     for (const Step step : {CancelFile, FailingLayout, CancelPreview, Print}) {
         SCOPED_TRACE(step);
         whenModalOpens([&](QWidget* modal) {
-            if (step == CancelFile)
-                return qobject_cast<QDialog*>(modal)->reject();
+            if (step == CancelFile) {
+                qobject_cast<QDialog*>(modal)->reject();
+                return;
+            }
             modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
             if (step != FailingLayout) {
                 whenModalOpens([step](QWidget* preview) {
