@@ -10,52 +10,32 @@
 namespace tepa::test {
 namespace {
 
-class InfoBox : public MainWindowFixture
-{
-protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        form1->show();
-        // The texts of the real installation, whose lines 161 and 162 hold real addresses.
-        auto texts = InterfaceTexts::load(TEPA_SOURCE_DATA_DIR);
-        ASSERT_TRUE(texts.ok()) << texts.error();
-        session->InterfaceTexts = std::move(texts).value();
-    }
+using InfoBox = MainWindowFixture;
 
-    void openBox()
-    {
+TEST_F(InfoBox, LinesOpenTheirAddressEveryTimeOrShowItWithoutAMailProgram)
+{
+    form1->show();
+    // The texts of the real installation, whose lines 161 and 162 hold real addresses.
+    auto texts = InterfaceTexts::load(TEPA_SOURCE_DATA_DIR);
+    ASSERT_TRUE(texts.ok()) << texts.error();
+    session->InterfaceTexts = std::move(texts).value();
+    const auto click = [this](QWidget* line) {
         form1->Info2->trigger();
         ASSERT_FALSE(form1->GroupBox3->isHidden());
-    }
-};
-
-TEST_F(InfoBox, MailAndWebLinesOpenTheSameAddressEveryTime)
-{
+        QTest::mouseClick(line, Qt::LeftButton);
+        EXPECT_TRUE(form1->GroupBox3->isHidden());
+    };
     for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        openBox();
-        QTest::mouseClick(form1->Label2, Qt::LeftButton);
-        EXPECT_TRUE(form1->GroupBox3->isHidden());
-        EXPECT_EQ(form1->Label2->text(), " info@example.com");
-        openBox();
-        QTest::mouseClick(form1->Label4, Qt::LeftButton);
-        EXPECT_TRUE(form1->GroupBox3->isHidden());
+        click(form1->Label2);
+        click(form1->Label4);
     }
-    openBox();
-    QTest::mouseClick(control<QPushButton>("Button3"), Qt::LeftButton);
-    EXPECT_TRUE(form1->GroupBox3->isHidden()) << "OK closes the box and opens nothing";
+    click(control<QPushButton>("Button3")); // OK closes the box and opens nothing
+    EXPECT_EQ(form1->Label2->text(), " info@example.com");
     EXPECT_EQ(doubles.shell.opened, QStringList({"mailto:info@example.com", "http://www.example.org",
                                                  "mailto:info@example.com", "http://www.example.org"}));
-}
-
-TEST_F(InfoBox, WithoutAMailProgramTheAddressIsShown)
-{
     doubles.shell.result = false;
     doubles.messages.expect(MessageKind::Message, "info@example.com");
-    openBox();
-    QTest::mouseClick(form1->Label2, Qt::LeftButton);
-    EXPECT_TRUE(form1->GroupBox3->isHidden());
+    click(form1->Label2);
 }
 
 } // namespace

@@ -49,8 +49,7 @@ protected:
         if (!withIndex)
             return;
         std::ofstream out((programDir + "/konvektoren.txt").toStdString(), std::ios::binary);
-        for (int i = 0; i < 5; ++i)
-            out << "header " << i << "\r\n";
+        out << "header 0\r\nheader 1\r\nheader 2\r\nheader 3\r\nheader 4\r\n";
         for (const std::string& line : indexLines)
             out << line << "\r\n";
     }
@@ -81,11 +80,10 @@ protected:
     // The type list item whose text starts with `name` (the blank before it included).
     QListWidgetItem* typeItem(const QString& name) const
     {
-        for (int i = 0; i < form1->ListBox3->count(); ++i)
-            if (form1->ListBox3->item(i)->text().startsWith(name + " "))
-                return form1->ListBox3->item(i);
-        ADD_FAILURE() << "no type item " << name.toStdString();
-        return nullptr;
+        const auto found = form1->ListBox3->findItems(name + " ", Qt::MatchStartsWith);
+        if (found.isEmpty())
+            ADD_FAILURE() << "no type item " << name.toStdString();
+        return found.value(0);
     }
 
     void clickItem(QListWidgetItem* item, bool doubleClick = false)

@@ -7,53 +7,34 @@
 namespace tepa::test {
 namespace {
 
-class TypePictures : public RoomPanelFixture
-{
-protected:
-    void SetUp() override
-    {
-        RoomPanelFixture::SetUp();
-        useProgramFolder({"F          W", "F          WM", "ZHW        WFW-2L Zweileiter", "ZHW        WNF",
-                          "ZHW        DWF Deckengeraet"});
-        // Each picture has a size of its own, so the shown one tells which file was read.
-        writePicture("Tepa_Bilder/W.bmp", {30, 20}, Qt::red);
-        writePicture("Tepa_Bilder/WFW-2L.bmp", {24, 24}, Qt::blue);
-    }
+using TypePictures = RoomPanelFixture;
 
-    QSize shownSize() const { return form1->Image2->pixmap().size(); }
-};
-
-TEST_F(TypePictures, TypePictureOrDefaultPictureIsShown)
+TEST_F(TypePictures, OfTheTypeOrTheDefaultAndThePrimaryAirInputs)
 {
-    writePicture("Image4.bmp", {40, 10}, Qt::green);
+    useProgramFolder({"F          W", "F          WM", "ZHW        WFW-2L Zweileiter", "ZHW        WNF",
+                      "ZHW        DWF Deckengeraet"});
+    // Each picture has a size of its own, so the shown one tells which file was read.
+    writePicture("Tepa_Bilder/W.bmp", {30, 20}, Qt::red);
+    writePicture("Tepa_Bilder/WFW-2L.bmp", {24, 24}, Qt::blue);
+    const auto shownSize = [this] { return form1->Image2->pixmap().size(); };
     openRoomData();
     EXPECT_TRUE(form1->Image2->isHidden());
-
     clickItem(typeItem(" W"));
     EXPECT_FALSE(form1->Image2->isHidden());
     EXPECT_EQ(shownSize(), QSize(30, 20));
-    // The name ends at the first blank after the leading one: "WFW-2L" of " WFW-2L   ...".
-    clickItem(typeItem(" WFW-2L"));
-    EXPECT_EQ(shownSize(), QSize(24, 24));
-    clickItem(typeItem(" WM"));
-    EXPECT_EQ(shownSize(), QSize(40, 10)) << "a type without its own picture shows Image4.bmp";
-}
-
-TEST_F(TypePictures, MissingDefaultPictureIsAnErrorAndThePictureStays)
-{
-    openRoomData();
-    clickItem(typeItem(" W"));
+    // Without the default picture: an error, and the picture stays.
     doubles.messages.expectAny(MessageKind::Error);
     clickItem(typeItem(" WM"));
     ASSERT_EQ(doubles.messages.shown().size(), 1);
     EXPECT_TRUE(doubles.messages.shown().front().contains("Image4.bmp"));
     EXPECT_EQ(shownSize(), QSize(30, 20));
-}
-
-TEST_F(TypePictures, PrimaryAirTypesSwitchTheFlowInputOfTheMode)
-{
+    // The name ends at the first blank after the leading one: "WFW-2L" of " WFW-2L   ...".
+    clickItem(typeItem(" WFW-2L"));
+    EXPECT_EQ(shownSize(), QSize(24, 24));
     writePicture("Image4.bmp", {40, 10}, Qt::green);
-    openRoomData();
+    clickItem(typeItem(" WM"));
+    EXPECT_EQ(shownSize(), QSize(40, 10)) << "a type without its own picture shows Image4.bmp";
+
     const struct
     {
         bool cooling;

@@ -20,240 +20,140 @@
 namespace tepa::platform {
 namespace {
 
-constexpr int Dpi = 300;
-
-// A white A4 sheet at 300 dpi with the resolution stored, so fonts get their size in points.
-QImage sheet()
+// Bounding box of everything not white on a white A4 sheet at 300 dpi, after `draw` on it.
+QRect ink(const std::function<void(QtPrintSurface&)>& draw)
 {
     QImage image(2480, 3508, QImage::Format_RGB32);
     image.fill(Qt::white);
-    const int dotsPerMeter = qRound(Dpi / 0.0254);
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    return image;
-}
-
-// Bounding box of everything not white.
-QRect ink(const QImage& image)
-{
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qGray(line[x]) < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-TEST(QtPrintSurface, TextHangsFromItsPositionAndEndsAtItsWidth)
-{
-    QImage image = sheet();
-    int width = 0;
+    image.setDotsPerMeterX(qRound(300 / 0.0254)); // fonts get their size in points
+    image.setDotsPerMeterY(qRound(300 / 0.0254));
     {
         QPainter painter(&image);
-        QtPrintSurface surface(painter, Dpi, {});
-        surface.setFont("DejaVu Sans", 12, false);
-        surface.drawText(300, 600, "HHHH");
-        width = surface.textWidth("HHHH");
+        QtPrintSurface surface(painter, 300, {});
+        draw(surface);
     }
-    const QRect box = ink(image);
-    ASSERT_FALSE(box.isNull());
-    // 12 pt at 300 dpi is 50 dots; a capital H is about 0.73 of that (36 dots) and starts below
-    // the top of the line box, never above it (which drawing at the baseline would do).
-    EXPECT_GE(box.top(), 600);
-    EXPECT_LE(box.top(), 600 + 20);
-    EXPECT_NEAR(box.height(), 36, 6);
-    // The ink spans the advance width, less the side bearings of the first and last H.
-    EXPECT_NEAR(box.left(), 300, 8);
-    EXPECT_NEAR(box.right(), 300 + width, 8);
-    EXPECT_GT(width, 4 * 25);
-}
-
-TEST(QtPrintSurface, BitmapKeepsItsProportionsInItsRectangleAndAnUnreadableOneGivesTheFileError)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QImage logo(2, 2, QImage::Format_RGB32);
-    logo.fill(Qt::black);
-    const QString file = dir.filePath("image4.bmp");
-    ASSERT_TRUE(logo.save(file, "BMP"));
-
-    QImage image = sheet();
-    {
-        QPainter painter(&image);
-        QtPrintSurface surface(painter, Dpi, {});
-        ASSERT_TRUE(surface.loadBitmap(file.toStdString()));
-        surface.drawBitmap(1750, 140, 500, 220);
-    }
-    // A square picture in a 500 x 220 box: 220 x 220, centred.
-    EXPECT_EQ(ink(image), QRect(1890, 140, 220, 220));
-
-    QPainter painter(&image);
-    QtPrintSurface surface(painter, Dpi, {});
-    const Status missing = surface.loadBitmap("/no/such/folder/image4.bmp");
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error(), "Datei /no/such/folder/image4.bmp kann nicht geöffnet werden");
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 int pdfPages(const QString& file)
 {
     QFile pdf(file);
-    if (!pdf.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = pdf.readAll();
-    return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                            bytes.count("/Type /Page>") + bytes.count("/Type /Page "));
+    return pdf.open(QIODevice::ReadOnly) ? static_cast<int>(pdf.readAll().count("/Type /Page\n")) : -1;
 }
 
-TEST(WritePdf, WritesEveryPageAndNothingOnFailure)
+Status twoPages(PrintSurface& surface)
+{
+    surface.setFont("DejaVu Sans", 12, false);
+    surface.drawText(600, 600, "Seite 1");
+    surface.newPage();
+    surface.drawText(600, 600, "Seite 2");
+    return Done{};
+}
+
+TEST(QtPrintSurface, TextHangsFromItsPositionAndBitmapsKeepTheirProportions)
+{
+    int width = 0;
+    const QRect text = ink([&](QtPrintSurface& surface) {
+        surface.setFont("DejaVu Sans", 12, false);
+        surface.drawText(300, 600, "HHHH");
+        width = surface.textWidth("HHHH");
+    });
+    // 12 pt at 300 dpi is 50 dots; a capital H is about 36 dots high and starts below the top of
+    // the line box, never above it (which drawing at the baseline would do). The ink spans the
+    // advance width, less the side bearings of the first and last H.
+    EXPECT_GE(text.top(), 600);
+    EXPECT_LE(text.top(), 600 + 20);
+    EXPECT_NEAR(text.height(), 36, 6);
+    EXPECT_NEAR(text.left(), 300, 8);
+    EXPECT_NEAR(text.right(), 300 + width, 8);
+
+    QTemporaryDir dir;
+    QImage logo(2, 2, QImage::Format_RGB32);
+    logo.fill(Qt::black);
+    ASSERT_TRUE(logo.save(dir.filePath("image4.bmp"), "BMP"));
+    // A square picture in a 500 x 220 box: 220 x 220, centred.
+    EXPECT_EQ(ink([&](QtPrintSurface& surface) {
+                  ASSERT_TRUE(surface.loadBitmap(dir.filePath("image4.bmp").toStdString()));
+                  surface.drawBitmap(1750, 140, 500, 220);
+              }),
+              QRect(1890, 140, 220, 220));
+    ink([](QtPrintSurface& surface) {
+        const Status missing = surface.loadBitmap("/no/such/folder/image4.bmp");
+        EXPECT_EQ(missing.error(), "Datei /no/such/folder/image4.bmp kann nicht geöffnet werden");
+    });
+}
+
+TEST(WritePdf, WritesEveryPageAndOnFailureKeepsTheFileThatWasThere)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath("out.pdf");
-    int dpiSeen = 0;
-    const Status written = writePdf(file, "Test", PdfResolution, [&](PrintSurface& surface) -> Status {
-        dpiSeen = surface.verticalDpi();
-        surface.setFont("DejaVu Sans", 12, false);
-        surface.drawText(600, 600, "Seite 1");
-        surface.newPage();
-        surface.drawText(600, 600, "Seite 2");
-        return Done{};
-    });
-    ASSERT_TRUE(written) << written.error();
-    EXPECT_EQ(dpiSeen, 600);
+    ASSERT_TRUE(writePdf(file, "Test", PdfResolution, twoPages));
     EXPECT_EQ(pdfPages(file), 2);
 
-    // A printout that fails part way leaves the PDF that was there, and no temporary file.
-    const QString failed = dir.filePath("failed.pdf");
-    {
-        QFile old(failed);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old printout");
-    }
-    const Status stopped = writePdf(failed, "Test", PdfResolution, [](PrintSurface& surface) -> Status {
+    const Status stopped = writePdf(file, "Test", PdfResolution, [](PrintSurface& surface) -> Status {
         surface.drawText(0, 0, "x");
         return Error{"Datei image4.bmp kann nicht geöffnet werden"};
     });
-    ASSERT_FALSE(stopped);
     EXPECT_EQ(stopped.error(), "Datei image4.bmp kann nicht geöffnet werden");
-    QFile kept(failed);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("old printout"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{QStringLiteral("failed.pdf"), QStringLiteral("out.pdf")}));
-
-    const Status nowhere = writePdf(dir.filePath("no/such/dir/x.pdf"), "Test", PdfResolution,
-                                    [](PrintSurface&) -> Status { return Done{}; });
-    EXPECT_FALSE(nowhere);
-}
-
-class QtPrinterWithoutPrinters : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            GTEST_SKIP() << "this machine has a printer; the PDF way is not taken";
-        ASSERT_TRUE(m_dir.isValid());
-        file = m_dir.filePath("Konvektorenliste.pdf");
-    }
-
-    // Answers the PDF file dialog with `file`, then the preview with `print`.
-    void answerDialogs(bool print)
-    {
-        whenModalOpens([this, print](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(file);
-            whenModalOpens([print](QWidget* preview) {
-                auto* buttons = preview->findChild<QDialogButtonBox*>();
-                ASSERT_NE(buttons, nullptr);
-                auto* ok = buttons->button(QDialogButtonBox::Ok);
-                ASSERT_NE(ok, nullptr);
-                EXPECT_EQ(ok->text(), QStringLiteral("Drucken"));
-                if (print)
-                    ok->click();
-                else
-                    buttons->button(QDialogButtonBox::Cancel)->click();
-            });
-            static_cast<QDialog*>(dialog)->accept();
-        });
-    }
-
-    static Status twoPages(PrintSurface& surface)
-    {
-        surface.setFont("DejaVu Sans", 12, false);
-        surface.drawText(600, 600, "Seite 1");
-        surface.newPage();
-        surface.drawText(600, 600, "Seite 2");
-        return Done{};
-    }
-
-    QString file;
-
-private:
-    QTemporaryDir m_dir;
-};
-
-TEST_F(QtPrinterWithoutPrinters, PrintFromThePreviewWritesThePdf)
-{
-    QtPrinter printer;
-    int dpiSeen = 0;
-    answerDialogs(true);
-    const auto outcome = printer.print(QStringLiteral("Konvektorenliste"), [&](PrintSurface& surface) {
-        dpiSeen = surface.verticalDpi();
-        return twoPages(surface);
-    });
-    ASSERT_TRUE(outcome.has_value());
-    EXPECT_TRUE(*outcome);
-    EXPECT_EQ(dpiSeen, PdfResolution);
     EXPECT_EQ(pdfPages(file), 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.pdf"})
+        << "no temporary file";
+    EXPECT_FALSE(writePdf(dir.filePath("no/such/dir/x.pdf"), "Test", PdfResolution, twoPages));
 }
 
-TEST_F(QtPrinterWithoutPrinters, CancelledPreviewPrintsNothing)
+// Without a printer: the PDF file dialog, a dry run of the layout, the preview, the file.
+TEST(QtPrinter, PrintsThroughThePreviewIntoThePdfChosen)
 {
-    QtPrinter printer;
-    answerDialogs(false);
-    const auto outcome = printer.print(QStringLiteral("Konvektorenliste"), twoPages);
-    EXPECT_FALSE(outcome.has_value());
-    EXPECT_FALSE(QFile::exists(file));
-}
-
-TEST_F(QtPrinterWithoutPrinters, CancelledFileDialogEndsBeforeAnyLayout)
-{
-    QtPrinter printer;
-    bool laidOut = false;
-    whenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    const auto outcome = printer.print(QStringLiteral("Konvektorenliste"), [&](PrintSurface&) -> Status {
-        laidOut = true;
-        return Done{};
-    });
-    EXPECT_FALSE(outcome.has_value());
-    EXPECT_FALSE(laidOut);
-}
-
-TEST_F(QtPrinterWithoutPrinters, FailingLayoutIsReportedBeforeThePreview)
-{
-    QtPrinter printer;
-    whenModalOpens([this](QWidget* modal) {
-        modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-        static_cast<QDialog*>(modal)->accept();
-    });
-    const auto outcome = printer.print(QStringLiteral("Konvektorenliste"),
-                                       [](PrintSurface&) -> Status { return Error{"kaputt"}; });
-    ASSERT_TRUE(outcome.has_value());
-    ASSERT_FALSE(*outcome);
-    EXPECT_EQ(outcome->error(), "kaputt");
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "this machine has a printer; the PDF way is not taken";
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Konvektorenliste.pdf");
+    enum Step
+    {
+        CancelFile,
+        FailingLayout,
+        CancelPreview,
+        Print
+    };
+    for (const Step step : {CancelFile, FailingLayout, CancelPreview, Print}) {
+        SCOPED_TRACE(step);
+        whenModalOpens([&](QWidget* modal) {
+            if (step == CancelFile) {
+                qobject_cast<QDialog*>(modal)->reject();
+                return;
+            }
+            modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+            if (step != FailingLayout) {
+                whenModalOpens([step](QWidget* preview) {
+                    auto* buttons = preview->findChild<QDialogButtonBox*>();
+                    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("Drucken"));
+                    buttons->button(step == Print ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                });
+            }
+            static_cast<QDialog*>(modal)->accept(); // through QDialog: the file dialog checks the name first
+        });
+        int laidOut = 0, dpiSeen = 0;
+        const auto outcome =
+            QtPrinter().print(QStringLiteral("Konvektorenliste"), [&](PrintSurface& surface) {
+                ++laidOut;
+                dpiSeen = surface.verticalDpi();
+                return step == FailingLayout ? Status(Error{"kaputt"}) : twoPages(surface);
+            });
+        EXPECT_EQ(outcome.has_value(), step == FailingLayout || step == Print);
+        EXPECT_EQ(outcome && *outcome, step == Print);
+        EXPECT_EQ(dpiSeen, step == CancelFile ? 0 : PdfResolution);
+        if (step == FailingLayout) {
+            EXPECT_EQ(outcome->error(), "kaputt");
+            EXPECT_EQ(laidOut, 1) << "reported before the preview";
+        }
+        EXPECT_EQ(pdfPages(file), step == Print ? 2 : -1);
+    }
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_FALSE(QFile::exists(file));
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // The Qt implementations of the platform services, driven offscreen. Modal boxes and dialogs
 // are answered by a timer that waits for them to open.
 #include "platform/qt/QtServices.h"
-#include "app/Translations.h"
 
 #include "ModalAnswer.h"
+
+#include "app/Translations.h"
 
 #include <gtest/gtest.h>
 
@@ -15,185 +16,109 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <functional>
-
 namespace tepa::platform {
 namespace {
 
-// Each test uses a value of its own: test processes may run side by side on the one store.
-class QtSettingsTest : public ::testing::Test
+// The value has a name of its own: test processes may run side by side on the one store.
+TEST(QtSettings, ValueWrittenUnderOrvaKivIsReadBackAfterReopeningButNotWhileClosed)
 {
-protected:
-    void SetUp() override { removeValue(); }
-    void TearDown() override { removeValue(); }
-    QString valueName() const
-    {
-        return QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
-    void removeValue() const
-    {
-        QSettings store(QStringLiteral("Orva"), QStringLiteral("kiv"));
-        store.remove(valueName());
-        store.sync();
-    }
-};
-
-TEST_F(QtSettingsTest, ValueWrittenUnderOrvaKivIsReadBackAfterReopeningButNotWhileClosed)
-{
+    const QString name = QStringLiteral("QtSettingsTest");
+    QSettings store(QStringLiteral("Orva"), QStringLiteral("kiv"));
+    EXPECT_TRUE(store.fileName().contains(QStringLiteral(".qttest")))
+        << "tests never touch the user's settings";
+    store.remove(name);
+    store.sync();
     QtSettings first;
-    EXPECT_FALSE(first.writeString(valueName(), QStringLiteral("/y")));
+    EXPECT_FALSE(first.writeString(name, QStringLiteral("/y")));
     ASSERT_TRUE(first.open());
-    EXPECT_FALSE(first.readString(valueName()).has_value()) << "the refused write left nothing";
-    EXPECT_TRUE(first.writeString(valueName(), QStringLiteral("/srv/Planung/ORVA Ä")));
+    EXPECT_FALSE(first.readString(name).has_value()) << "the refused write left nothing";
+    EXPECT_TRUE(first.writeString(name, QStringLiteral("/srv/Planung/ORVA Ä")));
     first.close();
-    EXPECT_FALSE(first.readString(valueName()).has_value());
-    EXPECT_FALSE(first.writeString(valueName(), QStringLiteral("/z")));
-
+    EXPECT_FALSE(first.readString(name).has_value());
     QtSettings second;
     ASSERT_TRUE(second.open());
-    EXPECT_EQ(second.readString(valueName()), QStringLiteral("/srv/Planung/ORVA Ä"));
-    second.close();
-    const QSettings store(QStringLiteral("Orva"), QStringLiteral("kiv"));
-    // Tests never touch the user's own settings.
-    EXPECT_TRUE(store.fileName().contains(QStringLiteral(".qttest"))) << store.fileName().toStdString();
-    EXPECT_EQ(store.value(valueName()).toString().toStdString(), "/srv/Planung/ORVA Ä");
+    EXPECT_EQ(second.readString(name), QStringLiteral("/srv/Planung/ORVA Ä"));
+    store.remove(name);
 }
 
-TEST(QtShellTest, AddressesAndFilesWithoutALauncherAreRefusedNotIgnored)
+TEST(QtShell, AddressesAndFilesWithoutALauncherAreRefusedNotIgnored)
 {
     // Offscreen there is nothing that opens documents or addresses; the caller must learn it.
-    QtShell shell;
-    EXPECT_FALSE(shell.open(QStringLiteral("mailto:info@example.org")));
-    EXPECT_FALSE(shell.open(QDir::temp().filePath(QStringLiteral("no-such-attachment.pdf"))));
+    EXPECT_FALSE(QtShell().open(QStringLiteral("mailto:info@example.org")));
+    EXPECT_FALSE(QtShell().open(QDir::temp().filePath(QStringLiteral("no-such-attachment.pdf"))));
 }
 
-TEST(QtMessagesTest, BoxesShowTheirTextAndTheQuestionReportsTheButtonPressed)
-{
-    struct Case
-    {
-        std::function<bool(QtMessages&, const QString&)> call;
-        QMessageBox::StandardButton pressed;
-        int buttons;
-        bool result;
-    };
-    const Case cases[] = {
-        {[](QtMessages& m, const QString& t) { return m.askYesNo(t); }, QMessageBox::Yes, 2, true},
-        {[](QtMessages& m, const QString& t) { return m.askYesNo(t); }, QMessageBox::No, 2, false},
-        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::Yes; }, QMessageBox::Yes, 3,
-         true},
-        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::No; }, QMessageBox::No, 3,
-         true},
-        {[](QtMessages& m, const QString& t) { return m.askYesNoCancel(t) == Answer::Cancel; },
-         QMessageBox::Cancel, 3, true},
-        {[](QtMessages& m, const QString& t) { return m.showMessage(t), true; }, QMessageBox::Ok, 1, true},
-        {[](QtMessages& m, const QString& t) { return m.showInformation(t), true; }, QMessageBox::Ok, 1,
-         true},
-        {[](QtMessages& m, const QString& t) { return m.showError(t), true; }, QMessageBox::Ok, 1, true},
-    };
-    int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(++n);
-        QtMessages messages;
-        QString shownText;
-        qsizetype buttons = -1;
-        whenModalOpens([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box || !box->button(c.pressed)) {
-                ADD_FAILURE() << "no message box with the expected button";
-                modal->close();
-                return;
-            }
-            shownText = box->text();
-            buttons = box->buttons().size();
-            box->button(c.pressed)->click();
-        });
-        EXPECT_EQ(c.call(messages, QStringLiteral("Datei x kann nicht geöffnet werden")), c.result);
-        EXPECT_EQ(shownText.toStdString(), "Datei x kann nicht geöffnet werden");
-        EXPECT_EQ(buttons, c.buttons);
-    }
-}
-
-class QtFileDialogsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
-    QString folder() const { return m_folder.path(); }
-
-private:
-    QTemporaryDir m_folder;
-};
-
-TEST_F(QtFileDialogsTest, SaveDialogOpensWithTheRequestAndAddsTheDefaultSuffix)
-{
-    QtFileDialogs dialogs;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Projekt speichern");
-    request.filter = QStringLiteral("Konvektor-Dateien (*.kon)");
-    request.defaultSuffix = QStringLiteral("kon");
-    request.initialDir = folder();
-    request.fileName = QStringLiteral("tepa");
-    QString title;
-    QString directory;
-    whenModalOpens([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
-        directory = dialog->directory().absolutePath();
-        static_cast<QDialog*>(dialog)->accept(); // through QDialog: the file dialog checks the name first
-    });
-    EXPECT_EQ(dialogs.saveFile(request), QDir(folder()).filePath("tepa.kon"));
-    EXPECT_EQ(title.toStdString(), "Projekt speichern");
-    EXPECT_EQ(QDir(directory).canonicalPath().toStdString(), QDir(folder()).canonicalPath().toStdString());
-}
-
-TEST_F(QtFileDialogsTest, FolderDialogStartsInTheGivenFolderAndGivesTheFolderChosen)
-{
-    QDir(folder()).mkpath(QStringLiteral("ORVA"));
-    QtFileDialogs dialogs;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Arbeitsverzeichnis");
-    request.initialDir = QDir(folder()).filePath(QStringLiteral("ORVA"));
-    whenModalOpens([](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    const auto chosen = dialogs.chooseDirectory(request);
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(QDir(*chosen).canonicalPath(), QDir(request.initialDir).canonicalPath());
-}
-
-TEST(QtTranslationsTest, QtsOwnButtonsAreGermanLikeTheInterfaceTexts)
+TEST(QtMessages, BoxesShowTheirTextWithGermanButtonsAndReportTheButtonPressed)
 {
     ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
-    QMessageBox box(QMessageBox::Question, QString(), QString(),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&').toStdString(), "Ja");
-    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&').toStdString(), "Nein");
-    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&').toStdString(), "Abbrechen");
+    const QString text = QStringLiteral("Datei x kann nicht geöffnet werden");
+    QStringList seen; // each box: its text and its buttons
+    const auto press = [&seen](QMessageBox::StandardButton pressed) {
+        whenModalOpens([&seen, pressed](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QStringList buttons;
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text().remove('&');
+            buttons.sort();
+            seen << box->text() + ": " + buttons.join(' ');
+            box->button(pressed)->click();
+        });
+    };
+    QtMessages messages;
+    press(QMessageBox::Yes);
+    EXPECT_EQ(messages.askYesNoCancel(text), Answer::Yes);
+    press(QMessageBox::No);
+    EXPECT_EQ(messages.askYesNoCancel(text), Answer::No);
+    press(QMessageBox::Cancel);
+    EXPECT_EQ(messages.askYesNoCancel(text), Answer::Cancel);
+    press(QMessageBox::Yes);
+    EXPECT_TRUE(messages.askYesNo(text));
+    press(QMessageBox::No);
+    EXPECT_FALSE(messages.askYesNo(text));
+    for (const auto show : {&QtMessages::showMessage, &QtMessages::showInformation, &QtMessages::showError}) {
+        press(QMessageBox::Ok);
+        (messages.*show)(text);
+    }
+    const QString three = text + ": Abbrechen Ja Nein", two = text + ": Ja Nein", ok = text + ": OK";
+    EXPECT_EQ(seen, QStringList({three, three, three, two, two, ok, ok, ok}));
 }
 
-TEST_F(QtFileDialogsTest, OpenDialogGivesTheFileChosenAndCancelledDialogsNothing)
+TEST(QtFileDialogs, OpenWithTheRequestAndGiveTheChoiceOrNothingWhenCancelled)
 {
-    QFile existing(QDir(folder()).filePath("Raum 1.kon"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("ORVA"));
     QtFileDialogs dialogs;
-    FileDialogRequest request;
-    request.filter = QStringLiteral("Konvektor-Dateien (*.kon *.orv);;Alle Dateien (*)");
-    request.initialDir = folder();
-    whenModalOpens([](QWidget* modal) {
-        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(QStringLiteral("Raum 1.kon"));
-        static_cast<QDialog*>(modal)->accept();
-    });
-    EXPECT_EQ(dialogs.openFile(request), existing.fileName());
-
-    for (const bool save : {false, true}) {
+    FileDialogRequest request{QStringLiteral("Projekt speichern"),
+                              QStringLiteral("Konvektor-Dateien (*.kon)"), QStringLiteral("kon"),
+                              folder.path(), QStringLiteral("tepa")};
+    // Types `typed` (if any) into the next dialog and accepts it, after checking title, folder and mode.
+    const auto answer = [&request](const QString& typed, QFileDialog::FileMode mode) {
+        whenModalOpens([&request, typed, mode](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            EXPECT_EQ(dialog->windowTitle(), request.title);
+            EXPECT_EQ(dialog->directory().canonicalPath(), QDir(request.initialDir).canonicalPath());
+            EXPECT_EQ(dialog->fileMode(), mode);
+            if (!typed.isEmpty())
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            static_cast<QDialog*>(dialog)->accept(); // through QDialog: the file dialog checks the name first
+        });
+    };
+    const QString saved = QDir(folder.path()).filePath("tepa.kon");
+    answer({}, QFileDialog::AnyFile);
+    EXPECT_EQ(dialogs.saveFile(request), saved) << "the proposed name with the default suffix";
+    QFile(saved).open(QIODevice::WriteOnly);
+    answer(QStringLiteral("tepa.kon"), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialogs.openFile(request), saved);
+    request.initialDir = QDir(folder.path()).filePath(QStringLiteral("ORVA"));
+    answer({}, QFileDialog::Directory);
+    EXPECT_EQ(QDir(dialogs.chooseDirectory(request).value()).canonicalPath(),
+              QDir(request.initialDir).canonicalPath());
+    for (int dialog = 0; dialog < 3; ++dialog) {
         whenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-        EXPECT_FALSE((save ? dialogs.saveFile(request) : dialogs.openFile(request)).has_value());
+        const auto chosen = dialog == 0   ? dialogs.openFile(request)
+                            : dialog == 1 ? dialogs.saveFile(request)
+                                          : dialogs.chooseDirectory(request);
+        EXPECT_FALSE(chosen.has_value());
     }
 }
 

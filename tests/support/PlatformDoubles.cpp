@@ -58,9 +58,7 @@ ScriptedMessages::Expectation ScriptedMessages::take(MessageKind kind, const QSt
     const Expectation e = m_script.front();
     m_script.pop_front();
     EXPECT_EQ(kindName(kind), std::string(kindName(e.kind))) << "for the box " << text.toStdString();
-    if (e.text) {
-        EXPECT_EQ(text.toStdString(), e.text->toStdString());
-    }
+    EXPECT_EQ(text.toStdString(), e.text.value_or(text).toStdString());
     return e;
 }
 
@@ -87,12 +85,9 @@ std::optional<QString> ScriptedDialogs::next(Dialog dialog)
         ADD_FAILURE() << "unexpected " << DialogNames[dialog] << " dialog";
         return std::nullopt;
     }
-    const QString path = answers.front().value_or(QString());
-    const bool cancelled = !answers.front();
+    const std::optional<QString> answer = answers.front();
     answers.pop_front();
-    if (cancelled)
-        return std::nullopt;
-    return path;
+    return answer;
 }
 
 std::optional<QString> ScriptedDialogs::chooseDirectory(const platform::FileDialogRequest& request)

@@ -137,9 +137,7 @@ public:
     }
     std::optional<QString> readString(const QString& name) override
     {
-        if (!values.contains(name))
-            return std::nullopt;
-        return values.value(name);
+        return values.contains(name) ? std::optional(values.value(name)) : std::nullopt;
     }
     bool writeString(const QString& name, const QString& value) override
     {
@@ -163,8 +161,7 @@ public:
         jobNames.push_back(jobName);
         if (cancel)
             return std::nullopt;
-        jobs.emplace_back(dpi);
-        return layout(jobs.back());
+        return layout(jobs.emplace_back(dpi));
     }
 
     bool cancel = false;
@@ -177,11 +174,8 @@ public:
 // for whole files.
 inline qsizetype firstDifference(const QByteArray& a, const QByteArray& b)
 {
-    const qsizetype common = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < common; ++i)
-        if (a[i] != b[i])
-            return i;
-    return a.size() == b.size() ? -1 : common;
+    const auto differs = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first;
+    return differs == a.end() && a.size() == b.size() ? -1 : differs - a.begin();
 }
 
 // All doubles together, ready to hand to a window.
