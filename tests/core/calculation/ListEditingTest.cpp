@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,18 +19,7 @@ struct Unit
     double length = 1250;
 };
 
-template <class Entry> void fill(Entry& e, const Unit& u, int number)
-{
-    e.TypeName.setText(u.name);
-    e.FanSpeed = u.speed;
-    e.FanSetting = u.setting;
-    e.Length = u.length;
-    e.Count = number;
-    e.ReturnTemp = 50 + number;
-    e.InUse = true;
-    e.HeightFactor = 1;
-}
-
+// A room whose heating or cooling list holds `units`, entry k with count k and return 50 + k.
 Session room(bool heating, std::vector<Unit> units)
 {
     Session s;
@@ -37,73 +27,78 @@ Session room(bool heating, std::vector<Unit> units)
     s.CoolingMode = !heating;
     int number = 0;
     for (const Unit& u : units) {
-        ++number;
+        const auto slot = static_cast<std::size_t>(number++);
+        auto fill = [&](auto& e) {
+            e.TypeName.setText(u.name);
+            e.FanSpeed = u.speed, e.FanSetting = u.setting, e.Length = u.length;
+            e.Count = number, e.ReturnTemp = 50 + number, e.InUse = true, e.HeightFactor = 1;
+        };
         if (heating) {
-            HeatingEntry& e = s.Project.HeatingEntries[static_cast<std::size_t>(number - 1)];
-            fill(e, u, number);
-            e.FreeConvection = u.speed == 0 && u.setting == 0;
+            fill(s.Project.HeatingEntries[slot]);
+            s.Project.HeatingEntries[slot].FreeConvection = u.speed == 0 && u.setting == 0;
         } else {
-            fill(s.Project.CoolingEntries[static_cast<std::size_t>(number - 1)], u, number);
+            fill(s.Project.CoolingEntries[slot]);
         }
     }
     (heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount) = number;
     return s;
 }
 
-std::vector<Unit> units(int n, Unit u = {"W1"})
+// The entry count, the current index and the count of entry `slot` of the active list.
+std::string listState(const Session& s, std::size_t slot)
 {
-    return std::vector<Unit>(static_cast<std::size_t>(n), u);
+    const ProjectRecord& p = s.Project;
+    std::ostringstream out;
+    out << (s.HeatingMode ? p.HeatingEntryCount : p.CoolingEntryCount) << " entries, current "
+        << (s.HeatingMode ? s.HeatingEntryIndex : s.CoolingEntryIndex) << ", count "
+        << (s.HeatingMode ? p.HeatingEntries[slot].Count : p.CoolingEntries[slot].Count);
+    return out.str();
 }
 
 TEST(ListEditing, Appending)
 {
     struct Case
     {
-        const char* what;
         bool heating;
         int entries;
         std::optional<int> typed;
-        bool appended;
-        std::vector<Note> notes;
+        const char* state; // the list afterwards, with the count of entry 1
     };
     const Case cases[] = {
-        {"heating keeps the typed count", true, 2, 4, true, {}},
-        {"heating without a reading keeps the count", true, 2, std::nullopt, true, {}},
-        {"cooling", false, 2, 5, true, {}},
-        {"a thirteenth entry is refused", true, 12, 4, false, {{NoteKind::Message, ListFullText}}},
-        {"a thirteenth cooling entry too", false, 12, 4, false, {{NoteKind::Message, ListFullText}}},
+        {true, 2, 4, "3 entries, current 3, count 4"}, // heating keeps the typed count
+        {true, 2, std::nullopt, "3 entries, current 3, count 1"},
+        {false, 2, 5, "3 entries, current 3, count 5"},
+        {true, 12, 4, "12 entries, current 1, count 1"}, // a thirteenth entry is refused
+        {false, 12, 4, "12 entries, current 1, count 1"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Session s = room(c.heating, units(c.entries, c.heating ? Unit{"W1"} : Unit{"WFW-2L", 1200}));
+        SCOPED_TRACE(c.state);
+        const Unit unit = c.heating ? Unit{"W1"} : Unit{"WFW-2L", 1200};
+        Session s = room(c.heating, std::vector<Unit>(static_cast<std::size_t>(c.entries), unit));
         s.ProjectLoaded = true;
         const AppendView view = appendEntry(s, c.typed);
-        EXPECT_EQ(view.notes, c.notes);
-        EXPECT_EQ(view.appended, c.appended);
-        EXPECT_EQ(s.EntryBeingAdded, c.appended);
-        EXPECT_EQ(s.ProjectLoaded, !c.appended);
-        const int count = c.heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount;
-        const int index = c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex;
-        EXPECT_EQ(count, c.entries + (c.appended ? 1 : 0));
-        EXPECT_EQ(index, c.appended ? c.entries + 1 : 1);
-        const int firstCount =
-            c.heating ? s.Project.HeatingEntries[0].Count : s.Project.CoolingEntries[0].Count;
-        EXPECT_EQ(firstCount, c.appended ? c.typed.value_or(1) : 1);
-        EXPECT_EQ(view.countFieldReset, c.appended && !c.heating);
-        if (c.appended && !c.heating) { // the new cooling entry starts empty with a count of one
+        const bool appended = c.entries < 12;
+        EXPECT_EQ(listState(s, 0), c.state);
+        const std::vector<Note> refused{{NoteKind::Message, ListFullText}};
+        EXPECT_EQ(view.notes, appended ? std::vector<Note>() : refused);
+        EXPECT_EQ(view.appended, appended);
+        EXPECT_EQ(s.EntryBeingAdded, appended);
+        EXPECT_EQ(s.ProjectLoaded, !appended);
+        EXPECT_EQ(view.countFieldReset, appended && !c.heating);
+        if (appended && !c.heating) { // the new cooling entry starts empty with a count of one
             const CoolingEntry& added = s.currentCoolingEntry();
-            EXPECT_EQ(added.Count, 1);
             EXPECT_EQ(added.TypeName.text(), "");
             EXPECT_EQ(added.FanSpeed, 0);
+            EXPECT_EQ(added.Count, 1);
         }
     }
 }
 
+// The later entries move up whole; the fan panel shows the entry that is first afterwards.
 TEST(ListEditing, Deleting)
 {
     struct Case
     {
-        const char* what;
         bool heating;
         std::vector<Unit> list;
         int row;
@@ -116,28 +111,19 @@ TEST(ListEditing, Deleting)
     };
     const Unit w1{"W1"}, dwf{"DWF", 1000}, wfw{"WFW-2L", 1000.7}, wfwl{"WFWL-2L", 862.5};
     const Case cases[] = {
-        {"no line selected", true, {w1, w1}, -1, Note{NoteKind::Information, NoRowSelectedText}},
-        {"the list counts no entry", true, {}, 0, Note{NoteKind::Information, NoEntriesText}},
-        {"the middle of three, a free convector first",
-         true,
-         {w1, w1, w1},
-         1,
-         {},
-         FanPanel::None,
-         false,
-         0,
-         "0"},
+        {true, {w1, w1}, -1, Note{NoteKind::Information, NoRowSelectedText}},
+        {true, {}, 0, Note{NoteKind::Information, NoEntriesText}},
+        {true, {w1, w1, w1}, 1, {}, FanPanel::None, false, 0, "0"},
         // The stage panel of a deleted staged unit does not stay over the free convector.
-        {"a staged unit before a free convector", true, {dwf, w1}, 0, {}, FanPanel::None, false, 0, "0"},
-        {"a staged unit first", true, {dwf, w1}, 1, {}, FanPanel::Stages, false, 1000, "71.4"},
-        // The field shows the setting, not the speed.
-        {"a fan first", true, {wfw, w1}, 1, {}, FanPanel::Bar, false, 1000, "62.5"},
-        {"a slow fan first", true, {wfwl, w1}, 1, {}, FanPanel::Bar, false, 862, "75"},
-        {"cooling", false, {wfw, wfw}, 0, {}, FanPanel::None, false, 1000, "62"},
-        {"cooling, staged first", false, {{"DWF", 1400}, wfw}, 1, {}, FanPanel::None, true, 1400, "87"},
+        {true, {dwf, w1}, 0, {}, FanPanel::None, false, 0, "0"},
+        {true, {dwf, w1}, 1, {}, FanPanel::Stages, false, 1000, "71.4"},
+        {true, {wfw, w1}, 1, {}, FanPanel::Bar, false, 1000, "62.5"}, // the setting, not the speed
+        {true, {wfwl, w1}, 1, {}, FanPanel::Bar, false, 862, "75"},
+        {false, {wfw, wfw}, 0, {}, FanPanel::None, false, 1000, "62"},
+        {false, {{"DWF", 1400}, wfw}, 1, {}, FanPanel::None, true, 1400, "87"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::Message() << c.list.size() << " row " << c.row);
         Session s = room(c.heating, c.list);
         const int count = static_cast<int>(c.list.size());
         const DeleteCheck check = checkDelete(s, c.row);
@@ -151,9 +137,9 @@ TEST(ListEditing, Deleting)
         const DeleteView view = deleteEntry(s, c.row);
         EXPECT_TRUE(s.EntryDeleted);
         EXPECT_FALSE(view.listEmptied);
-        EXPECT_EQ(c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex, 1);
-        EXPECT_EQ(c.heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount, count - 1);
-        for (int i = c.row; i < count - 1; ++i) { // the later entries moved up whole
+        EXPECT_EQ(listState(s, 0), std::to_string(count - 1) + " entries, current 1, count " +
+                                       std::to_string(c.row == 0 ? 2 : 1));
+        for (int i = c.row; i < count - 1; ++i) {
             const auto slot = static_cast<std::size_t>(i);
             if (c.heating)
                 EXPECT_EQ(s.Project.HeatingEntries[slot], heatingBefore[slot + 1]) << i;
@@ -165,101 +151,77 @@ TEST(ListEditing, Deleting)
         EXPECT_EQ(view.fanBarPosition, c.barPosition);
         EXPECT_EQ(view.settingText, c.setting);
     }
-}
-
-TEST(ListEditing, DeletingTheOnlyEntryEmptiesTheList)
-{
+    // Deleting the only entry empties the list and leaves entry 1 unused with a count of one.
     for (bool heating : {true, false}) {
-        SCOPED_TRACE(heating);
         Session s = room(heating, {{"WFW-2L", 1000}});
         s.Project.CalculationDone = true;
-        (heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = 1;
-        const DeleteView view = deleteEntry(s, 0);
-        EXPECT_TRUE(view.listEmptied);
+        s.Project.HeatingEntries[0].Count = s.Project.CoolingEntries[0].Count = 5;
+        EXPECT_TRUE(deleteEntry(s, 0).listEmptied);
         EXPECT_FALSE(s.Project.CalculationDone);
-        const bool inUse = heating ? s.Project.HeatingEntries[0].InUse : s.Project.CoolingEntries[0].InUse;
-        const int count = heating ? s.Project.HeatingEntries[0].Count : s.Project.CoolingEntries[0].Count;
-        EXPECT_FALSE(inUse);
-        EXPECT_EQ(count, 1);
-        EXPECT_EQ(heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount, 0);
+        EXPECT_FALSE(heating ? s.Project.HeatingEntries[0].InUse : s.Project.CoolingEntries[0].InUse);
+        EXPECT_EQ(listState(s, 0), "0 entries, current 1, count 1");
     }
 }
 
-TEST(ListEditing, LoadingAHeatingEntry)
+// What loading an entry shows: the heating fan panel and bar, or the cooling fields.
+std::string shown(const EditView& v, bool heating)
+{
+    std::ostringstream out;
+    const char* panels[] = {"none", "stages", "bar"};
+    if (heating) {
+        out << panels[static_cast<int>(v.heatingFan)];
+        if (v.heatingStage)
+            out << ' ' << *v.heatingStage;
+        if (v.barRangeSet)
+            out << ' ' << v.barMinimum << ".." << v.barMaximum << '@' << v.barPosition;
+        out << (v.settingInLabel ? " label" : "") << (v.runBarHandler ? " handler" : "") << " '"
+            << v.settingText << "'";
+    } else {
+        out << (v.coolingStaged ? "staged" : "bar");
+        if (v.coolingStage)
+            out << ' ' << *v.coolingStage;
+        out << (v.primaryAir ? " primary air" : "") << " count " << v.countText << " return "
+            << v.returnTempText;
+    }
+    out << " caption " << v.flowCaption;
+    return out.str();
+}
+
+TEST(ListEditing, LoadingAnEntry)
 {
     struct Case
     {
+        bool heating;
         Unit unit;
-        FanPanel fan;
-        std::optional<int> stage;
-        bool rangeSet;
-        int minimum, maximum, position;
-        bool inLabel, runsHandler;
-        std::string setting;
+        const char* expected;
     };
     const Case cases[] = {
-        {{"W1"}, FanPanel::None, {}, false, 0, 0, 0, false, false, ""},
-        // A stored 999.95 is the 1000 stage.
-        {{"DWF", 999.95}, FanPanel::Stages, 2, false, 0, 0, 0, false, false, ""},
-        {{"DWF", 0.2, 1}, FanPanel::Stages, 0, false, 0, 0, 0, false, false, ""},
-        {{"DWF", 699.95}, FanPanel::Stages, 1, false, 0, 0, 0, false, false, ""},
-        {{"DWF", 1400}, FanPanel::Stages, 3, false, 0, 0, 0, false, false, ""},
-        {{"DWF", 850}, FanPanel::Stages, {}, false, 0, 0, 0, false, false, ""},
-        {{"WNF2-4L", 0, 200, 1350}, FanPanel::Bar, {}, true, 0, 240, 200, false, false, " 200"},
-        {{"WNF", 0, 90, 1350}, FanPanel::Bar, {}, true, 0, 123, 90, false, false, "  90"},
-        {{"WFWL-2L", 862.5}, FanPanel::Bar, {}, true, 345, 1150, 862, true, true, "75"},
-        {{"WFW-2L", 1000}, FanPanel::Bar, {}, true, 700, 1600, 1000, false, true, "62.5"},
-        {{"WF2", 1050}, FanPanel::Bar, {}, true, 700, 1400, 1050, false, true, "75.0"},
+        {true, {"W1"}, "none '' caption 190"},
+        {true, {"DWF", 999.95}, "stages 2 '' caption 190"}, // a stored 999.95 is the 1000 stage
+        {true, {"DWF", 0.2, 1}, "stages 0 '' caption 190"},
+        {true, {"DWF", 699.95}, "stages 1 '' caption 190"},
+        {true, {"DWF", 1400}, "stages 3 '' caption 190"},
+        {true, {"DWF", 850}, "stages '' caption 190"},
+        {true, {"WNF2-4L", 0, 200, 1350}, "bar 0..240@200 ' 200' caption 190"},
+        {true, {"WNF", 0, 90, 1350}, "bar 0..123@90 '  90' caption 190"},
+        {true, {"WFWL-2L", 862.5}, "bar 345..1150@862 label handler '75' caption 190"},
+        {true, {"WFW-2L", 1000}, "bar 700..1600@1000 handler '62.5' caption 190"},
+        {true, {"WF2", 1050}, "bar 700..1400@1050 handler '75.0' caption 190"},
+        {false, {"WFW-2L", 1000}, "bar count 2 return 19 caption 190"},
+        {false, {"DWF", 999.95}, "staged 1 count 2 return 19 caption 190"},
+        {false, {"DWF", 700}, "staged 0 count 2 return 19 caption 190"},
+        {false, {"DWF", 0}, "staged count 2 return 19 caption 190"},
+        {false, {"WNF1-4L", 0, 100}, "bar primary air count 2 return 19 caption 208"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.unit.name);
-        Session s = room(true, {{"W1"}, c.unit});
+        Session s = room(c.heating, {c.heating ? Unit{"W1"} : Unit{"WFW-2L", 1000}, c.unit});
+        s.Project.CoolingEntries[1].ReturnTemp = 18.6;
         const EditView view = editEntry(s, 1, 123);
         EXPECT_FALSE(view.note);
         EXPECT_EQ(view.index, 2);
-        EXPECT_EQ(s.HeatingEntryIndex, 2);
-        EXPECT_EQ(view.heatingFan, c.fan);
-        EXPECT_EQ(view.heatingStage, c.stage);
-        EXPECT_EQ(view.barRangeSet, c.rangeSet);
-        EXPECT_EQ(view.barMinimum, c.minimum);
-        EXPECT_EQ(view.barMaximum, c.maximum);
-        EXPECT_EQ(view.barPosition, c.position);
-        EXPECT_EQ(view.settingInLabel, c.inLabel);
-        EXPECT_EQ(view.runBarHandler, c.runsHandler);
-        EXPECT_EQ(view.settingText, c.setting);
-        EXPECT_EQ(view.flowCaption, FlowTempCaptionText);
-    }
-}
-
-TEST(ListEditing, LoadingACoolingEntry)
-{
-    struct Case
-    {
-        Unit unit;
-        bool staged;
-        std::optional<int> stage;
-        bool primaryAir;
-        std::size_t caption;
-    };
-    const Case cases[] = {
-        {{"WFW-2L", 1000}, false, {}, false, FlowTempCaptionText},
-        {{"DWF", 999.95}, true, 1, false, FlowTempCaptionText},
-        {{"DWF", 700}, true, 0, false, FlowTempCaptionText},
-        {{"DWF", 0}, true, {}, false, FlowTempCaptionText},
-        {{"WNF1-4L", 0, 100}, false, {}, true, PrimaryAirCaptionText},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.unit.name);
-        Session s = room(false, {{"WFW-2L", 1000}, c.unit});
-        s.Project.CoolingEntries[1].ReturnTemp = 18.6;
-        const EditView view = editEntry(s, 1, 0);
-        EXPECT_EQ(s.CoolingEntryIndex, 2);
-        EXPECT_EQ(view.countText, "2");
-        EXPECT_EQ(view.returnTempText, "19");
-        EXPECT_EQ(view.coolingStaged, c.staged);
-        EXPECT_EQ(view.coolingStage, c.stage);
-        EXPECT_EQ(view.primaryAir, c.primaryAir);
-        EXPECT_EQ(view.flowCaption, c.caption);
+        EXPECT_EQ(c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex, 2);
+        EXPECT_EQ(shown(view, c.heating), c.expected);
     }
     Session s = room(false, {{"WFW-2L", 1000}});
     s.CoolingEntryIndex = 1;
@@ -271,62 +233,44 @@ TEST(ListEditing, WritingBack)
 {
     struct Case
     {
-        const char* what;
-        bool heating;
-        bool beingAdded;
-        bool firstInUse;
-        bool listEmpty;
-        int count;          // the list's count after
-        int countOfCurrent; // the count of the entry current at closing
-        bool heatingInUseBefore, heatingInUse;
-        bool typeListDisabled, convectorListEnabled;
+        bool heating, beingAdded, firstInUse, listEmpty;
+        bool heatingInUseBefore;
+        const char* expected; // the list, the heating use and the main window's commands
     };
     const Case cases[] = {
-        {"heating takes the typed count", true, false, true, false, 2, 7, false, true, false, true},
-        {"heating drops a new entry", true, true, true, false, 1, 1, false, true, true, true},
-        {"heating with entry 1 unused", true, false, false, false, 2, 7, false, false, false, false},
-        {"cooling takes the typed count", false, false, true, false, 2, 7, true, false, false, true},
-        {"cooling drops a new entry", false, true, true, false, 1, 1, true, false, false, true},
-        {"cooling with entry 1 unused", false, false, false, false, 2, 7, true, true, false, false},
-        {"an empty heating list ends the heating use", true, false, false, true, 2, 7, true, false, false,
-         false},
-        {"an empty cooling list leaves heating", false, false, false, true, 2, 7, false, true, false, false},
+        {true, false, true, false, false, "2 entries, current 1, count 7; heating; convector list"},
+        {true, true, true, false, false, "1 entries, current 1, count 1; heating; convector list, no types"},
+        {true, false, false, false, false, "2 entries, current 1, count 7;"}, // entry 1 unused
+        {false, false, true, false, true, "2 entries, current 1, count 7; convector list"},
+        {false, true, true, false, true, "1 entries, current 1, count 1; convector list"},
+        {false, false, false, false, true, "2 entries, current 1, count 7; heating;"},
+        {true, false, false, true, true, "2 entries, current 1, count 7;"}, // an empty list ends the use
+        {false, false, false, true, false, "2 entries, current 1, count 7; heating;"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.expected);
         Session s = room(c.heating, {{"W1"}, {"W1"}});
         s.Project.HeatingInUse = c.heatingInUseBefore;
         s.EntryBeingAdded = c.beingAdded;
         s.DemandChanged = s.FlowTempChanged = s.RoomTempChanged = true;
         (c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = 2;
-        if (c.heating) {
-            s.Project.HeatingEntries[0].InUse = c.firstInUse;
-            s.Project.HeatingEntries[1].HeightFactor = 0;
-        } else {
-            s.Project.CoolingEntries[0].InUse = c.firstInUse;
-            s.Project.CoolingEntries[1].HeightFactor = 0;
-        }
-        const auto before = s.Project.HeatingEntries;
+        (c.heating ? s.Project.HeatingEntries[0].InUse : s.Project.CoolingEntries[0].InUse) = c.firstInUse;
+        s.Project.HeatingEntries[1].HeightFactor = s.Project.CoolingEntries[1].HeightFactor = 0;
+        s.Project.HeatingEntries[1].Output = 321;
         const WriteBackView view = writeBack(s, 7, c.listEmpty);
-        EXPECT_EQ(view.typeListDisabled, c.typeListDisabled);
-        EXPECT_EQ(view.convectorListEnabled, c.convectorListEnabled);
+        const int count = c.heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount;
+        const auto current = static_cast<std::size_t>(count - 1);
+        const std::string state = listState(s, current) + ";" + (s.Project.HeatingInUse ? " heating;" : "") +
+                                  (view.convectorListEnabled ? " convector list" : "") +
+                                  (view.typeListDisabled ? ", no types" : "");
+        EXPECT_EQ(state, c.expected);
         EXPECT_FALSE(s.EntryBeingAdded);
         EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
-        EXPECT_EQ(s.HeatingEntryIndex, 1);
-        EXPECT_EQ(s.CoolingEntryIndex, 1);
-        EXPECT_EQ(s.Project.HeatingInUse, c.heatingInUse);
-        EXPECT_EQ(c.heating ? s.Project.HeatingEntryCount : s.Project.CoolingEntryCount, c.count);
-        const std::size_t current = static_cast<std::size_t>(c.count - 1);
-        const double factor = c.heating ? s.Project.HeatingEntries[current].HeightFactor
-                                        : s.Project.CoolingEntries[current].HeightFactor;
-        const int count =
-            c.heating ? s.Project.HeatingEntries[current].Count : s.Project.CoolingEntries[current].Count;
-        EXPECT_EQ(count, c.countOfCurrent);
-        EXPECT_EQ(factor, 1);
-        // The calculated values stay as they are.
-        if (c.heating) {
-            EXPECT_EQ(s.Project.HeatingEntries[1].Output, before[1].Output);
-        }
+        EXPECT_EQ(std::pair(s.HeatingEntryIndex, s.CoolingEntryIndex), std::pair(1, 1));
+        EXPECT_EQ(c.heating ? s.Project.HeatingEntries[current].HeightFactor
+                            : s.Project.CoolingEntries[current].HeightFactor,
+                  1);
+        EXPECT_EQ(s.Project.HeatingEntries[1].Output, 321); // the calculated values stay as they are
     }
 }
 

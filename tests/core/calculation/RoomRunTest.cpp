@@ -36,10 +36,8 @@ TEST(RoomRun, RangeChecks)
     EXPECT_EQ(stopText(RunStop::RoomTemp), 70u);
     EXPECT_EQ(stopText(RunStop::FlowTemp), 73u);
     EXPECT_EQ(stopText(RunStop::CoolingFlowAboveRoom), 169u);
-}
 
-TEST(RoomRun, ACoolingFlowAboveTheRoomGetsAProposal)
-{
+    // A cooling flow above the room gets a proposal.
     ProjectRecord p;
     p.CoolingRoomTemp = 20, p.CoolingFlowTemp = 22;
     EXPECT_EQ(coolingFlowCheck(p), RunStop::CoolingFlowAboveRoom);
@@ -53,21 +51,22 @@ TEST(RoomRun, ACoolingFlowAboveTheRoomGetsAProposal)
 struct PortDouble : CalculationPort
 {
     ProjectRecord& project;
-    std::vector<double> upperEnds;
     std::vector<std::string> calls;
-    explicit PortDouble(ProjectRecord& p, std::vector<double> ends)
+    explicit PortDouble(ProjectRecord& p)
         : project(p)
-        , upperEnds(std::move(ends))
     {}
     void updateLimits(int i) override
     {
         calls.push_back("limits " + std::to_string(i));
-        project.HeatingEntries[static_cast<std::size_t>(i - 1)].ReturnTempEnd =
-            upperEnds[static_cast<std::size_t>(i - 1)];
+        const double upperEnds[] = {55, 60, 58.5};
+        project.HeatingEntries[static_cast<std::size_t>(i - 1)].ReturnTempEnd = upperEnds[i - 1];
     }
     void recalculate(int i) override { calls.push_back("update " + std::to_string(i)); }
 };
 
+// Changed room data are asked about once the list has an entry; accepted, every entry is
+// recalculated and return temperatures above their new window are lowered to its end; rejected,
+// the changed values return to the ones known before.
 TEST(RoomRun, ChangedRoomData)
 {
     struct Case
@@ -77,70 +76,56 @@ TEST(RoomRun, ChangedRoomData)
         bool demand, flow, room;
         bool asks;
         std::vector<int> lowered;
-        std::vector<std::string> calls;
+        RoomValues afterRejecting; // typed 2500 W, 70 °C, 22 °C; known before 2000 W, 75 °C, 20 °C
+    };
+    const Case cases[] = {
+        {"nothing changed", true, false, false, false, false, {}, {2500, 70, 22}},
+        {"no entry yet", false, true, true, true, false, {}, {2000, 75, 20}},
+        {"the demand alone leaves the entries", true, true, false, false, true, {}, {2000, 70, 22}},
+        // A changed heating flow temperature recalculates every entry, not entry 1 only.
+        {"the flow temperature", true, false, true, false, true, {1, 3}, {2500, 75, 22}},
+        {"the room temperature", true, false, false, true, true, {1, 3}, {2500, 70, 20}},
     };
     const std::vector<std::string> every = {"limits 1", "update 1", "limits 2",
                                             "update 2", "limits 3", "update 3"};
-    const Case cases[] = {
-        {"nothing changed", true, false, false, false, false, {}, {}},
-        {"no entry yet", false, true, true, true, false, {}, {}},
-        {"the demand alone leaves the entries", true, true, false, false, true, {}, {}},
-        // A changed heating flow temperature recalculates every entry, not entry 1 only.
-        {"the flow temperature", true, false, true, false, true, {1, 3}, every},
-        {"the room temperature", true, false, false, true, true, {1, 3}, every},
-    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Session s;
-        ProjectRecord& p = s.Project;
-        p.HeatingEntryCount = 3;
-        p.HeatingEntries[0].InUse = c.firstInUse;
-        for (std::size_t i = 0; i < 3; ++i)
-            p.HeatingEntries[i].ReturnTemp = 60;
-        s.DemandChanged = c.demand, s.FlowTempChanged = c.flow, s.RoomTempChanged = c.room;
-        EXPECT_EQ(asksChangedRoomData(s), c.asks);
-        if (!c.asks)
-            continue;
-        PortDouble port(p, {55, 60, 58.5});
-        EXPECT_EQ(acceptRoomDataChange(s, port), c.lowered);
-        EXPECT_EQ(port.calls, c.calls);
-        if (!c.calls.empty()) {
-            EXPECT_EQ(p.HeatingEntries[0].ReturnTemp, 55);
-            EXPECT_EQ(p.HeatingEntries[1].ReturnTemp, 60);
-            EXPECT_EQ(p.HeatingEntries[2].ReturnTemp, 58.5);
+        for (bool accept : {true, false}) {
+            Session s;
+            ProjectRecord& p = s.Project;
+            p.HeatingDemand = 2500, p.HeatingFlowTemp = 70, p.HeatingRoomTemp = 22;
+            p.HeatingEntryCount = 3;
+            p.HeatingEntries[0].InUse = c.firstInUse;
+            for (std::size_t i = 0; i < 3; ++i)
+                p.HeatingEntries[i].ReturnTemp = 60;
+            s.DemandChanged = c.demand, s.FlowTempChanged = c.flow, s.RoomTempChanged = c.room;
+            EXPECT_EQ(asksChangedRoomData(s), c.asks);
+            if (accept && !c.asks)
+                continue;
+            if (accept) {
+                PortDouble port(p);
+                EXPECT_EQ(acceptRoomDataChange(s, port), c.lowered);
+                EXPECT_EQ(port.calls, c.lowered.empty() ? std::vector<std::string>{} : every);
+                const bool recalculated = !c.lowered.empty();
+                EXPECT_EQ(p.HeatingEntries[0].ReturnTemp, recalculated ? 55 : 60);
+                EXPECT_EQ(p.HeatingEntries[2].ReturnTemp, recalculated ? 58.5 : 60);
+            } else {
+                rejectRoomDataChange(s, RoomValues{2000, 75, 20});
+                const RoomValues after = heatingRoomValues(p);
+                EXPECT_EQ(after.demand, c.afterRejecting.demand);
+                EXPECT_EQ(after.flowTemp, c.afterRejecting.flowTemp);
+                EXPECT_EQ(after.roomTemp, c.afterRejecting.roomTemp);
+            }
+            EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
         }
-        EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
     }
+    // Without known values the typed ones stay.
+    Session s;
+    s.Project.HeatingDemand = 2500;
+    s.DemandChanged = true;
+    rejectRoomDataChange(s, std::nullopt);
+    EXPECT_EQ(heatingRoomValues(s.Project).demand, 2500);
     EXPECT_EQ(loweredReturnTempMessage(3, "zu hoch"), "Konvektor Nr 3   zu hoch");
-}
-
-TEST(RoomRun, RejectedRoomDataReturn)
-{
-    struct Case
-    {
-        bool demand, flow, room;
-        bool known;
-        RoomValues after;
-    };
-    const RoomValues before{2000, 75, 20}, typed{2500, 70, 22};
-    const Case cases[] = {
-        {true, false, false, true, {2000, 70, 22}},
-        {false, true, false, true, {2500, 75, 22}},
-        {false, false, true, true, {2500, 70, 20}},
-        {true, true, true, false, typed},
-    };
-    for (const Case& c : cases) {
-        Session s;
-        s.Project.HeatingDemand = typed.demand, s.Project.HeatingFlowTemp = typed.flowTemp;
-        s.Project.HeatingRoomTemp = typed.roomTemp;
-        s.DemandChanged = c.demand, s.FlowTempChanged = c.flow, s.RoomTempChanged = c.room;
-        rejectRoomDataChange(s, c.known ? std::optional(before) : std::nullopt);
-        const RoomValues after = heatingRoomValues(s.Project);
-        EXPECT_EQ(after.demand, c.after.demand);
-        EXPECT_EQ(after.flowTemp, c.after.flowTemp);
-        EXPECT_EQ(after.roomTemp, c.after.roomTemp);
-        EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
-    }
 }
 
 } // namespace
