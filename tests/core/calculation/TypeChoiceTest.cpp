@@ -30,66 +30,43 @@ TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
     return {};
 }
 
-// Each load lists the types of its kind (cooling only the series that can cool: WFW and WFWL in
-// two builds, three WNF, DWF) and marks the entry's kind; a pick offers the heights of its series,
-// preselects one and sets the entry's name, height and height factor.
+// Each load lists the types of its kind (cooling only the series that can cool) and marks the
+// entry's kind; a pick offers the heights of its series, preselects one and sets the entry's
+// name (heating: the item cut to 10 characters; cooling: up to the first blank), height and
+// height factor. In dual use a heating type without a cooling rating is queried.
 TEST(TypeChoice, ListsAndPicksOfEachKind)
 {
+    test::Golden golden;
     struct Case
     {
-        bool forced, heatingMode;
+        bool forced, heatingMode, dualUse;
         const char* type;
-        std::size_t listed;
-        std::optional<bool> coolingNote;
-        std::size_t heightCount; // 0: every height line
-        int heightRow;
-        double height, factor;
-        const char* name; // as the entry keeps it
     };
     const Case cases[] = {
-        {false, true, "W1", 6, std::nullopt, 0, 1, 100, 0.79, "W1"},
-        {false, true, "WM", 6, std::nullopt, 1, 0, 100, 1, "WM"},
-        {true, true, "WFW-2L", 12, false, 1, 0, 220, 1, "WFW-2L Zwe"}, // the item cut to 10 characters
-        {true, true, "WFWL-2L", 12, false, 1, 0, 360, 1, "WFWL-2L Zw"},
-        {true, true, "DWF", 12, false, 1, 0, 500, 1, "DWF Decken"}, // one height, not in the list
-        {true, false, "WFW-4L", 8, true, 1, 0, 220, 1, "WFW-4L"},   // cooling: the name up to the first blank
-        {true, false, "DWF", 8, true, 1, 0, 500, 1, "DWF"},
+        {false, true, false, "W1"},   {false, true, true, "W1"},      {false, true, false, "WM"},
+        {true, true, true, "WFW-2L"}, {true, true, false, "WFWL-2L"}, {true, true, true, "DWF"},
+        {true, true, true, "WNF1"},   {true, false, false, "WFW-4L"}, {true, false, false, "DWF"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
         Session s = test::designSession();
         s.HeatingMode = c.heatingMode;
+        s.HeatingDualUseOn = c.dualUse;
         s.currentHeatingEntry().FreeConvection = c.forced;
         s.currentHeatingEntry().HeightFactor = s.currentCoolingEntry().HeightFactor = 0.5;
+        s.currentCoolingEntry().Height = 80;
         const TypeListView list = loadTypeList(s, c.forced);
-        EXPECT_FALSE(list.error);
-        EXPECT_EQ(list.types.size(), c.listed);
-        EXPECT_EQ(list.captionLine, c.forced ? ForcedListText : FreeListText);
-        EXPECT_EQ(list.coolingNoteShown, c.coolingNote);
-        EXPECT_TRUE(list.messages.empty());
-        EXPECT_EQ(s.currentHeatingEntry().FreeConvection, !c.forced);
-        EXPECT_EQ(s.currentHeatingEntry().FreeConvectionB, !c.forced);
-
+        golden(c.type, c.forced, c.heatingMode, c.dualUse, list.error, list.types, list.captionLine,
+               list.coolingNoteShown, list.messages, s.currentHeatingEntry().FreeConvection,
+               s.currentHeatingEntry().FreeConvectionB);
         const TypeChosenView v = pick(s, c.forced, c.type);
-        EXPECT_FALSE(v.error || v.weiterEnabled);
-        ASSERT_TRUE(v.heights);
-        EXPECT_EQ(v.heights->size(), c.heightCount ? c.heightCount : s.HeightList.size());
-        EXPECT_EQ(v.heightRow, c.heightRow);
-        if (c.heatingMode) {
-            const HeatingEntry& e = s.currentHeatingEntry();
-            EXPECT_EQ(e.TypeName.text(), c.name);
-            EXPECT_DOUBLE_EQ(e.Height, c.height);
-            EXPECT_DOUBLE_EQ(e.HeightFactor, c.factor);
-            EXPECT_FALSE(e.TypeText1.text().empty());
-            EXPECT_TRUE(v.otherModeRatingHidden);
-        } else {
-            const CoolingEntry& e = s.currentCoolingEntry();
-            EXPECT_EQ(e.TypeName.text(), c.name);
-            EXPECT_DOUBLE_EQ(e.Height, c.height);
-            EXPECT_DOUBLE_EQ(e.HeightFactor, c.factor);
-            EXPECT_FALSE(e.TypeText2.text().empty());
-            EXPECT_TRUE(s.currentHeatingEntry().TypeText1.text().empty()); // heating untouched
-        }
+        golden("  pick", v.lengths, v.heights ? v.heights->size() : 0, v.heightRow, v.messages, v.error,
+               v.otherModeRatingHidden, v.weiterEnabled, v.description);
+        const auto entry = [&](const auto& e) {
+            golden("  entry", e.TypeName.text(), e.Height, e.HeightFactor, e.TypeText1.text().size(),
+                   e.TypeText2.text().size());
+        };
+        entry(s.currentHeatingEntry());
+        entry(s.currentCoolingEntry());
     }
 }
 
@@ -170,18 +147,9 @@ TEST(TypeChoice, UnusualTypeFiles)
     EXPECT_EQ(v.description->substr(v.description->size() - 9), "[mm] 1500");
 }
 
-// In dual use a heating type without a cooling rating is queried; a type that cools is not.
-// Leaving the type panel shows the heating panel once it is prepared.
-TEST(TypeChoice, ATypeThatCannotCoolIsQueriedInDualUse)
+TEST(TypeChoice, LeavingTheTypePanelShowsThePreparedHeatingPanel)
 {
     Session s = test::designSession();
-    s.HeatingDualUseOn = true;
-    EXPECT_EQ(pick(s, false, "W1").messages, std::vector<std::size_t>{CannotCoolText});
-    for (const char* type : {"WFW-2L", "WNF1", "DWF"})
-        EXPECT_TRUE(pick(s, true, type).messages.empty()) << type;
-    s.HeatingDualUseOn = false;
-    EXPECT_TRUE(pick(s, false, "W1").messages.empty());
-
     EXPECT_FALSE(leaveTypePanel(s).heatingPanelShown);
     s.HeatingPanelReady = true;
     EXPECT_TRUE(leaveTypePanel(s).heatingPanelShown);
@@ -193,54 +161,20 @@ TEST(TypeChoice, ATypeThatCannotCoolIsQueriedInDualUse)
 // stages and the third value of the series listed.
 TEST(Weiter, FanStartAndEndByTheSeries)
 {
-    struct Case
-    {
-        const char* name;
-        double heatingSpeed;
-        const char* heatingText;
-        bool fixed;
-        std::optional<double> coolingSpeed;
-        std::optional<std::string> coolingText, coolingFixed;
-    };
-    const Case cases[] = {
-        {"W1", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WF2", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WNF2", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WFW-2L", 700, "44", false, 700.0, std::nullopt, std::nullopt},
-        {"WFWL-2L", 345, "30", true, 345.0, std::nullopt, "30"},
-        {"DWF", 0, "0", false, std::nullopt, std::nullopt, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HeatingFanStart h = heatingFanStart(c.name);
-        EXPECT_DOUBLE_EQ(h.fanSpeed, c.heatingSpeed);
-        EXPECT_EQ(h.settingText, c.heatingText);
-        EXPECT_EQ(h.settingFixed, c.fixed);
-        EXPECT_EQ(h.keepsPreviousSpeed, c.fixed);
-        const CoolingFanStart k = coolingFanStart(c.name);
-        EXPECT_EQ(k.fanSpeed, c.coolingSpeed);
-        EXPECT_EQ(k.settingText, c.coolingText);
-        EXPECT_EQ(k.fixedText, c.coolingFixed);
-    }
-
-    struct End
-    {
-        const char* heating;
-        const char* cooling;
-        bool heatingStages, coolingStages;
-        std::size_t third;
-    };
-    for (const End& c : {End{"W1", "WFW-2L", false, false, 190}, End{"DWF", "DWF", true, true, 190},
-                         End{"WF2", "WNF1", false, false, 208}}) {
-        SCOPED_TRACE(c.cooling);
-        Session s = test::designSession();
-        s.currentHeatingEntry().TypeName.setText(c.heating);
-        s.currentCoolingEntry().TypeName.setText(c.cooling);
-        const WeiterEnd end = weiterEnd(s);
-        EXPECT_EQ(end.heatingStagesShown, c.heatingStages);
-        EXPECT_EQ(end.coolingStagesShown, c.coolingStages);
-        EXPECT_EQ(end.thirdValueLine, c.third);
-        EXPECT_EQ(end.thirdValueShown, c.third == 190);
+    test::Golden golden;
+    for (const char* name : {"W1", "WF2", "WNF1", "WFW-2L", "WFWL-2L", "DWF"}) {
+        const HeatingFanStart h = heatingFanStart(name);
+        const CoolingFanStart k = coolingFanStart(name);
+        golden(name, h.fanSpeed, h.settingText, h.settingFixed, h.keepsPreviousSpeed, k.fanSpeed,
+               k.settingText, k.fixedText, k.keepsPreviousSpeed);
+        for (const char* heating : {"W1", "DWF"}) {
+            Session s = test::designSession();
+            s.currentHeatingEntry().TypeName.setText(heating);
+            s.currentCoolingEntry().TypeName.setText(name);
+            const WeiterEnd end = weiterEnd(s);
+            golden(std::string("  end after ") + heating, end.heatingStagesShown, end.coolingStagesShown,
+                   end.thirdValueLine, end.thirdValueShown);
+        }
     }
 }
 
