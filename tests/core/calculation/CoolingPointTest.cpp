@@ -55,11 +55,11 @@ TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
         const char* name;
         double length, speed, setting, returnTemp, flowTemp;
     };
-    const Case updates[] = {
-        {"WFW-2L", 1250, 1120, 0, 18, 16}, {"WFWL-2L", 1250, 690.7, 0, 18, 16},
-        {"WNF2", 1350, 0, 120, 18, 16},    {"WFW-2L", 1250, 1120, 0, 16, 16},
-        {"WFW-2L", 1250, 1120, 0, 18, 18},
-    };
+    const Case updates[] = {{"WFW-2L", 1250, 1120, 0, 18, 16},
+                            {"WFWL-2L", 1250, 690.7, 0, 18, 16},
+                            {"WNF2", 1350, 0, 120, 18, 16},
+                            {"WFW-2L", 1250, 1120, 0, 16, 16},
+                            {"WFW-2L", 1250, 1120, 0, 18, 18}};
     for (const Case& c : updates) {
         Room room(c.name, c.length, c.speed, c.setting);
         room.e.ReturnTemp = c.returnTemp;
@@ -94,12 +94,10 @@ TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
         double storedSpeed, previousSpeed, airFlowLimit;
         int position;
     };
-    const Move moves[] = {
-        {"WFW-2L", 1120, 0, 0, 800},
-        {"WFWL-2L", 345, 345, 0, 300},
-        {"DWF", 1000, 0, 0, 1300},
-        {"WNF2", 900, 0, 240, 100},
-    };
+    const Move moves[] = {{"WFW-2L", 1120, 0, 0, 800},
+                          {"WFWL-2L", 345, 345, 0, 300},
+                          {"DWF", 1000, 0, 0, 1300},
+                          {"WNF2", 900, 0, 240, 100}};
     for (const Move& c : moves) {
         Room room(c.name, c.name[1] == 'N' ? 1350 : 1250, c.storedSpeed, 5);
         FanMemory memory;
@@ -113,10 +111,9 @@ TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
         rated(golden, room.e);
     }
 
-    const std::pair<const char*, const char*> typed[] = {
-        {"WNF2", "300"},    {"WNF2", "99,6"},  {"WFW-2L", "20"},
-        {"WFW-2L", "50,6"}, {"WFW-2L", "120"}, {"WFWL-2L", "10"},
-    };
+    const std::pair<const char*, const char*> typed[] = {{"WNF2", "300"},   {"WNF2", "99,6"},
+                                                         {"WFW-2L", "20"},  {"WFW-2L", "50,6"},
+                                                         {"WFW-2L", "120"}, {"WFWL-2L", "10"}};
     for (const auto& [name, text] : typed) {
         Room room(name, 1350, 0);
         FanMemory memory;

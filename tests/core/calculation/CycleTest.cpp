@@ -54,10 +54,9 @@ TEST(HeatingCycle, TheHeldQuantityGivesTheOperatingPoint)
         bool armed;
         double massFlowStart = 0, massFlowEnd = 0; // set after the limits when not 0
     };
-    const Case cases[] = {
-        {true, 1, 27.2904, false}, {true, 0.9, 27.2904, false}, {false, 1, 27.2904, false},
-        {false, 1, 3, false},      {false, 1, 3, true},         {true, 1, 27.2904, false, 100, 10},
-    };
+    const Case cases[] = {{true, 1, 27.2904, false},  {true, 0.9, 27.2904, false},
+                          {false, 1, 27.2904, false}, {false, 1, 3, false},
+                          {false, 1, 3, true},        {true, 1, 27.2904, false, 100, 10}};
     for (const Case& c : cases) {
         Session s = test::designSession();
         HeatingEntry& e = s.currentHeatingEntry();

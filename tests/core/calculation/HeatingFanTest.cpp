@@ -21,17 +21,15 @@ TEST(HeatingFan, BarMovesAndTypedSettingsOfEachSeries)
         std::vector<std::string> steps;
         double previousSetting = 0;
     };
-    const Series cases[] = {
-        {"WF1", {"1", "1000", "630", "600", "0", "=45", "=60", "=-5", "=-1e400", "=120"}},
-        {"WFs", {"10", "1600", "=50"}},
-        {"WFW-2L", {"500", "700", "1200", "=30", "=120", "=75,5"}},
-        {"WFWL-2L", {"1", "600", "560", "1150", "100", "=20"}},
-        // Primary air steps along its ladder one step at a time (at a step itself one step
-        // down); a typed setting is taken once as it stands.
-        {"WNF2", {"1", "31", "60", "31", "61", "240", "=100", "100", "=500"}},
-        {"WNF3", {"300"}, 270},
-        {"WNF1", {"=60"}},
-    };
+    const Series cases[] = {{"WF1", {"1", "1000", "630", "600", "0", "=45", "=60", "=-5", "=-1e400", "=120"}},
+                            {"WFs", {"10", "1600", "=50"}},
+                            {"WFW-2L", {"500", "700", "1200", "=30", "=120", "=75,5"}},
+                            {"WFWL-2L", {"1", "600", "560", "1150", "100", "=20"}},
+                            // Primary air steps along its ladder one step at a time (at a step itself one
+                            // step down); a typed setting is taken once as it stands.
+                            {"WNF2", {"1", "31", "60", "31", "61", "240", "=100", "100", "=500"}},
+                            {"WNF3", {"300"}, 270},
+                            {"WNF1", {"=60"}}};
     test::Golden golden;
     for (const Series& c : cases) {
         FanMemory memory;

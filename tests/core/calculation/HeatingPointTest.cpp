@@ -34,11 +34,10 @@ struct Room
         e.HeightFactor = heightFactor;
         e.FreeConvection = true;
         const std::string dataLine = e.TypeText1.text();
-        const engine::ConvectorCoefficients c = engine::Zwangskennwerte({.typeName = "W3",
-                                                                         .lengthMm = 1300,
-                                                                         .dataLine = dataLine,
-                                                                         .freeConvection = true,
-                                                                         .heightFactor = heightFactor});
+        engine::ConvectorSetting setting;
+        setting.typeName = "W3", setting.lengthMm = 1300, setting.dataLine = dataLine;
+        setting.freeConvection = true, setting.heightFactor = heightFactor;
+        const engine::ConvectorCoefficients c = engine::Zwangskennwerte(setting);
         e.CoeffK = c.characteristic.K;
         e.ExponentN = c.characteristic.n;
         e.EffectiveLength = c.effectiveLengthMm;

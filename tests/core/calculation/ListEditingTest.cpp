@@ -84,19 +84,17 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
         std::vector<Unit> list;
         int row;
     };
-    const Delete deletes[] = {
-        {true, {w1, w1}, -1},
-        {true, {}, 0},
-        {true, {w1, dwf, w1}, 1},
-        {true, {dwf, w1}, 0},
-        {true, {dwf, w1}, 1},
-        {true, {wfw, w1}, 1},
-        {true, {wfwl, w1}, 1},
-        {false, {wfw, wfw}, 0},
-        {false, {{"DWF", 1400}, wfw}, 1},
-        {true, {{"WFW-2L", 1000}}, 0},
-        {false, {{"WFW-2L", 1000}}, 0},
-    };
+    const Delete deletes[] = {{true, {w1, w1}, -1},
+                              {true, {}, 0},
+                              {true, {w1, dwf, w1}, 1},
+                              {true, {dwf, w1}, 0},
+                              {true, {dwf, w1}, 1},
+                              {true, {wfw, w1}, 1},
+                              {true, {wfwl, w1}, 1},
+                              {false, {wfw, wfw}, 0},
+                              {false, {{"DWF", 1400}, wfw}, 1},
+                              {true, {{"WFW-2L", 1000}}, 0},
+                              {false, {{"WFW-2L", 1000}}, 0}};
     for (const Delete& c : deletes) {
         Session s = room(c.heating, c.list);
         const DeleteCheck check = checkDelete(s, c.row);
@@ -120,25 +118,23 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
         Unit unit;
         int row = 1;
     };
-    const Load loads[] = {
-        {true, {"W1"}},
-        {true, {"DWF", 999.95}},
-        {true, {"DWF", 0.2, 1}},
-        {true, {"DWF", 699.95}},
-        {true, {"DWF", 1400}},
-        {true, {"DWF", 850}},
-        {true, {"WNF2-4L", 0, 200, 1350}},
-        {true, {"WNF", 0, 90, 1350}},
-        {true, wfwl},
-        {true, {"WFW-2L", 1000}},
-        {true, {"WF2", 1050}},
-        {false, {"WFW-2L", 1000}},
-        {false, {"DWF", 999.95}},
-        {false, {"DWF", 700}},
-        {false, {"DWF", 0}},
-        {false, {"WNF1-4L", 0, 100}},
-        {false, {"W1"}, -1},
-    };
+    const Load loads[] = {{true, {"W1"}},
+                          {true, {"DWF", 999.95}},
+                          {true, {"DWF", 0.2, 1}},
+                          {true, {"DWF", 699.95}},
+                          {true, {"DWF", 1400}},
+                          {true, {"DWF", 850}},
+                          {true, {"WNF2-4L", 0, 200, 1350}},
+                          {true, {"WNF", 0, 90, 1350}},
+                          {true, wfwl},
+                          {true, {"WFW-2L", 1000}},
+                          {true, {"WF2", 1050}},
+                          {false, {"WFW-2L", 1000}},
+                          {false, {"DWF", 999.95}},
+                          {false, {"DWF", 700}},
+                          {false, {"DWF", 0}},
+                          {false, {"WNF1-4L", 0, 100}},
+                          {false, {"W1"}, -1}};
     for (const Load& c : loads) {
         Session s = room(c.heating, {c.heating ? w1 : wfw, c.unit});
         s.Project.CoolingEntries[1].ReturnTemp = 18.6;

@@ -74,8 +74,7 @@ TEST(RoomList, LinesTotalsAndNotesOfEverySeries)
         {false, {wfw, {"WFW-2L", 140, 1250, 1, 18, 85, 1600, 2345, 38, 650, 0, 1000}}, 1950},
         {false, {wfw}, 1301},
         {false, {{"WNF1", 140, 1350, 1, 18, 0, 0, 0, 0, 300}}, 100},
-        {false, {}, 100},
-    };
+        {false, {}, 100}};
     test::Golden golden;
     for (const Case& c : cases)
         for (bool dualUse : {false, true}) {

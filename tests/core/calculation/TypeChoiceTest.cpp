@@ -45,8 +45,7 @@ TEST(TypeChoice, ListsAndPicksOfEachKind)
     const Case cases[] = {
         {false, true, false, "W1"},   {false, true, true, "W1"},      {false, true, false, "WM"},
         {true, true, true, "WFW-2L"}, {true, true, false, "WFWL-2L"}, {true, true, true, "DWF"},
-        {true, true, true, "WNF1"},   {true, false, false, "WFW-4L"}, {true, false, false, "DWF"},
-    };
+        {true, true, true, "WNF1"},   {true, false, false, "WFW-4L"}, {true, false, false, "DWF"}};
     for (const Case& c : cases) {
         Session s = test::designSession();
         s.HeatingMode = c.heatingMode;

@@ -140,8 +140,7 @@ TEST(Sizing, SettingsAreTheSeriesOwnStepsOrStages)
          1250,
          true,
          {30, 60, 90, 120, 150, series::coolingAirFlowLimit("WNF1", 1250)}},
-        {"W1", Mode::Heating, 1000, true, {0}},
-    };
+        {"W1", Mode::Heating, 1000, true, {0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type) + (c.mode == Mode::Heating ? " heating" : " cooling"));
         std::vector<double> got;
