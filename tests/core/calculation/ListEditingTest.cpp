@@ -77,7 +77,8 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
             }
 
     // The later entries move up whole; the fan panel shows the entry that is first afterwards
-    // (the setting, not the speed); deleting the only entry empties the list.
+    // (the setting, not the speed), so the stage panel of a deleted staged unit does not stay
+    // over a free convector; deleting the only entry empties the list.
     struct Delete
     {
         bool heating;

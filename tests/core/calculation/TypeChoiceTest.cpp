@@ -33,7 +33,8 @@ TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
 // Each load lists the types of its kind (cooling only the series that can cool) and marks the
 // entry's kind; a pick offers the heights of its series, preselects one and sets the entry's
 // name (heating: the item cut to 10 characters; cooling: up to the first blank), height and
-// height factor. In dual use a heating type without a cooling rating is queried.
+// height factor; a ceiling unit is built in one height in both modes. In dual use a heating type
+// without a cooling rating is queried.
 TEST(TypeChoice, ListsAndPicksOfEachKind)
 {
     test::Golden golden;
