@@ -113,42 +113,30 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
 
     // Loading shows the heating fan panel and bar, or the cooling fields; a stored 999.95 is the
     // 1000 stage.
-    struct Load
-    {
-        bool heating;
-        Unit unit;
-        int row = 1;
-    };
-    const Load loads[] = {{true, {"W1"}},
-                          {true, {"DWF", 999.95}},
-                          {true, {"DWF", 0.2, 1}},
-                          {true, {"DWF", 699.95}},
-                          {true, {"DWF", 1400}},
-                          {true, {"DWF", 850}},
-                          {true, {"WNF2-4L", 0, 200, 1350}},
-                          {true, {"WNF", 0, 90, 1350}},
-                          {true, wfwl},
-                          {true, {"WFW-2L", 1000}},
-                          {true, {"WF2", 1050}},
-                          {false, {"WFW-2L", 1000}},
-                          {false, {"DWF", 999.95}},
-                          {false, {"DWF", 700}},
-                          {false, {"DWF", 0}},
-                          {false, {"WNF1-4L", 0, 100}},
-                          {false, {"W1"}, -1}};
-    for (const Load& c : loads) {
-        Session s = room(c.heating, {c.heating ? w1 : wfw, c.unit});
-        s.Project.CoolingEntries[1].ReturnTemp = 18.6;
-        const EditView v = editEntry(s, c.row, 123);
-        golden("load", c.heating, c.unit.name, c.unit.speed, c.unit.setting, c.row, v.note ? v.note->line : 0,
-               v.index, s.HeatingEntryIndex, s.CoolingEntryIndex);
-        if (c.heating)
-            golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
-                   v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
-        else
-            golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage, v.primaryAir,
-                   v.flowCaption);
-    }
+    const std::vector<Unit> heatingLoads = {
+        {"W1"},       {"DWF", 999.95},           {"DWF", 0.2, 1},      {"DWF", 699.95},    {"DWF", 1400},
+        {"DWF", 850}, {"WNF2-4L", 0, 200, 1350}, {"WNF", 0, 90, 1350}, {"WFWL-2L", 862.5}, {"WFW-2L", 1000},
+        {"WF2", 1050}};
+    const std::vector<Unit> coolingLoads = {
+        {"WFW-2L", 1000}, {"DWF", 999.95}, {"DWF", 700}, {"DWF", 0}, {"WNF1-4L", 0, 100}};
+    for (bool heating : {true, false})
+        for (const Unit& unit : heating ? heatingLoads : coolingLoads) {
+            Session s = room(heating, {heating ? w1 : wfw, unit});
+            s.Project.CoolingEntries[1].ReturnTemp = 18.6;
+            const EditView v = editEntry(s, 1, 123);
+            golden("load", heating, unit.name, unit.speed, unit.setting, v.note.has_value(), v.index,
+                   s.HeatingEntryIndex, s.CoolingEntryIndex);
+            if (heating)
+                golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
+                       v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
+            else
+                golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage,
+                       v.primaryAir, v.flowCaption);
+        }
+    Session none = room(false, {wfw, wfw});
+    none.CoolingEntryIndex = 1;
+    const EditView v = editEntry(none, -1, 123);
+    golden("load without a line", v.note ? v.note->line : 0, none.CoolingEntryIndex);
 
     // Writing back takes the typed count into the current entry and drops one being added; the
     // heating use follows entry 1 and the lists; the calculated values stay as they are.
