@@ -1,7 +1,6 @@
 #include "SessionFixture.h"
 
 #include "core/calculation/UpdateCycle.h"
-#include "core/text/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,343 +12,159 @@ namespace tepa::calculation {
 namespace {
 
 using test::describe;
-using test::line;
+using test::Golden;
+
+void limits(Golden& golden, const HeatingLimits& l)
+{
+    golden("  limits", l.status, l.returnStartText, l.returnEndText, l.massStartText, l.massEndText,
+           l.outputStartText, l.outputEndText, l.soundLevelText);
+}
+
+void point(Golden& golden, const HeatingUpdate& u, const HeatingEntry& e)
+{
+    golden("  update", u.status, u.messages, u.refusal, u.warnings, u.pressureDropText, e.ReturnTemp,
+           e.MassFlow, e.Output, e.FanSpeed);
+    if (u.point)
+        golden("  point", u.point->returnTempText, u.point->returnTempPosition, u.point->massFlowText,
+               u.point->massFlowPosition, u.point->outputText, u.point->outputPosition);
+    if (u.residual)
+        golden("  residual", u.residual->captionLine, u.residual->valueText, u.residual->surplus);
+}
+
+void cooling(Golden& golden, const CoolingStep& c, const CoolingEntry& e)
+{
+    golden("  cooling", c.applied, c.error.has_value(), c.heading.countText, c.heading.description,
+           c.captions.speedHeading, c.point.rated, c.point.messages, c.massFlowLow, c.outputText, c.totalText,
+           c.countText);
+    golden("  entry", e.FanSpeed, e.Count, e.ReturnTemp, e.Output, e.MassFlow);
+}
 
 // A free W1 convector of 1000 mm at 75/20 °C: K = 0.7 m · 4.50 = 3.15, n = 1.3. Its window runs
 // from Tr = 35 °C (m = 6.88 kg/h, Q = 320.3 W) to Tr = 74 °C (m = 489.5 kg/h, Q = 569.7 W); at
-// Tr = 60 °C Q = 476.4 W and m = 27.29 kg/h.
-struct FreeW1
-{
-    Session s = test::designSession();
-    HeatingEntry& e = s.currentHeatingEntry();
-
-    explicit FreeW1(bool returnTempHeld = true, double heightFactor = 1)
-    {
-        describe(e, "W1", false, 1000);
-        e.Height = 200;
-        e.HeightFactor = heightFactor;
-        e.FreeConvection = true;
-        e.ReturnTemp = 60;
-        limits = update_grenzen(s, 1, returnTempHeld);
-    }
-    HeatingLimits limits;
-};
-
-// The window as the limit labels show it, and the given quantity stored in the project.
-TEST(HeatingCycle, LimitsAreShownWithTheHeldQuantity)
-{
-    for (bool returnTempHeld : {true, false}) {
-        FreeW1 w(returnTempHeld);
-        const HeatingLimits& l = w.limits;
-        EXPECT_EQ(l.status, 0);
-        const std::vector<std::string> texts{l.returnEndText, l.returnStartText, l.massEndText,
-                                             l.massStartText, l.outputEndText,   l.outputStartText,
-                                             l.soundLevelText};
-        EXPECT_EQ(texts, (std::vector<std::string>{"74", "35", "489", "7", "570", "320", "   0"}));
-        EXPECT_EQ(w.s.Project.ReturnTempFixed, returnTempHeld ? 1 : 0);
-        EXPECT_EQ(w.s.Project.MassFlowFixed, returnTempHeld ? 0 : 1);
-    }
-}
-
-// The held quantity gives the other two; the fields show the entry's own output at every height
-// factor, and the residual demand counts it.
+// Tr = 60 °C Q = 476.4 W and m = 27.29 kg/h. The held quantity gives the operating point; the
+// fields show the entry's own output at every height factor and the residual demand counts it.
+// An armed check raises a held mass flow below its window; an inverted window is refused.
 TEST(HeatingCycle, TheHeldQuantityGivesTheOperatingPoint)
 {
+    Golden golden;
     struct Case
     {
         bool returnTempHeld;
-        double heightFactor;
-        double output, massFlow, returnTemp;
-        std::string outputText;
-        int outputPosition;
+        double heightFactor, massFlow;
+        bool armed;
+        double massFlowStart = 0, massFlowEnd = 0; // set after the limits when not 0
     };
-    const Case cases[] = {
-        {true, 1, 476.444, 27.2904, 60, "476", 63},
-        {true, 0.9, 0.9 * 476.444, 24.56, 60, "429", 63},
-        {false, 1, 476.444, 27.2904, 60, "476", 63},
-    };
+    const Case cases[] = {{true, 1, 27.2904, false},  {true, 0.9, 27.2904, false},
+                          {false, 1, 27.2904, false}, {false, 1, 3, false},
+                          {false, 1, 3, true},        {true, 1, 27.2904, false, 100, 10}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.outputText);
-        FreeW1 w(c.returnTempHeld, c.heightFactor);
-        w.s.Project.HeatingDemand = 1000;
-        w.e.MassFlow = 27.2904;
-        const HeatingUpdate u = update1(w.s, 1, false);
-        EXPECT_NEAR(w.e.Output, c.output, 0.05);
-        EXPECT_NEAR(w.e.ReturnTemp, c.returnTemp, 0.05);
-        ASSERT_TRUE(u.point);
-        EXPECT_EQ(u.point->outputText, c.outputText);
-        EXPECT_EQ(u.point->outputPosition, c.outputPosition);
-        EXPECT_EQ(u.point->returnTempText, "60");
-        EXPECT_EQ(u.pressureDropText, strFixed(w.e.PressureDrop, 4, 0));
-        EXPECT_TRUE(u.messages.empty());
-        ASSERT_TRUE(u.residual);
-        EXPECT_EQ(u.residual->valueText, strFixed(1000 - w.e.Output, 5, 0));
-        if (c.returnTempHeld && c.heightFactor == 1) {
-            EXPECT_NEAR(w.e.MassFlow, c.massFlow, 1e-3);
-            EXPECT_EQ(u.point->massFlowText, "27");
-            EXPECT_EQ(u.point->returnTempPosition, 64);
-            EXPECT_EQ(u.point->massFlowPosition, 4);
-            EXPECT_EQ(u.residual->valueText, "  524");
-        }
+        Session s = test::designSession();
+        HeatingEntry& e = s.currentHeatingEntry();
+        describe(e, "W1", false, 1000);
+        e.Height = 200, e.HeightFactor = c.heightFactor, e.FreeConvection = true;
+        e.ReturnTemp = 60, e.MassFlow = c.massFlow;
+        s.Project.HeatingDemand = 1000;
+        golden("W1", c.returnTempHeld, c.heightFactor, c.massFlow, c.armed, c.massFlowStart, c.massFlowEnd);
+        limits(golden, update_grenzen(s, 1, c.returnTempHeld));
+        golden("  held", s.Project.ReturnTempFixed, s.Project.MassFlowFixed);
+        if (c.massFlowStart)
+            e.MassFlowStart = c.massFlowStart, e.MassFlowEnd = c.massFlowEnd;
+        point(golden, update1(s, 1, c.armed), e);
     }
-}
 
-TEST(HeatingCycle, AnArmedCheckRaisesAHeldMassFlowBelowItsWindowAndAnInvertedWindowIsRefused)
-{
-    FreeW1 w(false);
-    w.e.MassFlow = 3;
-    update1(w.s, 1, false);
-    EXPECT_DOUBLE_EQ(w.e.MassFlow, 3);
-    const HeatingUpdate raised = update1(w.s, 1, true);
-    EXPECT_EQ(raised.messages, std::vector<std::size_t>{MassFlowRaisedText});
-    EXPECT_DOUBLE_EQ(w.e.MassFlow, w.e.MassFlowStart);
-    EXPECT_NEAR(w.e.ReturnTemp, 35, 0.1);
-    EXPECT_EQ(raised.point->massFlowPosition, 0);
-
-    FreeW1 inverted;
-    inverted.e.MassFlowStart = 100; // below its start and above its end at once
-    inverted.e.MassFlowEnd = 10;
-    const HeatingUpdate refused = update1(inverted.s, 1, false);
-    EXPECT_EQ(refused.refusal, InvertedWindowText);
-    EXPECT_FALSE(refused.point);
-    EXPECT_FALSE(refused.residual);
-}
-
-TEST(HeatingCycle, ResidualDemandOfTheListedEntries)
-{
-    struct Case
-    {
-        double secondOutput;
-        std::size_t caption;
-        std::string text;
-        bool surplus;
-    };
-    for (const Case& c :
-         {Case{200, StillToInstallText, "    0", false}, Case{201, SurplusText, "    1", true},
-          Case{100, StillToInstallText, "  100", false}}) {
-        SCOPED_TRACE(c.secondOutput);
+    // Residual demand: twice 400 W and the second entry are listed, the third is not.
+    for (double second : {200, 201, 100}) {
         ProjectRecord p;
         p.HeatingDemand = 1000;
         p.HeatingEntryCount = 2;
-        p.HeatingEntries[0].Count = 2;
-        p.HeatingEntries[0].Output = 400;
-        p.HeatingEntries[1].Count = 1;
-        p.HeatingEntries[1].Output = c.secondOutput;
-        p.HeatingEntries[2].Count = 1;
-        p.HeatingEntries[2].Output = 5000; // not listed
+        p.HeatingEntries[0].Count = 2, p.HeatingEntries[0].Output = 400;
+        p.HeatingEntries[1].Count = 1, p.HeatingEntries[1].Output = second;
+        p.HeatingEntries[2].Count = 1, p.HeatingEntries[2].Output = 5000;
         const Residual r = Restwaerme(p);
-        EXPECT_EQ(r.captionLine, c.caption);
-        EXPECT_EQ(r.valueText, c.text);
-        EXPECT_EQ(r.surplus, c.surplus);
+        golden("residual", second, r.captionLine, r.valueText, r.surplus);
     }
-}
 
-TEST(HeatingCycle, HeadingsDescribeTheEntryOfEitherList)
-{
-    Session s = test::designSession();
-    HeatingEntry& h = s.currentHeatingEntry();
-    describe(h, "W1", false, 1000);
-    h.Height = 200;
-    h.Count = 3;
-    h.FreeConvection = true;
-    HeatingHeading heading = update0(s, 1);
-    EXPECT_EQ(heading.countText, " 3");
-    EXPECT_EQ(heading.count, 3);
-    EXPECT_EQ(heading.modeLine, FreeConvectionText);
-    EXPECT_FALSE(heading.fanControlsShown);
-    EXPECT_EQ(heading.description, "W1 " + line(s, 149) + "[mm] 200 " + line(s, 150) + "[mm] 1000");
-    h.FreeConvection = false;
-    heading = update0(s, 1);
-    EXPECT_EQ(heading.modeLine, ForcedConvectionText);
-    EXPECT_TRUE(heading.fanControlsShown);
-
-    describe(s.currentCoolingEntry(), "WFW-2L", true, 1250, 1120);
-    s.currentCoolingEntry().Count = 12;
-    const CoolingHeading cooling = update0_K(s, 1);
-    EXPECT_EQ(cooling.countText, "12");
-    EXPECT_EQ(cooling.description, entryDescription(s.InterfaceTexts, "WFW-2L", 140, 1250));
-
-    // Clearing empties the entry it names; what it keeps is the record's business.
-    h.HeightFactor = 0.9;
-    Nullen(s.Project, 1);
-    EXPECT_TRUE(h.TypeName.text().empty());
-    EXPECT_DOUBLE_EQ(h.HeightFactor, 0.9);
-    Nullen_K(s.Project, 1);
-    EXPECT_TRUE(s.currentCoolingEntry().TypeName.text().empty());
-}
-
-TEST(HeatingCycle, BarCaptionsFollowModeAndSeries)
-{
-    struct Case
-    {
-        bool heatingMode;
-        const char* name;
-        double length;
-        std::size_t heading, unit;
-        std::optional<BarRange> range;
-        std::optional<double> maxAirFlow;
-    };
-    const Case cases[] = {
-        {true, "WF2", 1000, 52, 184, std::nullopt, std::nullopt},
-        {true, "WNF1", 1000, 179, 183, std::nullopt, std::nullopt},
-        {false, "WFW-2L", 1250, 178, 184, BarRange{700, 1600}, std::nullopt},
-        {false, "WNF2", 1350, 179, 189, BarRange{0, 240}, 240.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Session s = test::designSession();
-        s.HeatingMode = c.heatingMode;
-        describe(s.currentHeatingEntry(), c.name, true, c.length);
-        describe(s.currentCoolingEntry(), c.name, true, c.length);
-        const BarCaptions captions = Balken_grenzwerte(s, 1);
-        EXPECT_EQ(captions.speedHeading, c.heading);
-        EXPECT_EQ(captions.speedUnit, c.unit);
-        EXPECT_EQ(captions.coolingReset.has_value(), !c.heatingMode);
-        if (captions.coolingReset) {
-            EXPECT_EQ(captions.coolingReset->barRange, c.range);
-            EXPECT_EQ(captions.coolingReset->maxAirFlow, c.maxAirFlow);
-        }
-    }
-}
-
-// ---- Counts ----
-
-TEST(CountFields, ACountIsReadAsAWholeNumberWithinOneToFifteen)
-{
-    struct Case
-    {
-        const char* text;
-        int count;
-        std::optional<std::string> corrected;
-    };
-    const Case cases[] = {
-        {"3", 3, std::nullopt},   {" 7", 7, std::nullopt},
-        {"15", 15, std::nullopt}, {"0", 1, "1"},
-        {"99", 15, "15"},         {"-4", 1, "1"},
-        {"", 1, std::nullopt},    {"  ", 1, std::nullopt},
-        {"$F", 15, std::nullopt}, {"0x0c", 12, std::nullopt},
-        {"4x", 4, std::nullopt},  {"abc", 1, "1"},
-        {"$1F", 15, "15"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const TypedCount typed = countOfText(c.text);
-        EXPECT_EQ(typed.count, c.count);
-        EXPECT_EQ(typed.correctedText, c.corrected);
-    }
-}
-
-TEST(CountFields, TheCountOfTheCurrentEntryFollowsItsFieldUnlessAnEntryIsBeingAdded)
-{
-    Session s = test::designSession();
-    s.currentCoolingEntry().Output = 250.5;
-    CountChange c = Edit9Change(s, "4");
-    EXPECT_TRUE(c.applied);
-    EXPECT_EQ(s.currentCoolingEntry().Count, 4);
-    EXPECT_EQ(c.totalText, fixedDigits(1002, 5, 1));
-    c = Edit5Change(s, "20");
-    EXPECT_EQ(s.currentHeatingEntry().Count, 15);
-    EXPECT_EQ(c.correctedText, "15");
-
-    s.EntryBeingAdded = true;
-    EXPECT_FALSE(Edit9Change(s, "2").applied);
-    EXPECT_FALSE(Edit5Change(s, "2").applied);
-    EXPECT_EQ(s.currentCoolingEntry().Count, 4);
-    EXPECT_EQ(s.currentHeatingEntry().Count, 15);
-}
-
-// ---- Stages and the cooling return temperature ----
-
-// A stage button belongs to the ceiling unit: on an entry of another series it does nothing.
-TEST(Stages, AStageSetsTheCeilingUnitsSpeedAndNoOtherEntrys)
-{
-    struct Case
-    {
-        const char* name;
-        bool applied;
-    };
-    for (const Case& c : {Case{"DWF", true}, Case{"W1", false}, Case{"WFW-2L", false}}) {
-        SCOPED_TRACE(c.name);
-        Session s = test::designSession();
-        const bool forced = c.name[1] != '1';
-        describe(s.currentHeatingEntry(), c.name, forced, 1000, 0);
-        s.currentHeatingEntry().FreeConvection = !forced;
-        s.currentHeatingEntry().ReturnTemp = 60;
-        describe(s.currentCoolingEntry(), c.name, forced, 1000, 700);
-        s.currentCoolingEntry().ReturnTemp = 18;
-
-        const HeatingStage heating = heatingStage(s, 1000, true, false);
-        EXPECT_EQ(heating.applied, c.applied);
-        EXPECT_DOUBLE_EQ(s.currentHeatingEntry().FanSpeed, c.applied ? 1000 : 0);
-        EXPECT_EQ(s.currentHeatingEntry().Output > 0, c.applied);
-
-        s.HeatingMode = false;
-        const CoolingStep cooling = coolingStage(s, 1400, "2");
-        EXPECT_EQ(cooling.applied, c.applied);
-        EXPECT_DOUBLE_EQ(s.currentCoolingEntry().FanSpeed, c.applied ? 1400 : 700);
-        if (c.applied) {
-            const CoolingEntry& e = s.currentCoolingEntry();
-            EXPECT_GT(e.Output, 0);
-            EXPECT_EQ(e.Count, 2);
-            EXPECT_EQ(cooling.outputText, strFixed(e.Output, 0, 1));
-            EXPECT_EQ(cooling.totalText, strFixed(2 * e.Output, 0, 1));
-            EXPECT_EQ(cooling.captions.speedHeading, 178u);
-        }
-    }
-}
-
-// A typed return temperature reads a decimal comma as a point; a text without a number is refused.
-TEST(CoolingReturn, ATypedReturnTemperatureRatesTheEntry)
-{
-    struct Case
-    {
-        const char* text;
-        std::optional<double> returnTemp;
-    };
-    for (const Case& c :
-         {Case{"19", 19.0}, Case{"19,5", 19.5}, Case{"20.5", 20.5}, Case{"warm", std::nullopt}}) {
-        SCOPED_TRACE(c.text);
-        Session s = test::designSession();
-        s.HeatingMode = false;
-        describe(s.currentCoolingEntry(), "WFW-2L", true, 1250, 1120);
-        s.currentCoolingEntry().ReturnTemp = 18;
-        const CoolingStep step = Edit6Change(s, c.text, "1");
-        EXPECT_EQ(step.error.has_value(), !c.returnTemp);
-        EXPECT_DOUBLE_EQ(s.currentCoolingEntry().ReturnTemp, c.returnTemp.value_or(18));
-        EXPECT_EQ(step.applied, c.returnTemp.has_value());
-        if (c.returnTemp) {
-            EXPECT_TRUE(step.point.rated);
-            EXPECT_EQ(step.massFlowLow, s.currentCoolingEntry().MassFlow < 50);
-            EXPECT_EQ(step.heading.description, entryDescription(s.InterfaceTexts, "WFW-2L", 140, 1250));
-        }
-    }
-}
-
-// A wide water spread carries the output with little water: the mass flow shows red below 50 kg/h.
-TEST(CoolingReturn, AMassFlowBelowFiftyKilogramsAnHourIsMarked)
-{
-    Session s = test::designSession();
-    s.HeatingMode = false;
-    describe(s.currentCoolingEntry(), "WFW-2L", true, 1250, 700);
-    EXPECT_TRUE(Edit6Change(s, "24", "1").massFlowLow);
-    EXPECT_FALSE(Edit6Change(s, "17", "1").massFlowLow);
-}
-
-// After a speed change the held quantity is kept inside the new window.
-TEST(SpeedChange, TheHeldQuantityStaysInsideTheNewWindow)
-{
+    // After a speed change the held quantity is kept inside the new window.
     for (bool returnTempHeld : {true, false}) {
-        SCOPED_TRACE(returnTempHeld);
         Session s = test::designSession();
         HeatingEntry& e = s.currentHeatingEntry();
         describe(e, "WF2", true, 1000, 1400);
-        e.ReturnTemp = 74.9;
-        e.MassFlow = 1e6;
+        e.ReturnTemp = 74.9, e.MassFlow = 1e6;
         update_grenzen(s, 1, returnTempHeld);
         const SpeedChange change = afterSpeedChange(s, returnTempHeld, false);
-        EXPECT_LE(returnTempHeld ? e.ReturnTemp : e.MassFlow,
-                  returnTempHeld ? e.ReturnTempEnd : e.MassFlowEnd);
-        EXPECT_TRUE(change.update.point);
+        golden("speed change", returnTempHeld);
+        limits(golden, change.limits);
+        point(golden, change.update, e);
+    }
+}
+
+// Headings and bar captions of either list by mode and series; a stage button belongs to the
+// ceiling unit and does nothing on an entry of another series.
+TEST(HeatingCycle, HeadingsCaptionsAndStages)
+{
+    Golden golden;
+    for (const char* name : {"W1", "WF2", "WNF1", "WFW-2L", "WNF2", "DWF"}) {
+        for (bool heatingMode : {true, false}) {
+            Session s = test::designSession();
+            s.HeatingMode = heatingMode;
+            const bool forced = name[1] != '1';
+            HeatingEntry& h = s.currentHeatingEntry();
+            describe(h, name, forced, 1350, 0);
+            h.FreeConvection = !forced, h.Height = 200, h.Count = 3, h.ReturnTemp = 60;
+            describe(s.currentCoolingEntry(), name, forced, 1350, 700);
+            s.currentCoolingEntry().Count = 12, s.currentCoolingEntry().ReturnTemp = 18;
+            const HeatingHeading heading = update0(s, 1);
+            const CoolingHeading coolingHeading = update0_K(s, 1);
+            const BarCaptions captions = Balken_grenzwerte(s, 1);
+            golden(name, heatingMode, heading.countText, heading.count, heading.modeLine,
+                   heading.fanControlsShown, heading.description, coolingHeading.countText,
+                   coolingHeading.description, captions.speedHeading, captions.speedUnit,
+                   captions.coolingReset.has_value());
+            if (captions.coolingReset)
+                golden("  reset", captions.coolingReset->barRange, captions.coolingReset->maxAirFlow);
+            if (!heatingMode)
+                continue;
+            golden("  heating stage", heatingStage(s, 1000, true, false).applied);
+            point(golden, heatingStage(s, 1000, true, false).update, h);
+            s.HeatingMode = false;
+            cooling(golden, coolingStage(s, 1400, "2"), s.currentCoolingEntry());
+        }
+    }
+    // Clearing empties the entry it names.
+    Session s = test::designSession();
+    describe(s.currentHeatingEntry(), "W1", false, 1000);
+    describe(s.currentCoolingEntry(), "W1", false, 1000);
+    Nullen(s.Project, 1);
+    Nullen_K(s.Project, 1);
+    EXPECT_EQ(s.currentHeatingEntry().TypeName.text() + s.currentCoolingEntry().TypeName.text(), "");
+}
+
+// A count is read as a whole number within 1..15 (C-style hexadecimal included) and corrected
+// where it was out of range or no number; the current entry's count follows its field unless an
+// entry is being added. A typed cooling return temperature reads a decimal comma as a point, a
+// text without a number is refused; a wide water spread shows the mass flow red below 50 kg/h.
+TEST(CountFields, CountsAndTypedCoolingReturnTemperatures)
+{
+    Golden golden;
+    for (const char* text : {"3", " 7", "15", "0", "99", "-4", "", "  ", "$F", "0x0c", "4x", "abc", "$1F"}) {
+        const TypedCount typed = countOfText(text);
+        golden(std::string("count '") + text + "'", typed.count, typed.correctedText);
+    }
+    for (bool adding : {false, true}) {
+        Session s = test::designSession();
+        s.currentCoolingEntry().Output = 250.5;
+        s.EntryBeingAdded = adding;
+        const CountChange cooling = Edit9Change(s, "4"), heating = Edit5Change(s, "20");
+        golden("count fields", adding, cooling.applied, cooling.totalText, heating.applied,
+               heating.correctedText, s.currentCoolingEntry().Count, s.currentHeatingEntry().Count);
+    }
+    for (const char* text : {"17", "19,5", "20.5", "warm"}) {
+        Session s = test::designSession();
+        s.HeatingMode = false;
+        describe(s.currentCoolingEntry(), "WFW-2L", true, 1250, 700);
+        s.currentCoolingEntry().ReturnTemp = 18;
+        golden(std::string("return ") + text);
+        cooling(golden, Edit6Change(s, text, "1"), s.currentCoolingEntry());
     }
 }
 

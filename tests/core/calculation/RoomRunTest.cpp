@@ -1,5 +1,7 @@
 #include "core/calculation/RoomRun.h"
 
+#include "SessionFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,44 +10,30 @@
 namespace tepa::calculation {
 namespace {
 
+// The room and flow temperatures a run accepts, on either side of each limit.
 TEST(RoomRun, RangeChecks)
 {
-    struct Case
-    {
-        bool heating;
-        double room, flow;
-        RunStop stop;
-    };
-    const Case cases[] = {
-        {true, 20, 75, RunStop::None},        {true, 40, 40, RunStop::None},
-        {true, 0, 110, RunStop::None},        {true, 40.1, 75, RunStop::RoomTemp},
-        {true, -0.1, 75, RunStop::RoomTemp},  {true, 20, 39.9, RunStop::FlowTemp},
-        {true, 20, 110.1, RunStop::FlowTemp}, {true, 41, 30, RunStop::RoomTemp},
-        {false, 26, 16, RunStop::None},       {false, 40, 25, RunStop::None},
-        {false, 0, 5, RunStop::None},         {false, 40.5, 16, RunStop::RoomTemp},
-        {false, -1, 16, RunStop::RoomTemp},   {false, 30, 25.5, RunStop::FlowTemp},
-        {false, 26, 4.9, RunStop::FlowTemp},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.heating << " " << c.room << " " << c.flow);
-        ProjectRecord p;
-        (c.heating ? p.HeatingRoomTemp : p.CoolingRoomTemp) = c.room;
-        (c.heating ? p.HeatingFlowTemp : p.CoolingFlowTemp) = c.flow;
-        EXPECT_EQ(c.heating ? heatingChecks(p) : coolingChecks(p), c.stop);
-    }
-    EXPECT_EQ(stopText(RunStop::RoomTemp), 70u);
-    EXPECT_EQ(stopText(RunStop::FlowTemp), 73u);
-    EXPECT_EQ(stopText(RunStop::CoolingFlowAboveRoom), 169u);
-}
-
-TEST(RoomRun, ACoolingFlowAboveTheRoomGetsAProposal)
-{
+    test::Golden golden;
+    for (bool heating : {true, false})
+        for (double room : {-1.0, -0.1, 0.0, 20.0, 26.0, 40.0, 40.1, 41.0}) {
+            std::vector<int> stops;
+            for (double flow : {4.9, 5.0, 16.0, 25.0, 25.5, 30.0, 39.9, 40.0, 75.0, 110.0, 110.1}) {
+                ProjectRecord p;
+                (heating ? p.HeatingRoomTemp : p.CoolingRoomTemp) = room;
+                (heating ? p.HeatingFlowTemp : p.CoolingFlowTemp) = flow;
+                stops.push_back(static_cast<int>(heating ? heatingChecks(p) : coolingChecks(p)));
+            }
+            golden(heating ? "heating" : "cooling", room, stops);
+        }
+    golden("texts", stopText(RunStop::RoomTemp), stopText(RunStop::FlowTemp),
+           stopText(RunStop::CoolingFlowAboveRoom));
+    // A cooling flow above the room gets a proposal.
     ProjectRecord p;
-    p.CoolingRoomTemp = 20, p.CoolingFlowTemp = 22;
-    EXPECT_EQ(coolingFlowCheck(p), RunStop::CoolingFlowAboveRoom);
-    EXPECT_EQ(proposedCoolingFlow(p), "16.0");
-    p.CoolingFlowTemp = 20;
-    EXPECT_EQ(coolingFlowCheck(p), RunStop::None);
+    p.CoolingRoomTemp = 20;
+    for (double flow : {22.0, 20.0}) {
+        p.CoolingFlowTemp = flow;
+        golden("cooling flow", flow, coolingFlowCheck(p), proposedCoolingFlow(p));
+    }
 }
 
 // Stands in for the calculation window: the new upper end of each entry's return temperature
@@ -53,94 +41,52 @@ TEST(RoomRun, ACoolingFlowAboveTheRoomGetsAProposal)
 struct PortDouble : CalculationPort
 {
     ProjectRecord& project;
-    std::vector<double> upperEnds;
     std::vector<std::string> calls;
-    explicit PortDouble(ProjectRecord& p, std::vector<double> ends)
+    explicit PortDouble(ProjectRecord& p)
         : project(p)
-        , upperEnds(std::move(ends))
     {}
     void updateLimits(int i) override
     {
         calls.push_back("limits " + std::to_string(i));
-        project.HeatingEntries[static_cast<std::size_t>(i - 1)].ReturnTempEnd =
-            upperEnds[static_cast<std::size_t>(i - 1)];
+        const double upperEnds[] = {55, 60, 58.5};
+        project.HeatingEntries[static_cast<std::size_t>(i - 1)].ReturnTempEnd = upperEnds[i - 1];
     }
     void recalculate(int i) override { calls.push_back("update " + std::to_string(i)); }
 };
 
+// Changed room data are asked about once the list has an entry. Accepted, every entry is
+// recalculated (not entry 1 only) and return temperatures above their new window are lowered to
+// its end; rejected, the changed values return to the ones known before (2000 W, 75 °C, 20 °C).
 TEST(RoomRun, ChangedRoomData)
 {
-    struct Case
-    {
-        const char* what;
-        bool firstInUse;
-        bool demand, flow, room;
-        bool asks;
-        std::vector<int> lowered;
-        std::vector<std::string> calls;
-    };
-    const std::vector<std::string> every = {"limits 1", "update 1", "limits 2",
-                                            "update 2", "limits 3", "update 3"};
-    const Case cases[] = {
-        {"nothing changed", true, false, false, false, false, {}, {}},
-        {"no entry yet", false, true, true, true, false, {}, {}},
-        {"the demand alone leaves the entries", true, true, false, false, true, {}, {}},
-        // A changed heating flow temperature recalculates every entry, not entry 1 only.
-        {"the flow temperature", true, false, true, false, true, {1, 3}, every},
-        {"the room temperature", true, false, false, true, true, {1, 3}, every},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Session s;
-        ProjectRecord& p = s.Project;
-        p.HeatingEntryCount = 3;
-        p.HeatingEntries[0].InUse = c.firstInUse;
-        for (std::size_t i = 0; i < 3; ++i)
-            p.HeatingEntries[i].ReturnTemp = 60;
-        s.DemandChanged = c.demand, s.FlowTempChanged = c.flow, s.RoomTempChanged = c.room;
-        EXPECT_EQ(asksChangedRoomData(s), c.asks);
-        if (!c.asks)
-            continue;
-        PortDouble port(p, {55, 60, 58.5});
-        EXPECT_EQ(acceptRoomDataChange(s, port), c.lowered);
-        EXPECT_EQ(port.calls, c.calls);
-        if (!c.calls.empty()) {
-            EXPECT_EQ(p.HeatingEntries[0].ReturnTemp, 55);
-            EXPECT_EQ(p.HeatingEntries[1].ReturnTemp, 60);
-            EXPECT_EQ(p.HeatingEntries[2].ReturnTemp, 58.5);
-        }
-        EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
-    }
+    test::Golden golden;
+    for (bool firstInUse : {false, true})
+        for (int changed = 0; changed < 8; ++changed)
+            for (int answer : {0, 1, 2}) { // accept, reject, reject without known values
+                Session s;
+                ProjectRecord& p = s.Project;
+                p.HeatingDemand = 2500, p.HeatingFlowTemp = 70, p.HeatingRoomTemp = 22;
+                p.HeatingEntryCount = 3;
+                p.HeatingEntries[0].InUse = firstInUse;
+                for (std::size_t i = 0; i < 3; ++i)
+                    p.HeatingEntries[i].ReturnTemp = 60;
+                s.DemandChanged = changed & 1, s.FlowTempChanged = changed & 2,
+                s.RoomTempChanged = changed & 4;
+                golden("changed", firstInUse, changed, answer, asksChangedRoomData(s));
+                if (answer == 0) {
+                    PortDouble port(p);
+                    golden("  accepted", acceptRoomDataChange(s, port), port.calls,
+                           p.HeatingEntries[0].ReturnTemp, p.HeatingEntries[1].ReturnTemp,
+                           p.HeatingEntries[2].ReturnTemp);
+                } else {
+                    rejectRoomDataChange(s, answer == 1 ? std::optional(RoomValues{2000, 75, 20})
+                                                        : std::nullopt);
+                    const RoomValues after = heatingRoomValues(p);
+                    golden("  rejected", after.demand, after.flowTemp, after.roomTemp);
+                }
+                EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
+            }
     EXPECT_EQ(loweredReturnTempMessage(3, "zu hoch"), "Konvektor Nr 3   zu hoch");
-}
-
-TEST(RoomRun, RejectedRoomDataReturn)
-{
-    struct Case
-    {
-        bool demand, flow, room;
-        bool known;
-        RoomValues after;
-    };
-    const RoomValues before{2000, 75, 20}, typed{2500, 70, 22};
-    const Case cases[] = {
-        {true, false, false, true, {2000, 70, 22}},
-        {false, true, false, true, {2500, 75, 22}},
-        {false, false, true, true, {2500, 70, 20}},
-        {true, true, true, false, typed},
-    };
-    for (const Case& c : cases) {
-        Session s;
-        s.Project.HeatingDemand = typed.demand, s.Project.HeatingFlowTemp = typed.flowTemp;
-        s.Project.HeatingRoomTemp = typed.roomTemp;
-        s.DemandChanged = c.demand, s.FlowTempChanged = c.flow, s.RoomTempChanged = c.room;
-        rejectRoomDataChange(s, c.known ? std::optional(before) : std::nullopt);
-        const RoomValues after = heatingRoomValues(s.Project);
-        EXPECT_EQ(after.demand, c.after.demand);
-        EXPECT_EQ(after.flowTemp, c.after.flowTemp);
-        EXPECT_EQ(after.roomTemp, c.after.roomTemp);
-        EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
-    }
 }
 
 } // namespace

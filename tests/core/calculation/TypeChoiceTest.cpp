@@ -19,73 +19,6 @@ namespace {
 
 using test::describe;
 
-// ---- Type lists ----
-
-TEST(TypeChoice, EachLoadListsItsTypesAndMarksTheEntrysKind)
-{
-    struct Case
-    {
-        bool forced, heatingMode;
-        int count;
-        const char* first;
-        std::size_t caption;
-        std::optional<bool> coolingNote;
-    };
-    const Case cases[] = {
-        {false, true, 6, "W1", FreeListText, std::nullopt},
-        {true, true, 12, "WF1", ForcedListText, false},
-        // Cooling lists only the series that can cool: WFW and WFWL in two builds, three WNF, DWF.
-        {true, false, 8, "WFW-2L", ForcedListText, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.first);
-        Session s = test::designSession();
-        s.HeatingMode = c.heatingMode;
-        s.currentHeatingEntry().FreeConvection = c.forced;
-        const TypeListView v = loadTypeList(s, c.forced);
-        EXPECT_FALSE(v.error);
-        ASSERT_EQ(v.types.size(), static_cast<std::size_t>(c.count));
-        EXPECT_EQ(v.types.front().rfind(c.first, 0), 0u);
-        EXPECT_EQ(v.captionLine, c.caption);
-        EXPECT_EQ(v.coolingNoteShown, c.coolingNote);
-        EXPECT_TRUE(v.messages.empty());
-        EXPECT_EQ(s.currentHeatingEntry().FreeConvection, !c.forced);
-        EXPECT_EQ(s.currentHeatingEntry().FreeConvectionB, !c.forced);
-    }
-}
-
-TEST(TypeChoice, ALoadCutAtTheTableSizeSaysSoAndAMissingFileChangesNothing)
-{
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "typechoice-install";
-    std::filesystem::create_directories(dir);
-    {
-        std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
-        out << "Freie Konvektion\r\n";
-        for (int i = 0; i < 21; ++i)
-            out << "W1\r\n";
-        out << "\r\n";
-        for (int i = 0; i < 21; ++i)
-            out << "0800 1000\r\n";
-        out << "Typdaten\r\n";
-        for (int i = 0; i < 21; ++i)
-            out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
-    }
-    Session s = test::designSession();
-    s.ProgramDir = dir;
-    const TypeListView cut = loadTypeList(s, false);
-    EXPECT_EQ(cut.types.size(), 20u);
-    EXPECT_EQ(cut.messages, std::vector<std::size_t>{TypeListCutTextLine});
-
-    std::filesystem::remove(dir / FreeTypeFileName);
-    s.currentHeatingEntry().FreeConvection = false;
-    const TypeListView missing = loadTypeList(s, false);
-    EXPECT_TRUE(missing.error);
-    EXPECT_TRUE(missing.types.empty());
-    EXPECT_FALSE(s.currentHeatingEntry().FreeConvection);
-}
-
-// ---- Type, length and height ----
-
 // Loads the list of the kind and picks the type whose item starts with `prefix`.
 TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
 {
@@ -97,74 +30,54 @@ TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
     return {};
 }
 
-// The heights a series offers, which is preselected, and the height factor of the pick.
-TEST(TypeChoice, ATypePickOffersTheHeightsOfItsSeries)
+// Each load lists the types of its kind (cooling only the series that can cool) and marks the
+// entry's kind; a pick offers the heights of its series, preselects one and sets the entry's
+// name (heating: the item cut to 10 characters; cooling: up to the first blank), height and
+// height factor; a ceiling unit is built in one height in both modes. In dual use a heating type
+// without a cooling rating is queried.
+TEST(TypeChoice, ListsAndPicksOfEachKind)
 {
+    test::Golden golden;
     struct Case
     {
-        bool forced, heatingMode;
+        bool forced, heatingMode, dualUse;
         const char* type;
-        std::size_t heightCount;
-        int heightRow;
-        double height, factor;
-        const char* name; // as the entry keeps it
-        std::size_t lengthCount;
     };
     const Case cases[] = {
-        {false, true, "W1", 0, 1, 100, 0.79, "W1", 5}, // every height line
-        {false, true, "WM", 1, 0, 100, 1, "WM", 0},
-        {true, true, "WFW-2L", 1, 0, 220, 1, "WFW-2L Zwe", 0}, // the item cut to 10 characters
-        {true, true, "WFWL-2L", 1, 0, 360, 1, "WFWL-2L Zw", 0},
-        {true, true, "DWF", 1, 0, 500, 1, "DWF Decken", 0}, // one height, not in the list
-        {true, false, "WFW-4L", 1, 0, 220, 1, "WFW-4L", 0}, // cooling: the name up to the first blank
-    };
+        {false, true, false, "W1"},   {false, true, true, "W1"},      {false, true, false, "WM"},
+        {true, true, true, "WFW-2L"}, {true, true, false, "WFWL-2L"}, {true, true, true, "DWF"},
+        {true, true, true, "WNF1"},   {true, false, false, "WFW-4L"}, {true, false, false, "DWF"}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
         Session s = test::designSession();
         s.HeatingMode = c.heatingMode;
-        s.currentHeatingEntry().HeightFactor = 0.5;
+        s.HeatingDualUseOn = c.dualUse;
+        s.currentHeatingEntry().FreeConvection = c.forced;
+        s.currentHeatingEntry().HeightFactor = s.currentCoolingEntry().HeightFactor = 0.5;
+        s.currentCoolingEntry().Height = 80;
+        const TypeListView list = loadTypeList(s, c.forced);
+        golden(c.type, c.forced, c.heatingMode, c.dualUse, list.error, list.types, list.captionLine,
+               list.coolingNoteShown, list.messages, s.currentHeatingEntry().FreeConvection,
+               s.currentHeatingEntry().FreeConvectionB);
         const TypeChosenView v = pick(s, c.forced, c.type);
-        EXPECT_FALSE(v.error);
-        ASSERT_TRUE(v.heights);
-        EXPECT_EQ(v.heights->size(), c.heightCount ? c.heightCount : s.HeightList.size());
-        EXPECT_EQ(v.heightRow, c.heightRow);
-        if (c.lengthCount) {
-            EXPECT_EQ(v.lengths.size(), c.lengthCount);
-        }
-        EXPECT_FALSE(v.weiterEnabled);
-        if (c.heatingMode) {
-            const HeatingEntry& e = s.currentHeatingEntry();
-            EXPECT_EQ(e.TypeName.text(), c.name);
-            EXPECT_DOUBLE_EQ(e.Height, c.height);
-            EXPECT_DOUBLE_EQ(e.HeightFactor, c.factor);
-            EXPECT_FALSE(e.TypeText1.text().empty());
-            EXPECT_TRUE(v.otherModeRatingHidden);
-        } else {
-            const CoolingEntry& e = s.currentCoolingEntry();
-            EXPECT_EQ(e.TypeName.text(), c.name);
-            EXPECT_DOUBLE_EQ(e.Height, c.height);
-            EXPECT_FALSE(e.TypeText2.text().empty());
-            EXPECT_TRUE(s.currentHeatingEntry().TypeText1.text().empty()); // heating untouched
-        }
+        golden("  pick", v.lengths, v.heights ? v.heights->size() : 0, v.heightRow, v.messages, v.error,
+               v.otherModeRatingHidden, v.weiterEnabled, v.description);
+        const auto entry = [&](const auto& e) {
+            golden("  entry", e.TypeName.text(), e.Height, e.HeightFactor, e.TypeText1.text().size(),
+                   e.TypeText2.text().size());
+        };
+        entry(s.currentHeatingEntry());
+        entry(s.currentCoolingEntry());
     }
-    // A ceiling unit is built in one height in both modes.
-    Session s = test::designSession();
-    s.currentCoolingEntry().Height = 80;
-    pick(s, true, "DWF");
-    EXPECT_DOUBLE_EQ(s.currentCoolingEntry().Height, 500);
-    EXPECT_DOUBLE_EQ(s.currentCoolingEntry().HeightFactor, 1);
 }
 
 TEST(TypeChoice, LengthAndHeightPicksSetTheEntry)
 {
     Session s = test::designSession();
-    s.FreeTypeChosen = true;
-    s.ChosenTypeRow = "W2";
-    const TypeChosenView v = pick(s, false, "W2"); // first in its list
+    const TypeChosenView v = pick(s, false, "W2");
     EXPECT_DOUBLE_EQ(s.currentHeatingEntry().HeightFactor, 0.77);
-    const std::string description = chooseLength(s, v.lengths.at(2));
+    EXPECT_EQ(v.lengths.size(), 5u);
+    EXPECT_EQ(chooseLength(s, v.lengths.at(2)), entryDescription(s.InterfaceTexts, "W2", 100, 1200));
     EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Length, 1200);
-    EXPECT_EQ(description, entryDescription(s.InterfaceTexts, "W2", 100, 1200));
     // The factor column belongs to the series, whatever place the type has in the list.
     EXPECT_FALSE(chooseHeight(s, s.HeightList.at(7))); // 200 mm
     EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Height, 200);
@@ -177,117 +90,107 @@ TEST(TypeChoice, LengthAndHeightPicksSetTheEntry)
     EXPECT_DOUBLE_EQ(s.currentCoolingEntry().Length, 2750);
     chooseHeight(s, s.HeightList.at(0));
     EXPECT_DOUBLE_EQ(s.currentCoolingEntry().HeightFactor, 0.69); // the W2 column at 80 mm
+
+    // Leaving the type panel shows the heating panel once it is prepared.
+    EXPECT_FALSE(leaveTypePanel(s).heatingPanelShown);
+    s.HeatingPanelReady = true;
+    EXPECT_TRUE(leaveTypePanel(s).heatingPanelShown);
 }
 
-TEST(TypeChoice, ASingleLengthIsChosenAtOnce)
+// A free-type file of `count` W3 types with the length line `lengths`.
+std::filesystem::path installWithFreeTypes(const char* name, int count, const char* lengths)
 {
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "typechoice-single";
+    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / name;
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(test::FixtureInstall / HeightFileName, dir / HeightFileName,
                                std::filesystem::copy_options::overwrite_existing);
-    {
-        std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
-        out << "Freie Konvektion\r\nW3\r\n\r\n1500\r\nTypdaten\r\n"
-            << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
-    }
+    std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
+    out << "Freie Konvektion\r\n";
+    for (int i = 0; i < count; ++i)
+        out << "W3\r\n";
+    out << "\r\n";
+    for (int i = 0; i < count; ++i)
+        out << lengths << "\r\n";
+    out << "Typdaten\r\n";
+    for (int i = 0; i < count; ++i)
+        out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
+    return dir;
+}
+
+// A load cut at the table size says so; a missing file changes nothing; a single length is
+// chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
+TEST(TypeChoice, UnusualTypeFiles)
+{
     Session s = test::designSession();
-    s.ProgramDir = dir;
-    const TypeChosenView v = pick(s, false, "W3");
+    s.ProgramDir = installWithFreeTypes("typechoice-cut", 21, "0800 1000");
+    const TypeListView cut = loadTypeList(s, false);
+    EXPECT_EQ(cut.types.size(), 20u);
+    EXPECT_EQ(cut.messages, std::vector<std::size_t>{TypeListCutTextLine});
+
+    s.currentHeatingEntry().TypeName.setText("W4");
+    s.FreeTypeTable.at(1).TypeCount = 40; // its data line would lie beyond the table
+    TypeChosenView v = chooseType(s, 0, "W3");
+    EXPECT_EQ(v.error, listIndexMessage(80));
+    v = chooseType(s, static_cast<int>(TypeTable::Size), "W9");
+    EXPECT_EQ(v.error, listIndexMessage(TypeTable::Size));
+    EXPECT_TRUE(v.lengths.empty());
+    EXPECT_EQ(s.currentHeatingEntry().TypeName.text(), "W4");
+    EXPECT_TRUE(chooseType(s, -1, "").lengths.empty());
+
+    std::filesystem::remove(s.ProgramDir / FreeTypeFileName);
+    s.currentHeatingEntry().FreeConvection = false;
+    const TypeListView missing = loadTypeList(s, false);
+    EXPECT_TRUE(missing.error);
+    EXPECT_TRUE(missing.types.empty());
+    EXPECT_FALSE(s.currentHeatingEntry().FreeConvection);
+
+    s.ProgramDir = installWithFreeTypes("typechoice-single", 1, "1500");
+    v = pick(s, false, "W3");
     EXPECT_TRUE(v.weiterEnabled);
     EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Length, 1500);
     ASSERT_TRUE(v.description);
     EXPECT_EQ(v.description->substr(v.description->size() - 9), "[mm] 1500");
 }
 
-// In dual use a heating type without a cooling rating is queried; a type that cools is not.
-TEST(TypeChoice, ATypeThatCannotCoolIsQueriedInDualUse)
-{
-    Session s = test::designSession();
-    s.HeatingDualUseOn = true;
-    EXPECT_EQ(pick(s, false, "W1").messages, std::vector<std::size_t>{CannotCoolText});
-    for (const char* type : {"WFW-2L", "WNF1", "DWF"})
-        EXPECT_TRUE(pick(s, true, type).messages.empty()) << type;
-    s.HeatingDualUseOn = false;
-    EXPECT_TRUE(pick(s, false, "W1").messages.empty());
-}
-
-TEST(TypeChoice, AnUnreadableTableEntryIsReportedAndTheEntryKeepsItsType)
-{
-    Session s = test::designSession();
-    s.currentHeatingEntry().TypeName.setText("W4");
-    const TypeChosenView v = chooseType(s, static_cast<int>(TypeTable::Size), "W9"); // beyond the table
-    EXPECT_TRUE(v.error);
-    EXPECT_TRUE(v.lengths.empty());
-    EXPECT_EQ(s.currentHeatingEntry().TypeName.text(), "W4");
-    EXPECT_TRUE(chooseType(s, -1, "").lengths.empty());
-}
-
-TEST(TypeChoice, LeavingTheTypePanelShowsThePreparedHeatingPanel)
-{
-    Session s = test::designSession();
-    EXPECT_FALSE(leaveTypePanel(s).heatingPanelShown);
-    s.HeatingPanelReady = true;
-    EXPECT_TRUE(leaveTypePanel(s).heatingPanelShown);
-}
-
 // ---- "weiter" ----
 
-TEST(Weiter, TheFanOfANewEntryStartsByItsSeries)
+// Each fan starts by its series (a ceiling unit keeps its stage); the end of "weiter" shows the
+// stages and the third value of the series listed.
+TEST(Weiter, FanStartAndEndByTheSeries)
 {
-    struct Case
-    {
-        const char* name;
-        double heatingSpeed;
-        const char* heatingText;
-        bool fixed;
-        std::optional<double> coolingSpeed;
-        std::optional<std::string> coolingText, coolingFixed;
-    };
-    const Case cases[] = {
-        {"W1", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WF2", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WNF2", 0, "0", false, 0.0, "0", std::nullopt},
-        {"WFW-2L", 700, "44", false, 700.0, std::nullopt, std::nullopt},
-        {"WFWL-2L", 345, "30", true, 345.0, std::nullopt, "30"},
-        {"DWF", 0, "0", false, std::nullopt, std::nullopt, std::nullopt}, // keeps its stage
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HeatingFanStart h = heatingFanStart(c.name);
-        EXPECT_DOUBLE_EQ(h.fanSpeed, c.heatingSpeed);
-        EXPECT_EQ(h.settingText, c.heatingText);
-        EXPECT_EQ(h.settingFixed, c.fixed);
-        EXPECT_EQ(h.keepsPreviousSpeed, c.fixed);
-        const CoolingFanStart k = coolingFanStart(c.name);
-        EXPECT_EQ(k.fanSpeed, c.coolingSpeed);
-        EXPECT_EQ(k.settingText, c.coolingText);
-        EXPECT_EQ(k.fixedText, c.coolingFixed);
+    test::Golden golden;
+    for (const char* name : {"W1", "WF2", "WNF1", "WFW-2L", "WFWL-2L", "DWF"}) {
+        const HeatingFanStart h = heatingFanStart(name);
+        const CoolingFanStart k = coolingFanStart(name);
+        golden(name, h.fanSpeed, h.settingText, h.settingFixed, h.keepsPreviousSpeed, k.fanSpeed,
+               k.settingText, k.fixedText, k.keepsPreviousSpeed);
+        for (const char* heating : {"W1", "DWF"}) {
+            Session s = test::designSession();
+            s.currentHeatingEntry().TypeName.setText(heating);
+            s.currentCoolingEntry().TypeName.setText(name);
+            const WeiterEnd end = weiterEnd(s);
+            golden(std::string("  end after ") + heating, end.heatingStagesShown, end.coolingStagesShown,
+                   end.thirdValueLine, end.thirdValueShown);
+        }
     }
 }
 
+// A cooling entry starts two kelvin above the flow (not for a primary-air unit); a flow below
+// the condensation limit is warned of: 16 °C at 26 °C and 40 % is above it, 12 °C at 70 % not.
 TEST(Weiter, ACoolingEntryStartsTwoKelvinAboveTheFlowAndWarnsOfCondensation)
 {
-    Session s = test::designSession();
-    describe(s.currentCoolingEntry(), "WFW-2L", true, 1250);
-    CoolingReturnStart r = coolingReturnStart(s);
-    EXPECT_EQ(r.minimum, 16);
-    EXPECT_EQ(r.maximum, 28);
-    EXPECT_EQ(r.value, 18);
-    EXPECT_EQ(r.text, "18");
-    EXPECT_TRUE(r.shown);
-    s.currentCoolingEntry().TypeName.setText("WNF2");
-    EXPECT_FALSE(coolingReturnStart(s).shown);
-
-    // 16 °C at 26 °C and 40 % is above the condensation limit; 12 °C at 70 % is not.
-    EXPECT_FALSE(dewPointWarning(s.Project));
-    s.Project.CoolingHumidity = 70;
-    s.Project.CoolingFlowTemp = 12;
-    const auto warning = dewPointWarning(s.Project);
-    ASSERT_TRUE(warning);
-    const engine::DewPointResult dew = engine::Taupunkt(26, 70);
-    EXPECT_EQ(warning->dewPointText, strFixed(dew.dewPointC, 0, 1));
-    EXPECT_EQ(warning->lowestFlowText, strFixed(engine::dewPointFlowLimit(26, dew.dewPointC), 0, 1));
-    EXPECT_EQ(coolingReturnStart(s).text, "14");
+    test::Golden golden;
+    for (const char* name : {"WFW-2L", "WNF2"})
+        for (const auto& [flow, humidity] : {std::pair{16.0, 40.0}, std::pair{12.0, 70.0}}) {
+            Session s = test::designSession();
+            describe(s.currentCoolingEntry(), name, true, 1250);
+            s.Project.CoolingFlowTemp = flow, s.Project.CoolingHumidity = humidity;
+            const CoolingReturnStart r = coolingReturnStart(s);
+            const auto warning = dewPointWarning(s.Project);
+            golden(name, flow, humidity, r.minimum, r.maximum, r.value, r.text, r.shown,
+                   warning ? std::optional(warning->dewPointText) : std::nullopt,
+                   warning ? std::optional(warning->lowestFlowText) : std::nullopt);
+        }
 }
 
 TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
@@ -327,44 +230,20 @@ TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
     EXPECT_TRUE(startHeatingEntry(s, never).speedChangeEnded);
     EXPECT_DOUBLE_EQ(first.ReturnTemp, 54.5);
     EXPECT_EQ(s.Project.HeatingEntryCount, 1);
-}
 
-TEST(Weiter, AReturnTemperatureAboveTheFlowIsConfirmedOrLeavesTheEntryUnfinished)
-{
+    // A return temperature above the flow is confirmed (set to the window's end) or leaves the
+    // entry unfinished.
     for (bool yes : {false, true}) {
-        Session s = test::designSession();
-        s.currentHeatingEntry().ReturnTemp = 80;
+        Session above = test::designSession();
+        above.currentHeatingEntry().ReturnTemp = 80;
         std::vector<std::size_t> asked;
-        const HeatingEntryStart start = startHeatingEntry(s, [&](std::size_t line) {
+        const HeatingEntryStart start = startHeatingEntry(above, [&](std::size_t line) {
             asked.push_back(line);
             return yes;
         });
         EXPECT_EQ(asked, std::vector<std::size_t>{ReturnAboveFlowText});
         EXPECT_EQ(start.confirmed, yes);
-        EXPECT_DOUBLE_EQ(s.currentHeatingEntry().ReturnTemp, yes ? 74 : 80);
-    }
-}
-
-TEST(Weiter, TheEndShowsTheStagesAndTheThirdValueOfTheListedSeries)
-{
-    struct Case
-    {
-        const char* heating;
-        const char* cooling;
-        bool heatingStages, coolingStages;
-        std::size_t third;
-    };
-    for (const Case& c : {Case{"W1", "WFW-2L", false, false, 190}, Case{"DWF", "DWF", true, true, 190},
-                          Case{"WF2", "WNF1", false, false, 208}}) {
-        SCOPED_TRACE(c.cooling);
-        Session s = test::designSession();
-        s.currentHeatingEntry().TypeName.setText(c.heating);
-        s.currentCoolingEntry().TypeName.setText(c.cooling);
-        const WeiterEnd end = weiterEnd(s);
-        EXPECT_EQ(end.heatingStagesShown, c.heatingStages);
-        EXPECT_EQ(end.coolingStagesShown, c.coolingStages);
-        EXPECT_EQ(end.thirdValueLine, c.third);
-        EXPECT_EQ(end.thirdValueShown, c.third == 190);
+        EXPECT_DOUBLE_EQ(above.currentHeatingEntry().ReturnTemp, yes ? 74 : 80);
     }
 }
 
