@@ -371,6 +371,34 @@ TEST_F(ProjectFilesWindow, ProjectOpenElsewhereLoadsButIsNotSavedOverAndTheDialo
     EXPECT_TRUE(QFileInfo::exists(tempPath(".Offen.kon.lock"))) << "held while the project is open here";
 }
 
+// Saving under the name of the file this window holds keeps holding it; saving under another
+// name moves the hold there, so the file left behind can be opened elsewhere again.
+TEST_F(ProjectFilesWindow, SaveAsKeepsTheHoldOnTheOpenFileOrMovesItToTheNewOne)
+{
+    const auto heldHere = [this](const QString& name) {
+        QLockFile probe(tempPath("." + name + ".lock"));
+        probe.setStaleLockTime(0);
+        if (probe.tryLock(0)) {
+            probe.unlock();
+            return false;
+        }
+        return probe.error() == QLockFile::LockFailedError;
+    };
+    const QString first = writeProjectFile("Eins.kon", sampleImage());
+    doubles.messages.expect(MessageKind::Information, text(213));
+    load(first);
+    EXPECT_TRUE(heldHere("Eins.kon"));
+
+    doubles.dialogs.answerSave(first);
+    EXPECT_TRUE(form1->Speichern1Click());
+    EXPECT_TRUE(heldHere("Eins.kon"));
+
+    doubles.dialogs.answerSave(tempPath("Zwei.kon"));
+    EXPECT_TRUE(form1->Speichern1Click());
+    EXPECT_FALSE(heldHere("Eins.kon"));
+    EXPECT_TRUE(heldHere("Zwei.kon"));
+}
+
 // At start: what killed saves left in the project folder goes, and damaged installation data are
 // listed once (the program still starts).
 TEST_F(ProjectFilesWindow, StartRemovesStaleTemporaryFilesAndReportsDamagedData)
