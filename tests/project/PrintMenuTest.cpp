@@ -1,5 +1,5 @@
 // The print commands of the main window, run through the menu items with a recording printer:
-// which printout, which paper, cancel and the logo error. The printouts' pages are the core's.
+// which printout, which paper, the printer's resolution, cancel and the logo error. The printouts' pages are the core's.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {
@@ -54,6 +54,14 @@ TEST_F(PrintMenu, EachCommandPrintsItsPrintoutOnItsPaper)
     ASSERT_EQ(jobs[3].bitmaps.size(), 1u);
     EXPECT_EQ(jobs[3].bitmaps[0].file, session->ProgramDir / "image4.bmp");
     EXPECT_NE(jobs[3].find("Text 141"), nullptr);
+
+    // The page is laid out at the printer's resolution.
+    const int dpi = doubles.printer.dpi;
+    doubles.printer.dpi = 2 * dpi;
+    form1->Orvapapier1->trigger();
+    ASSERT_EQ(jobs.size(), 5u);
+    ASSERT_NE(jobs[4].find("Text 86"), nullptr);
+    EXPECT_EQ(jobs[4].find("Text 86")->y, 2 * jobs[0].find("Text 86")->y);
 }
 
 TEST_F(PrintMenu, CancelledPrinterDialogOrMissingLogoPrintsNothing)

@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "core/model/ProjectCodec.h"
 #include "core/model/ProjectReset.h"
 #include "app/StartupChecks.h"
 #include "project/ProjectPaths.h"
@@ -12,19 +11,6 @@
 
 namespace tepa::test {
 namespace {
-
-QByteArray imageOf(const ProjectRecord& record)
-{
-    const std::vector<std::byte> image = ProjectCodec::encode(record);
-    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
-}
-
-ProjectRecord decodeImage(const QByteArray& bytes)
-{
-    auto record = ProjectCodec::decode(std::as_bytes(std::span(bytes.constData(), bytes.size())));
-    EXPECT_TRUE(record.ok());
-    return record.ok() ? record.value() : ProjectRecord{};
-}
 
 TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
 {
@@ -172,14 +158,14 @@ TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectUnderAListedNameO
         }
         const QByteArray bytes = readBytes(projectDir() + "/" + QString::fromUtf8(c.written));
         EXPECT_EQ(bytes, imageOf(session->Project));
-        EXPECT_EQ(decodeImage(bytes).HeatingInUse, c.heatingAfter);
-        EXPECT_EQ(decodeImage(bytes).CoolingInUse, c.coolingAfter);
+        EXPECT_EQ(decoded(bytes).HeatingInUse, c.heatingAfter);
+        EXPECT_EQ(decoded(bytes).CoolingInUse, c.coolingAfter);
         EXPECT_EQ(form1->Label19->text(), text(36) + "  " + QString::fromUtf8(c.written));
     }
     EXPECT_TRUE(doubles.messages.shown().back().contains("belegt.kon"));
     EXPECT_TRUE(QFileInfo(occupied).isDir());
     EXPECT_EQ(QDir(doubles.dialogs.saveRequests[0].initialDir), QDir(projectDir()));
-    EXPECT_EQ(decodeImage(imageOf(session->Project)).Date.text(), todayShortDate());
+    EXPECT_EQ(decoded(imageOf(session->Project)).Date.text(), todayShortDate());
     EXPECT_FALSE(session->projectModified());
     EXPECT_EQ(statusColour(), QColor(Qt::green));
     EXPECT_TRUE(form1->Berechnungen1->isEnabled()) << "saving changes no menu";
@@ -230,7 +216,7 @@ TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenU
         else if (c.existing == sample)
             EXPECT_EQ(file, sample);
         else
-            EXPECT_EQ(decodeImage(file).Date.text(), todayShortDate());
+            EXPECT_EQ(decoded(file).Date.text(), todayShortDate());
     }
 }
 
