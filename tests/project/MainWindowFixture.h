@@ -4,6 +4,7 @@
 
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
+#include "core/model/ProjectCodec.h"
 #include "core/model/Session.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,19 @@ protected:
         return QString::fromStdU16String(path.u16string());
     }
     static bool isDir(const QString& path) { return QFileInfo(path).isDir(); }
+
+    // The bytes of a project file holding `record`, and the record a project file's bytes hold.
+    static QByteArray imageOf(const ProjectRecord& record)
+    {
+        const std::vector<std::byte> image = ProjectCodec::encode(record);
+        return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+    }
+    static ProjectRecord decoded(const QByteArray& bytes)
+    {
+        auto record = ProjectCodec::decode(std::as_bytes(std::span(bytes.constData(), bytes.size())));
+        EXPECT_TRUE(record.ok());
+        return record.ok() ? record.value() : ProjectRecord{};
+    }
 
     static QByteArray readBytes(const QString& path)
     {

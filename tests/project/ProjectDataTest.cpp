@@ -1,3 +1,4 @@
+// The project data panel: opening, New, the fields' lengths and the attachment list.
 #include "MainWindowFixture.h"
 
 #include "core/model/ProjectReset.h"
@@ -5,6 +6,8 @@
 
 namespace tepa::test {
 namespace {
+
+constexpr QFileDevice::Permissions ReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 QString makeFile(const QString& path, QFileDevice::Permissions permissions)
 {
@@ -15,8 +18,6 @@ QString makeFile(const QString& path, QFileDevice::Permissions permissions)
     EXPECT_TRUE(file.setPermissions(permissions));
     return path;
 }
-
-constexpr QFileDevice::Permissions ReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // The rules by name are the core's (AttachmentsTest); here the executable permission.
 TEST(AttachmentPolicy, AnExecutableFileIsRefusedWhateverItsName)
@@ -39,7 +40,6 @@ protected:
         for (int i = 0; i < paths.size(); ++i)
             session->Project.Attachments[static_cast<std::size_t>(i)].setText(paths[i].toStdString());
         form1->RecordToProjectData();
-        ASSERT_EQ(form1->ListBox2->count(), paths.size());
     }
 
     QStringList attachmentItems() const
@@ -62,8 +62,6 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     createCalculationWindow();
     calc<QListWidget>("ListBox2")->addItem("W2 1000 x 180");
     loadSample();
-    doubles.messages.verifyAllShown();
-    ASSERT_TRUE(session->ProjectLoaded);
     session->DemandChanged = true;
     session->HeatingEntryIndex = 2;
     form1->RadioButton2->click();
@@ -73,53 +71,38 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
 
     newProject();
 
-    const ProjectRecord& p = session->Project;
-    EXPECT_TRUE(p.Title.empty());
-    EXPECT_FALSE(p.HeatingInUse);
-    EXPECT_FALSE(p.HeatingDualUse);
-    EXPECT_EQ(p.HeatingFlowTemp, 75);
+    EXPECT_TRUE(session->Project.Title.empty());
     EXPECT_EQ(form1->Edit17->text().toStdString(), todayShortDate());
     EXPECT_EQ(form1->ListBox2->count(), 0);
     EXPECT_TRUE(form1->Label19->text().isEmpty());
     EXPECT_TRUE(form1->GroupBox2->isHidden());
     EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 0) << "the calculation window's list is emptied too";
     EXPECT_FALSE(session->projectModified()) << "nothing typed into the new project yet";
-    EXPECT_FALSE(session->ProjectLoaded);
-    EXPECT_FALSE(session->DemandChanged);
+    EXPECT_FALSE(session->ProjectLoaded || session->DemandChanged || session->HeatingDualUseOn);
     EXPECT_EQ(session->HeatingEntryIndex, 1);
     EXPECT_TRUE(session->HeatingMode);
-    EXPECT_FALSE(session->HeatingDualUseOn);
     EXPECT_TRUE(form1->RadioButton1->isChecked());
     EXPECT_TRUE(form1->RadioButton4->isChecked());
     EXPECT_FALSE(form1->Panel2->isHidden()) << "the heating inputs are on show";
     EXPECT_FALSE(form1->Konvliste->isEnabled());
+    EXPECT_TRUE(form1->Projektdaten1->isEnabled());
 }
 
-TEST_F(ProjectDataWindow, ProjectDataCommandTogglesThePanelAndStoresItOnClosing)
+// The panel is stored when it closes; each field keeps no more than its record holds.
+TEST_F(ProjectDataWindow, CommandTogglesThePanelAndStoresTheFieldsCutToTheirRecordLengths)
 {
     form1->Projektdaten1->setEnabled(true);
     form1->Projektdaten1->trigger();
     EXPECT_FALSE(form1->GroupBox1->isHidden());
     EXPECT_TRUE(session->ProjectTouched);
-
-    QTest::keyClicks(form1->Edit16, "4711");
-    form1->Projektdaten1->trigger();
-    EXPECT_TRUE(form1->GroupBox1->isHidden());
-    EXPECT_EQ(session->Project.Number.text(), "4711");
-}
-
-TEST_F(ProjectDataWindow, FieldsAreCutToTheirRecordLengths)
-{
-    newProject();
     const QString longText = QString(80, QChar('x')) + "ENDE";
-    const std::pair<QLineEdit*, int> fields[] = {
-        {form1->Edit15, 50}, {form1->Edit16, 16}, {form1->Edit17, 10}, {form1->Edit24, 40}};
-    for (const auto& [edit, length] : fields) {
+    for (QLineEdit* edit : {form1->Edit15, form1->Edit16, form1->Edit17, form1->Edit24}) {
         edit->clear();
         QTest::keyClicks(edit, longText);
     }
     QTest::keyClicks(form1->Memo1, longText);
-    form1->ProjectDataToRecord();
+    form1->Projektdaten1->trigger();
+    EXPECT_TRUE(form1->GroupBox1->isHidden());
 
     const ProjectRecord& p = session->Project;
     const std::pair<std::string, int> stored[] = {{p.Title.text(), 50},
@@ -139,44 +122,51 @@ TEST_F(ProjectDataWindow, FieldsAreCutToTheirRecordLengths)
     EXPECT_EQ(p.RemarkLines[24].text(), "Bemerkung 25");
 }
 
-TEST_F(ProjectDataWindow, RecordListsAttachmentsUpToTheFirstEmptyOneAndSelectsTheLast)
+// The list shows the attachments up to the first empty one, the last selected; Add appends up to
+// twenty and refuses a path the project file cannot hold exactly (rather than altering it).
+TEST_F(ProjectDataWindow, AddAppendsUpToTwentyStorableAttachments)
 {
     newProject();
     auto& attachments = session->Project.Attachments;
     attachments[0].setText("C:\\ORVA\\Projekte\\Grundriss.pdf");
     attachments[1].setText("C:\\ORVA\\Projekte\\Nordring\\Heizlast 2.OG.xls");
     attachments[3].setText("C:\\hinter\\der\\Luecke.doc");
-
     form1->RecordToProjectData();
-
     EXPECT_EQ(form1->ListBox2->count(), 2);
     EXPECT_EQ(selectedAttachment(), 1);
     EXPECT_EQ(form1->run1->text().toStdString(), "Heizlast 2.OG.xls");
-}
 
-TEST_F(ProjectDataWindow, AddAppendsUpToTwentyAttachmentsThenRefusesWithText266)
-{
-    newProject();
     QStringList paths;
     for (int i = 1; i <= 18; ++i)
         paths.push_back(QString("/docs/anhang%1.pdf").arg(i));
     setAttachments(paths);
+    const QString outside = QString::fromUtf8("/p/Łódź Plan €.pdf");
+    const QString tooLong = QStringLiteral("/p/") + QString(253, QLatin1Char('a')) + QStringLiteral(".pdf");
     const QString chosen = tempPath("Angebot.pdf");
-    doubles.dialogs.answerOpen(std::nullopt).answerOpen(chosen).answerOpen(QString("/docs/anhang20.pdf"));
-
-    form1->Add1->click(); // cancelled: nothing added
-    EXPECT_EQ(form1->ListBox2->count(), 18);
-    form1->Add1->click();
-    EXPECT_EQ(attachmentItems().value(18), chosen);
-    EXPECT_EQ(selectedAttachment(), 18);
-    EXPECT_EQ(form1->run1->text().toStdString(), "Angebot.pdf");
-    form1->Add1->click();
-    ASSERT_EQ(form1->ListBox2->count(), 20);
-
-    // No dialog is scripted for the next click: the list is full.
-    doubles.messages.expect(MessageKind::Message, text(266));
-    form1->Add1->click();
-    EXPECT_EQ(form1->ListBox2->count(), 20);
+    struct Case
+    {
+        std::optional<QString> answer; // the dialog's, when one is shown
+        int refusal;                    // the message's text line, 0: none
+        int count;
+    };
+    const Case cases[] = {{std::nullopt, 0, 18}, {outside, 278, 18}, {tooLong, 279, 18}, {chosen, 0, 19},
+                          {QString("/docs/anhang20.pdf"), 0, 20}, {"/docs/kein Platz.pdf", 266, 20}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer.value_or("cancelled").toStdString());
+        if (c.refusal != 266) // the list is full: no dialog
+            doubles.dialogs.answerOpen(c.answer);
+        if (c.refusal)
+            doubles.messages.expect(MessageKind::Message,
+                                    text(c.refusal) + (c.refusal == 266 ? QString() : "\n" + *c.answer));
+        form1->Add1->click();
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(form1->ListBox2->count(), c.count);
+        if (c.answer == chosen) {
+            EXPECT_EQ(attachmentItems().value(18), chosen);
+            EXPECT_EQ(selectedAttachment(), 18);
+            EXPECT_EQ(form1->run1->text().toStdString(), "Angebot.pdf");
+        }
+    }
     form1->ProjectDataToRecord();
     EXPECT_EQ(session->Project.Attachments[18].text(), chosen.toStdString());
     EXPECT_EQ(session->Project.Attachments[19].text(), "/docs/anhang20.pdf");
@@ -232,7 +222,6 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
     form1->run1->click();
     EXPECT_EQ(doubles.shell.opened, QStringList({plan, plan}));
-
     list->clearSelection();
     form1->run1->click();
     EXPECT_EQ(doubles.shell.opened.size(), 2) << "without a selection nothing opens";
@@ -241,39 +230,20 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
     for (const QString& path : {QStringLiteral("C:\\Users\\p\\Downloads\\Rechnung.pdf.exe"), script}) {
         SCOPED_TRACE(path.toStdString());
         setAttachments({path});
-        doubles.messages.expect(MessageKind::Message,
-                                QString::fromUtf8(RefusedAttachmentText) + QLatin1Char('\n') + path);
+        doubles.messages.expect(MessageKind::Message, QString::fromUtf8(RefusedAttachmentText) + "\n" + path);
         form1->run1->click();
         doubles.messages.verifyAllShown();
-        EXPECT_EQ(doubles.shell.opened.size(), 2);
     }
 
     // An address opens only after the planner has seen it.
     const QString address = QStringLiteral("https://orva.example/datenblatt.pdf");
     setAttachments({address});
-    list->setCurrentRow(0);
     for (const bool agreed : {false, true}) {
-        doubles.messages.expect(MessageKind::YesNo, text(280) + QLatin1Char('\n') + address, agreed);
+        doubles.messages.expect(MessageKind::YesNo, text(280) + "\n" + address, agreed);
         form1->run1->click();
         doubles.messages.verifyAllShown();
     }
     EXPECT_EQ(doubles.shell.opened, QStringList({plan, plan, address}));
-}
-
-// A path the project file cannot hold exactly is refused when it is added, not altered on saving.
-TEST_F(ProjectDataWindow, AttachmentsThatCannotBeStoredExactlyAreRefusedOnAdding)
-{
-    newProject();
-    const QString outside = QString::fromUtf8("/p/Łódź Plan €.pdf");
-    const QString tooLong = QStringLiteral("/p/") + QString(253, QLatin1Char('a')) + QStringLiteral(".pdf");
-    const std::pair<QString, int> cases[] = {{outside, 278}, {tooLong, 279}};
-    for (const auto& [path, textLine] : cases) {
-        doubles.dialogs.answerOpen(path);
-        doubles.messages.expect(MessageKind::Message, text(textLine) + QLatin1Char('\n') + path);
-        form1->Add1->click();
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(form1->ListBox2->count(), 0);
-    }
 }
 
 } // namespace

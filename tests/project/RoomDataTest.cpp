@@ -1,8 +1,10 @@
-// The room data panel: opening, modes, the record transfer and the checks of its edits.
+// The room data panel: opening, modes, the record transfer, the checks of its edits and the type
+// list with the pick of a type by double click.
 #include "help/RoomPanelFixture.h"
 
 #include <QAction>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 
 #include <utility>
@@ -125,6 +127,7 @@ const RoomCase roomCases[] = {
     {Heat, "Edit4", "12a",  true,  false, " 75.0", &R::HeatingFlowTemp, 75,   nullptr},
     {Heat, "Edit2", "1500", false, false, "1500",  &R::HeatingDemand,   1500, &S::DemandChanged},
     {Heat, "Edit2", "-50",  true,  false, "  0.0", &R::HeatingDemand,   0,    nullptr},
+    {Heat, "Edit2", "0.5",  false, false, "0.5",   &R::HeatingDemand,   0.5,  &S::DemandChanged},
     {Cool, "Edit7", "4200", false, false, "4200",  &R::CoolingDemand,   4200, &S::DemandChanged},
     {Cool, "Edit7", "-5",   true,  false, "  0.0", &R::CoolingDemand,   0,    nullptr},
     {Cool, "Edit1", "18",   false, false, "18",    &R::CoolingFlowTemp, 18,   &S::FlowTempChanged},
@@ -171,26 +174,20 @@ TEST_F(RoomData, ChecksStoreAndFlagValidValuesAndRejectOthersInBothModes)
     }
 }
 
-TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSaving)
-{
-    openRoomData();
-    form1->RadioButton2->click();
-    QTest::keyClicks(form1->Edit7, "4200");
-    doubles.messages.expect(MessageKind::Message, text(117));
-    form1->Speichern1->trigger();
-    EXPECT_EQ(session->Project.CoolingDemand, 4200);
-}
-
-TEST_F(RoomData, OtherModesDemandAndFlowAreNotChecked)
+// A value typed and not yet left is checked before saving; the other mode's fields are not checked.
+TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSavingAndOtherModesFieldsAreNot)
 {
     openRoomData();
     form1->RadioButton2->click();
     enter(form1->Edit2, "abc"); // an unexpected box would fail the test
     enter(form1->Edit4, "-1");
+    QTest::keyClicks(form1->Edit7, "4200");
+    doubles.messages.expect(MessageKind::Message, text(117));
+    form1->Speichern1->trigger();
+    EXPECT_EQ(session->Project.CoolingDemand, 4200);
+    EXPECT_FALSE(session->FlowTempChanged);
     form1->RadioButton1->click();
     enter(form1->Edit7, "abc");
-    EXPECT_FALSE(session->FlowTempChanged);
-    EXPECT_FALSE(session->DemandChanged);
 }
 
 TEST_F(RoomData, FocusedEditIsNotCheckedWhileTheWindowCloses)
@@ -236,6 +233,73 @@ TEST_F(RoomData, CheckDoesNotRunAgainWhileItsMessageIsShown)
     messages.verifyAllShown();
     EXPECT_EQ(form1->Edit3->text(), " 20.0");
     destroyWindow();
+}
+
+TEST_F(RoomData, ItemsShowTheNamePaddedToSixteenAndTheLineNumber)
+{
+    // Names from column 11 (its blank included): the type code, up to column 21.
+    useProgramFolder({
+        "F          W",                  // line 5
+        "ZHW        WFWL-2L Zweileiter", // line 6: the code " WFWL-2L", without the description
+        "F       ab",                    // line 7: shorter than column 11
+    });
+    openRoomData();
+    EXPECT_EQ(typeItems(), QStringList({" W              5", " WFWL-2L        6", "                7"}));
+}
+
+TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRefused)
+{
+    struct Case
+    {
+        const char* name;
+        const char* chosenTypeRow;
+        bool free, forced;
+    };
+    // The O line is refused with its message; the earlier pick stays, the run stays closed.
+    const Case cases[] = {
+        {" W", "W", true, false},
+        {" WFW-2L", "WFW-2L Zweileiter", false, true},
+        {" DWF", "DWF Deckengeraet", false, true},
+        {" WZ", "DWF Deckengeraet", false, false},
+    };
+    useProgramFolder(
+        {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet", "O          WZ"});
+    // A default picture, so the click that comes with the double click shows no error.
+    writePicture("Image4.bmp", {8, 8}, Qt::gray);
+    openRoomData();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool refused = !c.free && !c.forced;
+        form1->Berechnungen1->setEnabled(false);
+        if (refused)
+            doubles.messages.expect(MessageKind::Message, "KONVEKTORTYP NOCH NICHT INTEGRIERT !!");
+        clickItem(typeItem(c.name), true);
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
+        // The run hands the kind on and clears the flags; the calculation window shows which
+        // list it loaded (a refused pick leaves the previous one).
+        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(c.free ? 63 : 46));
+        EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
+        EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
+    }
+}
+
+TEST_F(RoomData, LinesBeyondNinetyNineArePickedByTheirOwnNumber)
+{
+    // Lines 5 .. 124, free types "F<n>", with line 105 a forced type: its item ends in "05",
+    // the same two digits as line 5.
+    std::vector<std::string> lines;
+    for (int n = 5; n < 125; ++n)
+        lines.push_back((n == 105 ? "Z          Z" : "F          F") + std::to_string(n));
+    useProgramFolder(lines);
+    writePicture("Image4.bmp", {8, 8}, Qt::gray);
+    openRoomData();
+    QListWidgetItem* item = typeItem(" Z105");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), " Z105           105");
+    clickItem(item, true);
+    EXPECT_EQ(session->ChosenTypeRow, "Z105");
+    EXPECT_EQ(calc<QLabel>("Label4")->text(), text(46)); // the forced list was loaded
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // marker, the project data kept across panels, and the bytes of a new project's file.
 #include "MainWindowFixture.h"
 
-#include "core/model/ProjectCodec.h"
 #include "core/model/ProjectReset.h"
 
 #include <functional>
@@ -11,13 +10,6 @@ namespace tepa::test {
 namespace {
 
 using platform::Answer;
-
-ProjectRecord decodeFile(const QByteArray& bytes)
-{
-    auto record = ProjectCodec::decode(std::as_bytes(std::span(bytes.constData(), bytes.size())));
-    EXPECT_TRUE(record.ok());
-    return record.ok() ? record.value() : ProjectRecord{};
-}
 
 // A loaded project, saved once, then edited as the planner would.
 class SaveState : public MainWindowFixture
@@ -149,7 +141,7 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             doubles.dialogs.verifyAllUsed();
             const QByteArray now = readBytes(file);
             if (saves && modified)
-                EXPECT_TRUE(e.saved(decodeFile(now)));
+                EXPECT_TRUE(e.saved(decoded(now)));
             else
                 EXPECT_EQ(now, original);
             const bool replaced = step.command == Command::New && goesOn;
@@ -197,7 +189,7 @@ TEST_F(SaveState, NewProjectFileCarriesNothingOfTheProjectBefore)
     // Of the project before only what New keeps on purpose is left: the calculation window's
     // fixed quantity (2 x 2 bytes) and the height and height factor of each entry (16 x 24).
     const QByteArray written = readBytes(path);
-    EXPECT_EQ(decodeFile(written).Date.text(), todayShortDate());
+    EXPECT_EQ(decoded(written).Date.text(), todayShortDate());
     EXPECT_EQ(written.count(char(0xA5)), 16 * 2 * 12 + 2 * 2) << "only heights, factors and the fixed flags";
 }
 

@@ -16,14 +16,14 @@ protected:
     {
         MainWindowFixture::SetUp();
         createCalculationWindow();
-        session->Project.HeatingEntryCount = 2;
-        session->Project.CoolingEntryCount = 1;
-        session->Project.HeatingEntries[0].InUse = true;
-        session->Project.CoolingEntries[0].InUse = true;
     }
 
     void startInMode(bool heating)
     {
+        session->Project.HeatingEntryCount = 2;
+        session->Project.CoolingEntryCount = 1;
+        session->Project.HeatingEntries[0].InUse = true;
+        session->Project.CoolingEntries[0].InUse = true;
         (heating ? form1->RadioButton1 : form1->RadioButton2)->setChecked(true);
         session->HeatingMode = heating;
         session->CoolingMode = !heating;
@@ -35,39 +35,43 @@ protected:
 TEST_F(UnfinishedEntry, ModeSwitchGivesItUpInTheListItWasAddedTo)
 {
     for (const bool heating : {true, false}) {
-        SCOPED_TRACE(heating ? "added to heating, switched to cooling"
-                             : "added to cooling, switched to heating");
-        session->Project.HeatingEntryCount = 2;
-        session->Project.CoolingEntryCount = 1;
+        SCOPED_TRACE(heating ? "added to heating, switched to cooling" : "added to cooling, switched to heating");
         startInMode(heating);
         (heating ? form1->RadioButton2 : form1->RadioButton1)->click();
         EXPECT_FALSE(session->EntryBeingAdded);
-        EXPECT_EQ(session->Project.HeatingEntryCount, 2);
-        EXPECT_EQ(session->Project.CoolingEntryCount, 1);
         EXPECT_EQ(heating ? session->HeatingEntryIndex : session->CoolingEntryIndex, heating ? 2 : 1);
-
         form2->Schliessen1Click();
         EXPECT_EQ(session->Project.HeatingEntryCount, 2);
         EXPECT_EQ(session->Project.CoolingEntryCount, 1);
     }
 }
 
-TEST_F(UnfinishedEntry, LoadKeepsTheLoadedListsAndStartsBothAtTheirFirstEntry)
+// Load keeps the loaded lists and starts both at their first entry; New keeps its one entry.
+TEST_F(UnfinishedEntry, LoadAndNewKeepTheirOwnLists)
 {
-    startInMode(false); // cooling entry 2 being added
     const auto stored = loadProjectFile(testData("sample-project.kon"));
     ASSERT_TRUE(stored.ok());
-    doubles.messages.expectQuestion(text(121), platform::Answer::No); // the added entry is a change
-    loadSample();
-
-    EXPECT_EQ(session->CoolingEntryIndex, 1);
-    form2->Schliessen1Click();
-    EXPECT_EQ(session->Project.HeatingEntryCount, stored.value().HeatingEntryCount);
-    EXPECT_EQ(session->Project.CoolingEntryCount, stored.value().CoolingEntryCount);
+    for (const bool load : {false, true}) {
+        SCOPED_TRACE(load ? "Load" : "New");
+        startInMode(!load);
+        doubles.messages.expectQuestion(text(121), platform::Answer::No); // the added entry is a change
+        if (load)
+            loadSample();
+        else
+            form1->Neu1->trigger();
+        EXPECT_EQ(session->CoolingEntryIndex, 1);
+        form2->Schliessen1Click();
+        EXPECT_EQ(session->Project.HeatingEntryCount, load ? stored.value().HeatingEntryCount : 1);
+        EXPECT_EQ(session->Project.CoolingEntryCount, load ? stored.value().CoolingEntryCount : 1);
+    }
 }
 
 TEST_F(UnfinishedEntry, ModeSwitchEmptiesTheCalculationListSoNoLineOfTheOtherListCanBePicked)
 {
+    session->Project.HeatingEntryCount = 2;
+    session->Project.CoolingEntryCount = 1;
+    session->Project.HeatingEntries[0].InUse = true;
+    session->Project.CoolingEntries[0].InUse = true;
     session->HeatingMode = true;
     session->CoolingMode = false;
     form2->Listenaufbau();
@@ -80,16 +84,6 @@ TEST_F(UnfinishedEntry, ModeSwitchEmptiesTheCalculationListSoNoLineOfTheOtherLis
     doubles.messages.expect(MessageKind::Information, text(131));
     form2->BearbeitenClick();
     EXPECT_EQ(session->CoolingEntryIndex, 1);
-}
-
-TEST_F(UnfinishedEntry, NewProjectKeepsItsOneEntryWhenTheWindowIsClosed)
-{
-    startInMode(true);
-    doubles.messages.expectQuestion(text(121), platform::Answer::No); // the added entry is a change
-    form1->Neu1->trigger();
-    form2->Schliessen1Click();
-    EXPECT_EQ(session->Project.HeatingEntryCount, 1);
-    EXPECT_EQ(session->Project.CoolingEntryCount, 1);
 }
 
 } // namespace
