@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace tepa::test {
 namespace {
 
@@ -137,6 +139,31 @@ TEST_F(SizingDialogTest, CoolingWarnsOfTheDewPointAndSetsTheFan)
     EXPECT_EQ(cooling(1).FanSpeed, c.speedRpm);
     EXPECT_EQ(cooling(1).Count, c.count);
     EXPECT_NEAR(cooling(1).Output, c.outputW, 1e-6 * c.outputW);
+}
+
+// A staged unit's line in cooling sets its stage button, and the dialog shows every column.
+TEST_F(SizingDialogTest, CoolingStagesReachTheirButtonsAndEveryColumnShows)
+{
+    coolingMode();
+    const std::pair<double, const char*> stages[] = {{1000, "RadioButton6"}, {1400, "RadioButton7"}};
+    for (const auto& [speed, button] : stages) {
+        SCOPED_TRACE(button);
+        cooling(1) = {};
+        const auto found = expected(engine::Mode::Cooling);
+        const auto line = std::find_if(found.begin(), found.end(), [&](const sizing::Candidate& c) {
+            return c.typeName.rfind("DWF", 0) == 0 && c.speedRpm == speed;
+        });
+        ASSERT_NE(line, found.end());
+        SizingDialog* dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        int columns = 0;
+        for (int column = 0; column < dialog->SizingTable->columnCount(); ++column)
+            columns += dialog->SizingTable->columnWidth(column);
+        EXPECT_GE(dialog->width(), columns);
+        take(dialog, static_cast<int>(line - found.begin()));
+        EXPECT_EQ(cooling(1).FanSpeed, speed);
+        EXPECT_TRUE(control<QRadioButton>(button)->isChecked());
+    }
 }
 
 } // namespace

@@ -129,5 +129,15 @@ TEST_F(UpdateCycleTest, TheListViewReachesItsWidgets)
     EXPECT_TRUE(control<QLabel>("Label96")->isHidden());
 }
 
+// After a room run the cooling list shows the first entry's fan captions.
+TEST_F(UpdateCycleTest, TheCoolingListShowsTheFirstEntrysFanCaptions)
+{
+    list(false, "WFW-2L", 2, 1000);
+    fill(cooling(1), fixtureType("WNF1", true), "WNF1", 1, 0);
+    form->showCoolingList();
+    EXPECT_EQ(label("Label46"), form->text(179));
+    EXPECT_EQ(label("Label73"), form->text(189));
+}
+
 } // namespace
 } // namespace tepa::test
