@@ -21,7 +21,8 @@ TEST_F(MainWindow, CaptionsMenusAndShortcutsAtStart)
     // Only the project and help commands are open at start.
     for (QAction* action : {form1->Neu1, form1->Laden1, form1->Speichern1, form1->Info2})
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
-    for (QAction* action : {form1->Drucken1->menuAction(), form1->Konvliste, form1->Raumdaten1, form1->Berechnungen1})
+    for (QAction* action :
+         {form1->Drucken1->menuAction(), form1->Konvliste, form1->Raumdaten1, form1->Berechnungen1})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
     EXPECT_TRUE(form1->GroupBox2->isHidden());
 

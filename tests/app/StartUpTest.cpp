@@ -11,7 +11,8 @@ const QString WorkDirValue = QStringLiteral("Arbeitsverzeichnis");
 
 TEST_F(StartUp, StoredWorkingDirectoryIsUsedCleanedWithoutAsking)
 {
-    const std::pair<const char*, const char*> cases[] = {{"work/", "work"}, {"a/../work//inner//", "work/inner"}};
+    const std::pair<const char*, const char*> cases[] = {{"work/", "work"},
+                                                         {"a/../work//inner//", "work/inner"}};
     for (const auto& [stored, cleaned] : cases) {
         SCOPED_TRACE(stored);
         storeWorkDir(tempPath(stored));
@@ -76,7 +77,9 @@ TEST_F(StartUp, MissingBlankOrInstalledValueAsksForAFolderThatCanHoldTheProjects
 
     // The project menu changes it later under the same rules.
     EXPECT_EQ(withoutMnemonic(form1->Arbeitsverzeichnis1->text()).toStdString(), "Text 271");
-    doubles.dialogs.answerDirectory(installation).answerDirectory(std::nullopt).answerDirectory(tempPath("neu"));
+    doubles.dialogs.answerDirectory(installation)
+        .answerDirectory(std::nullopt)
+        .answerDirectory(tempPath("neu"));
     doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(installation));
     for (int i = 0; i < 3; ++i) {
         form1->Arbeitsverzeichnis1->trigger();
@@ -113,7 +116,8 @@ TEST_F(StartUp, ProgramDirectoryIsTheCurrentFolderWithTextsElseTheInstallation)
     QDir().mkpath(own);
     QByteArray texts;
     for (int line = 0; line < 160; ++line)
-        texts += QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
+        texts +=
+            QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
     writeFile(own + "/tepatext.txt", texts);
     const std::pair<QString, const char*> cases[] = {{own, "Zeile 120"}, {tempPath("."), "Text 120"}};
     for (const auto& [current, caption] : cases) {

@@ -111,7 +111,8 @@ protected:
     {
         ASSERT_LT(row, list->count()) << list->objectName().toStdString();
         list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
     }
 
     // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the

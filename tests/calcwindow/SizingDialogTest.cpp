@@ -131,7 +131,8 @@ TEST_F(SizingDialogTest, CoolingWarnsOfTheDewPointAndSetsTheFan)
         ASSERT_NE(line, found.end());
         SizingDialog* dialog = open();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->SizingWarning->isVisibleTo(dialog) ? dialog->SizingWarning->text() : QString(), text(33));
+        EXPECT_EQ(dialog->SizingWarning->isVisibleTo(dialog) ? dialog->SizingWarning->text() : QString(),
+                  text(33));
         take(dialog, static_cast<std::size_t>(line - found.begin()));
         expectTaken(cooling(1), *line);
         if (c.button)

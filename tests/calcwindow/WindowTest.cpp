@@ -102,10 +102,13 @@ TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirP
     const Case cases[] = {
         {"UpDown1", "Edit5", "7", Qt::Key_Up, "8"},
         {"UpDown1", "Edit5", "x", Qt::Key_Up, "9"}, // no count: the step goes on from where it was
-        {"UpDown1", "Edit5", "15", Qt::Key_Up, "15"}, {"UpDown1", "Edit5", "1", Qt::Key_Down, "1"},
+        {"UpDown1", "Edit5", "15", Qt::Key_Up, "15"},
+        {"UpDown1", "Edit5", "1", Qt::Key_Down, "1"},
         // A count typed beyond the range is brought back to the nearest limit by a step.
-        {"UpDown1", "Edit5", "40", Qt::Key_Up, "15"}, {"UpDown1", "Edit5", "40", Qt::Key_Down, "14"},
-        {"UpDown3", "Edit6", "10", Qt::Key_Down, "10"}, {"UpDown3", "Edit6", "12", Qt::Key_Up, "13"},
+        {"UpDown1", "Edit5", "40", Qt::Key_Up, "15"},
+        {"UpDown1", "Edit5", "40", Qt::Key_Down, "14"},
+        {"UpDown3", "Edit6", "10", Qt::Key_Down, "10"},
+        {"UpDown3", "Edit6", "12", Qt::Key_Up, "13"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.upDown) + " from " + c.typed);
@@ -122,9 +125,12 @@ TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirP
     control<QRadioButton>("RadioButton3")->click();
     control<QRadioButton>("MS_Schalter")->click();
     control<QRadioButton>("RadioButton7")->click();
-    for (const auto& [name, on] : std::initializer_list<std::pair<const char*, bool>>{
-             {"RadioButton1", false}, {"RadioButton3", true}, {"RadioButton5", false},
-             {"RadioButton7", true}, {"TR_Schalter", false}, {"MS_Schalter", true}})
+    for (const auto& [name, on] : std::initializer_list<std::pair<const char*, bool>>{{"RadioButton1", false},
+                                                                                      {"RadioButton3", true},
+                                                                                      {"RadioButton5", false},
+                                                                                      {"RadioButton7", true},
+                                                                                      {"TR_Schalter", false},
+                                                                                      {"MS_Schalter", true}})
         EXPECT_EQ(checked(name), on) << name;
 }
 

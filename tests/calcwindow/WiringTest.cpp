@@ -198,11 +198,14 @@ TEST_F(Wiring, TheHeatingOperatingPoint)
     const calculation::HeatingLimits limits = calculation::update_grenzen(copy, 1, true);
     control<QRadioButton>("TR_Schalter")->setChecked(true);
     form->update_grenzen(1);
-    for (const auto& [name, expected] : std::initializer_list<std::pair<const char*, std::string>>{
-             {"Label9", limits.returnEndText}, {"Label7", limits.returnStartText},
-             {"Label13", limits.massEndText}, {"Label12", limits.massStartText},
-             {"Label16", limits.outputEndText}, {"Label14", limits.outputStartText},
-             {"Label28", limits.soundLevelText}})
+    for (const auto& [name, expected] :
+         std::initializer_list<std::pair<const char*, std::string>>{{"Label9", limits.returnEndText},
+                                                                    {"Label7", limits.returnStartText},
+                                                                    {"Label13", limits.massEndText},
+                                                                    {"Label12", limits.massStartText},
+                                                                    {"Label16", limits.outputEndText},
+                                                                    {"Label14", limits.outputStartText},
+                                                                    {"Label28", limits.soundLevelText}})
         EXPECT_EQ(label(name).toStdString(), expected) << name;
     session.Project.HeatingDemand = 100;
     form->Restwaerme();
