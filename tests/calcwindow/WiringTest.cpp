@@ -124,6 +124,7 @@ TEST_F(Wiring, TheTypePanelAndWeiter)
     EXPECT_EQ(panelColour(control<QWidget>("Panel12")), formcolours::coolingBlue());
     chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
     EXPECT_DOUBLE_EQ(form->Fan.airFlowLimit, 240);
+    EXPECT_EQ(label("Label46"), text(179));
     EXPECT_EQ(label("Label41"), text(208));
     EXPECT_TRUE(hidden("Edit6"));
 
@@ -392,10 +393,13 @@ TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
         for (const char* name : {"ListBox2", "Panel3", "GroupBox1"})
             EXPECT_TRUE(hidden(name)) << name;
         EXPECT_EQ(fieldText(heatingMode ? "Edit5" : "Edit9").trimmed(), QStringLiteral("1"));
+        EXPECT_TRUE(control<QPushButton>("Erweitern")->isEnabled());
         chooseType(heatingMode ? "FreieKonvektion1" : "FreieZwangsKonv1",
                    QString::fromLatin1(heatingMode ? "W1" : "WFW-2L"));
         EXPECT_EQ(count, 1);
         EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
+        trigger("Schliessen1");
+        EXPECT_EQ(session.Project.HeatingInUse, heatingMode) << "the room is designed in this mode";
     }
 }
 
@@ -413,8 +417,7 @@ TEST_F(Wiring, ClosingCommitsTheFieldStillBeingTypedIn)
     EXPECT_EQ(committed.count(), 1);
 }
 
-// The list rules reach ListBox2, the total and the series notes; after a room run the cooling
-// list shows the first entry's fan captions.
+// The list rules reach ListBox2, the total and the series notes.
 TEST_F(Wiring, TheListView)
 {
     session.HeatingMode = false;
@@ -441,11 +444,20 @@ TEST_F(Wiring, TheListView)
     EXPECT_EQ(colour("Label67"), formcolours::demandMetGreen());
     EXPECT_TRUE(hidden("Label95"));
 
+    // After a room run: the cooling summary and list show the first entry's temperatures and fan
+    // captions; a loaded heating project shows its entry's air flow.
     list(false, "WFW-2L", 2, 1000);
     fill(cooling(1), fixtureType("WNF1", true), "WNF1", 1, 0);
+    session.Project.CoolingSecondTemp = 17;
+    form->showCoolingSummary();
+    EXPECT_EQ(label("Label66"), QStringLiteral("17.0"));
     form->showCoolingList();
     EXPECT_EQ(label("Label46"), text(179));
     EXPECT_EQ(label("Label73"), text(189));
+    session.HeatingMode = session.ProjectLoaded = true;
+    fill(heating(1), fixtureType("WNF1", true), "WNF1", 1, 0);
+    form->prepareHeatingRun();
+    EXPECT_EQ(label("Label25"), text(183));
 }
 
 } // namespace
