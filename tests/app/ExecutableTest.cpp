@@ -35,12 +35,9 @@ TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
     program.setWorkingDirectory(temp.path());
     program.start(QStringLiteral(TEPA_APP_EXECUTABLE), {});
     const bool finished = program.waitForFinished(20000);
-    if (!finished) {
-        program.kill();
-        program.waitForFinished(5000);
-    }
+    if (!finished)
+        program.kill(), program.waitForFinished(5000);
     const std::string errors = program.readAllStandardError().toStdString();
-
     ASSERT_TRUE(finished) << "the program did not end by itself; stderr:\n" << errors;
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors;
     EXPECT_EQ(program.exitCode(), 0) << errors;

@@ -1,9 +1,6 @@
 // Ending the program through the exit command and by closing the main window.
 #include "project/MainWindowFixture.h"
 
-#include <QAction>
-#include <QDir>
-
 namespace tepa::test {
 namespace {
 
@@ -32,40 +29,25 @@ const ExitCase exitCases[] = {
 };
 // clang-format on
 
-class Exit : public MainWindowFixture
-{
-protected:
-    QStringList projectFiles() const
-    {
-        return QDir(tempPath("work/Projekte")).entryList(QDir::Files | QDir::NoDotAndDotDot);
-    }
-
-    // A fresh window holding a project in the case's state, the answers scripted.
-    void startWith(const ExitCase& c);
-};
-
-void Exit::startWith(const ExitCase& c)
-{
-    createWindow();
-    form1->show();
-    if (!c.saved)
-        session->Project.RoomName.setText("Raum 1");
-    session->DemandChanged = c.roomDataChanged;
-    if (!c.saved)
-        doubles.messages.expectQuestion("Text 121", c.answer);
-    if (c.roomDataChanged)
-        doubles.messages.expect(MessageKind::Message, "Text 117");
-    if (c.dialogCancelled)
-        doubles.dialogs.answerSave(std::nullopt);
-    if (c.saveTo)
-        doubles.dialogs.answerSave(tempPath(c.saveTo));
-}
+using Exit = MainWindowFixture;
 
 TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
 {
     for (const ExitCase& c : exitCases) {
         SCOPED_TRACE(c.what);
-        startWith(c);
+        createWindow();
+        form1->show();
+        if (!c.saved) {
+            session->Project.RoomName.setText("Raum 1");
+            doubles.messages.expectQuestion("Text 121", c.answer);
+        }
+        session->DemandChanged = c.roomDataChanged;
+        if (c.roomDataChanged)
+            doubles.messages.expect(MessageKind::Message, "Text 117");
+        if (c.dialogCancelled)
+            doubles.dialogs.answerSave(std::nullopt);
+        if (c.saveTo)
+            doubles.dialogs.answerSave(tempPath(c.saveTo));
 
         // Quitting closes the windows; a second question from the main window would fail here.
         EXPECT_EQ(exitCodeAfter([&] { form1->Programmbeenden1->trigger(); }), c.ends ? 0 : StillRunning);
@@ -73,7 +55,7 @@ TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
         doubles.dialogs.verifyAllUsed();
         EXPECT_EQ(form1->isVisible(), !c.ends);
         EXPECT_EQ(session->projectModified(), !c.saved && c.saveTo == nullptr);
-        EXPECT_EQ(projectFiles().size(), c.saveTo ? 1 : 0);
+        EXPECT_EQ(QDir(tempPath("work/Projekte")).entryList(QDir::Files).size(), c.saveTo ? 1 : 0);
         if (c.saveTo) {
             EXPECT_EQ(QFileInfo(tempPath(c.saveTo)).size(), 15858);
             QFile::remove(tempPath(c.saveTo));

@@ -20,7 +20,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWidget>
 
 #include <filesystem>
 #include <memory>
@@ -30,13 +29,32 @@ namespace tepa::test {
 
 inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
 
-// A calculation window as the program creates it at start: the interface texts of the fixture
-// installation are loaded, the program directory is that installation, and a plain widget
-// stands in for the main window. `create()` builds the window, so a test can change the
-// session or the main window's place first.
+// A calculation window as the program creates it at start: the texts of the fixture installation
+// loaded, that installation the program directory, a plain widget standing in for the main
+// window. `create()` builds the window, so a test can change the session first. The room is
+// heated 75/20 °C for 2000 W and cooled 16/26 °C at 40 % for 1500 W.
 class CalcWindowFixture : public ::testing::Test
 {
 protected:
+    void SetUp() override
+    {
+        auto texts = InterfaceTexts::load(FixtureInstallDir);
+        ASSERT_TRUE(texts.ok()) << texts.error();
+        session.InterfaceTexts = std::move(texts.value());
+        session.ProgramDir = FixtureInstallDir;
+        mainWindow.move(120, 80);
+        ProjectRecord& p = session.Project;
+        p.HeatingFlowTemp = 75, p.HeatingRoomTemp = 20, p.HeatingDemand = 2000;
+        p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
+        p.CoolingHumidity = 40, p.CoolingDemand = 1500;
+    }
+
+    TForm2& create()
+    {
+        form = std::make_unique<TForm2>(session, doubles.services(), &mainWindow);
+        return *form;
+    }
+
     // The type of the fixture installation whose line starts with `name`.
     static TypeRecord fixtureType(const std::string& name, bool forced)
     {
@@ -50,26 +68,15 @@ protected:
         return {};
     }
 
-    // Entry `n` (1-based) of each list.
+    // Entry `n` (1-based) of each list, and the current one.
     HeatingEntry& heating(int n) { return session.Project.HeatingEntries[static_cast<std::size_t>(n - 1)]; }
     CoolingEntry& cooling(int n) { return session.Project.CoolingEntries[static_cast<std::size_t>(n - 1)]; }
-
-    // The room most tests design for: heating 75/20 °C for 2000 W, cooling 16/26 °C at 40 % for
-    // 1500 W.
-    void designRoom()
-    {
-        ProjectRecord& p = session.Project;
-        p.HeatingFlowTemp = 75, p.HeatingRoomTemp = 20, p.HeatingDemand = 2000;
-        p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
-        p.CoolingHumidity = 40, p.CoolingDemand = 1500;
-    }
-    // The current entry of each list.
     HeatingEntry& heating() { return session.currentHeatingEntry(); }
     CoolingEntry& cooling() { return session.currentCoolingEntry(); }
     void coolingMode() { session.HeatingMode = false, session.CoolingMode = true; }
 
-    // Entries of one type calculated as the window does; heating free convectors unless a fan
-    // speed is given.
+    // `count` entries of one type calculated as the window does; heating free convectors unless
+    // a fan speed is given.
     void list(bool heatingMode, const char* name, int count, double speed = 0)
     {
         session.HeatingMode = heatingMode;
@@ -103,18 +110,9 @@ protected:
     static void clickRow(QListWidget* list, int row)
     {
         ASSERT_LT(row, list->count()) << list->objectName().toStdString();
-        QListWidgetItem* item = list->item(row);
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    }
-
-    // The first row of a list whose text starts with `prefix`.
-    int rowOf(const char* listName, const QString& prefix)
-    {
-        auto* list = control<QListWidget>(listName);
-        const auto items = list->findItems(prefix, Qt::MatchStartsWith);
-        EXPECT_FALSE(items.empty()) << "no item " << prefix.toStdString() << " in " << listName;
-        return items.empty() ? 0 : list->row(items.front());
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
     }
 
     // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
@@ -122,26 +120,14 @@ protected:
     void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
     {
         trigger(menu);
-        clickRow(control<QListWidget>("ListBox1"), rowOf("ListBox1", type));
+        auto* types = control<QListWidget>("ListBox1");
+        const auto items = types->findItems(type, Qt::MatchStartsWith);
+        ASSERT_FALSE(items.empty()) << "no type " << type.toStdString();
+        clickRow(types, types->row(items.front()));
         clickRow(control<QListWidget>("ListBox3"), lengthRow);
         if (heightRow >= 0)
             clickRow(control<QListWidget>("ListBox4"), heightRow);
-        control<QPushButton>("Konweiter")->click();
-    }
-
-    void SetUp() override
-    {
-        auto texts = InterfaceTexts::load(FixtureInstallDir);
-        ASSERT_TRUE(texts.ok()) << texts.error();
-        session.InterfaceTexts = std::move(texts.value());
-        session.ProgramDir = FixtureInstallDir;
-        mainWindow.move(120, 80);
-    }
-
-    TForm2& create()
-    {
-        form = std::make_unique<TForm2>(session, doubles.services(), &mainWindow);
-        return *form;
+        press("Konweiter");
     }
 
     // The control of the window with this name and type; a missing one fails the test.

@@ -42,7 +42,6 @@ TEST_F(RateMatchesWindow, ForTheSameEntry)
         {"FreieZwangsKonv1", "WF2", 1, -1, 1100},    {"FreieZwangsKonv1", "WFW-2L", 0, -1, 1450},
         {"FreieZwangsKonv1", "WFWL-2L", 1, -1, 690}, {"FreieZwangsKonv1", "DWF", 0, -1, 0, true},
     };
-    designRoom();
     create().show();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);

@@ -7,9 +7,9 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace tepa::test {
 namespace {
@@ -20,16 +20,15 @@ protected:
     void SetUp() override
     {
         CalcWindowFixture::SetUp();
-        designRoom();
         // A new project counts its first, still empty entry in each list.
-        session.Project.HeatingEntryCount = 1;
-        session.Project.CoolingEntryCount = 1;
+        session.Project.HeatingEntryCount = session.Project.CoolingEntryCount = 1;
         create();
     }
 
     // What the core search finds for the room as it stands.
-    std::vector<sizing::Candidate> expected(engine::Mode mode)
+    std::vector<sizing::Candidate> expected()
     {
+        const engine::Mode mode = session.HeatingMode ? engine::Mode::Heating : engine::Mode::Cooling;
         return sizing::size(*sizing::loadCatalog(FixtureInstallDir, localeDecimalSeparator()),
                             sizing::roomRequest(session.Project, mode))
             .candidates;
@@ -37,106 +36,108 @@ protected:
 
     SizingDialog* open()
     {
-        control<QAction>("Auslegung1")->trigger();
-        auto* dialog = form->findChild<SizingDialog*>(QStringLiteral("SizingDialog"));
-        EXPECT_NE(dialog, nullptr);
-        return dialog;
+        trigger("Auslegung1");
+        return form->findChild<SizingDialog*>(QStringLiteral("SizingDialog"));
     }
 
-    static void take(SizingDialog* dialog, int row)
+    // Takes line `row` of the dialog; the dialog deletes itself once closed.
+    static void take(SizingDialog* dialog, std::size_t row)
     {
+        ASSERT_NE(dialog, nullptr);
         QPushButton* ok = dialog->SizingButtons->button(QDialogButtonBox::Ok);
         EXPECT_FALSE(ok->isEnabled()) << "OK before a line is chosen";
-        dialog->SizingTable->selectRow(row);
+        dialog->SizingTable->selectRow(static_cast<int>(row));
         ok->click();
-        // The dialog deletes itself once closed.
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <class Entry> static void expectTaken(const Entry& e, const sizing::Candidate& c)
+    {
+        EXPECT_EQ(e.TypeName.text(), c.typeName);
+        EXPECT_EQ(e.FanSpeed, c.speedRpm);
+        EXPECT_EQ(e.Count, c.count);
+        EXPECT_NEAR(e.Output, c.outputW, 1e-6 * c.outputW);
     }
 };
 
 TEST_F(SizingDialogTest, ListsTheCoreSearchAndAddsTheChosenLineAsTheNextEntry)
 {
-    session.HeatingMode = true;
-    const auto first = expected(engine::Mode::Heating);
+    const auto first = expected();
     ASSERT_GT(first.size(), 1u);
     SizingDialog* dialog = open();
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(dialog->SizingTable->rowCount(), static_cast<int>(first.size()));
-    EXPECT_EQ(dialog->SizingTable->item(0, 0)->text().toStdString(), first[0].typeName);
+    EXPECT_EQ(dialog->SizingTable->item(0, 1)->text(), QString::number(first[0].lengthMm));
     EXPECT_EQ(dialog->SizingTable->item(0, 4)->text(), QString::number(first[0].count));
     EXPECT_EQ(dialog->SizingTable->horizontalHeaderItem(0)->text(),
-              form->text(TForm2::SizingHeadingsText).split('|').front());
+              text(TForm2::SizingHeadingsText).split('|').front());
     EXPECT_FALSE(dialog->SizingWarning->isVisibleTo(dialog)) << "no dew point in heating";
+    // Wide enough for every column of its lines.
+    int columns = 0;
+    for (int column = 0; column < dialog->SizingTable->columnCount(); ++column)
+        columns += dialog->SizingTable->columnWidth(column);
+    EXPECT_GE(dialog->width(), columns);
     take(dialog, 1);
-
     // The first entry, still unchosen, takes the line; its operating point is the window's own.
-    const sizing::Candidate& c = first[1];
     EXPECT_EQ(session.Project.HeatingEntryCount, 1);
-    EXPECT_TRUE(heating(1).InUse);
-    EXPECT_EQ(heating(1).TypeName.text(), c.typeName);
-    EXPECT_EQ(heating(1).Length, c.lengthMm);
-    EXPECT_EQ(heating(1).FanSpeed, c.speedRpm);
-    EXPECT_EQ(heating(1).Count, c.count);
-    EXPECT_NEAR(heating(1).Output, c.outputW, 1e-6 * c.outputW);
-    EXPECT_EQ(control<QLineEdit>("Edit5")->text(), QString::number(c.count));
+    expectTaken(heating(1), first[1]);
+    EXPECT_EQ(fieldText("Edit5"), QString::number(first[1].count));
     EXPECT_EQ(form->findChild<SizingDialog*>(), nullptr);
 
     // The next search covers what is left; its first line with a running fan is appended as
     // entry 2, the fan set through the window's bar.
-    const auto second = expected(engine::Mode::Heating);
-    std::size_t row = 0;
-    while (row + 1 < second.size() && second[row].speedRpm == 0)
-        ++row;
-    const sizing::Candidate& fan = second[row];
-    ASSERT_GT(fan.speedRpm, 0);
+    const auto second = expected();
+    const auto fan = std::find_if(second.begin(), second.end(), [](const auto& c) { return c.speedRpm > 0; });
+    ASSERT_NE(fan, second.end());
     // "weiter" starts an added entry's fan at rest, which a slow fan answers with its minimum.
-    if (series::isSlowFan(fan.typeName))
-        doubles.messages.expect(MessageKind::Message, form->text(calculation::WfwlMinimumText));
-    take(open(), static_cast<int>(row));
-    doubles.messages.verifyAllShown();
+    if (series::isSlowFan(fan->typeName))
+        doubles.messages.expect(MessageKind::Message, text(calculation::WfwlMinimumText));
+    take(open(), static_cast<std::size_t>(fan - second.begin()));
     EXPECT_EQ(session.Project.HeatingEntryCount, 2);
-    EXPECT_EQ(heating(2).TypeName.text(), fan.typeName);
-    EXPECT_EQ(heating(2).FanSpeed, fan.speedRpm);
-    EXPECT_EQ(heating(2).Count, fan.count);
-    EXPECT_NEAR(heating(2).Output, fan.outputW, 1e-6 * fan.outputW);
-    EXPECT_EQ(heating(1).TypeName.text(), c.typeName) << "the first entry stays";
-}
+    expectTaken(heating(2), *fan);
+    EXPECT_EQ(heating(1).TypeName.text(), first[1].typeName) << "the first entry stays";
 
-TEST_F(SizingDialogTest, AFullListRefusesTheLineWithItsText)
-{
-    session.HeatingMode = true;
-    take(open(), 0);
-    for (int i = 2; i <= static_cast<int>(MaxEntries); ++i)
+    // A full list refuses the line with its text.
+    for (int i = 3; i <= static_cast<int>(MaxEntries); ++i)
         heating(i) = heating(1);
     session.Project.HeatingEntryCount = static_cast<std::int32_t>(MaxEntries);
     const HeatingEntry last = heating(static_cast<int>(MaxEntries));
-    doubles.messages.expect(MessageKind::Message, form->text(265));
+    doubles.messages.expect(MessageKind::Message, text(265));
     take(open(), 0);
     doubles.messages.verifyAllShown();
-    EXPECT_EQ(session.Project.HeatingEntryCount, static_cast<std::int32_t>(MaxEntries));
     EXPECT_EQ(heating(static_cast<int>(MaxEntries)), last);
 }
 
+// In cooling: the dew-point warning, and each fan setting reaches its control (a staged unit's
+// stage its button).
 TEST_F(SizingDialogTest, CoolingWarnsOfTheDewPointAndSetsTheFan)
 {
     coolingMode();
     session.Project.CoolingHumidity = 70; // dew point about 20 °C: a flow of 16 °C is too cold
-    const auto found = expected(engine::Mode::Cooling);
-    ASSERT_FALSE(found.empty());
-    SizingDialog* dialog = open();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->SizingWarning->isVisibleTo(dialog));
-    EXPECT_EQ(dialog->SizingWarning->text(), form->text(33));
-    // The first line with a fan speed of its own.
-    int row = 0;
-    while (row + 1 < static_cast<int>(found.size()) && found[static_cast<std::size_t>(row)].speedRpm <= 700)
-        ++row;
-    const sizing::Candidate& c = found[static_cast<std::size_t>(row)];
-    take(dialog, row);
-    EXPECT_EQ(cooling(1).TypeName.text(), c.typeName);
-    EXPECT_EQ(cooling(1).FanSpeed, c.speedRpm);
-    EXPECT_EQ(cooling(1).Count, c.count);
-    EXPECT_NEAR(cooling(1).Output, c.outputW, 1e-6 * c.outputW);
+    struct Case
+    {
+        const char* type;
+        double speed; // 0: the first line with a speed of its own
+        const char* button;
+    };
+    const Case cases[] = {{"", 0, nullptr}, {"DWF", 1000, "RadioButton6"}, {"DWF", 1400, "RadioButton7"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button ? c.button : "speed");
+        cooling(1) = {};
+        const auto found = expected();
+        const auto line = std::find_if(found.begin(), found.end(), [&](const sizing::Candidate& f) {
+            return c.speed > 0 ? f.typeName.rfind(c.type, 0) == 0 && f.speedRpm == c.speed : f.speedRpm > 700;
+        });
+        ASSERT_NE(line, found.end());
+        SizingDialog* dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->SizingWarning->isVisibleTo(dialog) ? dialog->SizingWarning->text() : QString(),
+                  text(33));
+        take(dialog, static_cast<std::size_t>(line - found.begin()));
+        expectTaken(cooling(1), *line);
+        if (c.button)
+            EXPECT_TRUE(control<QRadioButton>(c.button)->isChecked());
+    }
 }
 
 } // namespace

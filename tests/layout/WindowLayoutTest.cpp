@@ -100,12 +100,8 @@ double textContrast(const QWidget* w)
 QString describe(const QWidget* w)
 {
     const QRect g = w->geometry();
-    return QStringLiteral("%1 (%2,%3 %4x%5)")
-        .arg(w->objectName())
-        .arg(g.x())
-        .arg(g.y())
-        .arg(g.width())
-        .arg(g.height());
+    return w->objectName() +
+           QStringLiteral(" (%1,%2 %3x%4)").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
 }
 
 // Every fault of the visible controls under `parent`, one line each.
@@ -145,14 +141,6 @@ protected:
         MainWindowFixture::SetUp();
         createCalculationWindow();
         form1->show();
-    }
-
-    // A control of the calculation window by name.
-    template <class W> W* calc(const char* name) const
-    {
-        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << "no control named " << name;
-        return widget;
     }
 
     // Checks the windows that are open in the stage `stage`.
@@ -222,8 +210,14 @@ TEST_F(WindowLayout, EveryCaptionValueAndListLineIsWholeInEveryStage)
 
     openList("RadioButton1");
     expectReadable(QStringLiteral("heating list"));
+    // An empty upper part says what to do next, until the type panel shows.
+    auto* hint = calc<QLabel>("NextStepHint");
+    calc<QPushButton>("Erweitern")->click();
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), text(273));
     for (const char* menu : {"FreieKonvektion1", "FreieZwangsKonv1"}) {
         calc<QAction>(menu)->trigger();
+        EXPECT_FALSE(hint->isVisible());
         click(calc<QListWidget>("ListBox1"), 0);
         click(calc<QListWidget>("ListBox3"), 0);
         expectReadable(QStringLiteral("type chosen from ") + QLatin1String(menu));
@@ -279,32 +273,6 @@ TEST_F(WindowLayout, EveryMenuEntryHasAnAltLetterOfItsOwnAndKeepsItsText)
     EXPECT_EQ(withoutMnemonic(form1->Raumdaten1->text()), text(9));
     EXPECT_EQ(withoutMnemonic(calc<QAction>("Schliessen1")->text()), text(100));
     EXPECT_EQ(withoutMnemonic(QStringLiteral("Heizen && K&ühlen")), QStringLiteral("Heizen & Kühlen"));
-}
-
-TEST_F(WindowLayout, AnEmptyUpperPartSaysWhatToDoNext)
-{
-    loadBundledSample();
-    form1->Raumdaten1->trigger();
-    openList("RadioButton1");
-    auto* hint = calc<QLabel>("NextStepHint");
-    calc<QPushButton>("Erweitern")->click();
-    EXPECT_TRUE(hint->isVisible());
-    EXPECT_EQ(hint->text(), text(273));
-    calc<QAction>("FreieKonvektion1")->trigger();
-    EXPECT_FALSE(hint->isVisible()) << "the type panel shows";
-}
-
-TEST_F(WindowLayout, TheRoomsTypeIsPickedByArrowKeyAndTakenByEnter)
-{
-    form1->Neu1->trigger();
-    form1->Raumdaten1->trigger();
-    control<QLineEdit>("Edit2")->setText(QStringLiteral("1500"));
-    auto* types = control<QListWidget>("ListBox3");
-    types->setFocus();
-    QTest::keyClick(types, Qt::Key_Down);
-    EXPECT_TRUE(control<QLabel>("Image2")->isVisible()) << "the type's picture shows";
-    QTest::keyClick(types, Qt::Key_Return);
-    EXPECT_TRUE(form2->isVisible()) << "the calculation window opens";
 }
 
 TEST_F(WindowLayout, NewLeavesNoStatusColourAndNoTypePictureOfTheProjectBefore)

@@ -1,0 +1,138 @@
+// The calculation window's own behaviour: creation, closing, the type panel's click, the count
+// arrows and the radio groups.
+#include "CalcWindowFixture.h"
+
+#include "app/Mnemonics.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+namespace tepa::test {
+namespace {
+
+using CalcWindow = CalcWindowFixture;
+
+TEST_F(CalcWindow, CreatedHiddenBesideTheMainWindowAndKeptForTheNextOpening)
+{
+    mainWindow.move(200, 150);
+    TForm2& w = create();
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+    EXPECT_TRUE(hidden("GroupBox3"));
+    EXPECT_EQ(session.HeightList.size(), 18u); // 80 to 450 mm, see the fixture's README
+    // The fixture's lines read "Text n" except 46, 63 and 149, which carry real wording.
+    const std::pair<QString, const char*> captions[] = {
+        {withoutMnemonic(control<QAction>("Schliessen1")->text()), "Text 100"},
+        {withoutMnemonic(control<QAction>("FreieZwangsKonv1")->text()), "Gebläsekonvektoren"},
+        {label("Label1"), "Bauhöhe"},
+        {control<QGroupBox>("GroupBox1")->title(), "Text 28"},
+        {w.CoolingOutputCaption, "Text 42"},
+    };
+    for (const auto& [shown, expected] : captions)
+        EXPECT_EQ(shown.toStdString(), expected);
+
+    // Neither a moved main window nor a second creation moves it or renews its captions.
+    control<QLabel>("Label15")->setText(QStringLiteral("changed"));
+    mainWindow.move(400, 300);
+    w.FormCreate();
+    w.show();
+    EXPECT_EQ(w.pos(), QPoint(205, 200));
+    EXPECT_EQ(label("Label15").toStdString(), "changed");
+
+    // The menu's close command leaves it open; the frame's hides it with what it holds.
+    trigger("Schliessen1");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.close());
+    control<QListWidget>("ListBox2")->addItem(QStringLiteral("1 x W1"));
+    w.show();
+    EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
+    control<QGroupBox>("GroupBox3")->show();
+    press("Button1");
+    EXPECT_TRUE(hidden("GroupBox3")) << "OK hides the dew-point box";
+    w.hide();
+}
+
+TEST_F(CalcWindow, MissingHeightFileIsReportedAndSkipsTheLastSteps)
+{
+    QTemporaryDir empty;
+    session.ProgramDir = empty.path().toStdString();
+    const std::string file = (session.ProgramDir / "bauhoehen.txt").string();
+    doubles.messages.expect(MessageKind::Error,
+                            QString::fromStdString("Datei " + file + " kann nicht geöffnet werden"));
+    create();
+    EXPECT_TRUE(session.HeightList.empty());
+    // Hiding the information box is one of the two skipped steps; the captions came before.
+    EXPECT_FALSE(hidden("GroupBox3"));
+    EXPECT_EQ(label("Label15").toStdString(), "Text 65");
+}
+
+TEST_F(CalcWindow, TypePanelReportsClicksOnItsOwnSurfaceOnly)
+{
+    create().show();
+    auto* panel = control<ClickPanel>("Panel4");
+    QSignalSpy clicks(panel, &ClickPanel::clicked);
+    // Bottom right corner, inside the panel's margin beside the "weiter" button.
+    const QPoint freeSpot(panel->width() - 3, panel->height() - 3);
+    ASSERT_EQ(panel->childAt(freeSpot), nullptr);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, freeSpot);
+    EXPECT_EQ(clicks.size(), 1);
+    // A label takes no mouse input, yet a click on it is not a click on the panel; neither is a
+    // right click, nor a press on the surface released over a child.
+    const QPoint onHeading = control<QLabel>("Label15")->geometry().center();
+    ASSERT_EQ(panel->childAt(onHeading), control<QLabel>("Label15"));
+    QTest::mouseClick(panel, Qt::LeftButton, {}, onHeading);
+    QTest::mouseClick(panel, Qt::RightButton, {}, freeSpot);
+    QTest::mousePress(panel, Qt::LeftButton, {}, freeSpot);
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, onHeading);
+    EXPECT_EQ(clicks.size(), 1);
+    form->hide();
+}
+
+TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirPanel)
+{
+    create();
+    struct Case
+    {
+        const char* upDown;
+        const char* edit;
+        const char* typed;
+        Qt::Key key;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"UpDown1", "Edit5", "7", Qt::Key_Up, "8"},
+        {"UpDown1", "Edit5", "x", Qt::Key_Up, "9"}, // no count: the step goes on from where it was
+        {"UpDown1", "Edit5", "15", Qt::Key_Up, "15"},
+        {"UpDown1", "Edit5", "1", Qt::Key_Down, "1"},
+        // A count typed beyond the range is brought back to the nearest limit by a step.
+        {"UpDown1", "Edit5", "40", Qt::Key_Up, "15"},
+        {"UpDown1", "Edit5", "40", Qt::Key_Down, "14"},
+        {"UpDown3", "Edit6", "10", Qt::Key_Down, "10"},
+        {"UpDown3", "Edit6", "12", Qt::Key_Up, "13"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.upDown) + " from " + c.typed);
+        control<QLineEdit>(c.edit)->clear();
+        QTest::keyClicks(control<QLineEdit>(c.edit), QString::fromLatin1(c.typed));
+        QTest::keyClick(control<UpDown>(c.upDown), c.key);
+        EXPECT_EQ(fieldText(c.edit).toStdString(), c.shown);
+    }
+    control<UpDown>("UpDown3")->setValue(22);
+    EXPECT_EQ(fieldText("Edit6").toStdString(), "22") << "a position set by code is written too";
+
+    // The radio buttons start selected and exclude one another only within their panel.
+    auto checked = [this](const char* name) { return control<QRadioButton>(name)->isChecked(); };
+    control<QRadioButton>("RadioButton3")->click();
+    control<QRadioButton>("MS_Schalter")->click();
+    control<QRadioButton>("RadioButton7")->click();
+    for (const auto& [name, on] : std::initializer_list<std::pair<const char*, bool>>{{"RadioButton1", false},
+                                                                                      {"RadioButton3", true},
+                                                                                      {"RadioButton5", false},
+                                                                                      {"RadioButton7", true},
+                                                                                      {"TR_Schalter", false},
+                                                                                      {"MS_Schalter", true}})
+        EXPECT_EQ(checked(name), on) << name;
+}
+
+} // namespace
+} // namespace tepa::test
