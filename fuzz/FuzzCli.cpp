@@ -69,13 +69,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     workspace();
     static std::vector<char*> args(*argv, *argv + *argc);
     static std::string prefix = "-artifact_prefix=" + (fs::current_path() / "").string();
-    if (std::none_of(args.begin() + 1, args.end(), [](const char* arg) {
-            return std::string_view(arg).starts_with("-artifact_prefix=") ||
-                   std::string_view(arg).starts_with("-exact_artifact_path=");
-        })) {
-        args.push_back(prefix.data());
-        *argc = static_cast<int>(args.size());
-        args.push_back(nullptr);
+    const auto chosen = [](std::string_view arg) {
+        return arg.starts_with("-artifact_prefix=") || arg.starts_with("-exact_artifact_path=");
+    };
+    if (std::none_of(args.begin() + 1, args.end(), chosen)) {
+        args.insert(args.end(), {prefix.data(), nullptr});
+        *argc = static_cast<int>(args.size()) - 1;
         *argv = args.data();
     }
     return 0;

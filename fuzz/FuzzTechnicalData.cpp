@@ -18,6 +18,7 @@
 #include <bit>
 #include <cmath>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <regex>
 #include <span>
 #include <vector>
 
@@ -87,18 +88,6 @@ void changeFields(FuzzedDataProvider& in, Fields& f)
     }
 }
 
-bool isNumber(std::string_view text)
-{
-    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-    text.remove_prefix(text.starts_with('-') ? 1 : 0);
-    const auto digits = [](std::string_view s) {
-        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    const std::size_t point = text.find('.');
-    return digits(text.substr(0, point)) &&
-           (point == std::string_view::npos || digits(text.substr(point + 1)));
-}
-
 void checkFile(const ProjectRecord& p, bool allFinite)
 {
     const std::string bytes = TechnicalDataBytes(p);
@@ -127,10 +116,10 @@ void checkFile(const ProjectRecord& p, bool allFinite)
         } else if (tabs > 0) { // label TAB value TAB unit
             require(tabs == 2);
             const std::size_t first = line.find('\t'), second = line.find('\t', first + 1);
-            std::string_view value = line.substr(first + 1, second - first - 1);
-            value.remove_prefix(std::min(value.find_first_not_of(' '), value.size()));
-            require(isNumber(value) ||
-                    (!allFinite && (value == "Nan" || value == "+Inf" || value == "-Inf")));
+            // A number, right-aligned with spaces: digits, perhaps a sign and a decimal point.
+            static const std::regex number(" *-?[0-9]+(\\.[0-9]+)?"), nonFinite(" *(Nan|\\+Inf|-Inf)");
+            const std::string value(line.substr(first + 1, second - first - 1));
+            require(std::regex_match(value, number) || (!allFinite && std::regex_match(value, nonFinite)));
         }
     }
     const auto written = [](bool section, std::int32_t count) {
