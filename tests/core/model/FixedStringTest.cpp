@@ -10,38 +10,6 @@
 namespace tepa {
 namespace {
 
-std::string repeat(std::string_view piece, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-TEST(FixedString, CutsToItsMaximumCountingCharacters)
-{
-    struct Case
-    {
-        const char* name;
-        std::string input;
-        std::size_t expectedLength;
-        std::string expectedText;
-    };
-    const Case cases[] = {
-        {"16 characters lose the last", "Besprechung 2.1a", 15, "Besprechung 2.1"},
-        // "ä" is two bytes in UTF-8 and one in the file: 15 of them fit, not 7.
-        {"umlauts count once", repeat("ä", 16), 15, repeat("ä", 15)},
-        {"outside the code page", "x\xE2\x86\x92y", 3, "x?y"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FixedString<15> field;
-        field.setText(c.input);
-        EXPECT_EQ(field.length(), c.expectedLength);
-        EXPECT_EQ(field.text(), c.expectedText);
-    }
-}
-
 TEST(FixedString, StoresWindows1252AndKeepsTailBytes)
 {
     FixedString<10> field;
