@@ -10,20 +10,12 @@
 namespace tepa {
 namespace {
 
-TEST(FixedString, StoresWindows1252AndKeepsTailBytes)
+// The bytes a text is stored as, tails behind a shortened text included, are those of
+// tests/data/every-field.kon (ProjectCodecTest.cpp); a cleared text keeps its characters as in
+// cleared-entries.kon (ProjectResetTest.cpp). A length byte above the maximum reads as it.
+TEST(FixedString, ALengthByteAboveTheMaximumReadsAsTheMaximum)
 {
-    FixedString<10> field;
-    field.setText("Größe 12");
-    field.setText("Gr");
-    // Length 2, then "Gr", then what the longer text left: 0xF6 ('ö' in Windows-1252), 0xDF ('ß').
-    const std::vector<std::uint8_t> expected = {2, 'G', 'r', 0xF6, 0xDF, 'e', ' ', '1', '2', 0, 0};
-    EXPECT_EQ(std::vector<std::uint8_t>(field.raw().begin(), field.raw().end()), expected);
-    field.clear();
-    EXPECT_EQ(field.raw()[0], 0);
-    EXPECT_EQ(field.raw()[1], 'G');
-    EXPECT_EQ(field.text(), "");
-
-    FixedString<4> hostile; // a length byte above the maximum reads as the maximum
+    FixedString<4> hostile;
     hostile.raw() = {200, 'a', 'b', 'c', 'd'};
     EXPECT_EQ(hostile.text(), "abcd");
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <string>
 #include <vector>
 
@@ -64,13 +63,12 @@ Result<TypeLoad> select(bool forced, const Lines& lines, const TypeSelection& se
     return forced ? selectForcedTypes(lines, selection, table) : selectFreeTypes(lines, selection, table);
 }
 
-TypeSelection filter(bool forced, const std::string& row, bool heating = true)
+TypeSelection filter(bool forced, const std::string& row)
 {
     TypeSelection s;
     s.FreeTypeChosen = !forced;
     s.ForcedTypeChosen = forced;
     s.ChosenTypeRow = row;
-    s.HeatingMode = heating;
     return s;
 }
 

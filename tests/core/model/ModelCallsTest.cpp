@@ -1,11 +1,15 @@
 #include "core/model/Attachments.h"
+#include "core/model/ProjectCodec.h"
 #include "core/model/FixedString.h"
 #include "core/model/Session.h"
+
+#include "SampleProjects.h"
 
 #include "core/GoldenCalls.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace tepa {
@@ -36,13 +40,27 @@ std::string result(const std::vector<std::string>& w)
         const auto viewed = &view.currentHeatingEntry() - session.Project.HeatingEntries.data();
         return std::to_string(heating) + " " + std::to_string(cooling) + " " + std::to_string(viewed);
     }
+    if (call == "decode") {
+        auto image = ProjectCodec::encode(test::sampleProject());
+        for (std::size_t i = 2; i < w.size(); ++i)
+            image.at(std::stoul(w.at(1)) + i - 2) = static_cast<std::byte>(std::stoi(w[i], nullptr, 16));
+        const auto r = ProjectCodec::decode(image);
+        if (!r)
+            return "error " + r.error();
+        std::ostringstream text;
+        text << "Title " << int(r->Title.raw()[0]) << ", cooling 12 TypeName " << int(r->CoolingEntries[11].TypeName.raw()[0])
+             << ", heating entries " << r->HeatingEntryCount << ", rooms " << r->RoomCount << ", HeatingDemand "
+             << r->HeatingDemand << ", cooling 1 Output " << r->CoolingEntries[0].Output
+             << ", heating 12 OutputStart " << r->HeatingEntries[11].OutputStart;
+        return text.str();
+    }
     ADD_FAILURE() << "unknown call " << call;
     return "";
 }
 
 // The calls of tests/data/model-calls.txt (GoldenCalls.h says how the file is checked and
 // written, here by bin/test_model).
-TEST(TextCalls, AnswerAsTheGoldenFileSays)
+TEST(ModelCalls, AnswerAsTheGoldenFileSays)
 {
     test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/model-calls.txt",
                            [](const std::string& line) { return result(test::callWords(line)); });
