@@ -72,30 +72,6 @@ TypeSelection filter(bool forced, const std::string& row)
     return s;
 }
 
-TEST(TypeLoad, FillsBlocksOfTheTakenCountAndLeavesTheRestOfTheTable)
-{
-    for (bool forced : {false, true}) {
-        SCOPED_TRACE(forced ? "forced" : "free");
-        TypeTable table;
-        for (std::size_t k = 1; k <= TypeTable::Size; ++k)
-            table.at(k) = {"old " + std::to_string(k), 99};
-        // The filter takes file types 1 and 3 of three: c = 2.
-        const auto load = forced ? select(true, forcedFile({"WF1", "WFs", "WF3"}), filter(true, "WF"), table)
-                                 : select(false, freeFile({"W1", "WM", "W3"}), filter(false, "W"), table);
-        ASSERT_TRUE(load.ok()) << load.error();
-        Lines expected = {forced ? "WF1" : "W1", forced ? "WF3" : "W3", lengthLine(1), lengthLine(3), dataLine(1), dataLine(3)};
-        if (forced)
-            expected.insert(expected.end(), {fanLine(1), fanLine(3)});
-        expected.push_back("old " + std::to_string(expected.size() + 1));
-        for (std::size_t k = 1; k <= expected.size(); ++k)
-            EXPECT_EQ(table.at(k).Text, expected[k - 1]) << "entry " << k;
-        // Only the name entries carry the count; the others keep theirs.
-        EXPECT_EQ(table.at(2).TypeCount, 2);
-        EXPECT_EQ(table.at(3).TypeCount, 99);
-        EXPECT_EQ(table.FileTypeCount, 3);
-    }
-}
-
 TEST(TypeLoad, CutsLongLinesToOneHundredCharactersAndSeparatesNamesByAnyLineWithoutW)
 {
     // 'ä' is two bytes in UTF-8 and one character in the file.
@@ -118,7 +94,7 @@ std::string result(const Lines& w)
     const bool forced = w.at(1) == "forced";
     Lines lines;
     TypeSelection selection;
-    if (w[0] == "select") {
+    if (w[0] == "select" || w[0] == "table") {
         if (w.at(2) == "cooling")
             selection.HeatingMode = false;
         else if (w[2] != "-")
@@ -137,7 +113,8 @@ std::string result(const Lines& w)
         ADD_FAILURE() << "unknown call " << w[0];
     }
     TypeTable table;
-    table.at(1) = {"old", 5};
+    for (std::size_t k = 1; k <= TypeTable::Size; ++k)
+        table.at(k) = {"old", 5};
     const auto load = select(forced, lines, selection, table);
     if (!load) {
         std::string text = "error " + load.error();
@@ -158,7 +135,11 @@ std::string result(const Lines& w)
     text += " of " + std::to_string(load->matchedCount) + (load->cut ? ", cut" : "");
     // The last block ends exactly at the table's last entry when the table is full.
     const std::size_t last = (forced ? 4 : 3) * load->names.size();
-    if (last > 0)
+    if (w[0] == "table") {
+        text += "; " + std::to_string(table.FileTypeCount) + " in the file; entries:";
+        for (std::size_t k = 1; k <= last + 1; ++k)
+            text += " \"" + table.at(k).Text + "\" (" + std::to_string(table.at(k).TypeCount) + ")";
+    } else if (last > 0)
         text += "; entry " + std::to_string(last) + ": \"" + table.at(last).Text + "\"";
     return text;
 }
