@@ -10,52 +10,12 @@
 namespace tepa {
 namespace {
 
-std::string repeat(std::string_view piece, int times)
+// The bytes a text is stored as, tails behind a shortened text included, are those of
+// tests/data/every-field.kon (ProjectCodecTest.cpp); a cleared text keeps its characters as in
+// cleared-entries.kon (ProjectResetTest.cpp). A length byte above the maximum reads as it.
+TEST(FixedString, ALengthByteAboveTheMaximumReadsAsTheMaximum)
 {
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-TEST(FixedString, CutsToItsMaximumCountingCharacters)
-{
-    struct Case
-    {
-        const char* name;
-        std::string input;
-        std::size_t expectedLength;
-        std::string expectedText;
-    };
-    const Case cases[] = {
-        {"16 characters lose the last", "Besprechung 2.1a", 15, "Besprechung 2.1"},
-        // "ä" is two bytes in UTF-8 and one in the file: 15 of them fit, not 7.
-        {"umlauts count once", repeat("ä", 16), 15, repeat("ä", 15)},
-        {"outside the code page", "x\xE2\x86\x92y", 3, "x?y"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FixedString<15> field;
-        field.setText(c.input);
-        EXPECT_EQ(field.length(), c.expectedLength);
-        EXPECT_EQ(field.text(), c.expectedText);
-    }
-}
-
-TEST(FixedString, StoresWindows1252AndKeepsTailBytes)
-{
-    FixedString<10> field;
-    field.setText("Größe 12");
-    field.setText("Gr");
-    // Length 2, then "Gr", then what the longer text left: 0xF6 ('ö' in Windows-1252), 0xDF ('ß').
-    const std::vector<std::uint8_t> expected = {2, 'G', 'r', 0xF6, 0xDF, 'e', ' ', '1', '2', 0, 0};
-    EXPECT_EQ(std::vector<std::uint8_t>(field.raw().begin(), field.raw().end()), expected);
-    field.clear();
-    EXPECT_EQ(field.raw()[0], 0);
-    EXPECT_EQ(field.raw()[1], 'G');
-    EXPECT_EQ(field.text(), "");
-
-    FixedString<4> hostile; // a length byte above the maximum reads as the maximum
+    FixedString<4> hostile;
     hostile.raw() = {200, 'a', 'b', 'c', 'd'};
     EXPECT_EQ(hostile.text(), "abcd");
 }

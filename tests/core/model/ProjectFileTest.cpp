@@ -29,6 +29,9 @@ std::vector<fs::path> filesIn(const fs::path& folder)
     return names;
 }
 
+// tests/data/new-project.kon, checked by hand, holds New's defaults: 20/26 °C rooms, 75/16 °C
+// flow, 20/16 °C second temperatures, 45 % humidity, lists of one entry, every entry of count 1
+// (heating ones free convection), one room, the date, and nothing else.
 TEST(ProjectFile, NewProjectFixtureHoldsTheImageOfNew)
 {
     const auto loaded = loadProjectFile(test::testDataDir() / "new-project.kon");

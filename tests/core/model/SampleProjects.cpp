@@ -68,11 +68,6 @@ std::vector<std::byte> bytesOf(std::initializer_list<int> values)
     return bytes;
 }
 
-void put(std::vector<std::byte>& image, std::size_t offset, std::span<const std::byte> bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
 TempDir::TempDir()
 {
     std::random_device seed;

@@ -26,7 +26,6 @@ std::vector<std::byte> readFileBytes(const std::filesystem::path& file);
 void writeFileBytes(const std::filesystem::path& file, std::span<const std::byte> bytes);
 
 std::vector<std::byte> bytesOf(std::initializer_list<int> values);
-void put(std::vector<std::byte>& image, std::size_t offset, std::span<const std::byte> bytes);
 
 // A fresh folder below the system's temporary folder, removed with the object.
 class TempDir

@@ -11,31 +11,6 @@
 namespace tepa {
 namespace {
 
-TEST(TypeLengthLine, TakesFourCharacterFieldsWhileTheStartLiesBeforeTheEnd)
-{
-    struct Case
-    {
-        const char* line;
-        std::vector<std::string> fields;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"0800 1000 1200",  {"0800", "1000", "1200"}},
-        {"0800 1000 1",     {"0800", "1000"}},          // a field in the last column is not taken
-        {"0800 1000 12",    {"0800", "1000", "12"}},    // one before it is, however short
-        {"0800 1",          {"0800"}},
-        {"ab",              {"ab"}},
-        {"",                {""}},                      // one empty length
-        {"\x80\x80",         {""}},                      // stray trail bytes start no field
-        {"1100 1ä00 2000",  {"1100", "1ä00", "2000"}},  // columns count characters, not bytes
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("line \"") + c.line + "\"");
-        EXPECT_EQ(lengthFields(c.line), c.fields);
-    }
-}
-
 std::string number(double x)
 {
     char text[32];
@@ -48,6 +23,12 @@ std::string result(const std::vector<std::string>& w)
     const std::string& call = w.at(0);
     if (call == "field")
         return number(fieldValue(w.at(1), std::stoul(w.at(2)), std::stoul(w.at(3))));
+    if (call == "lengths") {
+        std::string text;
+        for (const std::string& field : lengthFields(w.at(1)))
+            text += (text.empty() ? "\"" : " \"") + field + "\"";
+        return text;
+    }
     if (call == "height")
         return number(heightOfLine(w.at(1)));
     if (call == "factor") {

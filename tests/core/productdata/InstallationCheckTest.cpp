@@ -1,5 +1,7 @@
 #include "core/productdata/InstallationCheck.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,26 +29,6 @@ std::optional<Lines>& file(InstallationFiles& f, const std::string& name)
            : name == "zwangskon.txt" ? f.forcedTypes
            : name == "bauhoehen.txt" ? f.heights
                                      : f.typeIndex;
-}
-
-// Words of an edit line; "..." holds blanks.
-Lines words(const std::string& line)
-{
-    Lines result;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-        } else if (line[i] == '"') {
-            const auto end = line.find('"', i + 1);
-            result.push_back(line.substr(i + 1, end - i - 1));
-            i = end + 1;
-        } else {
-            const auto end = std::min(line.find(' ', i), line.size());
-            result.push_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
-    return result;
 }
 
 void edit(InstallationFiles& f, const Lines& w)
@@ -100,7 +82,7 @@ TEST(ProductDataCheck, ReportsEachFaultAtItsFileAndLine)
         expected += line + "\n";
         if (line.starts_with("= "))
             continue;
-        const Lines w = words(line);
+        const Lines w = test::callWords(line);
         if (files && !w.empty() && !line.starts_with("#") && !line.starts_with("case:")) {
             SCOPED_TRACE(line);
             edit(*files, w);
