@@ -175,22 +175,6 @@ std::string describeTypeIndex()
     return text;
 }
 
-// Design temperatures: heating 75/65 °C water in a 20 °C room, cooling 16/18 °C in a 26 °C room.
-struct Temperatures
-{
-    double Tv, Tr, Ti;
-};
-constexpr Temperatures heatingPoint{75, 65, 20};
-constexpr Temperatures coolingPoint{16, 18, 26};
-
-struct Setting
-{
-    double lengthMm;
-    double speedRpm = 0;
-    double heightFactor = 1;
-    bool freeConvection = false;
-};
-
 // The stage a ceiling unit runs at for a speed; other series have none.
 engine::DwfStage stageAt(std::string_view typeName, double rpm)
 {
@@ -203,43 +187,45 @@ engine::DwfStage stageAt(std::string_view typeName, double rpm)
                          : DwfStage::Off;
 }
 
-struct Range
+struct Setting
 {
-    double low, high;
+    Mode mode = Mode::Heating;
+    bool freeConvection = false;
+    double lengthMm = 0, heightFactor = 1, speedRpm = 0;
 };
 
-void within(double value, Range r)
+void within(double value, double low, double high)
 {
-    EXPECT_TRUE(value >= r.low && value <= r.high) << value << " outside " << r.low << " .. " << r.high;
+    EXPECT_TRUE(value >= low && value <= high) << value << " outside " << low << " .. " << high;
 }
 
-// One point rated as the calculation window rates an entry of the type, listed as output per
-// metre of fins, exponent, sound level, mass flow and pressure drop. Whatever the point, the
-// figures must be physically sensible: engineering ranges for trench and fan convectors, not
-// the data's own values, so that a data change that breaks physics fails before its review.
-std::string ratedPoint(const TypeRecord& type, Mode mode, const Setting& s, Temperatures t = heatingPoint)
+// One point rated as the calculation window rates an entry of the type, at the design
+// temperatures (heating 75/65 °C water in a 20 °C room, cooling 16/18 °C in a 26 °C room), listed
+// as output per metre of fins, exponent, sound level, mass flow and pressure drop. Whatever the
+// point, the figures must be physically sensible: engineering ranges for trench and fan
+// convectors, not the data's own values, so that a data change that breaks physics fails before
+// its review.
+std::string ratedPoint(const TypeRecord& type, const Setting& s)
 {
-    const std::string name =
-        mode == Mode::Heating ? heatingEntryName(type.name) : coolingEntryName(type.name);
+    const bool heating = s.mode == Mode::Heating;
+    const std::string name = heating ? heatingEntryName(type.name) : coolingEntryName(type.name);
     const OperatingPoint p = engine::rateConvector({.type = {name, type.dataLine, type.fanLine},
-                                                    .mode = mode,
+                                                    .mode = s.mode,
                                                     .freeConvection = s.freeConvection,
                                                     .lengthMm = s.lengthMm,
                                                     .heightFactor = s.heightFactor,
                                                     .speedRpm = s.speedRpm,
                                                     .stage = stageAt(type.name, s.speedRpm),
-                                                    .Tv = t.Tv,
-                                                    .Ti = t.Ti,
-                                                    .given = engine::Given::ReturnTemp,
-                                                    .givenValue = t.Tr});
+                                                    .Tv = heating ? 75.0 : 16.0,
+                                                    .Ti = heating ? 20.0 : 26.0,
+                                                    .givenValue = heating ? 65.0 : 18.0});
     const double perMetre = p.outputW / (p.coefficients.effectiveLengthMm / 1000);
     EXPECT_EQ(p.status, 0);
-    within(perMetre, mode == Mode::Heating ? Range{150, 5000} : Range{40, 1500});
-    within(p.coefficients.characteristic.n, {0.7, 1.5});
+    within(perMetre, heating ? 150 : 40, heating ? 5000 : 1500);
+    within(p.coefficients.characteristic.n, 0.7, 1.5);
     if (p.coefficients.soundLevelDb != 0)
-        within(p.coefficients.soundLevelDb, {20, 48});
+        within(p.coefficients.soundLevelDb, 20, 48);
     EXPECT_LE(p.pressureDropPa, 20000);
-    EXPECT_FALSE(p.highPressureDrop);
     return " " + strFixed(perMetre, 0, 0) + " W/m n " + strFixed(p.coefficients.characteristic.n, 0, 3) +
            " " + strFixed(p.coefficients.soundLevelDb, 0, 1) + " dB " + strFixed(p.massFlowKgPerH, 0, 1) +
            " kg/h " + strFixed(p.pressureDropPa, 0, 0) + " Pa" + (p.laminarFlow ? " laminar" : "");
@@ -262,8 +248,10 @@ struct FanType
     bool coolsByWater;
 };
 const FanType fanTypes[] = {
-    {series::Series::Wf, 700, 980, 1400, false},    {series::Series::WfS, 700, 1120, 1600, false},
-    {series::Series::Wfw, 700, 1120, 1600, true},   {series::Series::Wfwl, 345, 805, 1150, true},
+    {series::Series::Wf, 700, 980, 1400, false},
+    {series::Series::WfS, 700, 1120, 1600, false},
+    {series::Series::Wfw, 700, 1120, 1600, true},
+    {series::Series::Wfwl, 345, 805, 1150, true},
     {series::Series::Wnf, wnfSpeed(120), wnfSpeed(120), 0, false},
     {series::Series::Dwf, 700, 1000, 1400, true},
 };
@@ -283,11 +271,11 @@ std::string describeRatings()
         for (double L : offeredLengths(type))
             for (const std::string& line : std::set{heights->lines.front(), heights->lines.back()}) {
                 SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm, height " + line);
-                const auto factor = heightFactor(name, line);
-                EXPECT_TRUE(factor);
-                text += "  " + name + " " + strFixed(L, 0, 0) + " height " + line.substr(0, line.find(' ')) + ":" +
-                        ratedPoint(type, Mode::Heating,
-                                   {.lengthMm = L, .heightFactor = factor ? *factor : 0, .freeConvection = true}) +
+                text += "  " + name + " " + strFixed(L, 0, 0) + " height " + line.substr(0, line.find(' ')) +
+                        ":" +
+                        ratedPoint(type, {.freeConvection = true,
+                                          .lengthMm = L,
+                                          .heightFactor = heightFactor(name, line).value()}) +
                         "\n";
             }
     }
@@ -304,14 +292,15 @@ std::string describeRatings()
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
             const std::string head = "  " + name + " " + strFixed(L, 0, 0);
             const bool shortest = L == offeredLengths(type).front();
-            for (double rpm : shortest ? std::set{fan.minRpm, fan.designRpm, fan.maxRpm} : std::set{fan.designRpm})
-                text += head + " " + strFixed(rpm, 0, 0) + " rpm:" +
-                        ratedPoint(type, Mode::Heating, {.lengthMm = L, .speedRpm = rpm}) + "\n";
+            for (double rpm :
+                 shortest ? std::set{fan.minRpm, fan.designRpm, fan.maxRpm} : std::set{fan.designRpm})
+                text += head + " " + strFixed(rpm, 0, 0) +
+                        " rpm:" + ratedPoint(type, {.lengthMm = L, .speedRpm = rpm}) + "\n";
             if (fan.series != series::Series::Wnf && fan.series != series::Series::Dwf)
-                text += head + " fan off:" + ratedPoint(type, Mode::Heating, {.lengthMm = L}) + "\n";
+                text += head + " fan off:" + ratedPoint(type, {.lengthMm = L}) + "\n";
             if (fan.coolsByWater)
                 text += head + " cooling:" +
-                        ratedPoint(type, Mode::Cooling, {.lengthMm = L, .speedRpm = fan.designRpm}, coolingPoint) +
+                        ratedPoint(type, {.mode = Mode::Cooling, .lengthMm = L, .speedRpm = fan.designRpm}) +
                         "\n";
         }
     }
