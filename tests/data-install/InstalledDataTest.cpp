@@ -232,29 +232,11 @@ std::string ratedPoint(const TypeRecord& type, const Setting& s)
 }
 
 // Primary air of the "WNF" units in m³/h, turned into the speed equivalent the heating fan bar
-// derives from it; they run from a middle setting of 120 m³/h to the size's largest air flow.
+// derives from it.
 double wnfSpeed(double airM3PerH)
 {
     return airM3PerH < 225 ? airM3PerH * 700 / 3 / 62 : airM3PerH * 1000 / 3 / 88;
 }
-
-// The speed range of each fan series as the calculation window offers it, the design speed
-// (70 % for trench fan convectors and fan coils, the middle stage for ceiling units) and
-// whether it cools with water (primary-air units cool with air).
-struct FanType
-{
-    series::Series series;
-    double minRpm, designRpm, maxRpm;
-    bool coolsByWater;
-};
-const FanType fanTypes[] = {
-    {series::Series::Wf, 700, 980, 1400, false},
-    {series::Series::WfS, 700, 1120, 1600, false},
-    {series::Series::Wfw, 700, 1120, 1600, true},
-    {series::Series::Wfwl, 345, 805, 1150, true},
-    {series::Series::Wnf, wnfSpeed(120), wnfSpeed(120), 0, false},
-    {series::Series::Dwf, 700, 1000, 1400, true},
-};
 
 // Every type at every offered length: a free convector at its lowest and highest casing, a fan
 // convector at its design speed (at the shortest length also at its lowest and top speed), with
@@ -280,28 +262,28 @@ std::string describeRatings()
             }
     }
     for (const TypeRecord& type : installedTypes(true)) {
-        const auto* row = std::ranges::find(fanTypes, series::seriesOf(type.name), &FanType::series);
-        EXPECT_NE(row, std::end(fanTypes)) << type.name;
-        if (row == std::end(fanTypes))
-            continue;
-        FanType fan = *row;
-        if (fan.series == series::Series::Wnf)
-            fan.maxRpm = wnfSpeed(series::primaryAirPerSize(type.name));
+        // The fan bar's range as the calculation window offers it and the design speed: 70 % for
+        // trench fan convectors and fan coils, the middle stage for ceiling units; primary-air
+        // units run from a middle setting of 120 m³/h to the size's largest air flow.
+        using series::Series;
+        const Series kind = series::seriesOf(type.name);
+        const bool wnf = kind == Series::Wnf;
+        const double low = wnf ? wnfSpeed(120) : series::minimumSpeed(kind);
+        const double design = wnf ? low : kind == Series::Dwf ? 1000 : series::speedFromPercent(kind, 70);
+        const double top = wnf ? wnfSpeed(series::primaryAirPerSize(type.name)) : series::fullSpeed(kind);
         const std::string name = coolingEntryName(type.name);
         for (double L : offeredLengths(type)) {
             SCOPED_TRACE(type.name + " " + std::to_string(L) + " mm");
             const std::string head = "  " + name + " " + strFixed(L, 0, 0);
             const bool shortest = L == offeredLengths(type).front();
-            for (double rpm :
-                 shortest ? std::set{fan.minRpm, fan.designRpm, fan.maxRpm} : std::set{fan.designRpm})
+            for (double rpm : shortest ? std::set{low, design, top} : std::set{design})
                 text += head + " " + strFixed(rpm, 0, 0) +
                         " rpm:" + ratedPoint(type, {.lengthMm = L, .speedRpm = rpm}) + "\n";
-            if (fan.series != series::Series::Wnf && fan.series != series::Series::Dwf)
+            if (!wnf && kind != Series::Dwf) // with the fan off the data line's free-convection law
                 text += head + " fan off:" + ratedPoint(type, {.lengthMm = L}) + "\n";
-            if (fan.coolsByWater)
+            if (series::canCool(kind) && !wnf) // primary-air units cool with air
                 text += head + " cooling:" +
-                        ratedPoint(type, {.mode = Mode::Cooling, .lengthMm = L, .speedRpm = fan.designRpm}) +
-                        "\n";
+                        ratedPoint(type, {.mode = Mode::Cooling, .lengthMm = L, .speedRpm = design}) + "\n";
         }
     }
     return text;
