@@ -141,22 +141,20 @@ std::string describeTypeIndex()
     const auto lines = loadConvectorTypeIndex(installationDir());
     EXPECT_TRUE(lines) << lines.error();
     std::string text = std::string(TypeIndexFileName) + "\n";
-    std::set<std::string> shown, picked, cooling;
+    std::set<std::string> picked, cooling;
     for (std::size_t i = FirstTypeIndexLine; lines && i < lines->size(); ++i) {
         SCOPED_TRACE((*lines)[i]);
         const TypeIndexLine entry = parseTypeIndexLine((*lines)[i]);
         text += "  " + std::to_string(i + 1) + " " + entry.kind + (entry.cooling ? "HW " : " ") +
                 inQuotes(entry.shownName);
-        // The type list must tell every entry from every other; a trailing blank would be part
-        // of the filter.
-        EXPECT_TRUE(shown.insert(entry.shownName).second);
+        // A trailing blank would be part of the filter. (Names shown twice and filters picking
+        // more than a list holds are the installation check's.)
         EXPECT_NE(entry.chosenTypeRow.back(), ' ');
         for (bool heating : {true, false}) {
             if (entry.kind == 'O' || (!heating && !entry.cooling))
                 continue; // "not yet available": the pick only shows a message
             const auto loaded = load(selectionOf(entry, heating), entry.kind == 'Z');
             EXPECT_TRUE(loaded) << loaded.error();
-            EXPECT_FALSE(loaded->cut);
             text += heating ? " heating:" : " cooling:";
             for (const std::string& name : loaded->names) {
                 text += " " + inQuotes(name);
