@@ -1,5 +1,6 @@
 #include "SampleProject.h"
 
+#include "core/calculation/CoolingPoint.h"
 #include "core/engine/Rating.h"
 #include "core/model/ProjectCodec.h"
 #include "core/productdata/InstallationCheck.h"
@@ -173,18 +174,6 @@ std::string describeTypeIndex()
     return text;
 }
 
-// The stage a ceiling unit runs at for a speed; other series have none.
-engine::DwfStage stageAt(std::string_view typeName, double rpm)
-{
-    using engine::DwfStage;
-    if (typeName.find("DWF") == std::string_view::npos)
-        return DwfStage::Off;
-    return rpm >= 1400   ? DwfStage::Rpm1400
-           : rpm >= 1000 ? DwfStage::Rpm1000
-           : rpm >= 700  ? DwfStage::Rpm700
-                         : DwfStage::Off;
-}
-
 struct Setting
 {
     Mode mode = Mode::Heating;
@@ -207,16 +196,17 @@ std::string ratedPoint(const TypeRecord& type, const Setting& s)
 {
     const bool heating = s.mode == Mode::Heating;
     const std::string name = heating ? heatingEntryName(type.name) : coolingEntryName(type.name);
-    const OperatingPoint p = engine::rateConvector({.type = {name, type.dataLine, type.fanLine},
-                                                    .mode = s.mode,
-                                                    .freeConvection = s.freeConvection,
-                                                    .lengthMm = s.lengthMm,
-                                                    .heightFactor = s.heightFactor,
-                                                    .speedRpm = s.speedRpm,
-                                                    .stage = stageAt(type.name, s.speedRpm),
-                                                    .Tv = heating ? 75.0 : 16.0,
-                                                    .Ti = heating ? 20.0 : 26.0,
-                                                    .givenValue = heating ? 65.0 : 18.0});
+    const OperatingPoint p =
+        engine::rateConvector({.type = {name, type.dataLine, type.fanLine},
+                               .mode = s.mode,
+                               .freeConvection = s.freeConvection,
+                               .lengthMm = s.lengthMm,
+                               .heightFactor = s.heightFactor,
+                               .speedRpm = s.speedRpm,
+                               .stage = calculation::stageOf(s.speedRpm), // other series ignore it
+                               .Tv = heating ? 75.0 : 16.0,
+                               .Ti = heating ? 20.0 : 26.0,
+                               .givenValue = heating ? 65.0 : 18.0});
     const double perMetre = p.outputW / (p.coefficients.effectiveLengthMm / 1000);
     EXPECT_EQ(p.status, 0);
     within(perMetre, heating ? 150 : 40, heating ? 5000 : 1500);
