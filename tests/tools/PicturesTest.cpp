@@ -170,22 +170,21 @@ TEST(MakePictures, FailsWithoutWritingAnything)
 TEST(InstalledPictures, EveryShownTypeHasAPictureAndTheFixedPicturesAreReadable)
 {
     const fs::path data = fs::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
+    const auto size = [&](const fs::path& file) {
+        return QImage(QString::fromStdU16String((data / file).u16string()), "bmp").size();
+    };
     auto lines = readTextLines(data / TypeIndexFileName);
     ASSERT_TRUE(lines) << lines.error();
     const std::vector<std::string> names = pictureNamesOfIndex(*lines);
     ASSERT_FALSE(names.empty());
-    for (const std::string& name : names) {
-        const fs::path file = data / TypePictureFolder / (name + TypePictureExtension);
-        EXPECT_EQ(QImage(QString::fromStdU16String(file.u16string()), "bmp").size(),
+    for (const std::string& name : names)
+        EXPECT_EQ(size(fs::path(TypePictureFolder) / (name + TypePictureExtension)),
                   QSize(TypePictureWidth, TypePictureHeight))
-            << file << " (make-pictures " << data << ")";
-    }
-    const auto size = [&](const char* file) {
-        return QImage(QString::fromStdU16String((data / file).u16string())).size();
-    };
+            << name << " (make-pictures " << data << ")";
     EXPECT_EQ(size(DefaultPictureFileName), QSize(TypePictureWidth, TypePictureHeight));
     EXPECT_EQ(size(LogoFileName), QSize(LogoWidth, LogoHeight));
-    EXPECT_EQ(size(BackgroundFileName), QSize(BackgroundWidth, BackgroundHeight));
+    EXPECT_EQ(QImage(QString::fromStdU16String((data / BackgroundFileName).u16string())).size(),
+              QSize(BackgroundWidth, BackgroundHeight));
 }
 
 } // namespace
