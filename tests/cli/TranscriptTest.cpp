@@ -31,35 +31,10 @@ const fs::path transcriptFile = dataDir / "cli-transcript.txt";
 // The fixture installation has interface texts "Text n" and no letterhead logo.
 const fs::path fixtureInstall = dataDir / "install";
 
-struct Outcome
-{
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-Outcome runTepa(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    // Printing runs in this process; the print program is checked as a program of its own
-    // (print-program-test.sh).
-    Context context{fixtureInstall};
-    context.print = runPrint;
-    context.writePdf = writePrintoutPdf;
-    const int code = run(args, out, err, context);
-    return {code, out.str(), err.str()};
-}
-
 std::string readAll(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write(const fs::path& file, const std::string& bytes)
-{
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 // A fresh folder of its own in the system's temporary folder, removed with the object.
@@ -131,17 +106,18 @@ void makeInputs(const fs::path& tmp)
 {
     fs::copy(dataDir / "cli-inputs", tmp, fs::copy_options::recursive);
     const std::string image = readAll(dataDir / "sample-project.kon");
-    write(tmp / "Haus.orv", image);
-    write(tmp / "techdaten.kon", image); // a project named like a technical data file
-    write(tmp / "kurz.kon", image.substr(0, image.size() - 1));
+    // A project with another extension, and one named like a technical data file.
+    for (const char* name : {"Haus.orv", "techdaten.kon"})
+        std::ofstream(tmp / name, std::ios::binary) << image;
+    std::ofstream(tmp / "kurz.kon", std::ios::binary) << image.substr(0, image.size() - 1);
     // A technical data file long enough to pass for a project.
-    write(tmp / "technik.kon", "\r\n\r\nTechnische Daten:   \r\n" + image);
+    std::ofstream(tmp / "technik.kon", std::ios::binary) << "\r\n\r\nTechnische Daten:   \r\n" + image;
     // An installation whose W1 data line holds "nan" for Km and that lacks its type index.
     fs::copy(fixtureInstall, tmp / "install");
     fs::remove(tmp / "install" / "konvektoren.txt");
     std::string free = readAll(tmp / "install" / "freikon.txt");
     free.replace(free.find("Typdaten\r\n") + 10, 6, "   nan");
-    write(tmp / "install" / "freikon.txt", free);
+    std::ofstream(tmp / "install" / "freikon.txt", std::ios::binary) << free;
 
     fs::create_directories(tmp / "no-projects");
 }
@@ -153,13 +129,19 @@ std::string runCase(const std::string& command, const fs::path& tmp)
 {
     const std::string tmpText = tmp.string(), dataText = dataDir.string();
     const std::string expanded = replaceAll(replaceAll(command, "{tmp}", tmpText), "{data}", dataText);
+    // Printing runs in this process; the print program is checked as a program of its own
+    // (print-program-test.sh).
+    Context context{fixtureInstall};
+    context.print = runPrint;
+    context.writePdf = writePrintoutPdf;
+    std::ostringstream out, err;
     const auto before = snapshot(tmp);
-    const Outcome r = runTepa(splitArgs(expanded));
+    const int exitCode = run(splitArgs(expanded), out, err, context);
     const auto after = snapshot(tmp);
-    std::string result = lines(">", r.out) + lines("!", r.err);
-    if (r.exitCode != ExitOk) {
+    std::string result = lines(">", out.str()) + lines("!", err.str());
+    if (exitCode != ExitOk) {
         if (command.find("check-data") == std::string::npos) { // its report is its output
-            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(out.str(), "");
         }
         EXPECT_TRUE(after == before) << "a refusal changed the files";
     }
@@ -173,7 +155,7 @@ std::string runCase(const std::string& command, const fs::path& tmp)
         result += made.str();
         fs::remove(tmp / name);
     }
-    result += "exit " + std::to_string(r.exitCode) + "\n";
+    result += "exit " + std::to_string(exitCode) + "\n";
     return replaceAll(replaceAll(result, tmpText, "{tmp}"), dataText, "{data}");
 }
 

@@ -12,10 +12,7 @@ install="$testdata/install" # interface texts "Text n", no letterhead logo
 real="$testdata/../../data" # the shipped installation, with the logo and the sample project
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 loaded() { LD_DEBUG=libs "$@" 2>&1 >/dev/null | grep -o 'libQt6[A-Za-z]*' | sort -u; }
 # The PDF's text with blanks squeezed, so that checks do not depend on the font's blank width.
 text() { pdftotext -layout "$1" - | tr -s ' '; }
@@ -54,9 +51,7 @@ for mode in "" "--mode heating" "--mode cooling"; do
     sheet=$([ "$mode" = "--mode cooling" ] && echo Kühlen || echo Heizen)
     has "$(text "$tmp/calc.pdf")" ">> $sheet <<"
 done
-info=$(pdfinfo "$tmp/calc.pdf")
-has "$info" "Beispielprojekt Verwaltungsgebäude"
-has "$info" "ORVA TEPA"
+for line in "Beispielprojekt Verwaltungsgebäude" "ORVA TEPA"; do has "$(pdfinfo "$tmp/calc.pdf")" "$line"; done
 
 "$tepa" summary "$testdata/cli-inputs/building" --pdf "$tmp/summary.pdf" 2>/dev/null || fail "summary exit $?"
 summary=$(text "$tmp/summary.pdf")
@@ -66,12 +61,14 @@ for line in "1-dual.kon Büro 1 2000 1200 800 1500 1500 0 3" "W1 100 1000 3" \
 done
 
 out=$("$tepa" print "$testdata/sample-project.kon" --list 2>&1)
-[ $? -eq 2 ] || fail "a print usage error gave exit $?"
-grep -q "usage: tepa print" <<<"$out" || fail "the print program's message was not passed on: $out"
+code=$?
+[ $code -eq 2 ] || fail "a print usage error gave exit $code"
+has "$out" "usage: tepa print"
 
 cp "$tepa" "$tmp/tepa"
 out=$("$tmp/tepa" print "$testdata/sample-project.kon" --list --pdf "$tmp/x.pdf" 2>&1)
-[ $? -eq 1 ] || fail "a missing print program gave exit $?"
-grep -q "cannot start the print program $tmp/tepa-print" <<<"$out" || fail "missing print program: $out"
+code=$?
+[ $code -eq 1 ] || fail "a missing print program gave exit $code"
+has "$out" "cannot start the print program $tmp/tepa-print"
 [ ! -e "$tmp/x.pdf" ] || fail "a PDF appeared without the print program"
 echo "ok"

@@ -43,32 +43,6 @@ class GuiEnvironment : public ::testing::Environment
 [[maybe_unused]] const ::testing::Environment* const guiEnvironment =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
-TEST(PictureNames, TakesTheShownNameFromColumn12ToTheFirstBlank)
-{
-    struct Case
-    {
-        const char* line; // UTF-8, as the index reader gives it
-        const char* picture;
-    };
-    const Case cases[] = {
-        {"F          W", "W"},
-        // The shown name is the type code after column 11, without the description.
-        {"ZHW        WFWL-4L Vierleiter", "WFWL-4L"},
-        // Column 11 is dropped whatever it holds.
-        {"F         XWM", "WM"},
-        // Columns count characters: three umlauts before the name are three columns.
-        {"FÄÖÜ       WÄ", "WÄ"},
-        {"F           WX", ""},
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(pictureNameOfIndexLine(c.line), c.picture);
-    }
-    for (const std::string& name : plannedTypeNames())
-        EXPECT_NE(pictureSpecFor(name).drawing, Drawing::Generic) << name;
-}
-
 // The section is everything below the title band (name and caption, 46 px high).
 constexpr int TitleBandHeight = 46;
 
@@ -91,6 +65,8 @@ TEST(ConvectorPictures, EachSeriesHasItsOwnSectionAndTheNameIsWritten)
     EXPECT_NE(section(drawDefaultPicture()), section(drawTypePicture("XY")));
     EXPECT_NE(drawDefaultPicture().copy(0, 0, TypePictureWidth, TitleBandHeight),
               drawTypePicture("XY").copy(0, 0, TypePictureWidth, TitleBandHeight));
+    for (const std::string& name : plannedTypeNames())
+        EXPECT_NE(pictureSpecFor(name).drawing, Drawing::Generic) << name;
 }
 
 struct TempDir
@@ -107,21 +83,21 @@ void writeBytes(const fs::path& file, const std::string& bytes)
 
 // Each file below `folder`, with the format and size of a picture and the byte count of a BMP,
 // which tells its colour depth: 24 bits a pixel make 54 bytes of header and 3 bytes a pixel.
-std::vector<std::string> listing(const fs::path& folder)
+std::string listing(const fs::path& folder)
 {
     std::set<fs::path> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         files.insert(fs::relative(entry.path(), folder));
-    std::vector<std::string> lines;
+    std::string lines;
     for (const fs::path& file : files) {
         QImageReader reader(QString::fromStdU16String((folder / file).u16string()));
-        std::string line = file.string();
+        lines += file.string();
         if (const QSize size = reader.size(); size.isValid())
-            line += " " + reader.format().toStdString() + " " + std::to_string(size.width()) + "x" +
-                    std::to_string(size.height());
+            lines += " " + reader.format().toStdString() + " " + std::to_string(size.width()) + "x" +
+                     std::to_string(size.height());
         if (reader.format() == "bmp")
-            line += " " + std::to_string(fs::file_size(folder / file));
-        lines.push_back(line);
+            lines += " " + std::to_string(fs::file_size(folder / file));
+        lines += "\n";
     }
     return lines;
 }
@@ -129,33 +105,31 @@ std::vector<std::string> listing(const fs::path& folder)
 TEST(MakePictures, WritesAPictureForEveryNameTheIndexShowsAndKeepsOldOnes)
 {
     TempDir dir;
-    // A type index as the installation holds it: Windows-1252, CR LF. "\xC4" is Ä. The header
-    // lines give no names, though some have text at column 12; a name shown twice is drawn once.
+    // A type index as the installation holds it: Windows-1252, CR LF. The header lines give no
+    // names, though some have text at column 12. The name starts at column 12 (column 11 is
+    // dropped whatever it holds; "\xC4\xD6\xDC" are three columns, ÄÖÜ) and ends at a blank; a
+    // line with a blank there shows none, and a name shown twice is drawn once.
     writeBytes(dir.path / "konvektoren.txt",
                "Konvektortypen\r\nSpalte 1: Art\r\nSpalten 2-10: Kennungen\r\n"
                "Spalten 11-16: angezeigter Name\r\n---------\r\n"
                "F          W1\r\nZ          WFs\r\nZHW        WFW-4L Vierleiter\r\n"
-               "ZHW        DWF Deckengeraet\r\n\r\nF          W\xC4\r\nO          WZ\r\n"
-               "ZHW        WFW-4L Vierleiter, andere Laenge\r\n");
+               "ZHW        DWF Deckengeraet\r\n\r\nF\xC4\xD6\xDC       W\xC4\r\nO          WZ\r\n"
+               "F         XWM\r\nF           WX\r\nZHW        WFW-4L Vierleiter, andere Laenge\r\n");
     fs::create_directories(dir.path / "Tepa_Bilder");
     writeBytes(dir.path / "Tepa_Bilder" / "OLD.bmp", "BM");
     std::ostringstream out, err;
     ASSERT_EQ(run({dir.path.string()}, out, err), 0) << err.str();
     EXPECT_EQ(err.str(), "");
-    const std::string folder = (dir.path / "Tepa_Bilder").string();
-    EXPECT_EQ(out.str(), "wrote 6 type pictures into " + (dir.path / "Tepa_Bilder").string() +
-                             ": W1 WFs WFW-4L DWF WÄ WZ\nwrote Image4.bmp, image4.bmp, background.jpg into " +
-                             dir.path.string() + "\nnot in the type list, left in place: OLD.bmp\n");
-    const std::string picture = " bmp 240x180 129654";
-    const std::vector<std::string> expected = {
-        "Image4.bmp" + picture,          "Tepa_Bilder",
-        "Tepa_Bilder/DWF.bmp" + picture, "Tepa_Bilder/OLD.bmp",
-        "Tepa_Bilder/W1.bmp" + picture,  "Tepa_Bilder/WFW-4L.bmp" + picture,
-        "Tepa_Bilder/WFs.bmp" + picture, "Tepa_Bilder/WZ.bmp" + picture,
-        "Tepa_Bilder/WÄ.bmp" + picture,  "background.jpg jpeg 800x600",
-        "image4.bmp bmp 300x100 90054",  "konvektoren.txt",
-    };
-    EXPECT_EQ(listing(dir.path), expected);
+    EXPECT_EQ(out.str(),
+              "wrote 7 type pictures into " + (dir.path / "Tepa_Bilder").string() +
+                  ": W1 WFs WFW-4L DWF WÄ WZ WM\nwrote Image4.bmp, image4.bmp, background.jpg into " +
+                  dir.path.string() + "\nnot in the type list, left in place: OLD.bmp\n");
+    const std::string bmp = ".bmp bmp 240x180 129654\n", types = "Tepa_Bilder/";
+    EXPECT_EQ(listing(dir.path),
+              "Image4" + bmp + "Tepa_Bilder\n" + types + "DWF" + bmp + types + "OLD.bmp\n" + types + "W1" +
+                  bmp + types + "WFW-4L" + bmp + types + "WFs" + bmp + types + "WM" + bmp + types + "WZ" +
+                  bmp + types + "WÄ" + bmp +
+                  "background.jpg jpeg 800x600\nimage4.bmp bmp 300x100 90054\nkonvektoren.txt\n");
 }
 
 TEST(MakePictures, FailsWithoutWritingAnything)
@@ -196,22 +170,21 @@ TEST(MakePictures, FailsWithoutWritingAnything)
 TEST(InstalledPictures, EveryShownTypeHasAPictureAndTheFixedPicturesAreReadable)
 {
     const fs::path data = fs::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
+    const auto size = [&](const fs::path& file) {
+        return QImage(QString::fromStdU16String((data / file).u16string()), "bmp").size();
+    };
     auto lines = readTextLines(data / TypeIndexFileName);
     ASSERT_TRUE(lines) << lines.error();
     const std::vector<std::string> names = pictureNamesOfIndex(*lines);
     ASSERT_FALSE(names.empty());
-    for (const std::string& name : names) {
-        const fs::path file = data / TypePictureFolder / (name + TypePictureExtension);
-        EXPECT_EQ(QImage(QString::fromStdU16String(file.u16string()), "bmp").size(),
+    for (const std::string& name : names)
+        EXPECT_EQ(size(fs::path(TypePictureFolder) / (name + TypePictureExtension)),
                   QSize(TypePictureWidth, TypePictureHeight))
-            << file << " (make-pictures " << data << ")";
-    }
-    const auto size = [&](const char* file) {
-        return QImage(QString::fromStdU16String((data / file).u16string())).size();
-    };
+            << name << " (make-pictures " << data << ")";
     EXPECT_EQ(size(DefaultPictureFileName), QSize(TypePictureWidth, TypePictureHeight));
     EXPECT_EQ(size(LogoFileName), QSize(LogoWidth, LogoHeight));
-    EXPECT_EQ(size(BackgroundFileName), QSize(BackgroundWidth, BackgroundHeight));
+    EXPECT_EQ(QImage(QString::fromStdU16String((data / BackgroundFileName).u16string())).size(),
+              QSize(BackgroundWidth, BackgroundHeight));
 }
 
 } // namespace
