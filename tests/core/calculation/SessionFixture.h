@@ -67,11 +67,6 @@ void describe(Entry& e, const std::string& name, bool forced, double length, dou
     e.Count = 1;
 }
 
-inline std::string line(const Session& s, std::size_t n)
-{
-    return s.InterfaceTexts.line(n);
-}
-
 using tepa::test::Golden;
 
 } // namespace tepa::calculation::test
