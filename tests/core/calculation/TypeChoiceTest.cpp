@@ -121,8 +121,8 @@ TEST(TypeChoice, UnusualTypeFiles)
     test::Golden golden;
     Session s = test::designSession();
     const auto chosen = [&](const std::string& label, const TypeChosenView& v) {
-        golden(label, v.error, v.lengths, v.weiterEnabled, v.description, s.currentHeatingEntry().TypeName.text(),
-               s.currentHeatingEntry().Length);
+        golden(label, v.error, v.lengths, v.weiterEnabled, v.description,
+               s.currentHeatingEntry().TypeName.text(), s.currentHeatingEntry().Length);
     };
     s.ProgramDir = installWithFreeTypes("typechoice-cut", 21, "0800 1000");
     const TypeListView cut = loadTypeList(s, false);
@@ -199,8 +199,9 @@ TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
     HeatingEntry& first = s.Project.HeatingEntries[0];
     HeatingEntry& added = s.Project.HeatingEntries[1];
     const auto started = [&](const std::string& label, const HeatingEntryStart& start) {
-        golden(label, start.confirmed, start.speedChangeEnded, first.ReturnTemp, first.InUse, added.ReturnTemp,
-               added.MassFlow, added.FanSpeed, s.CentreReturnTemp, s.Project.HeatingEntryCount);
+        golden(label, start.confirmed, start.speedChangeEnded, first.ReturnTemp, first.InUse,
+               added.ReturnTemp, added.MassFlow, added.FanSpeed, s.CentreReturnTemp,
+               s.Project.HeatingEntryCount);
     };
     first.ReturnTempStart = 35, first.ReturnTempEnd = 74;
     s.CentreReturnTemp = true;

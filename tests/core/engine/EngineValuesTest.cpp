@@ -97,9 +97,9 @@ std::string call(const std::vector<std::string>& w)
     }
     if (f == "dp") {
         const bool at = w.size() > 6; // the water's temperatures, else 75/65
-        const PressureDropResult r = Druckverlust({.massFlowKgPerH = num(2), .lengthMm = num(3), .Tv = at ? num(6) : 75,
-                                                   .Tr = at ? num(7) : 65, .typeName = w.at(1), .dataLine = line(5),
-                                                   .mode = mode(4)});
+        const PressureDropResult r =
+            Druckverlust({.massFlowKgPerH = num(2), .lengthMm = num(3), .Tv = at ? num(6) : 75,
+                          .Tr = at ? num(7) : 65, .typeName = w.at(1), .dataLine = line(5), .mode = mode(4)});
         return Out()("dp", r.pressureDropPa)("Re", r.reynoldsNumber)("tube", r.tubeLengthMm)(
                    "laminar", r.laminarFlow)("high", r.highPressureDrop)("status", r.status)
             .text();

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace tepa::sizing {
 namespace {
@@ -65,8 +69,8 @@ TEST(Sizing, CandidatesOfEachRequest)
     };
     for (const Request& r : requests) {
         const Outcome outcome = size(installation(), r);
-        golden("request", r.mode, r.demandW, r.constraints.maxCount, outcome.candidates.size(), outcome.dewPointC,
-               outcome.flowBelowDewPointLimit);
+        golden("request", r.mode, r.demandW, r.constraints.maxCount, outcome.candidates.size(),
+               outcome.dewPointC, outcome.flowBelowDewPointLimit);
         // The best twelve and the last one.
         for (std::size_t i = 0; i < outcome.candidates.size(); ++i) {
             const Candidate& c = outcome.candidates[i];
@@ -78,7 +82,8 @@ TEST(Sizing, CandidatesOfEachRequest)
 
     // The fewest units reach the demand exactly: three of the strongest W1 take 3000 W, a little
     // more takes four, more than the limit none, and no demand asks for nothing.
-    Request w1 = heatingRoom([](Constraints& k) { k.series = {"W1"}, k.maxLengthMm = 1000, k.heightMm = 120; });
+    Request w1 =
+        heatingRoom([](Constraints& k) { k.series = {"W1"}, k.maxLengthMm = 1000, k.heightMm = 120; });
     double strongest = 0;
     for (const Candidate& c : size(installation(), w1).candidates)
         strongest = std::max(strongest, c.outputW);
@@ -142,17 +147,15 @@ TEST(Sizing, RequestsContinueTheRoomAndStayInsideTheWindows)
     }
 
     const TypeRecord& w1 = installation().freeTypes.front();
-    for (const auto& [returnTemp, massFlow] : {std::pair<std::optional<double>, std::optional<double>>{55, {}},
-                                               {25, {}},
-                                               {70, {}},
-                                               {{}, 1},
-                                               {{}, 100000}}) {
+    using Given = std::pair<std::optional<double>, std::optional<double>>; // return temperature, mass flow
+    for (const auto& [returnTemp, massFlow] : {Given{55, {}}, {25, {}}, {70, {}}, {{}, 1}, {{}, 100000}}) {
         Request r = heatingRoom();
         r.returnTempC = returnTemp, r.maxMassFlowKgPerH = massFlow;
         const auto unit = rateUnit(w1, true, 1000, {120, 1}, {}, r);
         golden("W1 unit", returnTemp, massFlow, unit.has_value(), unit ? unit->massFlowKgPerH : 0);
     }
-    const auto point = engine::rateConvector({.type = {entryTypeName(w1.name, Mode::Heating), w1.dataLine, w1.fanLine},
+    const std::string name = entryTypeName(w1.name, Mode::Heating);
+    const auto point = engine::rateConvector({.type = {name, w1.dataLine, w1.fanLine},
                                               .freeConvection = true,
                                               .lengthMm = 1000,
                                               .Tv = 70,
