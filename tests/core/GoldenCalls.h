@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace tepa::test {
@@ -53,5 +56,64 @@ inline void checkGoldenCalls(const std::string& file, const std::function<std::s
         std::ofstream(file, std::ios::binary) << actual;
     EXPECT_EQ(actual, expected);
 }
+
+// The states a test walks through, one line per step, compared byte for byte with
+// tests/data/<folder>/<Suite>.<Test>.txt. Run the test with TEPA_WRITE_GOLDEN=1 to write the
+// file anew, then review the change with git diff.
+class Golden
+{
+public:
+    explicit Golden(std::string folder = "calculation")
+        : m_folder(std::move(folder))
+    {}
+
+    // A line of `label` and the values shown: texts quoted, a missing value as "-".
+    template <class... T> void operator()(const std::string& label, const T&... values)
+    {
+        m_out << label << ':';
+        (put(values), ...);
+        m_out << '\n';
+    }
+
+    ~Golden()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path file =
+            std::filesystem::path(TEPA_TEST_DATA_DIR) / m_folder /
+            (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
+        if (std::getenv("TEPA_WRITE_GOLDEN"))
+            std::ofstream(file, std::ios::binary) << m_out.str();
+        std::ifstream in(file, std::ios::binary);
+        const std::string expected{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(m_out.str(), expected) << file;
+    }
+
+private:
+    template <class T> void put(const T& v)
+    {
+        if constexpr (std::is_same_v<T, std::string>)
+            m_out << " '" << v << "'";
+        else if constexpr (requires { v.minimum + v.maximum; }) // a bar's range
+            m_out << ' ' << v.minimum << ".." << v.maximum;
+        else if constexpr (requires { v.laminarFlow + v.highPressureDrop; }) // the water side's warnings
+            m_out << " warn " << v.laminarFlow << v.highPressureDrop;
+        else if constexpr (std::is_enum_v<T>)
+            m_out << ' ' << static_cast<int>(v);
+        else if constexpr (requires { v.has_value(); }) {
+            if (v)
+                put(*v);
+            else
+                m_out << " -";
+        } else if constexpr (requires { v.begin(); }) {
+            m_out << " [";
+            for (const auto& x : v)
+                put(x);
+            m_out << " ]";
+        } else
+            m_out << ' ' << v;
+    }
+    std::string m_folder;
+    std::ostringstream m_out;
+};
 
 } // namespace tepa::test

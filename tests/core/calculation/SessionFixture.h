@@ -4,15 +4,13 @@
 #include "core/productdata/ProductData.h"
 #include "core/text/InterfaceTexts.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace tepa::calculation::test {
@@ -69,63 +67,6 @@ void describe(Entry& e, const std::string& name, bool forced, double length, dou
     e.Count = 1;
 }
 
-inline std::string line(const Session& s, std::size_t n)
-{
-    return s.InterfaceTexts.line(n);
-}
-
-// The view states a test walks through, one line per step, compared byte for byte with
-// tests/data/calculation/<Suite>.<Test>.txt. Run the test with TEPA_WRITE_GOLDEN=1 to write the
-// file anew, then review the change with git diff.
-class Golden
-{
-public:
-    // A line of `label` and the values shown: texts quoted, a missing value as "-".
-    template <class... T> void operator()(const std::string& label, const T&... values)
-    {
-        m_out << label << ':';
-        (put(values), ...);
-        m_out << '\n';
-    }
-
-    ~Golden()
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path file =
-            std::filesystem::path(TEPA_TEST_DATA_DIR) / "calculation" /
-            (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
-        if (std::getenv("TEPA_WRITE_GOLDEN"))
-            std::ofstream(file, std::ios::binary) << m_out.str();
-        std::ifstream in(file, std::ios::binary);
-        const std::string expected{std::istreambuf_iterator<char>(in), {}};
-        EXPECT_EQ(m_out.str(), expected) << file;
-    }
-
-private:
-    template <class T> void put(const T& v)
-    {
-        if constexpr (std::is_same_v<T, std::string>)
-            m_out << " '" << v << "'";
-        else if constexpr (requires { v.minimum + v.maximum; }) // a bar's range
-            m_out << ' ' << v.minimum << ".." << v.maximum;
-        else if constexpr (requires { v.laminarFlow + v.highPressureDrop; }) // the water side's warnings
-            m_out << " warn " << v.laminarFlow << v.highPressureDrop;
-        else if constexpr (std::is_enum_v<T>)
-            m_out << ' ' << static_cast<int>(v);
-        else if constexpr (requires { v.has_value(); }) {
-            if (v)
-                put(*v);
-            else
-                m_out << " -";
-        } else if constexpr (requires { v.begin(); }) {
-            m_out << " [";
-            for (const auto& x : v)
-                put(x);
-            m_out << " ]";
-        } else
-            m_out << ' ' << v;
-    }
-    std::ostringstream m_out;
-};
+using tepa::test::Golden;
 
 } // namespace tepa::calculation::test

@@ -70,31 +70,28 @@ TEST(TypeChoice, ListsAndPicksOfEachKind)
     }
 }
 
+// A length names the entry of the mode; a height sets the factor of the type's series, whatever
+// place the type has in the list. Leaving the type panel shows the heating panel once prepared.
 TEST(TypeChoice, LengthAndHeightPicksSetTheEntry)
 {
+    test::Golden golden;
+    const auto entry = [&](const char* label, const auto& e) {
+        golden(label, e.TypeName.text(), e.Length, e.Height, e.HeightFactor);
+    };
     Session s = test::designSession();
-    const TypeChosenView v = pick(s, false, "W2");
-    EXPECT_DOUBLE_EQ(s.currentHeatingEntry().HeightFactor, 0.77);
-    EXPECT_EQ(v.lengths.size(), 5u);
-    EXPECT_EQ(chooseLength(s, v.lengths.at(2)), entryDescription(s.InterfaceTexts, "W2", 100, 1200));
-    EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Length, 1200);
-    // The factor column belongs to the series, whatever place the type has in the list.
-    EXPECT_FALSE(chooseHeight(s, s.HeightList.at(7))); // 200 mm
-    EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Height, 200);
-    EXPECT_DOUBLE_EQ(s.currentHeatingEntry().HeightFactor, 1.05);
-
-    // In cooling the length names the cooling entry and the factor is the cooling entry's.
+    golden("W2 lengths", pick(s, false, "W2").lengths);
+    entry("  picked", s.currentHeatingEntry());
+    golden("length", chooseLength(s, "1200"));
+    golden("height 200 mm", chooseHeight(s, s.HeightList.at(7)));
+    entry("  entry", s.currentHeatingEntry());
     s.HeatingMode = false;
     describe(s.currentCoolingEntry(), "WFW-4L", true, 0);
-    EXPECT_EQ(chooseLength(s, "2750").rfind("WFW-4L ", 0), 0u);
-    EXPECT_DOUBLE_EQ(s.currentCoolingEntry().Length, 2750);
-    chooseHeight(s, s.HeightList.at(0));
-    EXPECT_DOUBLE_EQ(s.currentCoolingEntry().HeightFactor, 0.69); // the W2 column at 80 mm
-
-    // Leaving the type panel shows the heating panel once it is prepared.
-    EXPECT_FALSE(leaveTypePanel(s).heatingPanelShown);
+    golden("cooling length", chooseLength(s, "2750"));
+    golden("height 80 mm", chooseHeight(s, s.HeightList.at(0)));
+    entry("  entry", s.currentCoolingEntry());
+    golden("leave", leaveTypePanel(s).heatingPanelShown);
     s.HeatingPanelReady = true;
-    EXPECT_TRUE(leaveTypePanel(s).heatingPanelShown);
+    golden("leave when prepared", leaveTypePanel(s).heatingPanelShown);
 }
 
 // A free-type file of `count` W3 types with the length line `lengths`.
@@ -121,35 +118,29 @@ std::filesystem::path installWithFreeTypes(const char* name, int count, const ch
 // chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
 TEST(TypeChoice, UnusualTypeFiles)
 {
+    test::Golden golden;
     Session s = test::designSession();
+    const auto chosen = [&](const std::string& label, const TypeChosenView& v) {
+        golden(label, v.error, v.lengths, v.weiterEnabled, v.description,
+               s.currentHeatingEntry().TypeName.text(), s.currentHeatingEntry().Length);
+    };
     s.ProgramDir = installWithFreeTypes("typechoice-cut", 21, "0800 1000");
     const TypeListView cut = loadTypeList(s, false);
-    EXPECT_EQ(cut.types.size(), 20u);
-    EXPECT_EQ(cut.messages, std::vector<std::size_t>{TypeListCutTextLine});
+    golden("21 types", cut.types.size(), cut.messages);
 
     s.currentHeatingEntry().TypeName.setText("W4");
     s.FreeTypeTable.at(1).TypeCount = 40; // its data line would lie beyond the table
-    TypeChosenView v = chooseType(s, 0, "W3");
-    EXPECT_EQ(v.error, listIndexMessage(80));
-    v = chooseType(s, static_cast<int>(TypeTable::Size), "W9");
-    EXPECT_EQ(v.error, listIndexMessage(TypeTable::Size));
-    EXPECT_TRUE(v.lengths.empty());
-    EXPECT_EQ(s.currentHeatingEntry().TypeName.text(), "W4");
-    EXPECT_TRUE(chooseType(s, -1, "").lengths.empty());
+    chosen("beyond the table", chooseType(s, 0, "W3"));
+    chosen("beyond the list", chooseType(s, static_cast<int>(TypeTable::Size), "W9"));
+    chosen("no row", chooseType(s, -1, ""));
 
     std::filesystem::remove(s.ProgramDir / FreeTypeFileName);
     s.currentHeatingEntry().FreeConvection = false;
     const TypeListView missing = loadTypeList(s, false);
-    EXPECT_TRUE(missing.error);
-    EXPECT_TRUE(missing.types.empty());
-    EXPECT_FALSE(s.currentHeatingEntry().FreeConvection);
+    golden("missing file", missing.error.has_value(), missing.types, s.currentHeatingEntry().FreeConvection);
 
     s.ProgramDir = installWithFreeTypes("typechoice-single", 1, "1500");
-    v = pick(s, false, "W3");
-    EXPECT_TRUE(v.weiterEnabled);
-    EXPECT_DOUBLE_EQ(s.currentHeatingEntry().Length, 1500);
-    ASSERT_TRUE(v.description);
-    EXPECT_EQ(v.description->substr(v.description->size() - 9), "[mm] 1500");
+    chosen("a single length", pick(s, false, "W3"));
 }
 
 // ---- "weiter" ----
@@ -193,46 +184,42 @@ TEST(Weiter, ACoolingEntryStartsTwoKelvinAboveTheFlowAndWarnsOfCondensation)
         }
 }
 
+// The first entry starts in the middle of its window; an added one takes over the held quantity
+// of the one before and starts at rest; a list emptied by deleting starts again in the middle; a
+// return temperature above the flow is confirmed (set to the window's end) or leaves the entry
+// unfinished.
 TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
 {
+    test::Golden golden;
     const auto never = [](std::size_t) {
         ADD_FAILURE() << "no question expected";
         return false;
     };
     Session s = test::designSession();
     HeatingEntry& first = s.Project.HeatingEntries[0];
+    HeatingEntry& added = s.Project.HeatingEntries[1];
+    const auto started = [&](const std::string& label, const HeatingEntryStart& start) {
+        golden(label, start.confirmed, start.speedChangeEnded, first.ReturnTemp, first.InUse,
+               added.ReturnTemp, added.MassFlow, added.FanSpeed, s.CentreReturnTemp,
+               s.Project.HeatingEntryCount);
+    };
     first.ReturnTempStart = 35, first.ReturnTempEnd = 74;
     s.CentreReturnTemp = true;
-    EXPECT_TRUE(startHeatingEntry(s, never).confirmed);
-    EXPECT_DOUBLE_EQ(first.ReturnTemp, 54.5);
-    EXPECT_TRUE(first.InUse);
-    EXPECT_FALSE(s.CentreReturnTemp);
-
-    // An added entry takes over the held quantity of the one before and starts at rest.
+    started("first", startHeatingEntry(s, never));
     for (int held : {1, 0}) {
         s.Project.ReturnTempFixed = held;
         s.EntryBeingAdded = true;
         s.HeatingEntryIndex = 2;
-        HeatingEntry& added = s.Project.HeatingEntries[1];
         added.ReturnTemp = 40, added.MassFlow = 10, added.FanSpeed = 900;
         first.MassFlow = 33;
-        startHeatingEntry(s, never);
-        EXPECT_DOUBLE_EQ(added.ReturnTemp, held ? 54.5 : 40);
-        EXPECT_DOUBLE_EQ(added.MassFlow, held ? 10 : 33);
-        EXPECT_DOUBLE_EQ(added.FanSpeed, 0);
+        started("added, held " + std::to_string(held), startHeatingEntry(s, never));
     }
-
-    // A list emptied by deleting starts again in the middle.
     s.EntryBeingAdded = false;
     s.HeatingEntryIndex = 1;
     s.EntryDeleted = true;
     first.ReturnTemp = 70;
-    EXPECT_TRUE(startHeatingEntry(s, never).speedChangeEnded);
-    EXPECT_DOUBLE_EQ(first.ReturnTemp, 54.5);
-    EXPECT_EQ(s.Project.HeatingEntryCount, 1);
+    started("after deleting", startHeatingEntry(s, never));
 
-    // A return temperature above the flow is confirmed (set to the window's end) or leaves the
-    // entry unfinished.
     for (bool yes : {false, true}) {
         Session above = test::designSession();
         above.currentHeatingEntry().ReturnTemp = 80;
@@ -241,9 +228,7 @@ TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
             asked.push_back(line);
             return yes;
         });
-        EXPECT_EQ(asked, std::vector<std::size_t>{ReturnAboveFlowText});
-        EXPECT_EQ(start.confirmed, yes);
-        EXPECT_DOUBLE_EQ(above.currentHeatingEntry().ReturnTemp, yes ? 74 : 80);
+        golden("above the flow", yes, asked, start.confirmed, above.currentHeatingEntry().ReturnTemp);
     }
 }
 

@@ -96,13 +96,16 @@ std::string call(const std::vector<std::string>& w)
             .text();
     }
     if (f == "dp") {
-        const PressureDropResult r = Druckverlust({.massFlowKgPerH = num(2), .lengthMm = num(3), .Tv = 75,
-                                                   .Tr = 65, .typeName = w.at(1), .dataLine = line(5),
-                                                   .mode = mode(4)});
+        const bool at = w.size() > 6; // the water's temperatures, else 75/65
+        const PressureDropResult r =
+            Druckverlust({.massFlowKgPerH = num(2), .lengthMm = num(3), .Tv = at ? num(6) : 75,
+                          .Tr = at ? num(7) : 65, .typeName = w.at(1), .dataLine = line(5), .mode = mode(4)});
         return Out()("dp", r.pressureDropPa)("Re", r.reynoldsNumber)("tube", r.tubeLengthMm)(
                    "laminar", r.laminarFlow)("high", r.highPressureDrop)("status", r.status)
             .text();
     }
+    if (f == "warn")
+        return Out()("laminar", isLaminar(num(1)))("high", isHighPressureDrop(num(2))).text();
     if (f == "air") {
         const AirOutputResult r = Luftleistung({num(1), num(2), num(3)});
         return Out()("Q", r.outputW)("status", r.status).text();
@@ -110,6 +113,14 @@ std::string call(const std::vector<std::string>& w)
     if (f == "dew") {
         const DewPointResult r = Taupunkt(num(1), num(2));
         return Out()("Td", r.dewPointC)("status", r.status).text();
+    }
+    if (f == "dewlimit")
+        return Out()("limit", dewPointFlowLimit(num(1), num(2))).text();
+    if (f == "display") {
+        OtherModeRating r;
+        r.kind = mode(1) == Mode::Heating ? RatingKind::Heating : RatingKind::Cooling;
+        r.pressureDropPa = num(2);
+        return "\"" + ratingDisplay(r).Label88 + "\"";
     }
     if (f == "other") {
         const OtherModeRating r = otherModeRating(

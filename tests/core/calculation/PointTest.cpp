@@ -1,0 +1,269 @@
+#include "core/calculation/CoolingPoint.h"
+#include "core/calculation/HeatingFan.h"
+#include "core/calculation/HeatingPoint.h"
+
+#include "SessionFixture.h"
+
+#include "core/engine/ForcedConvection.h"
+#include "core/engine/ProductLines.h"
+#include "core/engine/WaterSide.h"
+#include "core/text/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+// The operating point of an entry in either mode and its fan controls.
+
+namespace tepa::calculation {
+namespace {
+
+// Heating: a free convector of 1300 mm in a room at 20 °C with 75 °C flow, rated with `heightFactor`,
+// its limits and operating point set as "weiter" leaves them.
+struct HeatingRoom
+{
+    ProjectRecord project;
+    HeatingEntry e;
+
+    explicit HeatingRoom(double heightFactor)
+    {
+        project.HeatingFlowTemp = 75;
+        project.HeatingRoomTemp = 20;
+        e.TypeName.setText("W3");
+        e.TypeText1.setText(engine::test::typicalDataLine());
+        e.Length = 1300;
+        e.HeightFactor = heightFactor;
+        e.FreeConvection = true;
+        const std::string dataLine = e.TypeText1.text();
+        engine::ConvectorSetting setting;
+        setting.typeName = "W3", setting.lengthMm = 1300, setting.dataLine = dataLine;
+        setting.freeConvection = true, setting.heightFactor = heightFactor;
+        const engine::ConvectorCoefficients c = engine::Zwangskennwerte(setting);
+        e.CoeffK = c.characteristic.K;
+        e.ExponentN = c.characteristic.n;
+        e.EffectiveLength = c.effectiveLengthMm;
+        const engine::ReturnLimits l = engine::Ruecklaufgrenzen(c.characteristic, {75, 20});
+        e.ReturnTempStart = l.returnTempStart, e.ReturnTempEnd = l.returnTempEnd;
+        e.MassFlowStart = l.massFlowStart, e.MassFlowEnd = l.massFlowEnd;
+        e.OutputStart = l.outputStart, e.OutputEnd = l.outputEnd;
+        moveSlider(e, project, Quantity::ReturnTemp, 50);
+    }
+};
+
+void shown(test::Golden& golden, const std::string& label, const HeatingPointView& v, const HeatingEntry& e)
+{
+    golden(label, v.returnTempText, v.returnTempPosition, v.massFlowText, v.massFlowPosition, v.outputText,
+           v.outputPosition, v.pressureDropText, v.warnings, v.messages, v.entryChanged, v.status);
+    golden("  entry", e.ReturnTemp, e.MassFlow, e.Output, e.PressureDrop);
+}
+
+// The sliders give each quantity as a share of its window and the other two from the law, with
+// the pressure drop and its warnings (a few kg/h run laminar through the tubes). A value typed
+// inside the window beside the field is taken (a decimal comma reads as a point), one outside is
+// refused with its text and leaves the entry as it was. The output field shows the entry's
+// output whatever the height factor: the factor is part of the characteristic already.
+TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
+{
+    test::Golden golden;
+    const std::pair<Quantity, const char*> quantities[] = {
+        {Quantity::ReturnTemp, "return"}, {Quantity::MassFlow, "mass flow"}, {Quantity::Output, "output"}};
+    for (double factor : {1.0, 1.16, 0.8}) {
+        HeatingRoom room(factor);
+        HeatingEntry& e = room.e;
+        golden("factor", factor, e.ReturnTempStart, e.ReturnTempEnd, e.MassFlowStart, e.MassFlowEnd,
+               e.OutputStart, e.OutputEnd);
+        for (const auto& [q, name] : quantities) {
+            for (int position : {0, 30, 100})
+                shown(golden, std::string(name) + " slider " + std::to_string(position),
+                      moveSlider(e, room.project, q, position), e);
+            const Window w = typedWindow(e, q);
+            const double step = q == Quantity::ReturnTemp ? 0.5 : 1;
+            for (double value :
+                 {w.lowest - step, w.lowest, (w.lowest + w.highest) / 2, w.highest, w.highest + step}) {
+                moveSlider(e, room.project, Quantity::ReturnTemp, 50);
+                const HeatingEntry before = e;
+                std::string text = strFixed(value, 0, 1);
+                std::replace(text.begin(), text.end(), '.', ',');
+                const HeatingPointView v = typeValue(e, room.project, q, text);
+                shown(golden, std::string(name) + " typed " + text, v, e);
+                if (!v.entryChanged) {
+                    EXPECT_EQ(e, before);
+                }
+            }
+            // Confirming the field as shown (a click or Tab through it) leaves the operating point.
+            const HeatingPointView v =
+                typeValue(e, room.project, Quantity::Output,
+                          strFixed(std::round((e.OutputStart + e.OutputEnd) / 2), 0, 0));
+            const double returnTemp = e.ReturnTemp;
+            typeValue(e, room.project, Quantity::Output, v.outputText);
+            EXPECT_NEAR(e.ReturnTemp, returnTemp, 1e-9);
+        }
+    }
+    engine::PressureDropResult drop;
+    drop.highPressureDrop = true;
+    golden("warnings of a high drop", warningsOf(drop));
+    // Positions within [40, 60], clamped at the ends; an empty window puts the slider at 0.
+    std::vector<int> positions;
+    for (double x : {40.0, 60.0, 50.1, 70.0, 30.0})
+        positions.push_back(sliderPosition(x, 40, 60));
+    golden("positions", positions, sliderPosition(50, 50, 50), fieldValue("abc"));
+}
+
+// Bar moves and typed settings ("=" and the text) of each fan series, one after the other on the
+// same memory and the entry's stored speed: speed, setting, bar position and maximum, the text
+// shown (a typed setting: the corrected text, if any) and the notes.
+TEST(HeatingFan, BarMovesAndTypedSettingsOfEachSeries)
+{
+    struct Series
+    {
+        const char* name;
+        std::vector<std::string> steps;
+        double previousSetting = 0;
+    };
+    const Series cases[] = {{"WF1", {"1", "1000", "630", "600", "0", "=45", "=60", "=-5", "=-1e400", "=120"}},
+                            {"WFs", {"10", "1600", "=50"}},
+                            {"WFW-2L", {"500", "700", "1200", "=30", "=120", "=75,5"}},
+                            {"WFWL-2L", {"1", "600", "560", "1150", "100", "=20"}},
+                            // Primary air steps along its ladder one step at a time (at a step itself one
+                            // step down); a typed setting is taken once as it stands.
+                            {"WNF2", {"1", "31", "60", "31", "61", "240", "=100", "100", "=500"}},
+                            {"WNF3", {"300"}, 270},
+                            {"WNF1", {"=60"}}};
+    test::Golden golden;
+    for (const Series& c : cases) {
+        FanMemory memory;
+        memory.previousSpeed = 345;
+        memory.previousSetting = c.previousSetting;
+        double stored = 0;
+        for (const std::string& step : c.steps) {
+            if (step[0] != '=') {
+                const FanBarView v = moveHeatingFanBar(c.name, stored, std::stoi(step), memory);
+                golden(c.name + (" " + step), v.fanSpeed, v.fanSetting, v.barPosition, v.barMaximum,
+                       v.settingText, v.messages);
+                stored = v.fanSpeed;
+            } else {
+                const TypedFanSetting t = typeHeatingFanSetting(c.name, stored, step.substr(1), memory);
+                golden(c.name + (" " + step), t.fanSpeed, t.fanSetting, t.barPosition, t.barMaximum,
+                       t.correctedText, t.messages);
+                stored = t.fanSpeed;
+            }
+        }
+    }
+}
+
+// Cooling: a room cooled with 16 °C water to 26 °C; primary air enters at 16 °C.
+struct CoolingRoom
+{
+    ProjectRecord project;
+    CoolingEntry e;
+
+    CoolingRoom(const char* name, double length, double speed, double setting = 0)
+    {
+        project.CoolingFlowTemp = 16;
+        project.CoolingRoomTemp = 26;
+        project.CoolingSecondTemp = 16;
+        e.TypeName.setText(name);
+        e.TypeText1.setText(engine::test::typicalDataLine());
+        e.TypeText2.setText(engine::test::fanLine("0.0200000", "0.6000000", "1.2000000"));
+        e.Length = length;
+        e.HeightFactor = 1;
+        e.FanSpeed = speed;
+        e.FanSetting = setting;
+        e.Count = 1;
+        e.ReturnTemp = 18;
+    }
+};
+
+// The entry as rated: return temperature, output, mass flow, pressure drop and sound level.
+void rated(test::Golden& golden, const CoolingEntry& e)
+{
+    golden("  entry", e.FanSpeed, e.FanSetting, e.Count, e.ReturnTemp, e.Output, e.MassFlow, e.PressureDrop,
+           e.SoundLevel, e.CoeffK, e.ExponentN, e.EffectiveLength);
+}
+
+// Each series rated at its own speed or air flow (a slow fan's bar at its speed cut, not rounded;
+// primary air by its air stream alone); a return temperature without a cooling result replaced
+// by 18 °C once, and kept when 18 °C fails as well; the bar reset and moved per series; typed
+// settings kept within the unit's range.
+TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
+{
+    test::Golden golden;
+    struct Case
+    {
+        const char* name;
+        double length, speed, setting, returnTemp, flowTemp;
+    };
+    const Case updates[] = {{"WFW-2L", 1250, 1120, 0, 18, 16},
+                            {"WFWL-2L", 1250, 690.7, 0, 18, 16},
+                            {"WNF2", 1350, 0, 120, 18, 16},
+                            {"WFW-2L", 1250, 1120, 0, 16, 16},
+                            {"WFW-2L", 1250, 1120, 0, 18, 18}};
+    for (const Case& c : updates) {
+        CoolingRoom room(c.name, c.length, c.speed, c.setting);
+        room.e.ReturnTemp = c.returnTemp;
+        room.project.CoolingFlowTemp = c.flowTemp;
+        const CoolingPointView v = update1_K(room.e, room.e, room.project);
+        golden(std::string("update ") + c.name, c.returnTemp, c.flowTemp, v.status, v.messages,
+               v.returnTempText, v.rated, v.waterSide, v.barRange, v.barPosition, v.settingText, v.warnings,
+               v.maxAirFlow, v.qmin, v.qmax, v.pressureDropText, v.soundLevelText, v.massFlowText);
+        rated(golden, room.e);
+        // The range ends are rated without touching the entry.
+        const CoolingEntry before = room.e;
+        if (v.rated) {
+            EXPECT_DOUBLE_EQ(Minmax_K(room.e, room.project, v.barRange ? v.barRange->maximum : 240), v.qmax);
+        }
+        EXPECT_EQ(room.e, before);
+    }
+
+    std::vector<int> stages;
+    for (double speed : {0.0, 699.4, 699.5, 999.0, 1000.0, 1399.4, 1399.5, 1600.0})
+        stages.push_back(static_cast<int>(stageOf(speed)));
+    golden("stages", stages);
+    const std::pair<const char*, double> resets[] = {
+        {"WNF2", 1350}, {"WNF3", 1050}, {"WFW-2L", 1250}, {"WFWL-4L", 1250}, {"DWF", 1250}};
+    for (const auto& [name, length] : resets) {
+        const FanBarReset r = reset4(CoolingRoom(name, length, 0).e);
+        golden(std::string("reset ") + name, length, r.barRange, r.maxAirFlow);
+    }
+
+    struct Move
+    {
+        const char* name;
+        double storedSpeed, previousSpeed, airFlowLimit;
+        int position;
+    };
+    const Move moves[] = {{"WFW-2L", 1120, 0, 0, 800},
+                          {"WFWL-2L", 345, 345, 0, 300},
+                          {"DWF", 1000, 0, 0, 1300},
+                          {"WNF2", 900, 0, 240, 100}};
+    for (const Move& c : moves) {
+        CoolingRoom room(c.name, c.name[1] == 'N' ? 1350 : 1250, c.storedSpeed, 5);
+        FanMemory memory;
+        memory.previousSpeed = c.previousSpeed;
+        memory.airFlowLimit = c.airFlowLimit;
+        const CoolingFanView v = moveCoolingFanBar(room.e, room.project, c.position, 3, 1, memory);
+        golden(std::string("bar ") + c.name, c.position, v.barRange, v.barPosition, v.settingText,
+               v.slowSettingText, v.settingAsLabel, v.messages, v.status, v.warnings, v.outputText,
+               v.totalText, v.waterSide, v.soundLevelText, v.pressureDropText, v.massFlowText, v.massFlowLow,
+               memory.previousSpeed);
+        rated(golden, room.e);
+    }
+
+    const std::pair<const char*, const char*> typed[] = {{"WNF2", "300"},   {"WNF2", "99,6"},
+                                                         {"WFW-2L", "20"},  {"WFW-2L", "50,6"},
+                                                         {"WFW-2L", "120"}, {"WFWL-2L", "10"}};
+    for (const auto& [name, text] : typed) {
+        CoolingRoom room(name, 1350, 0);
+        FanMemory memory;
+        memory.airFlowLimit = 240;
+        const TypedCoolingSetting t = typeCoolingSetting(room.e, text, memory);
+        golden(std::string("typed ") + name + " " + text, t.settingText, t.barPosition, room.e.FanSpeed,
+               room.e.FanSetting);
+    }
+}
+
+} // namespace
+} // namespace tepa::calculation
