@@ -28,6 +28,7 @@
 #include <memory>
 #include <sstream>
 #include <type_traits>
+#include <utility>
 
 namespace tepa::test {
 
@@ -88,6 +89,12 @@ protected:
     {
         m_states = states();
         m_boxes = doubles.messages.shown().size();
+        m_recording = true;
+    }
+    void step(const std::string& what)
+    {
+        if (m_recording)
+            record(what);
     }
 
     TForm2& create()
@@ -148,27 +155,33 @@ protected:
     }
 
     // A mouse click on `row` of a list, as the user picks an item.
-    static void clickRow(QListWidget* list, int row)
+    void clickRow(QListWidget* list, int row)
     {
         ASSERT_LT(row, list->count()) << list->objectName().toStdString();
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
+        step("click " + list->objectName().toStdString() + " row " + std::to_string(row));
     }
 
     // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
-    // window preselects), and presses "weiter".
+    // window preselects), and presses "weiter"; one step of a walk.
     void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
     {
+        const bool recording = std::exchange(m_recording, false);
         trigger(menu);
         auto* types = control<QListWidget>("ListBox1");
         const auto items = types->findItems(type, Qt::MatchStartsWith);
-        ASSERT_FALSE(items.empty()) << "no type " << type.toStdString();
-        clickRow(types, types->row(items.front()));
-        clickRow(control<QListWidget>("ListBox3"), lengthRow);
-        if (heightRow >= 0)
-            clickRow(control<QListWidget>("ListBox4"), heightRow);
-        press("Konweiter");
+        EXPECT_FALSE(items.empty()) << "no type " << type.toStdString();
+        if (!items.empty()) {
+            clickRow(types, types->row(items.front()));
+            clickRow(control<QListWidget>("ListBox3"), lengthRow);
+            if (heightRow >= 0)
+                clickRow(control<QListWidget>("ListBox4"), heightRow);
+            press("Konweiter");
+        }
+        m_recording = recording;
+        step("choose " + type.toStdString() + " length row " + std::to_string(lengthRow) + " from " + menu);
     }
 
     // The control of the window with this name and type; a missing one fails the test.
@@ -183,8 +196,22 @@ protected:
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
     bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
-    void trigger(const char* action) { control<QAction>(action)->trigger(); }
+    // The user's actions; each is a step of a walk once one has begun.
+    void press(const char* button)
+    {
+        control<QPushButton>(button)->click();
+        step(std::string("press ") + button);
+    }
+    void trigger(const char* action)
+    {
+        control<QAction>(action)->trigger();
+        step(std::string("menu ") + action);
+    }
+    void slide(const char* bar, int value)
+    {
+        control<QAbstractSlider>(bar)->setValue(value);
+        step(std::string(bar) + " to " + std::to_string(value));
+    }
 
     // Replaces the text of a field as the user would and confirms it with Enter.
     void type(const char* field, const QString& typed)
@@ -195,6 +222,7 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
+        step("type '" + typed.toStdString() + "' into " + field);
     }
 
     // What the user sees of each named control, and the current entry.
@@ -231,11 +259,13 @@ protected:
             all[w->objectName()] = s;
         }
         const auto entry = [](const auto& e) {
-            return QStringLiteral("%1 %2x%3 n%4 tr%5 m%6 q%7 fan%8 %9")
-                .arg(QString::fromStdString(e.TypeName.text()))
-                .arg(e.Length).arg(e.Height).arg(e.Count).arg(e.ReturnTemp, 0, 'g', 8)
-                .arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8).arg(e.FanSpeed)
-                .arg(e.InUse ? QStringLiteral("in use") : QString());
+            return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
+                       .arg(QString::fromStdString(e.TypeName.text()))
+                       .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
+                       .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
+                       .arg(e.PressureDrop, 0, 'g', 8) +
+                   QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
+                       .arg(e.InUse ? QStringLiteral("in use") : QString());
         };
         const ProjectRecord& p = session.Project;
         all[QStringLiteral("entry")] =
@@ -253,6 +283,7 @@ protected:
     std::ostringstream m_walk;
     std::map<QString, QString> m_states;
     qsizetype m_boxes = 0;
+    bool m_recording = false;
 };
 
 } // namespace tepa::test

@@ -1,12 +1,13 @@
 // Each control of the calculation window reaches its rule, and each part of what the rule returns
-// reaches its widget: every test is a walk whose lines (the controls changed by each step) are
-// compared with tests/data/calcwindow/Wiring.<test>.txt. The rules themselves are tested in the
-// core (tests/core/calculation).
+// reaches its widget: every test is a walk whose lines (each user action or routine, then the
+// controls it changed) are compared with tests/data/calcwindow/Wiring.<test>.txt. The rules
+// themselves are tested in the core (tests/core/calculation).
 #include "CalcWindowFixture.h"
 
 #include "core/calculation/UpdateCycle.h"
 
 #include <QApplication>
+#include <QKeySequence>
 
 #include <cmath>
 
@@ -44,63 +45,70 @@ protected:
         doubles.messages.expect(MessageKind::YesNo, text(94), yes);
         press("Loeschen");
     }
+    void key(const char* list, Qt::Key k)
+    {
+        QTest::keyClick(control<QListWidget>(list), k);
+        record("key " + QKeySequence(k).toString().toStdString() + " in " + list);
+    }
     int printMenuEnabled = 0, convectorListEnabled = 0, typeListDisabled = 0;
 };
 
 TEST_F(Wiring, TheTypePanelAndWeiter)
 {
     trigger("FreieKonvektion1");
-    record("free convectors");
     session.HeatingDualUseOn = true;
     doubles.messages.expect(MessageKind::Message, text(calculation::CannotCoolText));
     clickRow(control<QListWidget>("ListBox1"), 0);
-    record("first type clicked in dual use");
     // Keys in the lists pick alike.
     session.HeatingDualUseOn = false;
-    QTest::keyClick(control<QListWidget>("ListBox1"), Qt::Key_Down);
-    record("down in the types");
-    QTest::keyClick(control<QListWidget>("ListBox3"), Qt::Key_Down);
-    QTest::keyClick(control<QListWidget>("ListBox3"), Qt::Key_End);
-    record("down, end in the lengths");
-    QTest::keyClick(control<QListWidget>("ListBox4"), Qt::Key_End);
-    record("end in the heights");
+    key("ListBox1", Qt::Key_Down);
+    key("ListBox3", Qt::Key_Down);
+    key("ListBox3", Qt::Key_End);
+    key("ListBox4", Qt::Key_End);
     session.HeatingPanelReady = true;
     form->Panel4Click();
     record("type panel clicked");
 
     chooseType("FreieKonvektion1", QStringLiteral("W1"));
-    record("W1 weiter");
     EXPECT_GE(printMenuEnabled, 1);
     // A return temperature above the flow is asked about; no leaves the entry unfinished.
     session.Project.HeatingInUse = false;
     heating().ReturnTemp = 80;
     doubles.messages.expect(MessageKind::YesNo, text(calculation::ReturnAboveFlowText), false);
     press("Konweiter");
-    record("weiter with a return above the flow, no");
     chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
-    record("WFWL-2L weiter");
     chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
-    record("DWF weiter");
     // In dual use the rating of the other mode shows.
     session.HeatingDualUseOn = true;
     chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    record("WFW-2L weiter in dual use");
 
-    // Cooling: the return window, the fan and the condensation warning.
+    // Cooling at 70 % and 12 °C: the return window, the fan and the condensation warning.
     coolingMode();
     session.Project.CoolingHumidity = 70;
     session.Project.CoolingFlowTemp = 12;
     chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    record("cooling WFW-2L weiter at 70 %, 12 degrees");
     chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
-    record("cooling WNF2 1350 weiter");
     EXPECT_DOUBLE_EQ(form->Fan.airFlowLimit, 240);
 
     // A read error is shown and the list keeps its types.
     session.ProgramDir = "/nonexistent";
     doubles.messages.expectAny(MessageKind::Error);
     trigger("FreieKonvektion1");
-    record("free convectors without data");
+}
+
+// Free convectors at two height factors, a fan, a slow fan and a staged unit, as designed.
+TEST_F(Wiring, DesignsOfEachKind)
+{
+    chooseType("FreieKonvektion1", QStringLiteral("W3"), 2, 3);
+    chooseType("FreieZwangsKonv1", QStringLiteral("WF2"), 1);
+    slide("DrehzahlBar4", 1100);
+    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
+    slide("DrehzahlBar4", 1450);
+    chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"), 1);
+    slide("DrehzahlBar4", 690);
+    chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
+    control<QRadioButton>("RadioButton3")->click();
+    record("stage 1000");
 }
 
 // The heating sliders and fields, each with a decimal comma and a refused value; a free convector
@@ -110,7 +118,6 @@ TEST_F(Wiring, TheHeatingOperatingPoint)
     chooseType("FreieKonvektion1", QStringLiteral("W1"), 1);
     HeatingEntry& e = heating();
     ASSERT_NE(e.HeightFactor, 1.0);
-    record("W1 with a height factor");
     struct Input
     {
         const char* slider;
@@ -124,27 +131,21 @@ TEST_F(Wiring, TheHeatingOperatingPoint)
         {"ScrollBar3", "Edit3", &HeatingEntry::OutputEnd, 93},
     };
     for (const Input& in : inputs) {
-        control<QScrollBar>(in.slider)->setValue(0);
-        control<QScrollBar>(in.slider)->setValue(100);
-        record(std::string(in.slider) + " at its end");
+        slide(in.slider, 0);
+        slide(in.slider, 100);
         type(in.field, QString::number(std::trunc(e.*in.end) - 1) + QStringLiteral(",5"));
-        record(std::string(in.field) + " typed with a decimal comma");
         const HeatingEntry before = e;
         doubles.messages.expect(MessageKind::Information, text(in.refusal));
         type(in.field, QString::number(std::round(e.*in.end) + 2));
-        record(std::string(in.field) + " typed beyond its end");
         EXPECT_EQ(e, before) << in.field;
     }
-    control<QScrollBar>("ScrollBar2")->setValue(0);
-    record("laminar mass flow");
-    control<QScrollBar>("ScrollBar2")->setValue(100);
-    record("largest mass flow");
+    slide("ScrollBar2", 0); // laminar
+    slide("ScrollBar2", 100);
     // A double click into a field checks what it holds.
     control<QLineEdit>("Edit2")->setText(QString::number(std::round((e.MassFlowStart + e.MassFlowEnd) / 2)));
     QTest::mouseDClick(control<QLineEdit>("Edit2"), Qt::LeftButton);
     record("double click on a middle mass flow");
     type("Edit5", QStringLiteral("20"));
-    record("count 20");
 
     // The update cycle's routines show what the rules return.
     control<QRadioButton>("TR_Schalter")->setChecked(true);
@@ -172,10 +173,8 @@ TEST_F(Wiring, TheHeatingOperatingPoint)
 TEST_F(Wiring, TheHeatingFan)
 {
     chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    record("WFW-2L weiter");
     doubles.messages.expect(MessageKind::Message, text(calculation::WfwMinimumText));
     type("Edit4", QStringLiteral("30"));
-    record("30 % typed");
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     control<QLineEdit>("Edit5")->setFocus();
@@ -186,8 +185,7 @@ TEST_F(Wiring, TheHeatingFan)
     QTest::mouseDClick(control<QLineEdit>("Edit4"), Qt::LeftButton);
     record("50 % double clicked");
     chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
-    control<QScrollBar>("DrehzahlBar4")->setValue(400);
-    record("WFWL-2L bar at 400");
+    slide("DrehzahlBar4", 400);
 }
 
 // The cooling count, stage, fan bar and setting, and return temperature.
@@ -195,52 +193,40 @@ TEST_F(Wiring, TheCoolingOperatingPoint)
 {
     coolingMode();
     chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
-    record("DWF weiter");
     control<QRadioButton>("RadioButton7")->click();
     record("stage 1400");
     chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    record("WFW-2L weiter");
     control<UpDown>("UpDown2")->setValue(7);
     record("count arrows at 7");
     type("Edit9", QStringLiteral("40"));
-    record("count 40 typed");
-    control<QScrollBar>("ScrollBar4")->setValue(1600);
-    record("fan bar at 1600");
+    slide("ScrollBar4", 1600);
     type("Edit8", QStringLiteral("50,0"));
-    record("fan 50,0 % typed");
     control<UpDown>("UpDown3")->stepBy(1);
     record("return arrow up");
-    type("Edit6", QStringLiteral("24"));
-    record("return 24 typed: a small mass flow");
+    type("Edit6", QStringLiteral("24")); // a small mass flow
     type("Edit6", QStringLiteral("17,5"));
-    record("return 17,5 typed");
     doubles.messages.expectAny(MessageKind::Error);
     type("Edit6", QStringLiteral("abc"));
-    record("return abc typed");
     // A return temperature without a result is replaced with one note.
     doubles.messages.expect(MessageKind::Message, text(calculation::NoCoolingResultText));
     type("Edit6", QStringLiteral("16"));
-    record("return 16 typed: no result");
 }
 
 // The list buttons reach the list rules; what they return reaches the widgets.
 TEST_F(Wiring, TheListButtons)
 {
     doubles.messages.expect(MessageKind::Information, text(131));
-    press("Loeschen");
-    record("delete on an empty list");
+    press("Loeschen"); // on an empty list
     EXPECT_EQ(printMenuEnabled, 1);
 
     list(true, "W1", 3);
     doubles.messages.expect(MessageKind::Information, text(131));
-    press("Bearbeiten");
-    record("three W1, edit without a line selected");
+    press("Bearbeiten"); // no line selected
     EXPECT_FALSE(form->RowSelected);
     // A stored 999.95 is the 1000 stage, chosen as by a click.
     fill(heating(1), fixtureType("DWF", true), "DWF", 1, 999.95);
     QSignalSpy stageClicks(control<QRadioButton>("RadioButton3"), &QRadioButton::clicked);
     edit(0);
-    record("edit a DWF at 999.95");
     EXPECT_EQ(stageClicks.count(), 1);
     const auto before = session.Project.HeatingEntries;
     deleteRow(0, false);
@@ -248,33 +234,27 @@ TEST_F(Wiring, TheListButtons)
     // After a delete the controls are those of the entry now current: the stage panel of the
     // deleted staged unit no longer shows, and a stage can never set a convector of another series.
     deleteRow(0);
-    record("DWF deleted");
     const HeatingEntry kept = heating(1);
     form->RadioButton2Click();
     EXPECT_EQ(heating(1), kept);
     // A slow fan shows its setting in the label instead of the field.
     fill(heating(2), fixtureType("WFWL-2L", true), "WFWL-2L", 2, 862.5);
     edit(1);
-    record("edit a slow fan");
 
     // Slow fan entries each open at their own speed step, whichever was shown before.
     list(false, "WFWL-2L", 2, 517.5);
     cooling(2).FanSpeed = 862.5;
     form->update1_K(2);
-    for (int row : {1, 0, 1}) {
+    for (int row : {1, 0, 1})
         edit(row);
-        record("cooling, edit row " + std::to_string(row));
-    }
     // A thirteenth entry is refused.
     session.EntryBeingAdded = false;
     list(false, "WFW-2L", 12, 1000);
     doubles.messages.expect(MessageKind::Message, text(265));
     press("Erweitern");
-    record("twelve cooling entries, add");
     // A cooling entry shows its count and return temperature.
     cooling(2).ReturnTemp = 19;
     edit(1);
-    record("edit the second");
     // Closing by the frame writes back as well.
     control<QLineEdit>("Edit9")->setText(QStringLiteral("5"));
     form->close();
@@ -286,10 +266,8 @@ TEST_F(Wiring, TheListButtons)
     list(true, "W1", 2);
     control<QLineEdit>("Edit5")->setText(QStringLiteral("4"));
     press("Erweitern");
-    record("two W1, count 4, add");
     EXPECT_EQ(heating(1).Count, 4);
     trigger("Schliessen1");
-    record("closed by the menu");
     EXPECT_EQ(typeListDisabled, 1);
     EXPECT_EQ(convectorListEnabled, 2) << "once on each close";
 }
@@ -301,11 +279,9 @@ TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
     for (bool heatingMode : {true, false}) {
         list(heatingMode, heatingMode ? "W1" : "WFW-2L", 1, heatingMode ? 0 : 1000);
         deleteRow(0);
-        record(heatingMode ? "heating: the only entry deleted" : "cooling: the only entry deleted");
         chooseType(heatingMode ? "FreieKonvektion1" : "FreieZwangsKonv1",
                    QString::fromLatin1(heatingMode ? "W1" : "WFW-2L"));
         trigger("Schliessen1");
-        record("a type chosen, closed");
     }
 }
 
