@@ -258,6 +258,9 @@ protected:
                 s += panelColour(w).name();
             all[w->objectName()] = s;
         }
+        for (const QAction* a : form->findChildren<QAction*>())
+            if (!a->objectName().isEmpty())
+                all[a->objectName()] = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" off"));
         const auto entry = [](const auto& e) {
             return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
                        .arg(QString::fromStdString(e.TypeName.text()))
