@@ -111,17 +111,10 @@ TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirP
     EXPECT_EQ(fieldText("Edit6").toStdString(), "22") << "a position set by code is written too";
 
     // The radio buttons start selected and exclude one another only within their panel.
-    auto checked = [this](const char* name) { return control<QRadioButton>(name)->isChecked(); };
-    control<QRadioButton>("RadioButton3")->click();
-    control<QRadioButton>("MS_Schalter")->click();
-    control<QRadioButton>("RadioButton7")->click();
-    for (const auto& [name, on] : std::initializer_list<std::pair<const char*, bool>>{{"RadioButton1", false},
-                                                                                      {"RadioButton3", true},
-                                                                                      {"RadioButton5", false},
-                                                                                      {"RadioButton7", true},
-                                                                                      {"TR_Schalter", false},
-                                                                                      {"MS_Schalter", true}})
-        EXPECT_EQ(checked(name), on) << name;
+    baseline();
+    for (const char* button : {"RadioButton3", "MS_Schalter", "RadioButton7"})
+        control<QRadioButton>(button)->click();
+    record("three radio buttons clicked");
 }
 
 } // namespace
