@@ -137,6 +137,7 @@ protected:
             heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
                         : (form->update0_K(i), form->update1_K(i));
         form->Listenaufbau();
+        step(std::to_string(count) + " " + name + (heatingMode ? " heating" : " cooling") + " entries listed");
     }
     template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
     {
