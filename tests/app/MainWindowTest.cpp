@@ -50,15 +50,5 @@ TEST_F(MainWindow, CaptionsMenusAndShortcutsAtStart)
     EXPECT_TRUE(form1->isVisible()) << "exit was cancelled";
 }
 
-TEST_F(MainWindow, TextsOfTheBundledInstallationKeepTheirUmlauts)
-{
-    installedData = TEPA_SOURCE_DATA_DIR;
-    createWindow();
-    EXPECT_EQ(withoutMnemonic(form1->Programmbeenden1->text()).toStdString(), "Programm beenden");
-    EXPECT_EQ(form1->text(154).toStdString(),
-              "Der Projektordner „Projekte“ im Arbeitsverzeichnis konnte nicht angelegt werden. "
-              "Bitte Laufwerk und Schreibrechte prüfen.");
-}
-
 } // namespace
 } // namespace tepa::test

@@ -21,9 +21,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <type_traits>
+#include <utility>
 
 namespace tepa::test {
 
@@ -47,6 +52,49 @@ protected:
         p.HeatingFlowTemp = 75, p.HeatingRoomTemp = 20, p.HeatingDemand = 2000;
         p.CoolingFlowTemp = 16, p.CoolingRoomTemp = 26, p.CoolingSecondTemp = 16;
         p.CoolingHumidity = 40, p.CoolingDemand = 1500;
+    }
+
+    // A test that recorded a walk compares it with tests/data/calcwindow/<suite>.<test>.txt;
+    // TEPA_WRITE_GOLDEN=1 rewrites the file instead.
+    void TearDown() override
+    {
+        if (m_walk.str().empty())
+            return;
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path file = std::filesystem::path(TEPA_TEST_DATA_DIR) / "calcwindow" /
+                                           (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
+        if (std::getenv("TEPA_WRITE_GOLDEN"))
+            std::ofstream(file, std::ios::binary) << m_walk.str();
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(m_walk.str(), std::string(std::istreambuf_iterator<char>(in), {})) << file;
+    }
+
+    // One line of the walk: the step, then each control (and the current entry, as "entry")
+    // whose state changed since the line before, and the boxes shown meanwhile.
+    void record(const std::string& step)
+    {
+        std::map<QString, QString> now = states();
+        m_walk << step << ':';
+        for (const auto& [name, state] : now)
+            if (const auto was = m_states.find(name); was == m_states.end() || was->second != state)
+                m_walk << ' ' << name.toStdString() << '=' << state.toStdString() << ';';
+        const QStringList& boxes = doubles.messages.shown();
+        for (; m_boxes < boxes.size(); ++m_boxes)
+            m_walk << " box '" << boxes[m_boxes].toStdString() << "';";
+        m_walk << '\n';
+        m_states = std::move(now);
+    }
+    // Starts the walk from the window as it stands, without a line.
+    void baseline()
+    {
+        m_states = states();
+        m_boxes = doubles.messages.shown().size();
+        m_recording = true;
+    }
+    void step(const std::string& what)
+    {
+        if (m_recording)
+            record(what);
     }
 
     TForm2& create()
@@ -89,6 +137,7 @@ protected:
             heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
                         : (form->update0_K(i), form->update1_K(i));
         form->Listenaufbau();
+        step(std::to_string(count) + " " + name + (heatingMode ? " heating" : " cooling") + " entries listed");
     }
     template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
     {
@@ -107,27 +156,33 @@ protected:
     }
 
     // A mouse click on `row` of a list, as the user picks an item.
-    static void clickRow(QListWidget* list, int row)
+    void clickRow(QListWidget* list, int row)
     {
         ASSERT_LT(row, list->count()) << list->objectName().toStdString();
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
+        step("click " + list->objectName().toStdString() + " row " + std::to_string(row));
     }
 
     // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
-    // window preselects), and presses "weiter".
+    // window preselects), and presses "weiter"; one step of a walk.
     void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
     {
+        const bool recording = std::exchange(m_recording, false);
         trigger(menu);
         auto* types = control<QListWidget>("ListBox1");
         const auto items = types->findItems(type, Qt::MatchStartsWith);
-        ASSERT_FALSE(items.empty()) << "no type " << type.toStdString();
-        clickRow(types, types->row(items.front()));
-        clickRow(control<QListWidget>("ListBox3"), lengthRow);
-        if (heightRow >= 0)
-            clickRow(control<QListWidget>("ListBox4"), heightRow);
-        press("Konweiter");
+        EXPECT_FALSE(items.empty()) << "no type " << type.toStdString();
+        if (!items.empty()) {
+            clickRow(types, types->row(items.front()));
+            clickRow(control<QListWidget>("ListBox3"), lengthRow);
+            if (heightRow >= 0)
+                clickRow(control<QListWidget>("ListBox4"), heightRow);
+            press("Konweiter");
+        }
+        m_recording = recording;
+        step("choose " + type.toStdString() + " length row " + std::to_string(lengthRow) + " from " + menu);
     }
 
     // The control of the window with this name and type; a missing one fails the test.
@@ -142,8 +197,22 @@ protected:
     QString label(const char* name) { return control<QLabel>(name)->text(); }
     QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
     bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
-    void press(const char* button) { control<QPushButton>(button)->click(); }
-    void trigger(const char* action) { control<QAction>(action)->trigger(); }
+    // The user's actions; each is a step of a walk once one has begun.
+    void press(const char* button)
+    {
+        control<QPushButton>(button)->click();
+        step(std::string("press ") + button);
+    }
+    void trigger(const char* action)
+    {
+        control<QAction>(action)->trigger();
+        step(std::string("menu ") + action);
+    }
+    void slide(const char* bar, int value)
+    {
+        control<QAbstractSlider>(bar)->setValue(value);
+        step(std::string(bar) + " to " + std::to_string(value));
+    }
 
     // Replaces the text of a field as the user would and confirms it with Enter.
     void type(const char* field, const QString& typed)
@@ -154,12 +223,71 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, Qt::Key_Return);
+        step("type '" + typed.toStdString() + "' into " + field);
+    }
+
+    // What the user sees of each named control, and the current entry.
+    std::map<QString, QString> states()
+    {
+        std::map<QString, QString> all;
+        for (const QWidget* w : form->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            QString s = w->isHidden() ? QStringLiteral("hidden ") : QString();
+            if (!w->isEnabled())
+                s += QStringLiteral("off ");
+            if (const auto* l = qobject_cast<const QLabel*>(w)) {
+                s += l->text();
+                if (const QColor c = l->palette().color(QPalette::WindowText); c != Qt::black)
+                    s += QLatin1Char(' ') + c.name();
+            }
+            else if (const auto* e = qobject_cast<const QLineEdit*>(w))
+                s += e->text();
+            else if (const auto* bar = qobject_cast<const QScrollBar*>(w))
+                s += QStringLiteral("%1 of %2..%3").arg(bar->value()).arg(bar->minimum()).arg(bar->maximum());
+            else if (const auto* arrows = qobject_cast<const UpDown*>(w))
+                s += QStringLiteral("%1 of %2..%3").arg(arrows->value()).arg(arrows->minimum()).arg(arrows->maximum());
+            else if (const auto* b = qobject_cast<const QRadioButton*>(w))
+                s += b->isChecked() ? QStringLiteral("checked") : QString();
+            else if (const auto* list = qobject_cast<const QListWidget*>(w)) {
+                // The room's lines in full, of the others the one chosen.
+                s += QStringLiteral("row %1 of %2").arg(list->currentRow()).arg(list->count());
+                for (int row = 0; row < list->count(); ++row)
+                    if (row == list->currentRow() || w->objectName() == QLatin1String("ListBox2"))
+                        s += QStringLiteral(" |") + list->item(row)->text();
+            } else if (w->autoFillBackground())
+                s += panelColour(w).name();
+            all[w->objectName()] = s;
+        }
+        for (const QAction* a : form->findChildren<QAction*>())
+            if (!a->objectName().isEmpty())
+                all[a->objectName()] = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" off"));
+        const auto entry = [](const auto& e) {
+            return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
+                       .arg(QString::fromStdString(e.TypeName.text()))
+                       .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
+                       .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
+                       .arg(e.PressureDrop, 0, 'g', 8) +
+                   QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
+                       .arg(e.InUse ? QStringLiteral("in use") : QString());
+        };
+        const ProjectRecord& p = session.Project;
+        all[QStringLiteral("entry")] =
+            QStringLiteral("%1 of %2/%3 ").arg(session.HeatingMode ? session.HeatingEntryIndex : session.CoolingEntryIndex)
+                .arg(p.HeatingEntryCount).arg(p.CoolingEntryCount) +
+            (session.HeatingMode ? entry(heating()) : entry(cooling())) +
+            (p.HeatingInUse ? QStringLiteral(" heating designed") : QString());
+        return all;
     }
 
     Session session;
     PlatformDoubles doubles;
     QWidget mainWindow;
     std::unique_ptr<TForm2> form; // destroyed first, while the doubles still exist
+    std::ostringstream m_walk;
+    std::map<QString, QString> m_states;
+    qsizetype m_boxes = 0;
+    bool m_recording = false;
 };
 
 } // namespace tepa::test

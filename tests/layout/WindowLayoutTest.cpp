@@ -24,38 +24,25 @@ namespace {
 // dew-point box, which covers the middle of the cooling panel while it is shown.
 const std::set<QString> Overlays = {QStringLiteral("Image1"), QStringLiteral("GroupBox3")};
 
-QString plain(QString text)
-{
-    return text.remove(QLatin1Char('&'));
-}
-
 // What does not fit in `w`, or an empty text.
 QString cutText(const QWidget* w)
 {
     const QFontMetrics fm = w->fontMetrics();
     const QRect room = w->contentsRect();
-    auto tooWide = [&](const QString& text, int width) {
-        return fm.horizontalAdvance(plain(text)) > width || fm.height() > room.height();
-    };
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
         if (label->text().isEmpty() || !label->pixmap().isNull())
             return {};
-        if (label->wordWrap()) {
-            const QRect needed = fm.boundingRect(room, Qt::TextWordWrap, label->text());
-            return needed.height() > room.height() ? label->text() : QString();
-        }
-        for (const QString& line : label->text().split(QLatin1Char('\n')))
-            if (tooWide(line, room.width() - 2 * label->margin() - std::max(0, label->indent())))
-                return line;
-        return {};
+        const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                                           : label->sizeHint().width() > label->width() ||
+                                                 fm.height() > room.height();
+        return cut ? label->text() : QString();
     }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
-        if (button->sizeHint().width() > w->width() || button->sizeHint().height() > w->height() + 2)
-            return button->text();
-        return {};
-    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+        return button->sizeHint().width() > w->width() || button->sizeHint().height() > w->height() + 2
+                   ? button->text()
+                   : QString();
     if (const auto* edit = qobject_cast<const QLineEdit*>(w))
-        return tooWide(edit->text(), room.width() - 6) ? edit->text() : QString();
+        return fm.horizontalAdvance(edit->text()) > room.width() - 6 ? edit->text() : QString();
     if (const auto* box = qobject_cast<const QGroupBox*>(w)) {
         QStyleOptionGroupBox option;
         option.initFrom(box);
@@ -75,61 +62,52 @@ QString cutText(const QWidget* w)
     return {};
 }
 
-double luminance(const QColor& colour)
-{
-    const auto linear = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-// The contrast of an enabled control's text against what it is drawn on: the nearest filled
-// background, or the window's.
+// The contrast of a control's text against what it is drawn on: the nearest filled background,
+// or the window's.
 double textContrast(const QWidget* w)
 {
-    const QColor text = w->palette().color(w->foregroundRole());
     const QWidget* filled = w;
     while (filled->parentWidget() && !filled->autoFillBackground() && !filled->isWindow())
         filled = filled->parentWidget();
-    const double a = luminance(text) + 0.05;
-    const double b = luminance(filled->palette().color(filled->backgroundRole())) + 0.05;
+    const auto luminance = [](const QColor& colour) {
+        double sum = 0;
+        for (const auto& [c, weight] : {std::pair{colour.redF(), 0.2126}, {colour.greenF(), 0.7152},
+                                        {colour.blueF(), 0.0722}})
+            sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        return sum + 0.05;
+    };
+    const double a = luminance(w->palette().color(w->foregroundRole()));
+    const double b = luminance(filled->palette().color(filled->backgroundRole()));
     return std::max(a, b) / std::min(a, b);
 }
 
-QString describe(const QWidget* w)
-{
-    const QRect g = w->geometry();
-    return w->objectName() +
-           QStringLiteral(" (%1,%2 %3x%4)").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
-}
-
-// Every fault of the visible controls under `parent`, one line each.
+// Every fault of the visible controls under `parent`, one line each: text cut or faint, outside
+// the parent, covering a sibling.
 void collectFaults(const QWidget* parent, QStringList& faults)
 {
     QList<const QWidget*> shown;
-    for (const QObject* child : parent->children()) {
-        const auto* w = qobject_cast<const QWidget*>(child);
-        if (!w || w->isWindow() || !w->isVisible() || w->objectName().isEmpty() ||
-            w->objectName().startsWith(QLatin1String("qt_")))
+    for (const QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QString name = w->objectName();
+        if (w->isWindow() || !w->isVisible() || name.isEmpty() || name.startsWith(QLatin1String("qt_")))
             continue;
-        shown << w;
+        const QRect g = w->geometry();
+        const QString at = name + QStringLiteral(" (%1,%2 %3x%4)").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
         if (const QString cut = cutText(w); !cut.isEmpty())
-            faults << QStringLiteral("cut: %1 \"%2\"").arg(describe(w), cut);
-        const bool hasText =
-            (qobject_cast<const QLabel*>(w) && !static_cast<const QLabel*>(w)->text().isEmpty()) ||
-            qobject_cast<const QAbstractButton*>(w);
-        if (hasText && w->isEnabled() && textContrast(w) < 4.5)
-            faults << QStringLiteral("contrast %1:1: %2").arg(textContrast(w), 0, 'f', 1).arg(describe(w));
-        if (!parent->rect().contains(w->geometry()) && !Overlays.contains(w->objectName()))
-            faults << QStringLiteral("outside %1: %2").arg(parent->objectName(), describe(w));
+            faults << QStringLiteral("cut: %1 \"%2\"").arg(at, cut);
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if (((label && !label->text().isEmpty()) || qobject_cast<const QAbstractButton*>(w)) && w->isEnabled() &&
+            textContrast(w) < 4.5)
+            faults << QStringLiteral("contrast %1:1: %2").arg(textContrast(w), 0, 'f', 1).arg(at);
+        if (!Overlays.contains(name)) {
+            if (!parent->rect().contains(g))
+                faults << QStringLiteral("outside %1: %2").arg(parent->objectName(), at);
+            for (const QWidget* sibling : shown)
+                if (sibling->geometry().intersects(g))
+                    faults << QStringLiteral("overlap: %1 / %2").arg(sibling->objectName(), at);
+            shown << w;
+        }
         collectFaults(w, faults);
     }
-    for (qsizetype i = 0; i < shown.size(); ++i)
-        for (qsizetype j = i + 1; j < shown.size(); ++j)
-            if (shown[i]->geometry().intersects(shown[j]->geometry()) &&
-                !Overlays.contains(shown[i]->objectName()) && !Overlays.contains(shown[j]->objectName()))
-                faults << QStringLiteral("overlap: %1 / %2").arg(describe(shown[i]), describe(shown[j]));
 }
 
 class WindowLayout : public MainWindowFixture
