@@ -170,39 +170,25 @@ TEST_F(ProjectDataWindow, AddAppendsUpToTwentyStorableAttachments)
     EXPECT_EQ(session->Project.Attachments[19].text(), "/docs/anhang20.pdf");
 }
 
+// Delete selects the item that takes the place of the deleted one, or the new last one; without
+// a selection it deletes nothing.
 TEST_F(ProjectDataWindow, DeleteSelectsTheItemThatTakesThePlaceOrTheNewLast)
 {
-    struct Case
-    {
-        QStringList items;
-        int selected;
-        QStringList remaining;
-        int selectedAfter;
-        const char* caption;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {{"/d/a.pdf", "/d/b.pdf", "/d/c.pdf"}, 0, {"/d/b.pdf", "/d/c.pdf"}, 0, "b.pdf"},
-        {{"/d/a.pdf", "/d/b.pdf", "/d/c.pdf"}, 1, {"/d/a.pdf", "/d/c.pdf"}, 1, "c.pdf"},
-        {{"/d/a.pdf", "/d/b.pdf", "/d/c.pdf"}, 2, {"/d/a.pdf", "/d/b.pdf"}, 1, "b.pdf"},
-        {{"/d/a.pdf"},                         0, {},                       -1, ""},
-        {{"/d/a.pdf", "/d/b.pdf"},            -1, {"/d/a.pdf", "/d/b.pdf"}, -1, "b.pdf"}, // no selection
-    };
-    // clang-format on
+    const QStringList three = {"/d/a.pdf", "/d/b.pdf", "/d/c.pdf"};
+    const std::pair<QStringList, int> cases[] = {{three, 0}, {three, 1}, {three, 2}, {{"/d/a.pdf"}, 0}, {three, -1}};
     newProject();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.items.size() << " items, selected " << c.selected);
-        setAttachments(c.items);
-        if (c.selected < 0)
+    GoldenLines golden;
+    for (const auto& [items, selected] : cases) {
+        setAttachments(items);
+        if (selected < 0)
             form1->ListBox2->clearSelection();
         else
-            form1->ListBox2->setCurrentRow(c.selected);
+            form1->ListBox2->setCurrentRow(selected);
 
         form1->Del1->click();
 
-        EXPECT_EQ(attachmentItems(), c.remaining);
-        EXPECT_EQ(selectedAttachment(), c.selectedAfter);
-        EXPECT_EQ(form1->run1->text().toStdString(), c.caption);
+        golden({QString("%1 items, row %2 selected").arg(items.size()).arg(selected), attachmentItems().join(' '),
+                QString("selected %1").arg(selectedAttachment()), form1->run1->text()});
     }
 }
 
