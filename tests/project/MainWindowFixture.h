@@ -39,17 +39,18 @@
 
 namespace tepa::test {
 
-// Message boxes that a walk writes down instead of expecting them: each is answered Yes.
+// Message boxes that a walk writes down instead of expecting them; questions get `answer`.
 class RecordingMessages : public ScriptedMessages
 {
 public:
     void showMessage(const QString& text) override { boxes << "message '" + text + "'"; }
     void showInformation(const QString& text) override { boxes << "information '" + text + "'"; }
-    bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", true; }
+    bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
     void showError(const QString& text) override { boxes << "error '" + text + "'"; }
     // The boxes shown since the last call, on one line.
     QString taken() { return std::exchange(boxes, {}).join(' ').replace('\n', " / "); }
     QStringList boxes;
+    bool answer = true;
 };
 
 // The lines a walk writes, one per step, compared byte for byte with

@@ -141,50 +141,35 @@ TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectUnderAListedNameO
 
 TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenUnread)
 {
+    // The named file before the start, and the answer to the question before overwriting it.
     const QByteArray sample = sampleImage();
-    struct Case
-    {
-        const char* what;
-        std::optional<QByteArray> existing; // the named file before the start
-        std::optional<MessageKind> atStart; // the box at start: 213 or "Loading - Error"
-        std::optional<bool> overwrite;      // the question before the save, answered
-        bool written;
+    const std::tuple<const char*, std::optional<QByteArray>, bool> cases[] = {
+        {"valid project", sample, true},
+        {"missing", std::nullopt, true},
+        {"unreadable, No", sample.left(100), false},
+        {"unreadable, Yes", sample.left(100), true},
     };
-    const Case cases[] = {
-        {"valid project: loaded, saved back unchanged", sample, MessageKind::Information, std::nullopt, true},
-        {"missing: new project, created by the save", std::nullopt, std::nullopt, std::nullopt, true},
-        {"unreadable, No: kept", sample.left(100), MessageKind::Message, false, false},
-        {"unreadable, Yes: overwritten", sample.left(100), MessageKind::Message, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const auto& [what, existing, answer] : cases) {
         const QString path = tempPath("Haus 1.kon");
         QFile::remove(path);
-        if (c.existing)
-            writeProjectFile("Haus 1.kon", *c.existing);
+        if (existing)
+            writeProjectFile("Haus 1.kon", *existing);
         // A name with a blank arrives split; a relative one is taken from the start folder.
         createWindow({"Haus", "1.kon", "a", "b", "c"}, tempPath(""));
-        if (c.atStart == MessageKind::Information)
-            doubles.messages.expect(MessageKind::Information, text(213));
-        else if (c.atStart)
-            doubles.messages.expect(MessageKind::Message, QStringLiteral("Loading - Error"));
         form1->openCommandLineProject();
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(session->ProjectLoaded, c.existing == sample);
+        const QString atStart = boxes.taken();
         EXPECT_FALSE(form1->GroupBox1->isHidden()) << "the project data panel is open";
-        if (c.overwrite)
-            doubles.messages.expect(MessageKind::YesNo, text(121) + "\n" + path, *c.overwrite);
+        boxes.answer = answer;
 
-        EXPECT_EQ(form1->Speichern1Click(), c.written);
+        const bool saved = form1->Speichern1Click();
 
-        doubles.messages.verifyAllShown();
         const QByteArray file = readBytes(path);
-        if (!c.written)
-            EXPECT_EQ(file, *c.existing);
-        else if (c.existing == sample)
-            EXPECT_EQ(file, sample);
-        else
-            EXPECT_EQ(decoded(file).Date.text(), todayShortDate());
+        golden({what, atStart, QString("loaded %1").arg(session->ProjectLoaded), saved ? "saved" : "not saved",
+                boxes.taken().replace(tempPath(""), "<tmp>/"),
+                file == sample ? "file: the sample" : existing == file ? "file: as before"
+                : decoded(file).Date.text() == todayShortDate() ? "file: new project of today" : "file: other"});
     }
 }
 
