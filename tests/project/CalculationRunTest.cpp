@@ -2,14 +2,13 @@
 // stop it with the room data shown; otherwise the calculation window shows the room and its list.
 #include "MainWindowFixture.h"
 
-#include "calcwindow/FormControls.h"
 #include "core/productdata/ProductData.h"
 
-#include <QFrame>
 #include <QScrollBar>
 #include <QSignalSpy>
 
-#include <functional>
+#include <string_view>
+#include <tuple>
 
 namespace tepa::test {
 namespace {
@@ -77,54 +76,28 @@ protected:
     }
 };
 
+// Which check stops the run is the core's; here each stop shows its box with the room data, a
+// comma is read as a point, and a cooling flow above the room comes back as the proposal.
 TEST_F(CalculationRunTest, RoomDataChecksStopTheRunWithTheRoomDataShown)
 {
-    struct Case
-    {
-        bool cooling;
-        const char* roomTemp;
-        const char* flowTemp;
-        std::size_t message; // 0: the run goes ahead
-        QColor panel12;      // after the run, when given
-        const char* proposal = nullptr;
+    const std::tuple<bool, const char*, const char*> cases[] = {
+        {false, "40", "75"}, {false, "40.1", "75"}, {false, "20", "110,5"},
+        {true, "30", "25"},  {true, "41", "16"},    {true, "20", "22"},
     };
-    const QColor any;
-    const Case cases[] = {
-        {false, "40", "75", 0, any},
-        {false, "40.1", "75", 70, any},
-        {false, "20", "39", 73, formcolours::warningRed()},
-        {false, "20", "110,5", 73, any}, // the comma is read as a point
-        {true, "30", "25", 0, formcolours::coolingBlue()},
-        {true, "30", "25.5", 73, any},
-        {true, "41", "16", 70, any},
-        {true, "20", "22", 169, any, "16.0"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cooling << " " << c.roomTemp << " " << c.flowTemp);
+    recordBoxes = true;
+    createWindow();
+    createCalculationWindow();
+    GoldenLines golden;
+    for (const auto& [cooling, roomTemp, flowTemp] : cases) {
         form2->hide();
         session->Project.CalculationDone = false;
-        c.cooling ? coolingRoom(c.roomTemp, c.flowTemp) : heatingRoom(c.roomTemp, c.flowTemp);
-        if (c.message)
-            doubles.messages.expect(MessageKind::Message, text(c.message));
+        cooling ? coolingRoom(roomTemp, flowTemp) : heatingRoom(roomTemp, flowTemp);
         run();
-        doubles.messages.verifyAllShown();
-        // cooling shows its window before its range checks
-        if (!c.cooling || c.proposal) {
-            EXPECT_EQ(form2->isHidden(), c.message != 0);
-        }
-        EXPECT_EQ(session->Project.CalculationDone, c.message == 0);
-        if (c.message == 73 || c.proposal) {
-            EXPECT_FALSE(control<QGroupBox>("GroupBox2")->isHidden());
-        }
-        if (c.panel12.isValid()) {
-            EXPECT_EQ(panelColour(calc<QFrame>("Panel12")), c.panel12);
-        }
-        if (c.proposal) {
-            EXPECT_EQ(control<QLineEdit>("Edit1")->text(), QString::fromLatin1(c.proposal));
-        }
-        if (QString::fromLatin1(c.flowTemp).contains(',')) {
-            EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("110.5"));
-        }
+        golden({cooling ? "cooling" : "heating", roomTemp, flowTemp, boxes.taken(),
+                form2->isHidden() ? "window hidden" : "window shown",
+                session->Project.CalculationDone ? "done" : "not done",
+                control<QGroupBox>("GroupBox2")->isHidden() ? "room data hidden" : "room data shown",
+                control<QLineEdit>(cooling ? "Edit1" : "Edit4")->text()});
     }
 }
 
@@ -174,63 +147,43 @@ TEST_F(CalculationRunTest, RunShowsTheRoomAndItsListInFront)
 }
 
 // A loaded project opens with its first entry's fan state as stored; opening changes no entry.
+// 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display; the
+// slow WFWL-2L opens through its first list line, its speed on its step shown as a setting.
 TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
 {
-    struct Case
-    {
-        bool cooling;
-        const char* name;
-        double length, speed, setting;
-        std::function<void()> check;
+    const std::tuple<bool, const char*, double, double, double> cases[] = {
+        {false, "WNF2", 1350, 700, 150},   {false, "DWF", 1100, 999.95, 0}, {false, "DWF", 1100, 1400, 0},
+        {false, "WFWL-2L", 1250, 862.5, 0}, {false, "WFW-2L", 1250, 1000, 0}, {true, "DWF", 1800, 1000, 0},
     };
-    const Case cases[] = {
-        // (1350 − 350) / 1000 × 240 = 240 m³/h at most
-        {false, "WNF2", 1350, 700, 150,
-         [this] {
-             EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->maximum(), 240);
-             EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->value(), 150);
-             EXPECT_EQ(shown("Label25"), text(183));
-         }},
-        // 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display.
-        {false, "DWF", 1100, 999.95, 0, [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton3")->isChecked()); }},
-        {false, "DWF", 1100, 1400, 0, [this] { EXPECT_TRUE(calc<QRadioButton>("RadioButton4")->isChecked()); }},
-        // A slow fan opens through its first list line, its speed on its step shown as a setting.
-        {false, "WFWL-2L", 1250, 862.5, 0,
-         [this] {
-             EXPECT_EQ(calc<QScrollBar>("DrehzahlBar4")->value(), 862);
-             EXPECT_EQ(shown("Label101").trimmed(), QStringLiteral("75.0"));
-         }},
-        // The setting field matches the stored speed, so leaving it changes nothing.
-        {false, "WFW-2L", 1250, 1000, 0,
-         [this] {
-             EXPECT_EQ(calc<QLineEdit>("Edit4")->text().trimmed(), QStringLiteral("62.5"));
-             emit calc<QLineEdit>("Edit4")->editingFinished();
-         }},
-        {true, "DWF", 1800, 1000, 0,
-         [this] {
-             EXPECT_TRUE(calc<QRadioButton>("RadioButton6")->isChecked());
-             EXPECT_GT(session->Project.CoolingEntries[0].Output, 0);
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.name << " " << c.speed);
+    GoldenLines golden;
+    for (const auto& [cooling, name, length, speed, setting] : cases) {
         form2->hide();
-        c.cooling ? coolingRoom("26", "16") : heatingRoom("20", "75");
-        if (c.cooling) {
-            fill(session->Project.CoolingEntries[0], c.name, true, c.length, 500, 19).FanSpeed = c.speed;
+        cooling ? coolingRoom("26", "16") : heatingRoom("20", "75");
+        if (cooling) {
+            fill(session->Project.CoolingEntries[0], name, true, length, 500, 19).FanSpeed = speed;
             session->Project.CoolingEntryCount = 1;
             session->CoolingPanelReady = true;
         } else {
-            HeatingEntry& e = fill(heating(1), c.name, true, c.length, 500, 60);
-            e.FanSpeed = c.speed, e.FanSetting = c.setting, e.FreeConvection = false;
+            HeatingEntry& e = fill(heating(1), name, true, length, 500, 60);
+            e.FanSpeed = speed, e.FanSetting = setting, e.FreeConvection = false;
             session->Project.HeatingEntryCount = 1;
             session->HeatingPanelReady = true;
         }
         session->ProjectLoaded = true;
         run();
-        c.check();
+        // The setting field matches the stored speed, so leaving it changes nothing.
+        if (std::string_view(name) == "WFW-2L")
+            emit calc<QLineEdit>("Edit4")->editingFinished();
+        const auto* bar = calc<QScrollBar>("DrehzahlBar4");
+        QString stages;
+        for (const char* radio : {"RadioButton3", "RadioButton4", "RadioButton6"})
+            stages += calc<QRadioButton>(radio)->isChecked() ? "1" : "0";
+        golden({name, QString::number(speed), QString("bar %1 of %2").arg(bar->value()).arg(bar->maximum()),
+                stages, shown("Label25"), shown("Label101").trimmed(), calc<QLineEdit>("Edit4")->text().trimmed()});
         EXPECT_FALSE(session->ProjectLoaded);
-        EXPECT_DOUBLE_EQ(c.cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed, c.speed);
+        EXPECT_DOUBLE_EQ(cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed, speed);
+        if (cooling)
+            EXPECT_GT(session->Project.CoolingEntries[0].Output, 0);
     }
 }
 

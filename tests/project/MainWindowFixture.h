@@ -29,12 +29,51 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace tepa::test {
+
+// Message boxes that a walk writes down instead of expecting them; questions get `answer`.
+class RecordingMessages : public ScriptedMessages
+{
+public:
+    void showMessage(const QString& text) override { boxes << "message '" + text + "'"; }
+    void showInformation(const QString& text) override { boxes << "information '" + text + "'"; }
+    bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
+    void showError(const QString& text) override { boxes << "error '" + text + "'"; }
+    // The boxes shown since the last call, on one line.
+    QString taken() { return std::exchange(boxes, {}).join(' ').replace('\n', " / "); }
+    QStringList boxes;
+    bool answer = true;
+};
+
+// The lines a walk writes, one per step, compared byte for byte with
+// tests/data/project/<suite>.<test>.txt when the test ends. TEPA_WRITE_GOLDEN=1 writes the file
+// from this run instead (check the difference before committing it).
+class GoldenLines
+{
+public:
+    void operator()(const QStringList& fields) { m_out += fields.join(" | ").toStdString() + '\n'; }
+    ~GoldenLines()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path file = std::filesystem::path(TEPA_TEST_DATA_DIR) / "project" /
+                                           (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
+        if (std::getenv("TEPA_WRITE_GOLDEN"))
+            std::ofstream(file, std::ios::binary) << m_out;
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(m_out, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+    }
+
+private:
+    std::string m_out;
+};
 
 // A main window as the program starts it, built offscreen with the platform doubles:
 // - the installed data folder is `installedData`, the fixture installation tests/data/install
@@ -88,16 +127,23 @@ protected:
         options.installedDataDir = installedData;
         options.arguments = arguments;
         options.startDirectory = startDirectory;
-        form1 = std::make_unique<TForm1>(*session, doubles.services(), options);
+        form1 = std::make_unique<TForm1>(*session, services(), options);
         QCoreApplication::processEvents();
     }
 
     // Adds the calculation window, created hidden after the main window as at program start.
     void createCalculationWindow()
     {
-        form2 = std::make_unique<TForm2>(*session, doubles.services(), form1.get());
+        form2 = std::make_unique<TForm2>(*session, services(), form1.get());
         form2->FormCreate();
         form1->setCalculationWindow(form2.get());
+    }
+
+    // The doubles, with the recording message boxes once a walk has set `recordBoxes`.
+    platform::Services services()
+    {
+        platform::Services s = doubles.services();
+        return recordBoxes ? platform::Services{s.settings, boxes, s.dialogs, s.shell, s.printer} : s;
     }
 
     void destroyWindow()
@@ -223,6 +269,8 @@ protected:
     }
 
     PlatformDoubles doubles;
+    RecordingMessages boxes;
+    bool recordBoxes = false; // build windows with `boxes` instead of the scripted ones
     std::filesystem::path installedData = installDir();
     QString startFolder; // the current folder the window starts in; empty: the temporary folder
     QString workDir;

@@ -6,8 +6,8 @@
 
 #include <QLockFile>
 
-#include <chrono>
 #include <fstream>
+#include <tuple>
 
 namespace tepa::test {
 namespace {
@@ -52,64 +52,42 @@ protected:
     }
 };
 
-TEST_F(ProjectFilesWindow, LoadTakesTheFirstWholeRecordOrChangesNothing)
+// A load takes a whole record or changes nothing (the technical data file beside the projects,
+// whatever its size, is no project); the data files are read from the program folder, whatever
+// a dialog made the current folder.
+TEST_F(ProjectFilesWindow, LoadTakesAWholeRecordOrChangesNothing)
 {
     const QByteArray sample = sampleImage();
-    ASSERT_EQ(sample.size(), 15858);
-    const QString folder = tempPath("ordner.kon");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    struct Case
-    {
-        const char* what;
-        std::optional<QString> answer;
-        std::optional<MessageKind> box; // with boxText, or any text when that is empty
-        QString boxText;
-        bool loads;
+    ASSERT_TRUE(QDir().mkpath(tempPath("ordner.kon")));
+    const std::pair<const char*, std::optional<QString>> cases[] = {
+        {"15858 bytes", writeProjectFile("Nordring.kon", sample)},
+        {"one byte short", writeProjectFile("kurz.kon", sample.left(15857))},
+        {"cancelled", std::nullopt},
+        {"not a file", tempPath("ordner.kon")},
+        {"technical data", writeProjectFile("techdaten.kon", "\r\n\r\nTechnische Daten:   \r\n" + sample)},
     };
-    const Case cases[] = {
-        {"15858 bytes", writeProjectFile("Nordring.kon", sample), MessageKind::Information, text(213), true},
-        {"20000 bytes", writeProjectFile("lang.kon", sample + QByteArray(20000 - 15858, '\xAB')),
-         MessageKind::Information, text(213), true},
-        {"one byte short", writeProjectFile("kurz.kon", sample.left(15857)), MessageKind::Message,
-         QStringLiteral("Loading - Error"), false},
-        {"cancelled", std::nullopt, std::nullopt, {}, false},
-        {"not a file", folder, MessageKind::Error, {}, false},
-        // The technical data file beside the projects, whatever its size, is no project.
-        {"technical data", writeProjectFile("techdaten.kon", "\r\n\r\nTechnische Daten:   \r\n" + sample),
-         MessageKind::Message, text(270) + "\ntechdaten.kon", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const auto& [what, answer] : cases) {
         createWindow();
         session->Project.Title.setText("Bestand");
         session->markProjectClean();
         const QByteArray before = imageOf(session->Project);
         session->DemandChanged = true;
         session->HeatingEntryIndex = 3;
-        // The data files are read from the current directory, whatever a dialog made of it.
         QDir::setCurrent(tempPath(""));
-        if (c.box && c.boxText.isEmpty())
-            doubles.messages.expectAny(*c.box);
-        else if (c.box)
-            doubles.messages.expect(*c.box, c.boxText);
-
-        doubles.dialogs.answerOpen(c.answer);
+        doubles.dialogs.answerOpen(answer);
         form1->Laden1->trigger();
 
-        doubles.messages.verifyAllShown();
         EXPECT_EQ(QDir::current(), QDir(QString::fromStdString(session->ProgramDir.string())));
-        EXPECT_EQ(imageOf(session->Project), c.loads ? sample : before);
         EXPECT_FALSE(session->projectModified());
-        EXPECT_EQ(session->ProjectLoaded, c.loads);
-        EXPECT_EQ(session->DemandChanged, !c.loads);
-        EXPECT_EQ(session->HeatingEntryIndex, c.loads ? 1 : 3);
-        EXPECT_EQ(form1->Drucken1->menuAction()->isEnabled(), c.loads);
-        EXPECT_EQ(form1->ListBox2->count(), c.loads ? 2 : 0) << "the panel shows the loaded data";
-        EXPECT_EQ(form1->Label19->isHidden(), !c.loads);
-        if (c.loads) {
-            EXPECT_EQ(form1->Label19->text(), text(36) + "  " + QFileInfo(*c.answer).fileName());
-            EXPECT_EQ(statusColour(), QColor(Qt::yellow));
-        }
+        const QByteArray now = imageOf(session->Project);
+        golden({what, boxes.taken().replace(tempPath(""), "<tmp>/"), now == sample ? "sample" : now == before ? "before" : "other",
+                QString("loaded %1 demand changed %2 entry %3").arg(session->ProjectLoaded).arg(session->DemandChanged)
+                    .arg(session->HeatingEntryIndex),
+                QString("print %1 attachments %2").arg(form1->Drucken1->menuAction()->isEnabled())
+                    .arg(form1->ListBox2->count()),
+                form1->Label19->isHidden() ? "status hidden" : form1->Label19->text() + " " + statusColour().name()});
     }
 }
 
@@ -118,51 +96,41 @@ TEST_F(ProjectFilesWindow, LoadTakesTheFirstWholeRecordOrChangesNothing)
 // A save that does not happen leaves the project unsaved.
 TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectUnderAListedNameOrNothing)
 {
+    recordBoxes = true;
+    createWindow();
     form1->Berechnungen1->setEnabled(true);
     newProject();
     EXPECT_FALSE(form1->Berechnungen1->isEnabled());
     form1->Berechnungen1->setEnabled(true);
     const QString occupied = projectDir() + "/belegt.kon";
     ASSERT_TRUE(QDir().mkpath(occupied));
-    struct Case
-    {
-        std::optional<QString> typed;
-        const char* written; // nullptr: nothing is saved
-        bool heatingEntry, coolingEntry, before, heatingAfter, coolingAfter;
+    // The name typed, the first heating and cooling entries in use, both list flags before.
+    const std::tuple<std::optional<QString>, bool, bool, bool> cases[] = {
+        {std::nullopt, false, false, false}, {occupied, false, false, false}, {"Büro 1.12", true, false, false},
+        {"Raum", false, true, false},        {"Alt.ORV", false, false, true}, {"Haus.Kon", false, false, false},
     };
-    const Case cases[] = {
-        {std::nullopt, nullptr, false, false, false, false, false},
-        {occupied, nullptr, false, false, false, false, false},
-        {"Büro 1.12", "Büro 1.12.kon", true, false, false, true, false},
-        {"Raum", "Raum.kon", false, true, false, false, true},
-        {"Alt.ORV", "Alt.ORV", false, false, true, true, true},
-        {"Haus.Kon", "Haus.Kon", false, false, false, false, false},
-    };
-    int files = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.value_or("cancelled").toStdString());
-        session->Project.HeatingEntries[0].InUse = c.heatingEntry;
-        session->Project.CoolingEntries[0].InUse = c.coolingEntry;
-        session->Project.HeatingInUse = session->Project.CoolingInUse = c.before;
-        doubles.dialogs.answerSave(c.typed && !c.typed->startsWith('/') ? projectDir() + "/" + *c.typed : c.typed);
-        if (c.typed == occupied)
-            doubles.messages.expectAny(MessageKind::Error);
+    GoldenLines golden;
+    for (const auto& [typed, heatingEntry, coolingEntry, before] : cases) {
+        session->Project.HeatingEntries[0].InUse = heatingEntry;
+        session->Project.CoolingEntries[0].InUse = coolingEntry;
+        session->Project.HeatingInUse = session->Project.CoolingInUse = before;
+        const QStringList filesBefore = QDir(projectDir()).entryList(QDir::Files);
+        doubles.dialogs.answerSave(typed && !typed->startsWith('/') ? projectDir() + "/" + *typed : typed);
 
-        EXPECT_EQ(form1->Speichern1Click(), c.written != nullptr);
+        const bool saved = form1->Speichern1Click();
 
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(QDir(projectDir()).entryList(QDir::Files).size(), files += c.written ? 1 : 0);
-        if (!c.written) {
-            EXPECT_TRUE(form1->Label19->text().isEmpty());
-            continue;
+        QStringList written = QDir(projectDir()).entryList(QDir::Files);
+        for (const QString& name : filesBefore)
+            written.removeOne(name);
+        QString inFile;
+        if (written.size() == 1) {
+            const QByteArray bytes = readBytes(projectDir() + "/" + written[0]);
+            EXPECT_EQ(bytes, imageOf(session->Project));
+            inFile = QString("in use %1%2").arg(decoded(bytes).HeatingInUse).arg(decoded(bytes).CoolingInUse);
         }
-        const QByteArray bytes = readBytes(projectDir() + "/" + QString::fromUtf8(c.written));
-        EXPECT_EQ(bytes, imageOf(session->Project));
-        EXPECT_EQ(decoded(bytes).HeatingInUse, c.heatingAfter);
-        EXPECT_EQ(decoded(bytes).CoolingInUse, c.coolingAfter);
-        EXPECT_EQ(form1->Label19->text(), text(36) + "  " + QString::fromUtf8(c.written));
+        golden({typed.value_or("cancelled").replace(projectDir(), "<projects>"), saved ? "saved" : "not saved",
+                boxes.taken().replace(projectDir(), "<projects>"), written.join(' '), inFile, form1->Label19->text()});
     }
-    EXPECT_TRUE(doubles.messages.shown().back().contains("belegt.kon"));
     EXPECT_TRUE(QFileInfo(occupied).isDir());
     EXPECT_EQ(QDir(doubles.dialogs.saveRequests[0].initialDir), QDir(projectDir()));
     EXPECT_EQ(decoded(imageOf(session->Project)).Date.text(), todayShortDate());
@@ -173,50 +141,35 @@ TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectUnderAListedNameO
 
 TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenUnread)
 {
+    // The named file before the start, and the answer to the question before overwriting it.
     const QByteArray sample = sampleImage();
-    struct Case
-    {
-        const char* what;
-        std::optional<QByteArray> existing; // the named file before the start
-        std::optional<MessageKind> atStart; // the box at start: 213 or "Loading - Error"
-        std::optional<bool> overwrite;      // the question before the save, answered
-        bool written;
+    const std::tuple<const char*, std::optional<QByteArray>, bool> cases[] = {
+        {"valid project", sample, true},
+        {"missing", std::nullopt, true},
+        {"unreadable, No", sample.left(100), false},
+        {"unreadable, Yes", sample.left(100), true},
     };
-    const Case cases[] = {
-        {"valid project: loaded, saved back unchanged", sample, MessageKind::Information, std::nullopt, true},
-        {"missing: new project, created by the save", std::nullopt, std::nullopt, std::nullopt, true},
-        {"unreadable, No: kept", sample.left(100), MessageKind::Message, false, false},
-        {"unreadable, Yes: overwritten", sample.left(100), MessageKind::Message, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const auto& [what, existing, answer] : cases) {
         const QString path = tempPath("Haus 1.kon");
         QFile::remove(path);
-        if (c.existing)
-            writeProjectFile("Haus 1.kon", *c.existing);
+        if (existing)
+            writeProjectFile("Haus 1.kon", *existing);
         // A name with a blank arrives split; a relative one is taken from the start folder.
         createWindow({"Haus", "1.kon", "a", "b", "c"}, tempPath(""));
-        if (c.atStart == MessageKind::Information)
-            doubles.messages.expect(MessageKind::Information, text(213));
-        else if (c.atStart)
-            doubles.messages.expect(MessageKind::Message, QStringLiteral("Loading - Error"));
         form1->openCommandLineProject();
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(session->ProjectLoaded, c.existing == sample);
+        const QString atStart = boxes.taken();
         EXPECT_FALSE(form1->GroupBox1->isHidden()) << "the project data panel is open";
-        if (c.overwrite)
-            doubles.messages.expect(MessageKind::YesNo, text(121) + "\n" + path, *c.overwrite);
+        boxes.answer = answer;
 
-        EXPECT_EQ(form1->Speichern1Click(), c.written);
+        const bool saved = form1->Speichern1Click();
 
-        doubles.messages.verifyAllShown();
         const QByteArray file = readBytes(path);
-        if (!c.written)
-            EXPECT_EQ(file, *c.existing);
-        else if (c.existing == sample)
-            EXPECT_EQ(file, sample);
-        else
-            EXPECT_EQ(decoded(file).Date.text(), todayShortDate());
+        golden({what, atStart, QString("loaded %1").arg(session->ProjectLoaded), saved ? "saved" : "not saved",
+                boxes.taken().replace(tempPath(""), "<tmp>/"),
+                file == sample ? "file: the sample" : existing == file ? "file: as before"
+                : decoded(file).Date.text() == todayShortDate() ? "file: new project of today" : "file: other"});
     }
 }
 
@@ -237,9 +190,6 @@ TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
     // A list is in use exactly when its first entry is (saving sets the flag from it).
     const std::size_t heatingFirst = L::HeatingEntries.offset + layout::heating::InUse.offset;
     const std::size_t coolingFirst = L::CoolingEntries.offset + layout::cooling::InUse.offset;
-    QByteArray emptiedList = readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"));
-    for (std::size_t i = 0; i < 4; ++i)
-        emptiedList[static_cast<qsizetype>(L::HeatingEntryCount.offset + i)] = 0;
     const std::pair<const char*, QByteArray> cases[] = {
         {"sample", sample},
         {"dual use in heating", variant({{heatingDual, 1}})},
@@ -250,32 +200,28 @@ TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
         {"heating only after dual use", variant({{coolingInUse, 0}, {coolingFirst, 0}})},
         {"cooling only with both flags", variant({{heatingInUse, 0}, {heatingFirst, 0}, {coolingDual, 1}, {heatingDual, 1}})},
         {"new project", readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"))},
-        {"only heating entry deleted (count 0)", emptiedList},
+        {"only heating entry deleted (count 0)", readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/project/emptied-list.kon"))},
         {"installed example", readBytes(QStringLiteral(TEPA_SOURCE_DATA_DIR "/Beispiel.kon"))},
     };
+    recordBoxes = true;
+    createWindow();
     createCalculationWindow();
+    GoldenLines golden;
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
         ASSERT_EQ(bytes.size(), 15858);
-        const bool heating = bytes[static_cast<qsizetype>(heatingInUse)] != 0;
-        const bool cooling = bytes[static_cast<qsizetype>(coolingInUse)] != 0;
-        if (heating || cooling)
-            doubles.messages.expect(MessageKind::Information, text(heating && cooling ? 213 : heating ? 214 : 215));
         load(writeProjectFile("original.kon", bytes));
-        doubles.messages.verifyAllShown();
         // A project of one mode opens in it, the other mode locked.
-        EXPECT_EQ(form1->RadioButton1->isEnabled(), heating || !cooling);
-        EXPECT_EQ(form1->RadioButton2->isEnabled(), cooling || !heating);
-        if (heating != cooling) {
-            EXPECT_EQ(session->HeatingMode, heating);
-        }
-        EXPECT_NE(session->HeatingMode, session->CoolingMode);
+        const QString modes = QString("heating %1%2 cooling %3%4")
+                                  .arg(form1->RadioButton1->isEnabled()).arg(session->HeatingMode)
+                                  .arg(form1->RadioButton2->isEnabled()).arg(session->CoolingMode);
         // The room data shown once, as a planner looks at them before saving.
         form1->Raumdaten1->trigger();
         doubles.dialogs.answerSave(tempPath("kopie.kon"));
 
         form1->Speichern1->trigger();
 
+        golden({what, boxes.taken(), modes});
         EXPECT_EQ(firstDifference(readBytes(tempPath("kopie.kon")), bytes), -1);
         EXPECT_FALSE(session->projectModified());
     }
@@ -290,53 +236,36 @@ TEST_F(ProjectFilesWindow, CommandLineModeSavesTheProjectAndItsTechnicalDataOrNo
     ASSERT_TRUE(QDir().mkpath(folder + "/Lauf/Raum.kon")); // a folder where the project would go
     ASSERT_TRUE(QDir().mkpath(folder + "/Belegt/techdaten.kon"));
     writeFile(tempPath("Datei"), "kein Ordner");
-    struct Case
-    {
-        QStringList arguments;
-        QString failed; // the file named by the message, empty: saved
-        int textLine;   // the message; 0: the platform's error
+    const QStringList cases[] = {
+        {folder + "/Raum", "A.kon", "-x", "7", "ende"},
+        {folder + "/Lauf/Raum.kon", "a", "b", "c"},
+        {folder + "/Lauf/techdaten.kon", "a", "b", "c"},
+        {folder + "/Belegt/Raum.kon", "a", "b", "c"},
+        {tempPath("Datei") + "/Raum.kon", "a", "b", "c"},
     };
-    const Case cases[] = {
-        {{folder + "/Raum", "A.kon", "-x", "7", "ende"}, {}, 0},
-        {{folder + "/Lauf/Raum.kon", "a", "b", "c"}, folder + "/Lauf/Raum.kon", 0},
-        {{folder + "/Lauf/techdaten.kon", "a", "b", "c"}, folder + "/Lauf/techdaten.kon", 281},
-        {{folder + "/Belegt/Raum.kon", "a", "b", "c"}, folder + "/Belegt/techdaten.kon", 0},
-        {{tempPath("Datei") + "/Raum.kon", "a", "b", "c"}, tempPath("Datei") + "/techdaten.kon", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.front().toStdString());
-        createWindow(c.arguments);
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const QStringList& arguments : cases) {
+        createWindow(arguments);
         session->Project.RoomName.setText("Küche");
         HeatingEntry& e = session->Project.HeatingEntries[0];
         e.TypeName.setText("WF2"), e.Height = 110, e.Length = 1250, e.Count = 2, e.InUse = true;
         session->Project.HeatingEntryCount = session->Project.RoomCount = 1;
-        if (c.textLine)
-            doubles.messages.expect(MessageKind::Message, text(c.textLine) + "\n" + c.failed);
-        else if (!c.failed.isEmpty())
-            doubles.messages.expectAny(MessageKind::Error);
 
-        EXPECT_EQ(form1->Speichern1Click(), c.failed.isEmpty());
+        const bool saved = form1->Speichern1Click();
 
-        doubles.messages.verifyAllShown();
         EXPECT_TRUE(doubles.dialogs.saveRequests.empty());
-        EXPECT_EQ(session->projectModified(), !c.failed.isEmpty());
-        if (!c.failed.isEmpty()) {
-            EXPECT_TRUE(doubles.messages.shown().back().contains(c.failed)) << doubles.messages.shown().back().toStdString();
-            const QString dir = QFileInfo(c.failed).path();
-            EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{});
-            EXPECT_TRUE(form1->Label19->text().isEmpty());
-            continue;
+        EXPECT_EQ(session->projectModified(), !saved);
+        const QString dir = QFileInfo(arguments.front()).path();
+        golden({arguments.join(' ').replace(tempPath(""), "<tmp>/"), saved ? "saved" : "not saved",
+                boxes.taken().replace(tempPath(""), "<tmp>/"),
+                QDir(dir).entryList(QDir::Files | QDir::Hidden).join(' '), form1->Label19->text()});
+        if (saved) {
+            EXPECT_EQ(QFileInfo(folder + "/Raum A.kon").size(), 15858);
+            EXPECT_TRUE(readBytes(folder + "/techdaten.kon").contains("Raumbezeichnung:   K\xFC" "che"));
+            // Saving set the heating flag from entry 1 before the file was written.
+            EXPECT_TRUE(session->Project.HeatingInUse);
         }
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"Raum A.kon", "techdaten.kon"}));
-        EXPECT_EQ(QFileInfo(folder + "/Raum A.kon").size(), 15858);
-        const QByteArray techData = readBytes(folder + "/techdaten.kon");
-        EXPECT_TRUE(techData.startsWith("\r\n\r\nTechnische Daten:   \r\n\r\n\r\nRaumbezeichnung:   K\xFC"
-                                        "che\r\n\r\nAuslegung f\xFC"
-                                        "r H E I Z U N G\r\n"))
-            << techData.toStdString();
-        EXPECT_TRUE(techData.contains("\r\nKonvektor-Typ::\tWF2\t \r\nH\xF6he:\t110\t mm\r\n"));
-        // Saving set the heating flag from entry 1 before the file was written.
-        EXPECT_TRUE(session->Project.HeatingInUse);
     }
 }
 
@@ -373,17 +302,9 @@ TEST_F(ProjectFilesWindow, AnOpenProjectIsHeldAgainstOtherInstancesUntilSavedEls
     EXPECT_FALSE(held("Offen.kon"));
 }
 
-// At start: what killed saves left in the project folder goes, and damaged installation data are
-// listed once (the program still starts).
-TEST_F(ProjectFilesWindow, StartRemovesStaleTemporaryFilesAndReportsDamagedData)
+// Damaged installation data are listed once at start (the program still starts).
+TEST_F(ProjectFilesWindow, StartReportsDamagedData)
 {
-    const std::filesystem::path stale = std::filesystem::path(projectDir().toStdU16String()) / ".tepa-abc123";
-    std::ofstream(stale) << "half a project";
-    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
-    runStartupChecks(*form1, doubles.messages);
-    EXPECT_FALSE(std::filesystem::exists(stale));
-    EXPECT_TRUE(doubles.messages.shown().isEmpty());
-
     const std::filesystem::path damaged = std::filesystem::path(tempPath("install").toStdU16String());
     std::filesystem::copy(installDir(), damaged);
     std::ofstream(damaged / "bauhoehen.txt", std::ios::app) << "x\r\n";
@@ -391,8 +312,7 @@ TEST_F(ProjectFilesWindow, StartRemovesStaleTemporaryFilesAndReportsDamagedData)
     doubles.messages.expectAny(MessageKind::Message);
     runStartupChecks(*form1, doubles.messages);
     doubles.messages.verifyAllShown();
-    EXPECT_TRUE(doubles.messages.shown().back().startsWith(text(277) + "\nbauhoehen.txt:19: "))
-        << doubles.messages.shown().back().toStdString();
+    EXPECT_TRUE(doubles.messages.shown().back().startsWith(text(277) + "\nbauhoehen.txt:19: "));
 }
 
 } // namespace

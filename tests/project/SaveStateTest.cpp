@@ -1,8 +1,6 @@
 // Nothing a planner typed is lost: the save question before close, New and Load, the modified
-// marker, the project data kept across panels, and the bytes of a new project's file.
+// marker and the project data kept across panels.
 #include "MainWindowFixture.h"
-
-#include "core/model/ProjectReset.h"
 
 #include <functional>
 
@@ -172,25 +170,6 @@ TEST_F(SaveState, ProjectDataTypedSurviveAnyWayOfLeavingThePanel)
         form1->Edit16->setText("x");
         session->Project.Number.setText("x");
     }
-}
-
-TEST_F(SaveState, NewProjectFileCarriesNothingOfTheProjectBefore)
-{
-    // Every byte of the record filled, the unassigned ranges and the text tails included.
-    std::vector<std::byte> full(ProjectRecordSize, std::byte{0xA5});
-    ProjectRecord filled = ProjectCodec::decode(full).value();
-    session->Project = filled;
-    session->markProjectClean();
-    form1->Neu1->trigger();
-    const QString path = tempPath("neu.kon");
-    doubles.dialogs.answerSave(path);
-    form1->Speichern1->trigger();
-
-    // Of the project before only what New keeps on purpose is left: the calculation window's
-    // fixed quantity (2 x 2 bytes) and the height and height factor of each entry (16 x 24).
-    const QByteArray written = readBytes(path);
-    EXPECT_EQ(decoded(written).Date.text(), todayShortDate());
-    EXPECT_EQ(written.count(char(0xA5)), 16 * 2 * 12 + 2 * 2) << "only heights, factors and the fixed flags";
 }
 
 } // namespace

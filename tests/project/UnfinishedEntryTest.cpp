@@ -18,17 +18,18 @@ protected:
         createCalculationWindow();
     }
 
-    void startInMode(bool heating)
+    // Two heating entries and one cooling entry, in this mode; `adding`: Erweitern pressed.
+    void startInMode(bool heating, bool adding = true)
     {
         session->Project.HeatingEntryCount = 2;
         session->Project.CoolingEntryCount = 1;
-        session->Project.HeatingEntries[0].InUse = true;
-        session->Project.CoolingEntries[0].InUse = true;
+        session->Project.HeatingEntries[0].InUse = session->Project.CoolingEntries[0].InUse = true;
         (heating ? form1->RadioButton1 : form1->RadioButton2)->setChecked(true);
         session->HeatingMode = heating;
         session->CoolingMode = !heating;
-        form2->ErweiternClick();
-        ASSERT_TRUE(session->EntryBeingAdded);
+        if (adding)
+            form2->ErweiternClick();
+        EXPECT_EQ(session->EntryBeingAdded, adding);
     }
 };
 
@@ -68,12 +69,7 @@ TEST_F(UnfinishedEntry, LoadAndNewKeepTheirOwnLists)
 
 TEST_F(UnfinishedEntry, ModeSwitchEmptiesTheCalculationListSoNoLineOfTheOtherListCanBePicked)
 {
-    session->Project.HeatingEntryCount = 2;
-    session->Project.CoolingEntryCount = 1;
-    session->Project.HeatingEntries[0].InUse = true;
-    session->Project.CoolingEntries[0].InUse = true;
-    session->HeatingMode = true;
-    session->CoolingMode = false;
+    startInMode(true, false);
     form2->Listenaufbau();
     auto* rows = form2->findChild<QListWidget*>(QStringLiteral("ListBox2"));
     ASSERT_EQ(rows->count(), 2);
