@@ -182,8 +182,9 @@ TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
                 stages, shown("Label25"), shown("Label101").trimmed(), calc<QLineEdit>("Edit4")->text().trimmed()});
         EXPECT_FALSE(session->ProjectLoaded);
         EXPECT_DOUBLE_EQ(cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed, speed);
-        if (cooling)
+        if (cooling) {
             EXPECT_GT(session->Project.CoolingEntries[0].Output, 0);
+        }
     }
 }
 

@@ -138,10 +138,11 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             doubles.messages.verifyAllShown();
             doubles.dialogs.verifyAllUsed();
             const QByteArray now = readBytes(file);
-            if (saves && modified)
+            if (saves && modified) {
                 EXPECT_TRUE(e.saved(decoded(now)));
-            else
+            } else {
                 EXPECT_EQ(now, original);
+            }
             const bool replaced = step.command == Command::New && goesOn;
             EXPECT_EQ(form1->isWindowModified(), modified && !saves && !replaced);
             TearDown();
