@@ -111,14 +111,17 @@ TEST_F(CalculationRunTest, RunShowsTheRoomAndItsListInFront)
     heatingEntries({60, 55});
     control<QLineEdit>("Edit16")->setText(QStringLiteral("P-2026-0815"));
     QSignalSpy freeList(calc<QAction>("FreieKonvektion1"), &QAction::triggered);
+    QSignalSpy forcedList(calc<QAction>("FreieZwangsKonv1"), &QAction::triggered);
+    GoldenLines golden;
+    const auto shows = [&](const char* what) {
+        golden({what, QString("type lists %1 %2").arg(freeList.count()).arg(forcedList.count()), form2->windowTitle(),
+                calc<QGroupBox>("GroupBox2")->title(), shown("Label35"), shown("Label36"), shown("Label37"),
+                QString("%1 rows").arg(calc<QListWidget>("ListBox2")->count())});
+    };
     session->FreeTypeChosen = true;
     run();
-    EXPECT_EQ(freeList.count(), 1);
+    shows("heating");
     EXPECT_FALSE(session->FreeTypeChosen);
-    EXPECT_EQ(form2->windowTitle(), form2->BaseTitle + "  " + text(90) + "  Buero 1");
-    EXPECT_EQ(calc<QGroupBox>("GroupBox2")->title(), QStringLiteral("Projekt-Info: P-2026-0815"));
-    EXPECT_EQ(shown("Label36"), QStringLiteral(" 2000"));
-    EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 2);
     EXPECT_TRUE(control<QListWidget>("ListBox1")->isHidden());
     EXPECT_EQ(form2->y(), form1->y() + 50);
     ASSERT_TRUE(QTest::qWaitForWindowActive(form2.get()));
@@ -127,23 +130,18 @@ TEST_F(CalculationRunTest, RunShowsTheRoomAndItsListInFront)
     run();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form2.get()));
     calc<QAction>("Schliessen1")->trigger();
-    EXPECT_TRUE(form1->Drucken1->isEnabled());
-    EXPECT_TRUE(form1->Konvliste->isEnabled());
+    EXPECT_TRUE(form1->Drucken1->isEnabled() && form1->Konvliste->isEnabled());
 
     coolingRoom("26", "16");
     fill(session->Project.CoolingEntries[0], "WFW-2L", true, 1250, 140, 19).FanSpeed = 1200;
     session->Project.CoolingEntryCount = 1;
     session->CoolingPanelReady = true;
     session->RoomTempChanged = true; // cooling never asks: the flags are cleared at once
-    QSignalSpy forcedList(calc<QAction>("FreieZwangsKonv1"), &QAction::triggered);
     session->ForcedTypeChosen = true;
     run();
-    EXPECT_EQ(forcedList.count(), 1);
+    shows("cooling");
     EXPECT_FALSE(session->RoomTempChanged);
     EXPECT_TRUE(session->Project.CalculationDone);
-    EXPECT_EQ(shown("Label35"), text(168));
-    EXPECT_EQ(shown("Label37"), QStringLiteral("   26"));
-    EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 1);
 }
 
 // A loaded project opens with its first entry's fan state as stored; opening changes no entry.

@@ -41,6 +41,19 @@ protected:
         return lines;
     }
 
+    // Type, count, fan speed, return temperature, output and height factor of each heating entry.
+    QStringList entries() const
+    {
+        QStringList out;
+        for (int i = 0; i < session->Project.HeatingEntryCount; ++i) {
+            const HeatingEntry& e = session->Project.HeatingEntries[static_cast<std::size_t>(i)];
+            out << QString::fromStdString(e.TypeName.text()) + QString(" %1 %2 %3 %4 %5")
+                                                                  .arg(e.Count).arg(e.FanSpeed).arg(e.ReturnTemp)
+                                                                  .arg(e.Output, 0, 'g', 17).arg(e.HeightFactor);
+        }
+        return out;
+    }
+
     void run()
     {
         ASSERT_TRUE(form1->Berechnungen1->isEnabled());
@@ -92,20 +105,17 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     doubles.messages.verifyAllShown();
     calc<QScrollBar>("DrehzahlBar4")->setValue(1000);
 
-    const ProjectRecord designed = session->Project;
+    const QStringList designed = entries();
     const QStringList lines = roomList();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(designed.HeatingEntryCount, 2);
-    EXPECT_EQ(designed.HeatingEntries[0].Count, 2);
-    EXPECT_GT(designed.HeatingEntries[0].HeightFactor, 0);
-    EXPECT_DOUBLE_EQ(designed.HeatingEntries[1].FanSpeed, 1000);
+    EXPECT_EQ(session->Project.HeatingEntries[0].Count, 2);
+    EXPECT_GT(session->Project.HeatingEntries[0].HeightFactor, 0);
+    EXPECT_DOUBLE_EQ(session->Project.HeatingEntries[1].FanSpeed, 1000);
     calc<QAction>("Schliessen1")->trigger();
 
     const QString path = projectDir() + "/Walk.kon";
     doubles.dialogs.answerSave(path);
     form1->Speichern1->trigger();
-    EXPECT_EQ(QFile(path).size(), 15858);
-
     form1->Neu1->trigger();
     EXPECT_EQ(session->Project.HeatingEntries[0].InUse, false);
     doubles.dialogs.answerOpen(path);
@@ -113,19 +123,8 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     form1->Laden1->trigger();
     form1->Raumdaten1->trigger();
     run();
-
     EXPECT_EQ(roomList(), lines);
-    for (std::size_t i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const HeatingEntry& was = designed.HeatingEntries[i];
-        const HeatingEntry& is = session->Project.HeatingEntries[i];
-        EXPECT_EQ(is.TypeName.text(), was.TypeName.text());
-        EXPECT_EQ(is.Count, was.Count);
-        EXPECT_DOUBLE_EQ(is.FanSpeed, was.FanSpeed);
-        EXPECT_DOUBLE_EQ(is.ReturnTemp, was.ReturnTemp);
-        EXPECT_DOUBLE_EQ(is.Output, was.Output);
-        EXPECT_DOUBLE_EQ(is.HeightFactor, was.HeightFactor);
-    }
+    EXPECT_EQ(entries(), designed);
 }
 
 // A heating list emptied by deleting its only entry is saved with no entries; the first entry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlatformDoubles.h"
+#include "core/GoldenCalls.h"
 
 #include "app/TForm1.h"
 #include "calcwindow/TForm2.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,6 +35,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -188,6 +191,109 @@ protected:
                 QApplication::sendEvent(widget, &release);
             }
         }
+    }
+
+    // A step of a script: the words of its line; returns what it shows.
+    using Step = std::function<QString(const std::vector<std::string>&)>;
+
+    // Runs the steps of tests/data/project/<script>, one a line, and compares each "= " line
+    // with what the step shows (as checkGoldenCalls: TEPA_WRITE_GOLDEN=1 writes them). A step
+    // names controls of either window: "trigger <action>", "click <button>", "type <edit>
+    // <text>" (typed afresh, key by key), "row <list> <n>" (made current), "press <list> <n>"
+    // (clicked with the mouse), "open"/"close"/"enable" <control>, "show <control>..." (how
+    // each stands: `described`), "restart" (a new window), "loadSample", or is one of the
+    // test's own `steps`. The message boxes a step
+    // showed follow it when the window records them (`recordBoxes`).
+    void runScript(const std::string& script, const std::map<std::string, Step>& steps = {})
+    {
+        checkGoldenCalls(std::string(TEPA_TEST_DATA_DIR) + "/project/" + script, [&](const std::string& line) {
+            const std::vector<std::string> words = callWords(line);
+            const auto own = steps.find(words[0]);
+            QString shown = own != steps.end() ? own->second(words) : step(words);
+            if (recordBoxes && !boxes.boxes.isEmpty())
+                shown += (shown.isEmpty() ? "" : " | ") + boxes.taken();
+            return shown.toStdString();
+        });
+    }
+
+    QString step(const std::vector<std::string>& words)
+    {
+        if (words[0] == "restart")
+            return createWindow(), QString();
+        if (words[0] == "loadSample")
+            return loadSample(), QString();
+        QObject* target = words.size() > 1 ? named(words[1]) : nullptr;
+        const QString argument = words.size() > 2 ? QString::fromStdString(words[2]) : QString();
+        if (!target)
+            return "no control";
+        if (words[0] == "show") {
+            QStringList states;
+            for (std::size_t i = 1; i < words.size(); ++i)
+                states << described(named(words[i]));
+            return states.join(" | ");
+        }
+        if (words[0] == "trigger") {
+            qobject_cast<QAction*>(target)->trigger();
+        } else if (words[0] == "click") {
+            qobject_cast<QAbstractButton*>(target)->click();
+        } else if (words[0] == "type") {
+            qobject_cast<QLineEdit*>(target)->clear();
+            typeInto(qobject_cast<QWidget*>(target), argument);
+        } else if (words[0] == "row") {
+            qobject_cast<QListWidget*>(target)->setCurrentRow(argument.toInt());
+        } else if (words[0] == "press") {
+            auto* list = qobject_cast<QListWidget*>(target);
+            const QPoint row = list->visualItemRect(list->item(argument.toInt())).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+        } else if (words[0] == "open" || words[0] == "close") {
+            qobject_cast<QWidget*>(target)->setVisible(words[0] == "open");
+        } else if (words[0] == "enable") {
+            target->setProperty("enabled", true);
+        } else {
+            ADD_FAILURE() << "no step " << words[0];
+        }
+        return {};
+    }
+
+    // A control of the main window, else of the calculation window, by its name.
+    QObject* named(const std::string& name) const
+    {
+        const QString objectName = QString::fromStdString(name);
+        QObject* found = form1->findChild<QObject*>(objectName);
+        if (!found && form2)
+            found = form2->findChild<QObject*>(objectName);
+        EXPECT_NE(found, nullptr) << "no control named " << name;
+        return found;
+    }
+
+    // How a control stands: hidden, or disabled, checked, its text or title, a list's row
+    // count, selected row and (when it has up to ten) its items.
+    static QString described(QObject* object)
+    {
+        if (!object)
+            return "none";
+        QString s = object->objectName();
+        if (auto* action = qobject_cast<QAction*>(object))
+            return s + (action->isEnabled() ? "" : " disabled") + (action->isChecked() ? " checked" : "");
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (widget->isHidden())
+            return s + " hidden";
+        if (!widget->isEnabled())
+            s += " disabled";
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            s += " '" + edit->text() + "'";
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            s += " '" + label->text() + "'";
+        else if (auto* group = qobject_cast<QGroupBox*>(widget))
+            s += " '" + group->title() + "'";
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            s += button->isChecked() ? " checked" : "";
+        else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            s += QString(" %1 rows, row %2").arg(list->count()).arg(list->currentRow());
+            for (int row = 0; row < list->count() && list->count() <= 10; ++row)
+                s += " '" + list->item(row)->text() + "'";
+        }
+        return s;
     }
 
     // Loads a project file through the Load command's dialog.
