@@ -19,16 +19,6 @@ QString makeFile(const QString& path, QFileDevice::Permissions permissions)
     return path;
 }
 
-// The rules by name are the core's (AttachmentsTest); here the executable permission.
-TEST(AttachmentPolicy, AnExecutableFileIsRefusedWhateverItsName)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    EXPECT_TRUE(isProgramOrScript(makeFile(dir.filePath("Angebot.pdf"), ReadWrite | QFileDevice::ExeOwner)));
-    EXPECT_FALSE(isProgramOrScript(makeFile(dir.filePath("Angebot2.pdf"), ReadWrite)));
-    EXPECT_TRUE(isProgramOrScript(QStringLiteral("/home/p/install.sh")));
-}
-
 class ProjectDataWindow : public MainWindowFixture
 {
 protected:
@@ -203,8 +193,9 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
     form1->run1->click();
     EXPECT_EQ(doubles.shell.opened.size(), 2) << "without a selection nothing opens";
 
-    // Which files are programs is the policy's (above and in the core); a refused one is named.
-    const QString script = makeFile(tempPath("pruefen"), ReadWrite | QFileDevice::ExeOwner);
+    // Which names are programs is the core's; an executable file is one whatever its name, and
+    // a refused one is named.
+    const QString script = makeFile(tempPath("Angebot.pdf"), ReadWrite | QFileDevice::ExeOwner);
     setAttachments({script});
     doubles.messages.expect(MessageKind::Message, QString::fromUtf8(RefusedAttachmentText) + "\n" + script);
     form1->run1->click();
