@@ -14,23 +14,23 @@ namespace {
 
 using RoomData = RoomPanelFixture;
 
-TEST_F(RoomData, OpensInHeatingWithTheRecordAndTogglesClosed)
+// Opening, closing and opening a loaded project, walked by tests/data/project/RoomData.Opening.txt.
+TEST_F(RoomData, OpeningWalk)
 {
-    session->Project.HeatingRoomTemp = 21.25; // an exact binary half: rounds away from zero
-    session->Project.HeatingSecondTemp = 5;
-    openRoomData();
-    EXPECT_FALSE(form1->GroupBox2->isHidden());
-    EXPECT_TRUE(form1->Berechnungen1->isEnabled());
-    EXPECT_FALSE(form1->Panel2->isHidden());
-    // Str(x:w:d) of the room's values: 21.25 °C, 0 W, 75 °C, 5 °C.
-    EXPECT_EQ(control<QLineEdit>("Edit3")->text(), "21.3");
-    EXPECT_EQ(control<QLineEdit>("Edit8")->text(), " 5.0");
-    EXPECT_EQ(control<QLineEdit>("Edit2")->text(), "   0.0");
-    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), "75.0");
-    EXPECT_EQ(form1->ListBox3->count(), 12); // index lines 5 to 16 of the fixture
-
-    form1->Raumdaten1->trigger();
-    EXPECT_TRUE(form1->GroupBox2->isHidden());
+    runScript("RoomData.Opening.txt",
+              {{"record", // the heating room and second temperatures the record holds
+                [&](const std::vector<std::string>& words) {
+                    session->Project.HeatingRoomTemp = std::stod(words[1]);
+                    session->Project.HeatingSecondTemp = std::stod(words[2]);
+                    return QString();
+                }},
+               {"loaded", // a project loaded from a file that cools in dual use
+                [&](const std::vector<std::string>&) {
+                    session->ProjectLoaded = true;
+                    session->Project.HeatingInUse = false;
+                    session->Project.CoolingDualUse = true;
+                    return QString();
+                }}});
 }
 
 TEST_F(RoomData, MissingTypeIndexShowsTheFileErrorAndKeepsThePanelClosed)
@@ -62,19 +62,6 @@ TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
                     .arg(session->Project.HeatingDualUse).arg(session->Project.CoolingDualUse)
                     .arg(calc<QAction>("FreieKonvektion1")->isEnabled()).arg(!form1->Panel1->isHidden())});
     }
-}
-
-TEST_F(RoomData, LoadedProjectOpensLockedInItsRecordedMode)
-{
-    session->ProjectLoaded = true;
-    session->Project.HeatingInUse = false;
-    session->Project.CoolingDualUse = true;
-    openRoomData();
-    EXPECT_TRUE(form1->RadioButton2->isChecked());
-    EXPECT_TRUE(form1->RadioButton3->isChecked());
-    EXPECT_TRUE(session->CoolingMode);
-    EXPECT_FALSE(form1->ListBox3->isEnabled());
-    EXPECT_FALSE(form1->Panel2->isEnabled());
 }
 
 // Each room data edit in both modes: what it shows, stores and flags after an entry, and its
