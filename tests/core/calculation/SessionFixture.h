@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,18 @@ inline TypeRecord fixtureType(const std::string& name, bool forced)
                 return type;
     ADD_FAILURE() << "no fixture type " << name;
     return {};
+}
+
+// The step lines of tests/data/<file> (neither empty nor "#" comments) as words; quotes hold blanks.
+inline std::vector<std::vector<std::string>> stepLines(const std::string& file)
+{
+    std::ifstream in(std::filesystem::path(TEPA_TEST_DATA_DIR) / file, std::ios::binary);
+    EXPECT_TRUE(in) << file;
+    std::vector<std::vector<std::string>> steps;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && !line.starts_with("#"))
+            steps.push_back(tepa::test::callWords(line));
+    return steps;
 }
 
 // Entry `e` of either list described as the type `name` of the fixture installation.
