@@ -174,11 +174,25 @@ TEST(CountFields, CountsAndTypedCoolingReturnTemperatures)
 // An entry of either list: name, fan speed, fan setting, length; free convection without a fan.
 struct Unit
 {
-    const char* name;
+    std::string name;
     double speed = 0;
     double setting = 0;
     double length = 1250;
 };
+
+// An entry written "name/speed/setting/length" in a step line, the numbers optional.
+Unit unitOf(const std::string& word)
+{
+    Unit u{word.substr(0, word.find('/'))};
+    std::size_t at = word.find('/');
+    for (double* number : {&u.speed, &u.setting, &u.length}) {
+        if (at == std::string::npos)
+            break;
+        *number = std::stod(word.substr(at + 1));
+        at = word.find('/', at + 1);
+    }
+    return u;
+}
 
 // A room whose heating or cooling list holds `units`, entry k with count k and return 50 + k.
 Session room(bool heating, std::vector<Unit> units)
@@ -223,7 +237,7 @@ void list(test::Golden& golden, const Session& s)
 TEST(ListEditing, AppendDeleteLoadWriteBack)
 {
     test::Golden golden;
-    const Unit w1{"W1"}, dwf{"DWF", 1000}, wfw{"WFW-2L", 1000.7}, wfwl{"WFWL-2L", 862.5};
+    const Unit w1{"W1"}, wfw{"WFW-2L", 1000.7};
     // Appending keeps the typed count of the entry before; a thirteenth entry is refused.
     for (bool heating : {true, false})
         for (int entries : {2, 12})
@@ -236,63 +250,44 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
                 list(golden, s);
             }
 
-    // The later entries move up whole; the fan panel shows the entry that is first afterwards
-    // (the setting, not the speed), so the stage panel of a deleted staged unit does not stay
-    // over a free convector; deleting the only entry empties the list.
-    struct Delete
-    {
-        bool heating;
-        std::vector<Unit> list;
-        int row;
-    };
-    const Delete deletes[] = {{true, {w1, w1}, -1},
-                              {true, {}, 0},
-                              {true, {w1, dwf, w1}, 1},
-                              {true, {dwf, w1}, 0},
-                              {true, {dwf, w1}, 1},
-                              {true, {wfw, w1}, 1},
-                              {true, {wfwl, w1}, 1},
-                              {false, {wfw, wfw}, 0},
-                              {false, {{"DWF", 1400}, wfw}, 1},
-                              {true, {{"WFW-2L", 1000}}, 0},
-                              {false, {{"WFW-2L", 1000}}, 0}};
-    for (const Delete& c : deletes) {
-        Session s = room(c.heating, c.list);
-        const DeleteCheck check = checkDelete(s, c.row);
-        golden("delete", c.heating, c.list.size(), c.row, check.note ? check.note->line : 0, check.ask);
-        if (!check.ask)
+    // Deleting: the later entries move up whole; the fan panel shows the entry that is first
+    // afterwards (the setting, not the speed), so the stage panel of a deleted staged unit does not
+    // stay over a free convector; deleting the only entry empties the list. Loading shows the
+    // heating fan panel and bar, or the cooling fields; a stored 999.95 is the 1000 stage.
+    for (const std::vector<std::string>& w : test::stepLines("calculation/ListEditing.steps.txt")) {
+        const bool heating = w[1] == "heating";
+        if (w[0] == "delete") {
+            std::vector<Unit> units;
+            for (std::size_t i = 3; i < w.size(); ++i)
+                units.push_back(unitOf(w[i]));
+            const int row = std::stoi(w[2]);
+            Session s = room(heating, units);
+            const DeleteCheck check = checkDelete(s, row);
+            golden("delete", heating, units.size(), row, check.note ? check.note->line : 0, check.ask);
+            if (!check.ask)
+                continue;
+            (heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = static_cast<int>(units.size());
+            s.Project.CalculationDone = true;
+            s.Project.HeatingEntries[0].Count = s.Project.CoolingEntries[0].Count = 5;
+            const DeleteView v = deleteEntry(s, row);
+            golden("  view", v.listEmptied, v.heatingFan, v.coolingStaged, v.fanBarPosition, v.settingText,
+                   s.EntryDeleted, s.Project.CalculationDone);
+            list(golden, s);
             continue;
-        (c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = static_cast<int>(c.list.size());
-        s.Project.CalculationDone = true;
-        s.Project.HeatingEntries[0].Count = s.Project.CoolingEntries[0].Count = 5;
-        const DeleteView v = deleteEntry(s, c.row);
-        golden("  view", v.listEmptied, v.heatingFan, v.coolingStaged, v.fanBarPosition, v.settingText,
-               s.EntryDeleted, s.Project.CalculationDone);
-        list(golden, s);
-    }
-
-    // Loading shows the heating fan panel and bar, or the cooling fields; a stored 999.95 is the
-    // 1000 stage.
-    const std::vector<Unit> heatingLoads = {
-        {"W1"},       {"DWF", 999.95},           {"DWF", 0.2, 1},      {"DWF", 699.95},    {"DWF", 1400},
-        {"DWF", 850}, {"WNF2-4L", 0, 200, 1350}, {"WNF", 0, 90, 1350}, {"WFWL-2L", 862.5}, {"WFW-2L", 1000},
-        {"WF2", 1050}};
-    const std::vector<Unit> coolingLoads = {
-        {"WFW-2L", 1000}, {"DWF", 999.95}, {"DWF", 700}, {"DWF", 0}, {"WNF1-4L", 0, 100}};
-    for (bool heating : {true, false})
-        for (const Unit& unit : heating ? heatingLoads : coolingLoads) {
-            Session s = room(heating, {heating ? w1 : wfw, unit});
-            s.Project.CoolingEntries[1].ReturnTemp = 18.6;
-            const EditView v = editEntry(s, 1, 123);
-            golden("load", heating, unit.name, unit.speed, unit.setting, v.note.has_value(), v.index,
-                   s.HeatingEntryIndex, s.CoolingEntryIndex);
-            if (heating)
-                golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
-                       v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
-            else
-                golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage,
-                       v.primaryAir, v.flowCaption);
         }
+        const Unit unit = unitOf(w[2]);
+        Session s = room(heating, {heating ? w1 : wfw, unit});
+        s.Project.CoolingEntries[1].ReturnTemp = 18.6;
+        const EditView v = editEntry(s, 1, 123);
+        golden("load", heating, unit.name.c_str(), unit.speed, unit.setting, v.note.has_value(), v.index,
+               s.HeatingEntryIndex, s.CoolingEntryIndex);
+        if (heating)
+            golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
+                   v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
+        else
+            golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage, v.primaryAir,
+                   v.flowCaption);
+    }
     Session none = room(false, {wfw, wfw});
     none.CoolingEntryIndex = 1;
     const EditView v = editEntry(none, -1, 123);
