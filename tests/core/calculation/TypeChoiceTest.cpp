@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,26 +93,6 @@ TEST(TypeChoice, LengthAndHeightPicksSetTheEntry)
     golden("leave when prepared", leaveTypePanel(s).heatingPanelShown);
 }
 
-// A free-type file of `count` W3 types with the length line `lengths`.
-std::filesystem::path installWithFreeTypes(const char* name, int count, const char* lengths)
-{
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / name;
-    std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(test::FixtureInstall / HeightFileName, dir / HeightFileName,
-                               std::filesystem::copy_options::overwrite_existing);
-    std::ofstream out(dir / FreeTypeFileName, std::ios::binary);
-    out << "Freie Konvektion\r\n";
-    for (int i = 0; i < count; ++i)
-        out << "W3\r\n";
-    out << "\r\n";
-    for (int i = 0; i < count; ++i)
-        out << lengths << "\r\n";
-    out << "Typdaten\r\n";
-    for (int i = 0; i < count; ++i)
-        out << "  4.50  1.300 13.0      2   1              0.0   0.0    13.0      2   1\r\n";
-    return dir;
-}
-
 // A load cut at the table size says so; a missing file changes nothing; a single length is
 // chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
 TEST(TypeChoice, UnusualTypeFiles)
@@ -124,7 +103,9 @@ TEST(TypeChoice, UnusualTypeFiles)
         golden(label, v.error, v.lengths, v.weiterEnabled, v.description,
                s.currentHeatingEntry().TypeName.text(), s.currentHeatingEntry().Length);
     };
-    s.ProgramDir = installWithFreeTypes("typechoice-cut", 21, "0800 1000");
+    // Installations of 21 W3 types of two lengths, and of one W3 of a single length.
+    const std::filesystem::path data = TEPA_TEST_DATA_DIR "/calculation";
+    s.ProgramDir = data / "cut-install";
     const TypeListView cut = loadTypeList(s, false);
     golden("21 types", cut.types.size(), cut.messages);
 
@@ -134,12 +115,12 @@ TEST(TypeChoice, UnusualTypeFiles)
     chosen("beyond the list", chooseType(s, static_cast<int>(TypeTable::Size), "W9"));
     chosen("no row", chooseType(s, -1, ""));
 
-    std::filesystem::remove(s.ProgramDir / FreeTypeFileName);
+    s.ProgramDir = data; // no free-type file
     s.currentHeatingEntry().FreeConvection = false;
     const TypeListView missing = loadTypeList(s, false);
     golden("missing file", missing.error.has_value(), missing.types, s.currentHeatingEntry().FreeConvection);
 
-    s.ProgramDir = installWithFreeTypes("typechoice-single", 1, "1500");
+    s.ProgramDir = data / "single-install";
     chosen("a single length", pick(s, false, "W3"));
 }
 
