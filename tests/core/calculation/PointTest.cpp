@@ -1,6 +1,7 @@
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
+#include "core/calculation/UpdateCycle.h"
 
 #include "SessionFixture.h"
 
@@ -21,37 +22,18 @@
 namespace tepa::calculation {
 namespace {
 
-// Heating: a free convector of 1300 mm in a room at 20 °C with 75 °C flow, rated with `heightFactor`,
-// its limits and operating point set as "weiter" leaves them.
-struct HeatingRoom
+// Heating: a free W1 convector of 1300 mm at 75/20 °C rated with `heightFactor`, its limits and
+// operating point set as "weiter" leaves them.
+Session heatingRoom(double heightFactor)
 {
-    ProjectRecord project;
-    HeatingEntry e;
-
-    explicit HeatingRoom(double heightFactor)
-    {
-        project.HeatingFlowTemp = 75;
-        project.HeatingRoomTemp = 20;
-        e.TypeName.setText("W3");
-        e.TypeText1.setText(engine::test::typicalDataLine());
-        e.Length = 1300;
-        e.HeightFactor = heightFactor;
-        e.FreeConvection = true;
-        const std::string dataLine = e.TypeText1.text();
-        engine::ConvectorSetting setting;
-        setting.typeName = "W3", setting.lengthMm = 1300, setting.dataLine = dataLine;
-        setting.freeConvection = true, setting.heightFactor = heightFactor;
-        const engine::ConvectorCoefficients c = engine::Zwangskennwerte(setting);
-        e.CoeffK = c.characteristic.K;
-        e.ExponentN = c.characteristic.n;
-        e.EffectiveLength = c.effectiveLengthMm;
-        const engine::ReturnLimits l = engine::Ruecklaufgrenzen(c.characteristic, {75, 20});
-        e.ReturnTempStart = l.returnTempStart, e.ReturnTempEnd = l.returnTempEnd;
-        e.MassFlowStart = l.massFlowStart, e.MassFlowEnd = l.massFlowEnd;
-        e.OutputStart = l.outputStart, e.OutputEnd = l.outputEnd;
-        moveSlider(e, project, Quantity::ReturnTemp, 50);
-    }
-};
+    Session s = test::designSession();
+    HeatingEntry& e = s.currentHeatingEntry();
+    test::describe(e, "W1", false, 1300);
+    e.HeightFactor = heightFactor, e.FreeConvection = true;
+    update_grenzen(s, 1, true);
+    moveSlider(e, s.Project, Quantity::ReturnTemp, 50);
+    return s;
+}
 
 void shown(test::Golden& golden, const std::string& label, const HeatingPointView& v, const HeatingEntry& e)
 {
@@ -71,23 +53,23 @@ TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
     const std::pair<Quantity, const char*> quantities[] = {
         {Quantity::ReturnTemp, "return"}, {Quantity::MassFlow, "mass flow"}, {Quantity::Output, "output"}};
     for (double factor : {1.0, 1.16, 0.8}) {
-        HeatingRoom room(factor);
-        HeatingEntry& e = room.e;
+        Session room = heatingRoom(factor);
+        HeatingEntry& e = room.currentHeatingEntry();
         golden("factor", factor, e.ReturnTempStart, e.ReturnTempEnd, e.MassFlowStart, e.MassFlowEnd,
                e.OutputStart, e.OutputEnd);
         for (const auto& [q, name] : quantities) {
             for (int position : {0, 30, 100})
                 shown(golden, std::string(name) + " slider " + std::to_string(position),
-                      moveSlider(e, room.project, q, position), e);
+                      moveSlider(e, room.Project, q, position), e);
             const Window w = typedWindow(e, q);
             const double step = q == Quantity::ReturnTemp ? 0.5 : 1;
             for (double value :
                  {w.lowest - step, w.lowest, (w.lowest + w.highest) / 2, w.highest, w.highest + step}) {
-                moveSlider(e, room.project, Quantity::ReturnTemp, 50);
+                moveSlider(e, room.Project, Quantity::ReturnTemp, 50);
                 const HeatingEntry before = e;
                 std::string text = strFixed(value, 0, 1);
                 std::replace(text.begin(), text.end(), '.', ',');
-                const HeatingPointView v = typeValue(e, room.project, q, text);
+                const HeatingPointView v = typeValue(e, room.Project, q, text);
                 shown(golden, std::string(name) + " typed " + text, v, e);
                 if (!v.entryChanged) {
                     EXPECT_EQ(e, before);
@@ -95,10 +77,10 @@ TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
             }
             // Confirming the field as shown (a click or Tab through it) leaves the operating point.
             const HeatingPointView v =
-                typeValue(e, room.project, Quantity::Output,
+                typeValue(e, room.Project, Quantity::Output,
                           strFixed(std::round((e.OutputStart + e.OutputEnd) / 2), 0, 0));
             const double returnTemp = e.ReturnTemp;
-            typeValue(e, room.project, Quantity::Output, v.outputText);
+            typeValue(e, room.Project, Quantity::Output, v.outputText);
             EXPECT_NEAR(e.ReturnTemp, returnTemp, 1e-9);
         }
     }
