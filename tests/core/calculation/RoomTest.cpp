@@ -135,7 +135,6 @@ TEST(RoomRun, ChangedRoomData)
                 }
                 EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
             }
-    EXPECT_EQ(loweredReturnTempMessage(3, "zu hoch"), "Konvektor Nr 3   zu hoch");
 }
 
 } // namespace

@@ -69,30 +69,6 @@ TEST(TypeChoice, ListsAndPicksOfEachKind)
     }
 }
 
-// A length names the entry of the mode; a height sets the factor of the type's series, whatever
-// place the type has in the list. Leaving the type panel shows the heating panel once prepared.
-TEST(TypeChoice, LengthAndHeightPicksSetTheEntry)
-{
-    test::Golden golden;
-    const auto entry = [&](const char* label, const auto& e) {
-        golden(label, e.TypeName.text(), e.Length, e.Height, e.HeightFactor);
-    };
-    Session s = test::designSession();
-    golden("W2 lengths", pick(s, false, "W2").lengths);
-    entry("  picked", s.currentHeatingEntry());
-    golden("length", chooseLength(s, "1200"));
-    golden("height 200 mm", chooseHeight(s, s.HeightList.at(7)));
-    entry("  entry", s.currentHeatingEntry());
-    s.HeatingMode = false;
-    describe(s.currentCoolingEntry(), "WFW-4L", true, 0);
-    golden("cooling length", chooseLength(s, "2750"));
-    golden("height 80 mm", chooseHeight(s, s.HeightList.at(0)));
-    entry("  entry", s.currentCoolingEntry());
-    golden("leave", leaveTypePanel(s).heatingPanelShown);
-    s.HeatingPanelReady = true;
-    golden("leave when prepared", leaveTypePanel(s).heatingPanelShown);
-}
-
 // A load cut at the table size says so; a missing file changes nothing; a single length is
 // chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
 TEST(TypeChoice, UnusualTypeFiles)
@@ -145,24 +121,6 @@ TEST(Weiter, FanStartAndEndByTheSeries)
                    end.thirdValueLine, end.thirdValueShown);
         }
     }
-}
-
-// A cooling entry starts two kelvin above the flow (not for a primary-air unit); a flow below
-// the condensation limit is warned of: 16 °C at 26 °C and 40 % is above it, 12 °C at 70 % not.
-TEST(Weiter, ACoolingEntryStartsTwoKelvinAboveTheFlowAndWarnsOfCondensation)
-{
-    test::Golden golden;
-    for (const char* name : {"WFW-2L", "WNF2"})
-        for (const auto& [flow, humidity] : {std::pair{16.0, 40.0}, std::pair{12.0, 70.0}}) {
-            Session s = test::designSession();
-            describe(s.currentCoolingEntry(), name, true, 1250);
-            s.Project.CoolingFlowTemp = flow, s.Project.CoolingHumidity = humidity;
-            const CoolingReturnStart r = coolingReturnStart(s);
-            const auto warning = dewPointWarning(s.Project);
-            golden(name, flow, humidity, r.minimum, r.maximum, r.value, r.text, r.shown,
-                   warning ? std::optional(warning->dewPointText) : std::nullopt,
-                   warning ? std::optional(warning->lowestFlowText) : std::nullopt);
-        }
 }
 
 // The first entry starts in the middle of its window; an added one takes over the held quantity
