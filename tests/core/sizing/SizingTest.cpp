@@ -1,6 +1,7 @@
 #include "core/sizing/Sizing.h"
 
 #include "core/GoldenCalls.h"
+#include "core/calculation/SessionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -103,24 +104,13 @@ TEST(Sizing, CandidatesOfEachRequest)
 TEST(Sizing, SettingsAndNamesOfEachSeries)
 {
     tepa::test::Golden golden("sizing");
-    struct Case
-    {
-        const char* type;
-        Mode mode;
-        double lengthMm;
-        bool fan;
-    };
-    const Case cases[] = {{"WF1", Mode::Heating, 1250, true},     {"WF1", Mode::Heating, 1250, false},
-                          {"WFW-2L", Mode::Heating, 1250, true},  {"WFW-2L", Mode::Heating, 1250, false},
-                          {"WFWL-2L", Mode::Cooling, 1250, true}, {"DWF", Mode::Heating, 1100, true},
-                          {"DWF", Mode::Cooling, 1100, true},     {"WNF2", Mode::Heating, 1250, true},
-                          {"WNF1", Mode::Cooling, 1250, true},    {"W1", Mode::Heating, 1000, true}};
-    for (const Case& c : cases) {
+    for (const std::vector<std::string>& w : calculation::test::stepLines("sizing/Settings.steps.txt")) {
+        const Mode mode = w[1] == "cooling" ? Mode::Cooling : Mode::Heating;
+        const double lengthMm = std::stod(w[2]);
         std::vector<double> settings;
-        for (const Setting& s :
-             settingsOf(c.type, std::string(c.type).starts_with("W1"), c.mode, c.lengthMm, c.fan))
+        for (const Setting& s : settingsOf(w[0], w[0].starts_with("W1"), mode, lengthMm, w[3] == "1"))
             settings.push_back(s.kind == SettingKind::AirFlow ? s.airFlowM3PerH : s.speedRpm);
-        golden(c.type, c.mode, c.lengthMm, c.fan, settings);
+        golden(w[0].c_str(), mode, lengthMm, w[3] == "1", settings);
     }
     golden("names", entryTypeName("WFW-2L Zweileiter", Mode::Heating),
            entryTypeName("WFW-2L Zweileiter", Mode::Cooling));
