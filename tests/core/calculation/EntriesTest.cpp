@@ -1,18 +1,20 @@
+#include "SessionFixture.h"
+
 #include "core/calculation/ListEditing.h"
 #include "core/calculation/RoomList.h"
 #include "core/calculation/RoomRun.h"
+#include "core/calculation/TypeChoice.h"
 #include "core/calculation/UpdateCycle.h"
-
-#include "SessionFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-// An entry's update cycle, the editing of the lists of entries, the room's list and the runs over
-// its data.
+// An entry's update cycle, the editing of the lists of entries, the choice of its type and its
+// start, the room's list and the runs over its data.
 
 namespace tepa::calculation {
 namespace {
@@ -94,47 +96,6 @@ TEST(HeatingCycle, TheHeldQuantityGivesTheOperatingPoint)
         limits(golden, change.limits);
         point(golden, change.update, e);
     }
-}
-
-// Headings and bar captions of either list by mode and series; a stage button belongs to the
-// ceiling unit and does nothing on an entry of another series.
-TEST(HeatingCycle, HeadingsCaptionsAndStages)
-{
-    Golden golden;
-    for (const char* name : {"W1", "WF2", "WNF1", "WFW-2L", "WNF2", "DWF"}) {
-        for (bool heatingMode : {true, false}) {
-            Session s = test::designSession();
-            s.HeatingMode = heatingMode;
-            const bool forced = name[1] != '1';
-            HeatingEntry& h = s.currentHeatingEntry();
-            describe(h, name, forced, 1350, 0);
-            h.FreeConvection = !forced, h.Height = 200, h.Count = 3, h.ReturnTemp = 60;
-            describe(s.currentCoolingEntry(), name, forced, 1350, 700);
-            s.currentCoolingEntry().Count = 12, s.currentCoolingEntry().ReturnTemp = 18;
-            const HeatingHeading heading = update0(s, 1);
-            const CoolingHeading coolingHeading = update0_K(s, 1);
-            const BarCaptions captions = Balken_grenzwerte(s, 1);
-            golden(name, heatingMode, heading.countText, heading.count, heading.modeLine,
-                   heading.fanControlsShown, heading.description, coolingHeading.countText,
-                   coolingHeading.description, captions.speedHeading, captions.speedUnit,
-                   captions.coolingReset.has_value());
-            if (captions.coolingReset)
-                golden("  reset", captions.coolingReset->barRange, captions.coolingReset->maxAirFlow);
-            if (!heatingMode)
-                continue;
-            golden("  heating stage", heatingStage(s, 1000, true, false).applied);
-            point(golden, heatingStage(s, 1000, true, false).update, h);
-            s.HeatingMode = false;
-            cooling(golden, coolingStage(s, 1400, "2"), s.currentCoolingEntry());
-        }
-    }
-    // Clearing empties the entry it names.
-    Session s = test::designSession();
-    describe(s.currentHeatingEntry(), "W1", false, 1000);
-    describe(s.currentCoolingEntry(), "W1", false, 1000);
-    Nullen(s.Project, 1);
-    Nullen_K(s.Project, 1);
-    EXPECT_EQ(s.currentHeatingEntry().TypeName.text() + s.currentCoolingEntry().TypeName.text(), "");
 }
 
 // A count is read as a whole number within 1..15 (C-style hexadecimal included) and corrected
@@ -325,8 +286,10 @@ ProjectRecord room(const std::vector<std::string>& w)
         const auto number = [&w, k](std::size_t j) { return std::stod(w[k + j]); };
         auto fill = [&](auto& e) {
             e.TypeName.setText(w[k]);
-            e.Height = number(1), e.Length = number(2), e.Count = std::stoi(w[k + 3]), e.ReturnTemp = number(4);
-            e.MassFlow = number(5), e.FanSpeed = number(6), e.PressureDrop = number(7), e.SoundLevel = number(8);
+            e.Height = number(1), e.Length = number(2), e.Count = std::stoi(w[k + 3]),
+            e.ReturnTemp = number(4);
+            e.MassFlow = number(5), e.FanSpeed = number(6), e.PressureDrop = number(7),
+            e.SoundLevel = number(8);
             e.Output = number(9), e.FanSetting = number(10);
         };
         if (heating) {
@@ -435,6 +398,92 @@ TEST(RoomRun, ChangedRoomData)
                 }
                 EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
             }
+}
+
+// Loads the list of the kind and picks the type whose item starts with `prefix`.
+TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
+{
+    const TypeListView list = loadTypeList(s, forced);
+    for (std::size_t row = 0; row < list.types.size(); ++row)
+        if (list.types[row].rfind(prefix, 0) == 0)
+            return chooseType(s, static_cast<int>(row), list.types[row]);
+    ADD_FAILURE() << "no type " << prefix;
+    return {};
+}
+
+// A load cut at the table size says so; a missing file changes nothing; a single length is
+// chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
+TEST(TypeChoice, UnusualTypeFiles)
+{
+    test::Golden golden;
+    Session s = test::designSession();
+    const auto chosen = [&](const std::string& label, const TypeChosenView& v) {
+        golden(label, v.error, v.lengths, v.weiterEnabled, v.description,
+               s.currentHeatingEntry().TypeName.text(), s.currentHeatingEntry().Length);
+    };
+    // Installations of 21 W3 types of two lengths, and of one W3 of a single length.
+    const std::filesystem::path data = TEPA_TEST_DATA_DIR "/calculation";
+    s.ProgramDir = data / "cut-install";
+    const TypeListView cut = loadTypeList(s, false);
+    golden("21 types", cut.types.size(), cut.messages);
+
+    s.currentHeatingEntry().TypeName.setText("W4");
+    s.FreeTypeTable.at(1).TypeCount = 40; // its data line would lie beyond the table
+    chosen("beyond the table", chooseType(s, 0, "W3"));
+    chosen("beyond the list", chooseType(s, static_cast<int>(TypeTable::Size), "W9"));
+    chosen("no row", chooseType(s, -1, ""));
+
+    s.ProgramDir = data; // no free-type file
+    s.currentHeatingEntry().FreeConvection = false;
+    const TypeListView missing = loadTypeList(s, false);
+    golden("missing file", missing.error.has_value(), missing.types, s.currentHeatingEntry().FreeConvection);
+
+    s.ProgramDir = data / "single-install";
+    chosen("a single length", pick(s, false, "W3"));
+}
+
+// The first entry starts in the middle of its window; an added one takes over the held quantity
+// of the one before and starts at rest; a list emptied by deleting starts again in the middle; a
+// return temperature above the flow is confirmed (set to the window's end) or leaves the entry
+// unfinished.
+TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
+{
+    test::Golden golden;
+    const auto never = [](std::size_t) {
+        ADD_FAILURE() << "no question expected";
+        return false;
+    };
+    Session s = test::designSession();
+    HeatingEntry& first = s.Project.HeatingEntries[0];
+    HeatingEntry& added = s.Project.HeatingEntries[1];
+    const auto started = [&](const std::string& label, const HeatingEntryStart& start) {
+        golden(label, start.confirmed, start.speedChangeEnded, first.ReturnTemp, first.InUse,
+               added.ReturnTemp, added.MassFlow, added.FanSpeed, s.CentreReturnTemp,
+               s.Project.HeatingEntryCount);
+    };
+    first.ReturnTempStart = 35, first.ReturnTempEnd = 74;
+    s.CentreReturnTemp = true;
+    started("first", startHeatingEntry(s, never));
+    for (int held : {1, 0}) {
+        s.Project.ReturnTempFixed = held, s.EntryBeingAdded = true, s.HeatingEntryIndex = 2;
+        added.ReturnTemp = 40, added.MassFlow = 10, added.FanSpeed = 900;
+        first.MassFlow = 33;
+        started("added, held " + std::to_string(held), startHeatingEntry(s, never));
+    }
+    s.EntryBeingAdded = false, s.HeatingEntryIndex = 1, s.EntryDeleted = true;
+    first.ReturnTemp = 70;
+    started("after deleting", startHeatingEntry(s, never));
+
+    for (bool yes : {false, true}) {
+        Session above = test::designSession();
+        above.currentHeatingEntry().ReturnTemp = 80;
+        std::vector<std::size_t> asked;
+        const HeatingEntryStart start = startHeatingEntry(above, [&](std::size_t line) {
+            asked.push_back(line);
+            return yes;
+        });
+        golden("above the flow", yes, asked, start.confirmed, above.currentHeatingEntry().ReturnTemp);
+    }
 }
 
 } // namespace

@@ -1,11 +1,9 @@
+#include "SessionFixture.h"
+
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
 #include "core/calculation/UpdateCycle.h"
-
-#include "SessionFixture.h"
-
-#include "core/engine/ForcedConvection.h"
 #include "core/engine/ProductLines.h"
 #include "core/engine/WaterSide.h"
 #include "core/text/Numbers.h"
@@ -102,15 +100,14 @@ TEST(HeatingFan, BarMovesAndTypedSettingsOfEachSeries)
     for (const std::vector<std::string>& line : test::stepLines("calculation/HeatingFan.steps.txt")) {
         const std::string& name = line[0];
         FanMemory memory;
-        memory.previousSpeed = 345;
-        memory.previousSetting = std::stod(line[1]);
+        memory.previousSpeed = 345, memory.previousSetting = std::stod(line[1]);
         double stored = 0;
         for (std::size_t i = 2; i < line.size(); ++i) {
             const std::string& step = line[i];
             if (step[0] != '=') {
                 const FanBarView v = moveHeatingFanBar(name, stored, std::stoi(step), memory);
-                golden(name + " " + step, v.fanSpeed, v.fanSetting, v.barPosition, v.barMaximum, v.settingText,
-                       v.messages);
+                golden(name + " " + step, v.fanSpeed, v.fanSetting, v.barPosition, v.barMaximum,
+                       v.settingText, v.messages);
                 stored = v.fanSpeed;
             } else {
                 const TypedFanSetting t = typeHeatingFanSetting(name, stored, step.substr(1), memory);
@@ -130,18 +127,12 @@ struct CoolingRoom
 
     CoolingRoom(const char* name, double length, double speed, double setting = 0)
     {
-        project.CoolingFlowTemp = 16;
-        project.CoolingRoomTemp = 26;
-        project.CoolingSecondTemp = 16;
+        project.CoolingFlowTemp = 16, project.CoolingRoomTemp = 26, project.CoolingSecondTemp = 16;
         e.TypeName.setText(name);
         e.TypeText1.setText(engine::test::typicalDataLine());
         e.TypeText2.setText(engine::test::fanLine("0.0200000", "0.6000000", "1.2000000"));
-        e.Length = length;
-        e.HeightFactor = 1;
-        e.FanSpeed = speed;
-        e.FanSetting = setting;
-        e.Count = 1;
-        e.ReturnTemp = 18;
+        e.Length = length, e.HeightFactor = 1, e.FanSpeed = speed, e.FanSetting = setting;
+        e.Count = 1, e.ReturnTemp = 18;
     }
 };
 
@@ -174,7 +165,8 @@ TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
             // The range ends are rated without touching the entry.
             const CoolingEntry before = room.e;
             if (v.rated) {
-                EXPECT_DOUBLE_EQ(Minmax_K(room.e, room.project, v.barRange ? v.barRange->maximum : 240), v.qmax);
+                EXPECT_DOUBLE_EQ(Minmax_K(room.e, room.project, v.barRange ? v.barRange->maximum : 240),
+                                 v.qmax);
             }
             EXPECT_EQ(room.e, before);
         } else if (w[0] == "stages") {
@@ -188,13 +180,12 @@ TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
         } else if (w[0] == "bar") {
             CoolingRoom room(w[1].c_str(), w[1][1] == 'N' ? 1350 : 1250, number(2), 5);
             FanMemory memory;
-            memory.previousSpeed = number(3);
-            memory.airFlowLimit = number(4);
+            memory.previousSpeed = number(3), memory.airFlowLimit = number(4);
             const int position = std::stoi(w[5]);
             const CoolingFanView v = moveCoolingFanBar(room.e, room.project, position, 3, 1, memory);
-            golden(label, position, v.barRange, v.barPosition, v.settingText, v.slowSettingText, v.settingAsLabel,
-                   v.messages, v.status, v.warnings, v.outputText, v.totalText, v.waterSide, v.soundLevelText,
-                   v.pressureDropText, v.massFlowText, v.massFlowLow, memory.previousSpeed);
+            golden(label, position, v.barRange, v.barPosition, v.settingText, v.slowSettingText,
+                   v.settingAsLabel, v.messages, v.status, v.warnings, v.outputText, v.totalText, v.waterSide,
+                   v.soundLevelText, v.pressureDropText, v.massFlowText, v.massFlowLow, memory.previousSpeed);
             rated(golden, room.e);
         } else {
             CoolingRoom room(w[1].c_str(), 1350, 0);
