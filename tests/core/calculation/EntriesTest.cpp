@@ -1,15 +1,20 @@
-#include "core/calculation/ListEditing.h"
-#include "core/calculation/UpdateCycle.h"
-
 #include "SessionFixture.h"
+
+#include "core/calculation/ListEditing.h"
+#include "core/calculation/RoomList.h"
+#include "core/calculation/RoomRun.h"
+#include "core/calculation/TypeChoice.h"
+#include "core/calculation/UpdateCycle.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-// An entry's update cycle and the editing of the lists of entries.
+// An entry's update cycle, the editing of the lists of entries, the choice of its type and its
+// start, the room's list and the runs over its data.
 
 namespace tepa::calculation {
 namespace {
@@ -50,29 +55,21 @@ void cooling(Golden& golden, const CoolingStep& c, const CoolingEntry& e)
 TEST(HeatingCycle, TheHeldQuantityGivesTheOperatingPoint)
 {
     Golden golden;
-    struct Case
-    {
-        bool returnTempHeld;
-        double heightFactor, massFlow;
-        bool armed;
-        double massFlowStart = 0, massFlowEnd = 0; // set after the limits when not 0
-    };
-    const Case cases[] = {{true, 1, 27.2904, false},  {true, 0.9, 27.2904, false},
-                          {false, 1, 27.2904, false}, {false, 1, 3, false},
-                          {false, 1, 3, true},        {true, 1, 27.2904, false, 100, 10}};
-    for (const Case& c : cases) {
+    for (const std::vector<std::string>& w : test::stepLines("calculation/HeatingCycle.steps.txt")) {
+        const bool held = w[0] == "1", armed = w[3] == "1";
+        const double massFlowStart = std::stod(w[4]), massFlowEnd = std::stod(w[5]);
         Session s = test::designSession();
         HeatingEntry& e = s.currentHeatingEntry();
         describe(e, "W1", false, 1000);
-        e.Height = 200, e.HeightFactor = c.heightFactor, e.FreeConvection = true;
-        e.ReturnTemp = 60, e.MassFlow = c.massFlow;
+        e.Height = 200, e.HeightFactor = std::stod(w[1]), e.FreeConvection = true;
+        e.ReturnTemp = 60, e.MassFlow = std::stod(w[2]);
         s.Project.HeatingDemand = 1000;
-        golden("W1", c.returnTempHeld, c.heightFactor, c.massFlow, c.armed, c.massFlowStart, c.massFlowEnd);
-        limits(golden, update_grenzen(s, 1, c.returnTempHeld));
+        golden("W1", held, e.HeightFactor, e.MassFlow, armed, massFlowStart, massFlowEnd);
+        limits(golden, update_grenzen(s, 1, held));
         golden("  held", s.Project.ReturnTempFixed, s.Project.MassFlowFixed);
-        if (c.massFlowStart)
-            e.MassFlowStart = c.massFlowStart, e.MassFlowEnd = c.massFlowEnd;
-        point(golden, update1(s, 1, c.armed), e);
+        if (massFlowStart)
+            e.MassFlowStart = massFlowStart, e.MassFlowEnd = massFlowEnd;
+        point(golden, update1(s, 1, armed), e);
     }
 
     // Residual demand: twice 400 W and the second entry are listed, the third is not.
@@ -99,47 +96,6 @@ TEST(HeatingCycle, TheHeldQuantityGivesTheOperatingPoint)
         limits(golden, change.limits);
         point(golden, change.update, e);
     }
-}
-
-// Headings and bar captions of either list by mode and series; a stage button belongs to the
-// ceiling unit and does nothing on an entry of another series.
-TEST(HeatingCycle, HeadingsCaptionsAndStages)
-{
-    Golden golden;
-    for (const char* name : {"W1", "WF2", "WNF1", "WFW-2L", "WNF2", "DWF"}) {
-        for (bool heatingMode : {true, false}) {
-            Session s = test::designSession();
-            s.HeatingMode = heatingMode;
-            const bool forced = name[1] != '1';
-            HeatingEntry& h = s.currentHeatingEntry();
-            describe(h, name, forced, 1350, 0);
-            h.FreeConvection = !forced, h.Height = 200, h.Count = 3, h.ReturnTemp = 60;
-            describe(s.currentCoolingEntry(), name, forced, 1350, 700);
-            s.currentCoolingEntry().Count = 12, s.currentCoolingEntry().ReturnTemp = 18;
-            const HeatingHeading heading = update0(s, 1);
-            const CoolingHeading coolingHeading = update0_K(s, 1);
-            const BarCaptions captions = Balken_grenzwerte(s, 1);
-            golden(name, heatingMode, heading.countText, heading.count, heading.modeLine,
-                   heading.fanControlsShown, heading.description, coolingHeading.countText,
-                   coolingHeading.description, captions.speedHeading, captions.speedUnit,
-                   captions.coolingReset.has_value());
-            if (captions.coolingReset)
-                golden("  reset", captions.coolingReset->barRange, captions.coolingReset->maxAirFlow);
-            if (!heatingMode)
-                continue;
-            golden("  heating stage", heatingStage(s, 1000, true, false).applied);
-            point(golden, heatingStage(s, 1000, true, false).update, h);
-            s.HeatingMode = false;
-            cooling(golden, coolingStage(s, 1400, "2"), s.currentCoolingEntry());
-        }
-    }
-    // Clearing empties the entry it names.
-    Session s = test::designSession();
-    describe(s.currentHeatingEntry(), "W1", false, 1000);
-    describe(s.currentCoolingEntry(), "W1", false, 1000);
-    Nullen(s.Project, 1);
-    Nullen_K(s.Project, 1);
-    EXPECT_EQ(s.currentHeatingEntry().TypeName.text() + s.currentCoolingEntry().TypeName.text(), "");
 }
 
 // A count is read as a whole number within 1..15 (C-style hexadecimal included) and corrected
@@ -174,11 +130,25 @@ TEST(CountFields, CountsAndTypedCoolingReturnTemperatures)
 // An entry of either list: name, fan speed, fan setting, length; free convection without a fan.
 struct Unit
 {
-    const char* name;
+    std::string name;
     double speed = 0;
     double setting = 0;
     double length = 1250;
 };
+
+// An entry written "name/speed/setting/length" in a step line, the numbers optional.
+Unit unitOf(const std::string& word)
+{
+    Unit u{word.substr(0, word.find('/'))};
+    std::size_t at = word.find('/');
+    for (double* number : {&u.speed, &u.setting, &u.length}) {
+        if (at == std::string::npos)
+            break;
+        *number = std::stod(word.substr(at + 1));
+        at = word.find('/', at + 1);
+    }
+    return u;
+}
 
 // A room whose heating or cooling list holds `units`, entry k with count k and return 50 + k.
 Session room(bool heating, std::vector<Unit> units)
@@ -223,7 +193,7 @@ void list(test::Golden& golden, const Session& s)
 TEST(ListEditing, AppendDeleteLoadWriteBack)
 {
     test::Golden golden;
-    const Unit w1{"W1"}, dwf{"DWF", 1000}, wfw{"WFW-2L", 1000.7}, wfwl{"WFWL-2L", 862.5};
+    const Unit w1{"W1"}, wfw{"WFW-2L", 1000.7};
     // Appending keeps the typed count of the entry before; a thirteenth entry is refused.
     for (bool heating : {true, false})
         for (int entries : {2, 12})
@@ -236,63 +206,44 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
                 list(golden, s);
             }
 
-    // The later entries move up whole; the fan panel shows the entry that is first afterwards
-    // (the setting, not the speed), so the stage panel of a deleted staged unit does not stay
-    // over a free convector; deleting the only entry empties the list.
-    struct Delete
-    {
-        bool heating;
-        std::vector<Unit> list;
-        int row;
-    };
-    const Delete deletes[] = {{true, {w1, w1}, -1},
-                              {true, {}, 0},
-                              {true, {w1, dwf, w1}, 1},
-                              {true, {dwf, w1}, 0},
-                              {true, {dwf, w1}, 1},
-                              {true, {wfw, w1}, 1},
-                              {true, {wfwl, w1}, 1},
-                              {false, {wfw, wfw}, 0},
-                              {false, {{"DWF", 1400}, wfw}, 1},
-                              {true, {{"WFW-2L", 1000}}, 0},
-                              {false, {{"WFW-2L", 1000}}, 0}};
-    for (const Delete& c : deletes) {
-        Session s = room(c.heating, c.list);
-        const DeleteCheck check = checkDelete(s, c.row);
-        golden("delete", c.heating, c.list.size(), c.row, check.note ? check.note->line : 0, check.ask);
-        if (!check.ask)
+    // Deleting: the later entries move up whole; the fan panel shows the entry that is first
+    // afterwards (the setting, not the speed), so the stage panel of a deleted staged unit does not
+    // stay over a free convector; deleting the only entry empties the list. Loading shows the
+    // heating fan panel and bar, or the cooling fields; a stored 999.95 is the 1000 stage.
+    for (const std::vector<std::string>& w : test::stepLines("calculation/ListEditing.steps.txt")) {
+        const bool heating = w[1] == "heating";
+        if (w[0] == "delete") {
+            std::vector<Unit> units;
+            for (std::size_t i = 3; i < w.size(); ++i)
+                units.push_back(unitOf(w[i]));
+            const int row = std::stoi(w[2]);
+            Session s = room(heating, units);
+            const DeleteCheck check = checkDelete(s, row);
+            golden("delete", heating, units.size(), row, check.note ? check.note->line : 0, check.ask);
+            if (!check.ask)
+                continue;
+            (heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = static_cast<int>(units.size());
+            s.Project.CalculationDone = true;
+            s.Project.HeatingEntries[0].Count = s.Project.CoolingEntries[0].Count = 5;
+            const DeleteView v = deleteEntry(s, row);
+            golden("  view", v.listEmptied, v.heatingFan, v.coolingStaged, v.fanBarPosition, v.settingText,
+                   s.EntryDeleted, s.Project.CalculationDone);
+            list(golden, s);
             continue;
-        (c.heating ? s.HeatingEntryIndex : s.CoolingEntryIndex) = static_cast<int>(c.list.size());
-        s.Project.CalculationDone = true;
-        s.Project.HeatingEntries[0].Count = s.Project.CoolingEntries[0].Count = 5;
-        const DeleteView v = deleteEntry(s, c.row);
-        golden("  view", v.listEmptied, v.heatingFan, v.coolingStaged, v.fanBarPosition, v.settingText,
-               s.EntryDeleted, s.Project.CalculationDone);
-        list(golden, s);
-    }
-
-    // Loading shows the heating fan panel and bar, or the cooling fields; a stored 999.95 is the
-    // 1000 stage.
-    const std::vector<Unit> heatingLoads = {
-        {"W1"},       {"DWF", 999.95},           {"DWF", 0.2, 1},      {"DWF", 699.95},    {"DWF", 1400},
-        {"DWF", 850}, {"WNF2-4L", 0, 200, 1350}, {"WNF", 0, 90, 1350}, {"WFWL-2L", 862.5}, {"WFW-2L", 1000},
-        {"WF2", 1050}};
-    const std::vector<Unit> coolingLoads = {
-        {"WFW-2L", 1000}, {"DWF", 999.95}, {"DWF", 700}, {"DWF", 0}, {"WNF1-4L", 0, 100}};
-    for (bool heating : {true, false})
-        for (const Unit& unit : heating ? heatingLoads : coolingLoads) {
-            Session s = room(heating, {heating ? w1 : wfw, unit});
-            s.Project.CoolingEntries[1].ReturnTemp = 18.6;
-            const EditView v = editEntry(s, 1, 123);
-            golden("load", heating, unit.name, unit.speed, unit.setting, v.note.has_value(), v.index,
-                   s.HeatingEntryIndex, s.CoolingEntryIndex);
-            if (heating)
-                golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
-                       v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
-            else
-                golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage,
-                       v.primaryAir, v.flowCaption);
         }
+        const Unit unit = unitOf(w[2]);
+        Session s = room(heating, {heating ? w1 : wfw, unit});
+        s.Project.CoolingEntries[1].ReturnTemp = 18.6;
+        const EditView v = editEntry(s, 1, 123);
+        golden("load", heating, unit.name.c_str(), unit.speed, unit.setting, v.note.has_value(), v.index,
+               s.HeatingEntryIndex, s.CoolingEntryIndex);
+        if (heating)
+            golden("  heating", v.heatingFan, v.heatingStage, v.barRangeSet, v.barMinimum, v.barMaximum,
+                   v.barPosition, v.settingInLabel, v.runBarHandler, v.settingText, v.flowCaption);
+        else
+            golden("  cooling", v.countText, v.returnTempText, v.coolingStaged, v.coolingStage, v.primaryAir,
+                   v.flowCaption);
+    }
     Session none = room(false, {wfw, wfw});
     none.CoolingEntryIndex = 1;
     const EditView v = editEntry(none, -1, 123);
@@ -322,6 +273,217 @@ TEST(ListEditing, AppendDeleteLoadWriteBack)
                 list(golden, s);
             }
         }
+}
+
+// A room whose heating or cooling list holds the entries of a step line, twelve words each.
+ProjectRecord room(const std::vector<std::string>& w)
+{
+    ProjectRecord p;
+    const bool heating = w[0] == "heating";
+    p.CoolingDemand = std::stod(w[1]);
+    std::size_t i = 0;
+    for (std::size_t k = 2; k < w.size(); k += 12, ++i) {
+        const auto number = [&w, k](std::size_t j) { return std::stod(w[k + j]); };
+        auto fill = [&](auto& e) {
+            e.TypeName.setText(w[k]);
+            e.Height = number(1), e.Length = number(2), e.Count = std::stoi(w[k + 3]),
+            e.ReturnTemp = number(4);
+            e.MassFlow = number(5), e.FanSpeed = number(6), e.PressureDrop = number(7),
+            e.SoundLevel = number(8);
+            e.Output = number(9), e.FanSetting = number(10);
+        };
+        if (heating) {
+            fill(p.HeatingEntries[i]);
+            p.HeatingEntries[i].CoolingNominalOutput = number(11);
+        } else {
+            fill(p.CoolingEntries[i]);
+            p.CoolingEntries[i].HeatingNominalOutput = number(11);
+        }
+    }
+    (heating ? p.HeatingEntryCount : p.CoolingEntryCount) = static_cast<int>(i);
+    return p;
+}
+
+// Fixed columns per series; numbers wider than their column take the room they need; a name of
+// eight characters or more is followed by one space; the running totals count units × output;
+// dual use adds the other mode's running rating. In cooling the total against the demand (equal
+// counts as covered) and the notes of the series listed; an empty list leaves the total as it was.
+TEST(RoomList, LinesTotalsAndNotesOfEverySeries)
+{
+    test::Golden golden;
+    for (const std::vector<std::string>& w : test::stepLines("calculation/RoomList.steps.txt"))
+        for (bool dualUse : {false, true}) {
+            const bool heating = w[0] == "heating";
+            const RoomListView v = roomList(room(w), heating, heating && dualUse, !heating && dualUse);
+            golden(w[0], dualUse, std::stod(w[1]), v.coolingTotalShown, v.coolingTotalText,
+                   v.coolingDemandCovered, v.fanNotesShown, v.primaryAirNotesShown);
+            for (const std::string& line : v.lines)
+                golden("  line", line);
+        }
+}
+
+// The room and flow temperatures a run accepts, on either side of each limit.
+TEST(RoomRun, RangeChecks)
+{
+    test::Golden golden;
+    for (bool heating : {true, false})
+        for (double room : {-1.0, -0.1, 0.0, 20.0, 26.0, 40.0, 40.1, 41.0}) {
+            std::vector<int> stops;
+            for (double flow : {4.9, 5.0, 16.0, 25.0, 25.5, 30.0, 39.9, 40.0, 75.0, 110.0, 110.1}) {
+                ProjectRecord p;
+                (heating ? p.HeatingRoomTemp : p.CoolingRoomTemp) = room;
+                (heating ? p.HeatingFlowTemp : p.CoolingFlowTemp) = flow;
+                stops.push_back(static_cast<int>(heating ? heatingChecks(p) : coolingChecks(p)));
+            }
+            golden(heating ? "heating" : "cooling", room, stops);
+        }
+    golden("texts", stopText(RunStop::RoomTemp), stopText(RunStop::FlowTemp),
+           stopText(RunStop::CoolingFlowAboveRoom));
+    // A cooling flow above the room gets a proposal.
+    ProjectRecord p;
+    p.CoolingRoomTemp = 20;
+    for (double flow : {22.0, 20.0}) {
+        p.CoolingFlowTemp = flow;
+        golden("cooling flow", flow, coolingFlowCheck(p), proposedCoolingFlow(p));
+    }
+}
+
+// Stands in for the calculation window: the new upper end of each entry's return temperature
+// window is what `update_grenzen` would compute at the changed room data.
+struct PortDouble : CalculationPort
+{
+    ProjectRecord& project;
+    std::vector<std::string> calls;
+    explicit PortDouble(ProjectRecord& p)
+        : project(p)
+    {}
+    void updateLimits(int i) override
+    {
+        calls.push_back("limits " + std::to_string(i));
+        const double upperEnds[] = {55, 60, 58.5};
+        project.HeatingEntries[static_cast<std::size_t>(i - 1)].ReturnTempEnd = upperEnds[i - 1];
+    }
+    void recalculate(int i) override { calls.push_back("update " + std::to_string(i)); }
+};
+
+// Changed room data are asked about once the list has an entry. Accepted, every entry is
+// recalculated (not entry 1 only) and return temperatures above their new window are lowered to
+// its end; rejected, the changed values return to the ones known before (2000 W, 75 °C, 20 °C).
+TEST(RoomRun, ChangedRoomData)
+{
+    test::Golden golden;
+    for (bool firstInUse : {false, true})
+        for (int changed = 0; changed < 8; ++changed)
+            for (int answer : {0, 1, 2}) { // accept, reject, reject without known values
+                Session s;
+                ProjectRecord& p = s.Project;
+                p.HeatingDemand = 2500, p.HeatingFlowTemp = 70, p.HeatingRoomTemp = 22;
+                p.HeatingEntryCount = 3;
+                p.HeatingEntries[0].InUse = firstInUse;
+                for (std::size_t i = 0; i < 3; ++i)
+                    p.HeatingEntries[i].ReturnTemp = 60;
+                s.DemandChanged = changed & 1, s.FlowTempChanged = changed & 2,
+                s.RoomTempChanged = changed & 4;
+                golden("changed", firstInUse, changed, answer, asksChangedRoomData(s));
+                if (answer == 0) {
+                    PortDouble port(p);
+                    golden("  accepted", acceptRoomDataChange(s, port), port.calls,
+                           p.HeatingEntries[0].ReturnTemp, p.HeatingEntries[1].ReturnTemp,
+                           p.HeatingEntries[2].ReturnTemp);
+                } else {
+                    rejectRoomDataChange(s, answer == 1 ? std::optional(RoomValues{2000, 75, 20})
+                                                        : std::nullopt);
+                    const RoomValues after = heatingRoomValues(p);
+                    golden("  rejected", after.demand, after.flowTemp, after.roomTemp);
+                }
+                EXPECT_FALSE(s.DemandChanged || s.FlowTempChanged || s.RoomTempChanged);
+            }
+}
+
+// Loads the list of the kind and picks the type whose item starts with `prefix`.
+TypeChosenView pick(Session& s, bool forced, const std::string& prefix)
+{
+    const TypeListView list = loadTypeList(s, forced);
+    for (std::size_t row = 0; row < list.types.size(); ++row)
+        if (list.types[row].rfind(prefix, 0) == 0)
+            return chooseType(s, static_cast<int>(row), list.types[row]);
+    ADD_FAILURE() << "no type " << prefix;
+    return {};
+}
+
+// A load cut at the table size says so; a missing file changes nothing; a single length is
+// chosen at once; an entry beyond the table or its blocks is reported and the entry keeps its type.
+TEST(TypeChoice, UnusualTypeFiles)
+{
+    test::Golden golden;
+    Session s = test::designSession();
+    const auto chosen = [&](const std::string& label, const TypeChosenView& v) {
+        golden(label, v.error, v.lengths, v.weiterEnabled, v.description,
+               s.currentHeatingEntry().TypeName.text(), s.currentHeatingEntry().Length);
+    };
+    // Installations of 21 W3 types of two lengths, and of one W3 of a single length.
+    const std::filesystem::path data = TEPA_TEST_DATA_DIR "/calculation";
+    s.ProgramDir = data / "cut-install";
+    const TypeListView cut = loadTypeList(s, false);
+    golden("21 types", cut.types.size(), cut.messages);
+
+    s.currentHeatingEntry().TypeName.setText("W4");
+    s.FreeTypeTable.at(1).TypeCount = 40; // its data line would lie beyond the table
+    chosen("beyond the table", chooseType(s, 0, "W3"));
+    chosen("beyond the list", chooseType(s, static_cast<int>(TypeTable::Size), "W9"));
+    chosen("no row", chooseType(s, -1, ""));
+
+    s.ProgramDir = data; // no free-type file
+    s.currentHeatingEntry().FreeConvection = false;
+    const TypeListView missing = loadTypeList(s, false);
+    golden("missing file", missing.error.has_value(), missing.types, s.currentHeatingEntry().FreeConvection);
+
+    s.ProgramDir = data / "single-install";
+    chosen("a single length", pick(s, false, "W3"));
+}
+
+// The first entry starts in the middle of its window; an added one takes over the held quantity
+// of the one before and starts at rest; a list emptied by deleting starts again in the middle; a
+// return temperature above the flow is confirmed (set to the window's end) or leaves the entry
+// unfinished.
+TEST(Weiter, TheHeatingEntryStartsInTheMiddleOrAtTheHeldQuantityOfTheOneBefore)
+{
+    test::Golden golden;
+    const auto never = [](std::size_t) {
+        ADD_FAILURE() << "no question expected";
+        return false;
+    };
+    Session s = test::designSession();
+    HeatingEntry& first = s.Project.HeatingEntries[0];
+    HeatingEntry& added = s.Project.HeatingEntries[1];
+    const auto started = [&](const std::string& label, const HeatingEntryStart& start) {
+        golden(label, start.confirmed, start.speedChangeEnded, first.ReturnTemp, first.InUse,
+               added.ReturnTemp, added.MassFlow, added.FanSpeed, s.CentreReturnTemp,
+               s.Project.HeatingEntryCount);
+    };
+    first.ReturnTempStart = 35, first.ReturnTempEnd = 74;
+    s.CentreReturnTemp = true;
+    started("first", startHeatingEntry(s, never));
+    for (int held : {1, 0}) {
+        s.Project.ReturnTempFixed = held, s.EntryBeingAdded = true, s.HeatingEntryIndex = 2;
+        added.ReturnTemp = 40, added.MassFlow = 10, added.FanSpeed = 900;
+        first.MassFlow = 33;
+        started("added, held " + std::to_string(held), startHeatingEntry(s, never));
+    }
+    s.EntryBeingAdded = false, s.HeatingEntryIndex = 1, s.EntryDeleted = true;
+    first.ReturnTemp = 70;
+    started("after deleting", startHeatingEntry(s, never));
+
+    for (bool yes : {false, true}) {
+        Session above = test::designSession();
+        above.currentHeatingEntry().ReturnTemp = 80;
+        std::vector<std::size_t> asked;
+        const HeatingEntryStart start = startHeatingEntry(above, [&](std::size_t line) {
+            asked.push_back(line);
+            return yes;
+        });
+        golden("above the flow", yes, asked, start.confirmed, above.currentHeatingEntry().ReturnTemp);
+    }
 }
 
 } // namespace

@@ -1,10 +1,9 @@
+#include "SessionFixture.h"
+
 #include "core/calculation/CoolingPoint.h"
 #include "core/calculation/HeatingFan.h"
 #include "core/calculation/HeatingPoint.h"
-
-#include "SessionFixture.h"
-
-#include "core/engine/ForcedConvection.h"
+#include "core/calculation/UpdateCycle.h"
 #include "core/engine/ProductLines.h"
 #include "core/engine/WaterSide.h"
 #include "core/text/Numbers.h"
@@ -21,37 +20,18 @@
 namespace tepa::calculation {
 namespace {
 
-// Heating: a free convector of 1300 mm in a room at 20 °C with 75 °C flow, rated with `heightFactor`,
-// its limits and operating point set as "weiter" leaves them.
-struct HeatingRoom
+// Heating: a free W1 convector of 1300 mm at 75/20 °C rated with `heightFactor`, its limits and
+// operating point set as "weiter" leaves them.
+Session heatingRoom(double heightFactor)
 {
-    ProjectRecord project;
-    HeatingEntry e;
-
-    explicit HeatingRoom(double heightFactor)
-    {
-        project.HeatingFlowTemp = 75;
-        project.HeatingRoomTemp = 20;
-        e.TypeName.setText("W3");
-        e.TypeText1.setText(engine::test::typicalDataLine());
-        e.Length = 1300;
-        e.HeightFactor = heightFactor;
-        e.FreeConvection = true;
-        const std::string dataLine = e.TypeText1.text();
-        engine::ConvectorSetting setting;
-        setting.typeName = "W3", setting.lengthMm = 1300, setting.dataLine = dataLine;
-        setting.freeConvection = true, setting.heightFactor = heightFactor;
-        const engine::ConvectorCoefficients c = engine::Zwangskennwerte(setting);
-        e.CoeffK = c.characteristic.K;
-        e.ExponentN = c.characteristic.n;
-        e.EffectiveLength = c.effectiveLengthMm;
-        const engine::ReturnLimits l = engine::Ruecklaufgrenzen(c.characteristic, {75, 20});
-        e.ReturnTempStart = l.returnTempStart, e.ReturnTempEnd = l.returnTempEnd;
-        e.MassFlowStart = l.massFlowStart, e.MassFlowEnd = l.massFlowEnd;
-        e.OutputStart = l.outputStart, e.OutputEnd = l.outputEnd;
-        moveSlider(e, project, Quantity::ReturnTemp, 50);
-    }
-};
+    Session s = test::designSession();
+    HeatingEntry& e = s.currentHeatingEntry();
+    test::describe(e, "W1", false, 1300);
+    e.HeightFactor = heightFactor, e.FreeConvection = true;
+    update_grenzen(s, 1, true);
+    moveSlider(e, s.Project, Quantity::ReturnTemp, 50);
+    return s;
+}
 
 void shown(test::Golden& golden, const std::string& label, const HeatingPointView& v, const HeatingEntry& e)
 {
@@ -71,23 +51,23 @@ TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
     const std::pair<Quantity, const char*> quantities[] = {
         {Quantity::ReturnTemp, "return"}, {Quantity::MassFlow, "mass flow"}, {Quantity::Output, "output"}};
     for (double factor : {1.0, 1.16, 0.8}) {
-        HeatingRoom room(factor);
-        HeatingEntry& e = room.e;
+        Session room = heatingRoom(factor);
+        HeatingEntry& e = room.currentHeatingEntry();
         golden("factor", factor, e.ReturnTempStart, e.ReturnTempEnd, e.MassFlowStart, e.MassFlowEnd,
                e.OutputStart, e.OutputEnd);
         for (const auto& [q, name] : quantities) {
             for (int position : {0, 30, 100})
                 shown(golden, std::string(name) + " slider " + std::to_string(position),
-                      moveSlider(e, room.project, q, position), e);
+                      moveSlider(e, room.Project, q, position), e);
             const Window w = typedWindow(e, q);
             const double step = q == Quantity::ReturnTemp ? 0.5 : 1;
             for (double value :
                  {w.lowest - step, w.lowest, (w.lowest + w.highest) / 2, w.highest, w.highest + step}) {
-                moveSlider(e, room.project, Quantity::ReturnTemp, 50);
+                moveSlider(e, room.Project, Quantity::ReturnTemp, 50);
                 const HeatingEntry before = e;
                 std::string text = strFixed(value, 0, 1);
                 std::replace(text.begin(), text.end(), '.', ',');
-                const HeatingPointView v = typeValue(e, room.project, q, text);
+                const HeatingPointView v = typeValue(e, room.Project, q, text);
                 shown(golden, std::string(name) + " typed " + text, v, e);
                 if (!v.entryChanged) {
                     EXPECT_EQ(e, before);
@@ -95,10 +75,10 @@ TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
             }
             // Confirming the field as shown (a click or Tab through it) leaves the operating point.
             const HeatingPointView v =
-                typeValue(e, room.project, Quantity::Output,
+                typeValue(e, room.Project, Quantity::Output,
                           strFixed(std::round((e.OutputStart + e.OutputEnd) / 2), 0, 0));
             const double returnTemp = e.ReturnTemp;
-            typeValue(e, room.project, Quantity::Output, v.outputText);
+            typeValue(e, room.Project, Quantity::Output, v.outputText);
             EXPECT_NEAR(e.ReturnTemp, returnTemp, 1e-9);
         }
     }
@@ -112,41 +92,26 @@ TEST(HeatingPoint, SlidersAndTypedValuesAtEveryHeightFactor)
     golden("positions", positions, sliderPosition(50, 50, 50), fieldValue("abc"));
 }
 
-// Bar moves and typed settings ("=" and the text) of each fan series, one after the other on the
-// same memory and the entry's stored speed: speed, setting, bar position and maximum, the text
-// shown (a typed setting: the corrected text, if any) and the notes.
+// Bar moves and typed settings of each fan series: speed, setting, bar position and maximum, the
+// text shown (a typed setting: the corrected text, if any) and the notes.
 TEST(HeatingFan, BarMovesAndTypedSettingsOfEachSeries)
 {
-    struct Series
-    {
-        const char* name;
-        std::vector<std::string> steps;
-        double previousSetting = 0;
-    };
-    const Series cases[] = {{"WF1", {"1", "1000", "630", "600", "0", "=45", "=60", "=-5", "=-1e400", "=120"}},
-                            {"WFs", {"10", "1600", "=50"}},
-                            {"WFW-2L", {"500", "700", "1200", "=30", "=120", "=75,5"}},
-                            {"WFWL-2L", {"1", "600", "560", "1150", "100", "=20"}},
-                            // Primary air steps along its ladder one step at a time (at a step itself one
-                            // step down); a typed setting is taken once as it stands.
-                            {"WNF2", {"1", "31", "60", "31", "61", "240", "=100", "100", "=500"}},
-                            {"WNF3", {"300"}, 270},
-                            {"WNF1", {"=60"}}};
     test::Golden golden;
-    for (const Series& c : cases) {
+    for (const std::vector<std::string>& line : test::stepLines("calculation/HeatingFan.steps.txt")) {
+        const std::string& name = line[0];
         FanMemory memory;
-        memory.previousSpeed = 345;
-        memory.previousSetting = c.previousSetting;
+        memory.previousSpeed = 345, memory.previousSetting = std::stod(line[1]);
         double stored = 0;
-        for (const std::string& step : c.steps) {
+        for (std::size_t i = 2; i < line.size(); ++i) {
+            const std::string& step = line[i];
             if (step[0] != '=') {
-                const FanBarView v = moveHeatingFanBar(c.name, stored, std::stoi(step), memory);
-                golden(c.name + (" " + step), v.fanSpeed, v.fanSetting, v.barPosition, v.barMaximum,
+                const FanBarView v = moveHeatingFanBar(name, stored, std::stoi(step), memory);
+                golden(name + " " + step, v.fanSpeed, v.fanSetting, v.barPosition, v.barMaximum,
                        v.settingText, v.messages);
                 stored = v.fanSpeed;
             } else {
-                const TypedFanSetting t = typeHeatingFanSetting(c.name, stored, step.substr(1), memory);
-                golden(c.name + (" " + step), t.fanSpeed, t.fanSetting, t.barPosition, t.barMaximum,
+                const TypedFanSetting t = typeHeatingFanSetting(name, stored, step.substr(1), memory);
+                golden(name + " " + step, t.fanSpeed, t.fanSetting, t.barPosition, t.barMaximum,
                        t.correctedText, t.messages);
                 stored = t.fanSpeed;
             }
@@ -162,18 +127,12 @@ struct CoolingRoom
 
     CoolingRoom(const char* name, double length, double speed, double setting = 0)
     {
-        project.CoolingFlowTemp = 16;
-        project.CoolingRoomTemp = 26;
-        project.CoolingSecondTemp = 16;
+        project.CoolingFlowTemp = 16, project.CoolingRoomTemp = 26, project.CoolingSecondTemp = 16;
         e.TypeName.setText(name);
         e.TypeText1.setText(engine::test::typicalDataLine());
         e.TypeText2.setText(engine::test::fanLine("0.0200000", "0.6000000", "1.2000000"));
-        e.Length = length;
-        e.HeightFactor = 1;
-        e.FanSpeed = speed;
-        e.FanSetting = setting;
-        e.Count = 1;
-        e.ReturnTemp = 18;
+        e.Length = length, e.HeightFactor = 1, e.FanSpeed = speed, e.FanSetting = setting;
+        e.Count = 1, e.ReturnTemp = 18;
     }
 };
 
@@ -191,77 +150,50 @@ void rated(test::Golden& golden, const CoolingEntry& e)
 TEST(CoolingPoint, RatingsAndFanControlsOfEachSeries)
 {
     test::Golden golden;
-    struct Case
-    {
-        const char* name;
-        double length, speed, setting, returnTemp, flowTemp;
-    };
-    const Case updates[] = {{"WFW-2L", 1250, 1120, 0, 18, 16},
-                            {"WFWL-2L", 1250, 690.7, 0, 18, 16},
-                            {"WNF2", 1350, 0, 120, 18, 16},
-                            {"WFW-2L", 1250, 1120, 0, 16, 16},
-                            {"WFW-2L", 1250, 1120, 0, 18, 18}};
-    for (const Case& c : updates) {
-        CoolingRoom room(c.name, c.length, c.speed, c.setting);
-        room.e.ReturnTemp = c.returnTemp;
-        room.project.CoolingFlowTemp = c.flowTemp;
-        const CoolingPointView v = update1_K(room.e, room.e, room.project);
-        golden(std::string("update ") + c.name, c.returnTemp, c.flowTemp, v.status, v.messages,
-               v.returnTempText, v.rated, v.waterSide, v.barRange, v.barPosition, v.settingText, v.warnings,
-               v.maxAirFlow, v.qmin, v.qmax, v.pressureDropText, v.soundLevelText, v.massFlowText);
-        rated(golden, room.e);
-        // The range ends are rated without touching the entry.
-        const CoolingEntry before = room.e;
-        if (v.rated) {
-            EXPECT_DOUBLE_EQ(Minmax_K(room.e, room.project, v.barRange ? v.barRange->maximum : 240), v.qmax);
+    for (const std::vector<std::string>& w : test::stepLines("calculation/CoolingPoint.steps.txt")) {
+        const auto number = [&w](std::size_t i) { return std::stod(w[i]); };
+        const std::string label = w[0] + " " + w[1];
+        if (w[0] == "update") {
+            CoolingRoom room(w[1].c_str(), number(2), number(3), number(4));
+            room.e.ReturnTemp = number(5);
+            room.project.CoolingFlowTemp = number(6);
+            const CoolingPointView v = update1_K(room.e, room.e, room.project);
+            golden(label, number(5), number(6), v.status, v.messages, v.returnTempText, v.rated, v.waterSide,
+                   v.barRange, v.barPosition, v.settingText, v.warnings, v.maxAirFlow, v.qmin, v.qmax,
+                   v.pressureDropText, v.soundLevelText, v.massFlowText);
+            rated(golden, room.e);
+            // The range ends are rated without touching the entry.
+            const CoolingEntry before = room.e;
+            if (v.rated) {
+                EXPECT_DOUBLE_EQ(Minmax_K(room.e, room.project, v.barRange ? v.barRange->maximum : 240),
+                                 v.qmax);
+            }
+            EXPECT_EQ(room.e, before);
+        } else if (w[0] == "stages") {
+            std::vector<int> stages;
+            for (std::size_t i = 1; i < w.size(); ++i)
+                stages.push_back(static_cast<int>(stageOf(number(i))));
+            golden("stages", stages);
+        } else if (w[0] == "reset") {
+            const FanBarReset r = reset4(CoolingRoom(w[1].c_str(), number(2), 0).e);
+            golden(label, number(2), r.barRange, r.maxAirFlow);
+        } else if (w[0] == "bar") {
+            CoolingRoom room(w[1].c_str(), w[1][1] == 'N' ? 1350 : 1250, number(2), 5);
+            FanMemory memory;
+            memory.previousSpeed = number(3), memory.airFlowLimit = number(4);
+            const int position = std::stoi(w[5]);
+            const CoolingFanView v = moveCoolingFanBar(room.e, room.project, position, 3, 1, memory);
+            golden(label, position, v.barRange, v.barPosition, v.settingText, v.slowSettingText,
+                   v.settingAsLabel, v.messages, v.status, v.warnings, v.outputText, v.totalText, v.waterSide,
+                   v.soundLevelText, v.pressureDropText, v.massFlowText, v.massFlowLow, memory.previousSpeed);
+            rated(golden, room.e);
+        } else {
+            CoolingRoom room(w[1].c_str(), 1350, 0);
+            FanMemory memory;
+            memory.airFlowLimit = 240;
+            const TypedCoolingSetting t = typeCoolingSetting(room.e, w[2], memory);
+            golden(label + " " + w[2], t.settingText, t.barPosition, room.e.FanSpeed, room.e.FanSetting);
         }
-        EXPECT_EQ(room.e, before);
-    }
-
-    std::vector<int> stages;
-    for (double speed : {0.0, 699.4, 699.5, 999.0, 1000.0, 1399.4, 1399.5, 1600.0})
-        stages.push_back(static_cast<int>(stageOf(speed)));
-    golden("stages", stages);
-    const std::pair<const char*, double> resets[] = {
-        {"WNF2", 1350}, {"WNF3", 1050}, {"WFW-2L", 1250}, {"WFWL-4L", 1250}, {"DWF", 1250}};
-    for (const auto& [name, length] : resets) {
-        const FanBarReset r = reset4(CoolingRoom(name, length, 0).e);
-        golden(std::string("reset ") + name, length, r.barRange, r.maxAirFlow);
-    }
-
-    struct Move
-    {
-        const char* name;
-        double storedSpeed, previousSpeed, airFlowLimit;
-        int position;
-    };
-    const Move moves[] = {{"WFW-2L", 1120, 0, 0, 800},
-                          {"WFWL-2L", 345, 345, 0, 300},
-                          {"DWF", 1000, 0, 0, 1300},
-                          {"WNF2", 900, 0, 240, 100}};
-    for (const Move& c : moves) {
-        CoolingRoom room(c.name, c.name[1] == 'N' ? 1350 : 1250, c.storedSpeed, 5);
-        FanMemory memory;
-        memory.previousSpeed = c.previousSpeed;
-        memory.airFlowLimit = c.airFlowLimit;
-        const CoolingFanView v = moveCoolingFanBar(room.e, room.project, c.position, 3, 1, memory);
-        golden(std::string("bar ") + c.name, c.position, v.barRange, v.barPosition, v.settingText,
-               v.slowSettingText, v.settingAsLabel, v.messages, v.status, v.warnings, v.outputText,
-               v.totalText, v.waterSide, v.soundLevelText, v.pressureDropText, v.massFlowText, v.massFlowLow,
-               memory.previousSpeed);
-        rated(golden, room.e);
-    }
-
-    const std::pair<const char*, const char*> typed[] = {{"WNF2", "300"},   {"WNF2", "99,6"},
-                                                         {"WFW-2L", "20"},  {"WFW-2L", "50,6"},
-                                                         {"WFW-2L", "120"}, {"WFWL-2L", "10"}};
-    for (const auto& [name, text] : typed) {
-        CoolingRoom room(name, 1350, 0);
-        FanMemory memory;
-        memory.airFlowLimit = 240;
-        const TypedCoolingSetting t = typeCoolingSetting(room.e, text, memory);
-        golden(std::string("typed ") + name + " " + text, t.settingText, t.barPosition, room.e.FanSpeed,
-               room.e.FanSetting);
     }
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/GoldenCalls.h"
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
 #include "core/text/InterfaceTexts.h"
 
-#include "core/GoldenCalls.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,32 +40,31 @@ inline Session designSession()
     return s;
 }
 
-// The type of the fixture installation whose line starts with `name`.
-inline TypeRecord fixtureType(const std::string& name, bool forced)
+// The step lines of tests/data/<file> (neither empty nor "#" comments) as words; quotes hold blanks.
+inline std::vector<std::vector<std::string>> stepLines(const std::string& file)
 {
-    auto types = readAllTypes(FixtureInstall, forced);
-    EXPECT_TRUE(types.ok());
-    if (types.ok())
-        for (const TypeRecord& type : types.value())
-            if (type.name.rfind(name, 0) == 0)
-                return type;
-    ADD_FAILURE() << "no fixture type " << name;
-    return {};
+    std::ifstream in(std::filesystem::path(TEPA_TEST_DATA_DIR) / file, std::ios::binary);
+    EXPECT_TRUE(in) << file;
+    std::vector<std::vector<std::string>> steps;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && !line.starts_with("#"))
+            steps.push_back(tepa::test::callWords(line));
+    return steps;
 }
 
 // Entry `e` of either list described as the type `name` of the fixture installation.
 template <class Entry>
 void describe(Entry& e, const std::string& name, bool forced, double length, double speed = 0)
 {
-    const TypeRecord type = fixtureType(name, forced);
+    auto types = readAllTypes(FixtureInstall, forced);
+    ASSERT_TRUE(types.ok());
+    const auto type = std::find_if(types->begin(), types->end(),
+                                   [&](const TypeRecord& t) { return t.name.starts_with(name); });
+    ASSERT_NE(type, types->end()) << "no fixture type " << name;
     e.TypeName.setText(name);
-    e.TypeText1.setText(type.dataLine);
-    e.TypeText2.setText(type.fanLine);
-    e.Length = length;
-    e.Height = 140;
-    e.HeightFactor = 1;
-    e.FanSpeed = speed;
-    e.Count = 1;
+    e.TypeText1.setText(type->dataLine);
+    e.TypeText2.setText(type->fanLine);
+    e.Length = length, e.Height = 140, e.HeightFactor = 1, e.FanSpeed = speed, e.Count = 1;
 }
 
 using tepa::test::Golden;
