@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -52,6 +53,41 @@ inline void checkGoldenCalls(const std::string& file, const std::function<std::s
             actual += "= " + call(line) + "\n";
         }
     }
+    if (std::getenv("TEPA_WRITE_GOLDEN"))
+        std::ofstream(file, std::ios::binary) << actual;
+    EXPECT_EQ(actual, expected);
+}
+
+// A golden file of cases: a "case:" line opens a case, each following line that is neither empty
+// nor a "#" comment is one of its steps, and the "= " lines after the steps hold the lines `run`
+// returns for them. Checked and written as checkGoldenCalls.
+inline void checkGoldenCases(const std::string& file,
+                             const std::function<std::vector<std::string>(const std::vector<std::string>&)>& run)
+{
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_TRUE(in) << file;
+    std::string expected, actual, line;
+    std::optional<std::vector<std::string>> steps;
+    const auto finish = [&] {
+        if (steps)
+            for (const std::string& result : run(*steps))
+                actual += "= " + result + "\n";
+        steps.reset();
+    };
+    while (std::getline(in, line)) {
+        expected += line + "\n";
+        if (line.starts_with("= "))
+            continue;
+        if (steps && !line.empty() && !line.starts_with("#") && !line.starts_with("case:")) {
+            steps->push_back(line);
+        } else {
+            finish();
+            if (line.starts_with("case:"))
+                steps.emplace();
+        }
+        actual += line + "\n";
+    }
+    finish();
     if (std::getenv("TEPA_WRITE_GOLDEN"))
         std::ofstream(file, std::ios::binary) << actual;
     EXPECT_EQ(actual, expected);
