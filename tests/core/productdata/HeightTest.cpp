@@ -65,12 +65,5 @@ TEST(Heights, AreReadAsTheGoldenFileSays)
                            [](const std::string& line) { return result(test::callWords(line)); });
 }
 
-TEST(HeightList, MissingFileGivesTheOpenError)
-{
-    const auto missing = loadHeights(TEPA_TEST_DATA_DIR "/no-such-folder");
-    ASSERT_FALSE(missing.ok());
-    EXPECT_NE(missing.error().find("bauhoehen.txt kann nicht geöffnet werden"), std::string::npos);
-}
-
 } // namespace
 } // namespace tepa
