@@ -2,12 +2,15 @@
 
 #include "SampleProjects.h"
 
+#include "core/GoldenCalls.h"
+
 #include "core/model/AtomicFile.h"
 #include "core/model/ProjectCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 
 #include <sys/resource.h>
@@ -52,92 +55,54 @@ TEST(ProjectFile, LoadsOnlyWholeRecords)
         EXPECT_EQ(loadProjectFile(file).error(), "Datei " + file.string() + " kann nicht geöffnet werden");
 }
 
-// The save path against hostile targets. Every row starts from a folder holding "alt.kon" with
-// old bytes; `prepare` builds the situation and returns the name the save is given. Whatever
-// happens, no temporary file may stay behind and a refused target keeps its old bytes.
+// The save path against hostile targets, each row from a folder holding "alt.kon" with old bytes:
+// `prepare` builds the situation and returns the name the save is given. The walk in
+// tests/data/model/ProjectFile.HostileTargetsKeepTheOldFileOrFollowTheLink.txt shows the answer
+// and the folder after it: no temporary file stays behind, a refused target keeps its old bytes,
+// a saved link stays a link and its file keeps its permissions.
 TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
     const std::vector<std::byte> oldBytes(300, std::byte{1});
     const std::vector<std::byte> newBytes = ProjectCodec::encode(test::sampleProject());
-    const auto oldMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    struct Case
-    {
-        const char* what;
-        std::function<fs::path(const fs::path& dir)> prepare;
-        const char* message; // part of the refusal; nullptr when the save succeeds
-        fs::path changed;    // the file that holds the new project after a successful save
-        bool fullDisk = false; // a file size limit makes the write fail part way
+    const std::pair<const char*, std::function<fs::path(const fs::path& dir)>> cases[] = {
+        {"symbolic link", [](const fs::path& dir) { return fs::create_symlink("alt.kon", dir / "link.kon"), dir / "link.kon"; }},
+        // The other name of a hard link would keep the old project.
+        {"hard link", [](const fs::path& dir) { return fs::create_hard_link(dir / "alt.kon", dir / "zweit.kon"), dir / "alt.kon"; }},
+        {"read-only file", [](const fs::path& dir) { return fs::permissions(dir / "alt.kon", fs::perms::owner_read), dir / "alt.kon"; }},
+        {"read-only folder", [](const fs::path& dir) { return fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec), dir / "alt.kon"; }},
+        {"a folder is not replaced", [](const fs::path& dir) { return fs::create_directory(dir / "ordner.kon"), dir / "ordner.kon"; }},
+        {"the longest legal name", [](const fs::path& dir) { return dir / (std::string(251, 'p') + ".kon"); }},
+        // A file size limit makes the write fail part way.
+        {"full disk", [](const fs::path& dir) { return dir / "alt.kon"; }},
     };
-    const std::string longName = std::string(251, 'p') + ".kon"; // 255 bytes, the longest name
-    const Case cases[] = {
-        {"symbolic link: the linked file gets the project, the link stays",
-         [](const fs::path& dir) {
-             fs::create_symlink("alt.kon", dir / "link.kon");
-             return dir / "link.kon";
-         },
-         nullptr, "alt.kon"},
-        {"hard link is refused: the other name would keep the old project",
-         [](const fs::path& dir) {
-             fs::create_hard_link(dir / "alt.kon", dir / "zweit.kon");
-             return dir / "alt.kon";
-         },
-         "hard link", {}},
-        {"read-only file",
-         [](const fs::path& dir) {
-             fs::permissions(dir / "alt.kon", fs::perms::owner_read | fs::perms::group_read);
-             return dir / "alt.kon";
-         },
-         "read-only", {}},
-        {"read-only folder",
-         [](const fs::path& dir) {
-             fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-             return dir / "alt.kon";
-         },
-         "folder is read-only", {}},
-        {"a folder is not replaced",
-         [](const fs::path& dir) {
-             fs::create_directory(dir / "ordner.kon");
-             return dir / "ordner.kon";
-         },
-         "Is a directory", {}},
-        {"the longest legal name", [&](const fs::path& dir) { return dir / longName; }, nullptr, longName},
-        {"full disk", [](const fs::path& dir) { return dir / "alt.kon"; }, "File too large", {}, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    test::Golden golden("model");
+    for (const auto& [what, prepare] : cases) {
         TempDir dir;
         test::writeFileBytes(dir.path() / "alt.kon", oldBytes);
-        fs::permissions(dir.path() / "alt.kon", oldMode);
-        const fs::path target = c.prepare(dir.path());
-        const auto before = filesIn(dir.path());
-
+        fs::permissions(dir.path() / "alt.kon", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        const fs::path target = prepare(dir.path());
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit fullDisk{4096, limit.rlim_max};
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, c.fullDisk ? &fullDisk : &limit);
+        ::setrlimit(RLIMIT_FSIZE, std::string(what) == "full disk" ? &fullDisk : &limit);
         const Status saved = saveProjectFile(target, test::sampleProject());
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, oldHandler);
         fs::permissions(dir.path(), fs::perms::owner_all);
-        for (const fs::path& name : filesIn(dir.path()))
-            EXPECT_FALSE(name.string().starts_with(".tepa-")) << "temporary file left: " << name;
-        if (c.message) {
-            EXPECT_EQ(filesIn(dir.path()), before) << "a file appeared or went";
-            ASSERT_FALSE(saved.ok());
-            EXPECT_NE(saved.error().find(c.message), std::string::npos) << saved.error();
-            EXPECT_NE(saved.error().find(target.string()), std::string::npos) << saved.error();
-            EXPECT_EQ(test::readFileBytes(dir.path() / "alt.kon"), oldBytes);
-        } else {
-            ASSERT_TRUE(saved.ok()) << saved.error();
-            EXPECT_EQ(test::readFileBytes(dir.path() / c.changed), newBytes);
-            // Saved through a link: the link stays a link and its file keeps its permissions.
-            const bool viaLink = c.changed != target.filename();
-            EXPECT_EQ(fs::is_symlink(target), viaLink);
-            if (viaLink) {
-                EXPECT_EQ(fs::status(target).permissions(), oldMode);
-            }
+        std::string answer = saved.ok() ? "saved" : saved.error();
+        for (std::size_t at; (at = answer.find(dir.path().string())) != std::string::npos;)
+            answer.replace(at, dir.path().string().size(), "DIR");
+        std::vector<std::string> files;
+        for (const fs::path& name : filesIn(dir.path())) {
+            const fs::path file = dir.path() / name;
+            const auto bytes = fs::is_regular_file(file) ? test::readFileBytes(file) : std::vector<std::byte>{};
+            char mode[24]; // a link's file keeps its permissions
+            std::snprintf(mode, sizeof mode, " link to mode %o", static_cast<unsigned>(fs::status(file).permissions()));
+            files.push_back(name.string() + (bytes == oldBytes ? " old" : bytes == newBytes ? " new" : " other") +
+                            (fs::is_symlink(file) ? mode : ""));
         }
+        golden(what, answer, files);
     }
 }
 
