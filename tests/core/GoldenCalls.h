@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,14 @@
 #include <vector>
 
 namespace tepa::test {
+
+// A result's number with `digits` significant digits.
+inline std::string numberText(double x, int digits = 10)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, x);
+    return text;
+}
 
 // Words of a call line; "..." holds blanks.
 inline std::vector<std::string> callWords(const std::string& line)
@@ -59,7 +68,8 @@ inline std::vector<std::string> goldenInputLines(const std::string& file)
 
 // A golden file of calls: each line that is neither empty nor a "#" comment is a call, and the
 // "= " line after it holds the call's result.
-inline void checkGoldenCalls(const std::string& file, const std::function<std::string(const std::string&)>& call)
+inline void checkGoldenCalls(const std::string& file,
+                             const std::function<std::string(const std::string&)>& call)
 {
     std::string actual;
     for (const std::string& line : goldenInputLines(file)) {
@@ -75,8 +85,9 @@ inline void checkGoldenCalls(const std::string& file, const std::function<std::s
 // A golden file of cases: a "case:" line opens a case, each following line that is neither empty
 // nor a "#" comment is one of its steps, and the "= " lines after the steps hold the lines `run`
 // returns for them.
-inline void checkGoldenCases(const std::string& file,
-                             const std::function<std::vector<std::string>(const std::vector<std::string>&)>& run)
+inline void
+checkGoldenCases(const std::string& file,
+                 const std::function<std::vector<std::string>(const std::vector<std::string>&)>& run)
 {
     std::string actual;
     std::optional<std::vector<std::string>> steps;

@@ -3,7 +3,6 @@
 #include "SampleProjects.h"
 
 #include "core/GoldenCalls.h"
-
 #include "core/model/AtomicFile.h"
 #include "core/model/ProjectCodec.h"
 
@@ -12,7 +11,6 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
-
 #include <sys/resource.h>
 
 namespace tepa {
@@ -56,7 +54,7 @@ TEST(ProjectFile, LoadsOnlyWholeRecords)
 }
 
 // The save path against hostile targets, each row from a folder holding "alt.kon" with old bytes:
-// `prepare` builds the situation and returns the name the save is given. The walk in
+// `prepare` builds the situation. The walk in
 // tests/data/model/ProjectFile.HostileTargetsKeepTheOldFileOrFollowTheLink.txt shows the answer
 // and the folder after it: no temporary file stays behind, a refused target keeps its old bytes,
 // a saved link stays a link and its file keeps its permissions.
@@ -64,23 +62,36 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
     const std::vector<std::byte> oldBytes(300, std::byte{1});
     const std::vector<std::byte> newBytes = ProjectCodec::encode(test::sampleProject());
-    const std::pair<const char*, std::function<fs::path(const fs::path& dir)>> cases[] = {
-        {"symbolic link", [](const fs::path& dir) { return fs::create_symlink("alt.kon", dir / "link.kon"), dir / "link.kon"; }},
+    struct Case
+    {
+        const char* what;
+        std::string target; // the name the save is given
+        std::function<void(const fs::path& dir)> prepare;
+    };
+    const Case cases[] = {
+        {"symbolic link", "link.kon",
+         [](const fs::path& d) { fs::create_symlink("alt.kon", d / "link.kon"); }},
         // The other name of a hard link would keep the old project.
-        {"hard link", [](const fs::path& dir) { return fs::create_hard_link(dir / "alt.kon", dir / "zweit.kon"), dir / "alt.kon"; }},
-        {"read-only file", [](const fs::path& dir) { return fs::permissions(dir / "alt.kon", fs::perms::owner_read), dir / "alt.kon"; }},
-        {"read-only folder", [](const fs::path& dir) { return fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec), dir / "alt.kon"; }},
-        {"a folder is not replaced", [](const fs::path& dir) { return fs::create_directory(dir / "ordner.kon"), dir / "ordner.kon"; }},
-        {"the longest legal name", [](const fs::path& dir) { return dir / (std::string(251, 'p') + ".kon"); }},
+        {"hard link", "alt.kon",
+         [](const fs::path& d) { fs::create_hard_link(d / "alt.kon", d / "zweit.kon"); }},
+        {"read-only file", "alt.kon",
+         [](const fs::path& d) { fs::permissions(d / "alt.kon", fs::perms::owner_read); }},
+        {"read-only folder", "alt.kon",
+         [](const fs::path& d) { fs::permissions(d, fs::perms::owner_read | fs::perms::owner_exec); }},
+        {"a folder is not replaced", "ordner.kon",
+         [](const fs::path& d) { fs::create_directory(d / "ordner.kon"); }},
+        {"the longest legal name", std::string(251, 'p') + ".kon", [](const fs::path&) {}},
         // A file size limit makes the write fail part way.
-        {"full disk", [](const fs::path& dir) { return dir / "alt.kon"; }},
+        {"full disk", "alt.kon", [](const fs::path&) {}},
     };
     test::Golden golden("model");
-    for (const auto& [what, prepare] : cases) {
+    for (const auto& [what, name, prepare] : cases) {
         TempDir dir;
         test::writeFileBytes(dir.path() / "alt.kon", oldBytes);
-        fs::permissions(dir.path() / "alt.kon", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        const fs::path target = prepare(dir.path());
+        fs::permissions(dir.path() / "alt.kon",
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        prepare(dir.path());
+        const fs::path target = dir.path() / name;
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit fullDisk{4096, limit.rlim_max};
@@ -96,46 +107,42 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
         std::vector<std::string> files;
         for (const fs::path& name : filesIn(dir.path())) {
             const fs::path file = dir.path() / name;
-            const auto bytes = fs::is_regular_file(file) ? test::readFileBytes(file) : std::vector<std::byte>{};
+            const auto bytes =
+                fs::is_regular_file(file) ? test::readFileBytes(file) : std::vector<std::byte>{};
             char mode[24]; // a link's file keeps its permissions
-            std::snprintf(mode, sizeof mode, " link to mode %o", static_cast<unsigned>(fs::status(file).permissions()));
-            files.push_back(name.string() + (bytes == oldBytes ? " old" : bytes == newBytes ? " new" : " other") +
+            std::snprintf(mode, sizeof mode, " link to mode %o",
+                          static_cast<unsigned>(fs::status(file).permissions()));
+            files.push_back(name.string() +
+                            (bytes == oldBytes   ? " old"
+                             : bytes == newBytes ? " new"
+                                                 : " other") +
                             (fs::is_symlink(file) ? mode : ""));
         }
         golden(what, answer, files);
     }
 }
 
+// An output refuses its input, also through a link, and any other project file.
 TEST(ProjectFile, OutputsRefuseTheirInputAndProjectFiles)
 {
     TempDir dir;
     const auto project = dir.path() / "p.kon";
     ASSERT_TRUE(saveProjectFile(project, test::sampleProject()).ok());
+    ASSERT_TRUE(saveProjectFile(dir.path() / "anderes.kon", test::newProject()).ok());
     fs::create_symlink(project, dir.path() / "link.pdf");
     fs::create_hard_link(project, dir.path() / "hart.txt");
     test::writeFileBytes(dir.path() / "alt.pdf", std::vector<std::byte>(20000, std::byte{1}));
-    const fs::path other = dir.path() / "anderes.kon";
-    ASSERT_TRUE(saveProjectFile(other, test::newProject()).ok());
-    struct Case
-    {
-        fs::path output;
-        const char* message; // nullptr: allowed
+    const std::pair<const char*, const char*> cases[] = {
+        {"p.kon", "this is the input file"},
+        {"link.pdf", "this is the input file"},
+        {"hart.txt", "this is the input file"},
+        {"anderes.kon", "this is a project file"},
+        {"alt.pdf", "allowed"},
+        {"neu.pdf", "allowed"},
     };
-    const Case cases[] = {
-        {project, "this is the input file"},
-        {dir.path() / "link.pdf", "this is the input file"},
-        {dir.path() / "hart.txt", "this is the input file"},
-        {other, "this is a project file"},
-        {dir.path() / "alt.pdf", nullptr},
-        {dir.path() / "neu.pdf", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.output.string());
-        const Status allowed = refuseOverwritingInput(c.output, project);
-        EXPECT_EQ(allowed.ok(), c.message == nullptr);
-        if (c.message) {
-            EXPECT_NE(allowed.error().find(c.message), std::string::npos) << allowed.error();
-        }
+    for (const auto& [output, message] : cases) {
+        const Status allowed = refuseOverwritingInput(dir.path() / output, project);
+        EXPECT_NE((allowed.ok() ? "allowed" : allowed.error()).find(message), std::string::npos) << output;
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,13 +12,6 @@
 
 namespace tepa {
 namespace {
-
-std::string exact(double x)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", x);
-    return text;
-}
 
 // The call's name, then its text argument in quotes or its number arguments.
 std::string result(const std::vector<std::string>& w)
@@ -30,7 +22,7 @@ std::string result(const std::vector<std::string>& w)
     const auto i = [&](std::size_t k) { return static_cast<int>(n(k)); };
     if (name == "decimal") {
         const DecimalReading r = readDecimal(text);
-        return exact(r.value) + " stop " + std::to_string(r.stopPosition);
+        return test::numberText(r.value, 17) + " stop " + std::to_string(r.stopPosition);
     }
     if (name == "integer") {
         const auto r = readInteger(text);
@@ -38,7 +30,7 @@ std::string result(const std::vector<std::string>& w)
     }
     if (name == "float" || name == "commafloat") {
         const auto r = localeFloat(text, name == "float" ? '.' : ',');
-        return r ? exact(*r) : "error " + r.error();
+        return r ? test::numberText(*r, 17) : "error " + r.error();
     }
     if (name == "fixed")
         return "\"" + strFixed(n(1), i(2), i(3)) + "\"";
