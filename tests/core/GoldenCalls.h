@@ -2,16 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 namespace tepa::test {
+
+// A result's number with `digits` significant digits.
+inline std::string numberText(double x, int digits = 10)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", digits, x);
+    return text;
+}
 
 // Words of a call line; "..." holds blanks.
 inline std::vector<std::string> callWords(const std::string& line)
@@ -33,33 +44,75 @@ inline std::vector<std::string> callWords(const std::string& line)
     return result;
 }
 
-// A golden file of calls: each line that is neither empty nor a "#" comment is a call, and the
-// "= " line after it holds the call's result. Compares the file byte for byte with the results
-// of today's code; TEPA_WRITE_GOLDEN=1 writes them into the file instead, to be checked by hand
-// before they are committed.
-inline void checkGoldenCalls(const std::string& file, const std::function<std::string(const std::string&)>& call)
+// Compares `actual` byte for byte with the golden `file`; TEPA_WRITE_GOLDEN=1 writes it into the
+// file instead, to be checked by hand (git diff) before it is committed.
+inline void compareWithGoldenFile(const std::filesystem::path& file, const std::string& actual)
+{
+    if (std::getenv("TEPA_WRITE_GOLDEN"))
+        std::ofstream(file, std::ios::binary) << actual;
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+}
+
+// The lines of a golden file other than its "= " result lines.
+inline std::vector<std::string> goldenInputLines(const std::string& file)
 {
     std::ifstream in(file, std::ios::binary);
-    ASSERT_TRUE(in) << file;
-    std::string expected, actual, line;
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
+    EXPECT_TRUE(in) << file;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.starts_with("= "))
+            lines.push_back(line);
+    return lines;
+}
+
+// A golden file of calls: each line that is neither empty nor a "#" comment is a call, and the
+// "= " line after it holds the call's result.
+inline void checkGoldenCalls(const std::string& file,
+                             const std::function<std::string(const std::string&)>& call)
+{
+    std::string actual;
+    for (const std::string& line : goldenInputLines(file)) {
         actual += line + "\n";
         if (!line.empty() && !line.starts_with("#")) {
             SCOPED_TRACE(line);
             actual += "= " + call(line) + "\n";
         }
     }
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(file, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    compareWithGoldenFile(file, actual);
 }
 
-// The states a test walks through, one line per step, compared byte for byte with
-// tests/data/<folder>/<Suite>.<Test>.txt. Run the test with TEPA_WRITE_GOLDEN=1 to write the
-// file anew, then review the change with git diff.
+// A golden file of cases: a "case:" line opens a case, each following line that is neither empty
+// nor a "#" comment is one of its steps, and the "= " lines after the steps hold the lines `run`
+// returns for them.
+inline void
+checkGoldenCases(const std::string& file,
+                 const std::function<std::vector<std::string>(const std::vector<std::string>&)>& run)
+{
+    std::string actual;
+    std::optional<std::vector<std::string>> steps;
+    const auto finish = [&] {
+        if (steps)
+            for (const std::string& result : run(*steps))
+                actual += "= " + result + "\n";
+        steps.reset();
+    };
+    for (const std::string& line : goldenInputLines(file)) {
+        if (steps && !line.empty() && !line.starts_with("#") && !line.starts_with("case:")) {
+            steps->push_back(line);
+        } else {
+            finish();
+            if (line.starts_with("case:"))
+                steps.emplace();
+        }
+        actual += line + "\n";
+    }
+    finish();
+    compareWithGoldenFile(file, actual);
+}
+
+// The states a test walks through, one line per step, compared with the golden file
+// tests/data/<folder>/<Suite>.<Test>.txt.
 class Golden
 {
 public:
@@ -78,14 +131,9 @@ public:
     ~Golden()
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path file =
-            std::filesystem::path(TEPA_TEST_DATA_DIR) / m_folder /
-            (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
-        if (std::getenv("TEPA_WRITE_GOLDEN"))
-            std::ofstream(file, std::ios::binary) << m_out.str();
-        std::ifstream in(file, std::ios::binary);
-        const std::string expected{std::istreambuf_iterator<char>(in), {}};
-        EXPECT_EQ(m_out.str(), expected) << file;
+        compareWithGoldenFile(std::filesystem::path(TEPA_TEST_DATA_DIR) / m_folder /
+                                  (std::string(info->test_suite_name()) + "." + info->name() + ".txt"),
+                              m_out.str());
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "core/model/Attachments.h"
+#include "core/model/ByteCursor.h"
 #include "core/model/ProjectCodec.h"
 #include "core/model/FixedString.h"
 #include "core/model/Session.h"
@@ -11,6 +12,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tepa {
 namespace {
@@ -21,6 +23,8 @@ std::string result(const std::vector<std::string>& w)
     if (call == "text") {
         FixedString<15> field;
         field.setText(w.at(1));
+        if (w.size() > 2) // a length byte from a damaged file
+            field.raw()[0] = static_cast<std::uint8_t>(std::stoi(w[2]));
         return std::to_string(field.length()) + " \"" + field.text() + "\"";
     }
     if (call == "storage") {
@@ -64,6 +68,25 @@ TEST(ModelCalls, AnswerAsTheGoldenFileSays)
 {
     test::checkGoldenCalls(TEPA_TEST_DATA_DIR "/model-calls.txt",
                            [](const std::string& line) { return result(test::callWords(line)); });
+}
+
+TEST(ByteCursor, NeverReadsOrWritesPastTheEnd)
+{
+    const std::vector<std::byte> data(6, std::byte{0x11});
+    ByteReader reader(data);
+    reader.seek(3);
+    EXPECT_EQ(reader.i32(), 0);
+    EXPECT_TRUE(reader.failed());
+    EXPECT_EQ(reader.failedAt(), 3u);
+    reader.seek(0);
+    EXPECT_EQ(reader.u8(), 0); // the byte is there, but a failed cursor reads nothing more
+
+    std::vector<std::byte> target(3);
+    ByteWriter writer(target);
+    writer.i16(-2);
+    writer.i16(0x7777); // one byte left
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(target, (std::vector<std::byte>{std::byte{0xFE}, std::byte{0xFF}, std::byte{0x00}}));
 }
 
 } // namespace

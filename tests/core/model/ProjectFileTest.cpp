@@ -2,17 +2,16 @@
 
 #include "SampleProjects.h"
 
+#include "core/GoldenCalls.h"
 #include "core/model/AtomicFile.h"
 #include "core/model/ProjectCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
-
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tepa {
 namespace {
@@ -31,188 +30,119 @@ std::vector<fs::path> filesIn(const fs::path& folder)
 
 // tests/data/new-project.kon, checked by hand, holds New's defaults: 20/26 °C rooms, 75/16 °C
 // flow, 20/16 °C second temperatures, 45 % humidity, lists of one entry, every entry of count 1
-// (heating ones free convection), one room, the date, and nothing else.
-TEST(ProjectFile, NewProjectFixtureHoldsTheImageOfNew)
-{
-    const auto loaded = loadProjectFile(test::testDataDir() / "new-project.kon");
-    ASSERT_TRUE(loaded.ok()) << loaded.error();
-    EXPECT_EQ(*loaded, test::newProject());
-}
-
-// Only whole records load; a missing file or a folder cannot be opened.
+// (heating ones free convection), one room, the date, and nothing else. Only whole records load;
+// a missing file or a folder cannot be opened.
 TEST(ProjectFile, LoadsOnlyWholeRecords)
 {
+    const auto fixture = loadProjectFile(test::testDataDir() / "new-project.kon");
+    ASSERT_TRUE(fixture.ok()) << fixture.error();
+    EXPECT_EQ(*fixture, test::newProject());
     TempDir dir;
     auto image = ProjectCodec::encode(test::sampleProject());
     image.resize(20000, std::byte{0x5A});
-    struct Case
-    {
-        std::size_t size;
-        bool loads;
-    };
-    const Case cases[] = {{0, false}, {15857, false}, {15858, true}, {20000, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.size);
-        const auto file = dir.path() / "projekt.kon";
-        test::writeFileBytes(file, std::span(image).first(c.size));
-        const auto loaded = loadProjectFile(file);
-        ASSERT_EQ(loaded.ok(), c.loads);
-        if (c.loads)
-            EXPECT_EQ(*loaded, test::sampleProject());
+    for (const std::size_t size : {0, 15857, 15858, 20000}) {
+        SCOPED_TRACE(size);
+        test::writeFileBytes(dir.path() / "projekt.kon", std::span(image).first(size));
+        const auto loaded = loadProjectFile(dir.path() / "projekt.kon");
+        if (size >= 15858)
+            EXPECT_EQ(loaded.value(), test::sampleProject());
         else
             EXPECT_EQ(loaded.error(), "Loading - Error");
     }
-    for (const fs::path& file : {dir.path() / "fehlt.kon", dir.path()}) {
-        SCOPED_TRACE(file.string());
-        const auto loaded = loadProjectFile(file);
-        ASSERT_FALSE(loaded.ok());
-        EXPECT_EQ(loaded.error(), "Datei " + file.string() + " kann nicht geöffnet werden");
-    }
+    for (const fs::path& file : {dir.path() / "fehlt.kon", dir.path()})
+        EXPECT_EQ(loadProjectFile(file).error(), "Datei " + file.string() + " kann nicht geöffnet werden");
 }
 
-// The save path against hostile targets. Every row starts from a folder holding "alt.kon" with
-// old bytes; `prepare` builds the situation and returns the name the save is given. Whatever
-// happens, no temporary file may stay behind and a refused target keeps its old bytes.
+// The save path against hostile targets, each row from a folder holding "alt.kon" with old bytes:
+// `prepare` builds the situation. The walk in
+// tests/data/model/ProjectFile.HostileTargetsKeepTheOldFileOrFollowTheLink.txt shows the answer
+// and the folder after it: no temporary file stays behind, a refused target keeps its old bytes,
+// a saved link stays a link and its file keeps its permissions.
 TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
     const std::vector<std::byte> oldBytes(300, std::byte{1});
     const std::vector<std::byte> newBytes = ProjectCodec::encode(test::sampleProject());
-    const auto oldMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     struct Case
     {
         const char* what;
-        std::function<fs::path(const fs::path& dir)> prepare;
-        const char* message; // part of the refusal; nullptr when the save succeeds
-        fs::path changed;    // the file that holds the new project after a successful save
+        std::string target; // the name the save is given
+        std::function<void(const fs::path& dir)> prepare;
     };
-    const std::string longName = std::string(251, 'p') + ".kon"; // 255 bytes, the longest name
     const Case cases[] = {
-        {"symbolic link: the linked file gets the project, the link stays",
-         [](const fs::path& dir) {
-             fs::create_symlink("alt.kon", dir / "link.kon");
-             return dir / "link.kon";
-         },
-         nullptr, "alt.kon"},
-        {"hard link is refused: the other name would keep the old project",
-         [](const fs::path& dir) {
-             fs::create_hard_link(dir / "alt.kon", dir / "zweit.kon");
-             return dir / "alt.kon";
-         },
-         "hard link", {}},
-        {"read-only file",
-         [](const fs::path& dir) {
-             fs::permissions(dir / "alt.kon", fs::perms::owner_read | fs::perms::group_read);
-             return dir / "alt.kon";
-         },
-         "read-only", {}},
-        {"read-only folder",
-         [](const fs::path& dir) {
-             fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-             return dir / "alt.kon";
-         },
-         "folder is read-only", {}},
-        {"a folder is not replaced",
-         [](const fs::path& dir) {
-             fs::create_directory(dir / "ordner.kon");
-             return dir / "ordner.kon";
-         },
-         "Is a directory", {}},
-        {"the longest legal name", [&](const fs::path& dir) { return dir / longName; }, nullptr, longName},
+        {"symbolic link", "link.kon",
+         [](const fs::path& d) { fs::create_symlink("alt.kon", d / "link.kon"); }},
+        // The other name of a hard link would keep the old project.
+        {"hard link", "alt.kon",
+         [](const fs::path& d) { fs::create_hard_link(d / "alt.kon", d / "zweit.kon"); }},
+        {"read-only file", "alt.kon",
+         [](const fs::path& d) { fs::permissions(d / "alt.kon", fs::perms::owner_read); }},
+        {"read-only folder", "alt.kon",
+         [](const fs::path& d) { fs::permissions(d, fs::perms::owner_read | fs::perms::owner_exec); }},
+        {"a folder is not replaced", "ordner.kon",
+         [](const fs::path& d) { fs::create_directory(d / "ordner.kon"); }},
+        {"the longest legal name", std::string(251, 'p') + ".kon", [](const fs::path&) {}},
+        // A file size limit makes the write fail part way.
+        {"full disk", "alt.kon", [](const fs::path&) {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    test::Golden golden("model");
+    for (const auto& [what, name, prepare] : cases) {
         TempDir dir;
         test::writeFileBytes(dir.path() / "alt.kon", oldBytes);
-        fs::permissions(dir.path() / "alt.kon", oldMode);
-        const fs::path target = c.prepare(dir.path());
-        const auto before = filesIn(dir.path());
-
+        fs::permissions(dir.path() / "alt.kon",
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        prepare(dir.path());
+        const fs::path target = dir.path() / name;
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit fullDisk{4096, limit.rlim_max};
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, std::string(what) == "full disk" ? &fullDisk : &limit);
         const Status saved = saveProjectFile(target, test::sampleProject());
-        fs::permissions(dir.path(), fs::perms::owner_all);
-        for (const fs::path& name : filesIn(dir.path()))
-            EXPECT_FALSE(name.string().starts_with(".tepa-")) << "temporary file left: " << name;
-        if (c.message) {
-            EXPECT_EQ(filesIn(dir.path()), before) << "a file appeared or went";
-            ASSERT_FALSE(saved.ok());
-            EXPECT_NE(saved.error().find(c.message), std::string::npos) << saved.error();
-            EXPECT_NE(saved.error().find(target.string()), std::string::npos) << saved.error();
-            EXPECT_EQ(test::readFileBytes(dir.path() / "alt.kon"), oldBytes);
-        } else {
-            ASSERT_TRUE(saved.ok()) << saved.error();
-            EXPECT_EQ(test::readFileBytes(dir.path() / c.changed), newBytes);
-            // Saved through a link: the link stays a link and its file keeps its permissions.
-            const bool viaLink = c.changed != target.filename();
-            EXPECT_EQ(fs::is_symlink(target), viaLink);
-            if (viaLink) {
-                EXPECT_EQ(fs::status(target).permissions(), oldMode);
-            }
-        }
-    }
-}
-
-// A full disk, made by a file size limit in a child process: the write fails part way.
-TEST(ProjectFile, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile)
-{
-    TempDir dir;
-    const auto file = dir.path() / "voll.kon";
-    const std::vector<std::byte> oldBytes(300, std::byte{1});
-    test::writeFileBytes(file, oldBytes);
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const Status saved = saveProjectFile(file, test::sampleProject());
-        const std::string message = saved.ok() ? "saved" : saved.error();
-        [[maybe_unused]] const auto written = ::write(pipeEnds[1], message.data(), message.size());
-        ::_exit(0);
+        ::signal(SIGXFSZ, oldHandler);
+        fs::permissions(dir.path(), fs::perms::owner_all);
+        std::string answer = saved.ok() ? "saved" : saved.error();
+        for (std::size_t at; (at = answer.find(dir.path().string())) != std::string::npos;)
+            answer.replace(at, dir.path().string().size(), "DIR");
+        std::vector<std::string> files;
+        for (const fs::path& name : filesIn(dir.path())) {
+            const fs::path file = dir.path() / name;
+            const auto bytes =
+                fs::is_regular_file(file) ? test::readFileBytes(file) : std::vector<std::byte>{};
+            char mode[24]; // a link's file keeps its permissions
+            std::snprintf(mode, sizeof mode, " link to mode %o",
+                          static_cast<unsigned>(fs::status(file).permissions()));
+            files.push_back(name.string() +
+                            (bytes == oldBytes   ? " old"
+                             : bytes == newBytes ? " new"
+                                                 : " other") +
+                            (fs::is_symlink(file) ? mode : ""));
+        }
+        golden(what, answer, files);
     }
-    ::close(pipeEnds[1]);
-    std::string message;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        message.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(message, file.string() + ": File too large");
-    EXPECT_EQ(test::readFileBytes(file), oldBytes);
-    EXPECT_EQ(filesIn(dir.path()), std::vector<fs::path>{"voll.kon"});
 }
 
+// An output refuses its input, also through a link, and any other project file.
 TEST(ProjectFile, OutputsRefuseTheirInputAndProjectFiles)
 {
     TempDir dir;
     const auto project = dir.path() / "p.kon";
     ASSERT_TRUE(saveProjectFile(project, test::sampleProject()).ok());
+    ASSERT_TRUE(saveProjectFile(dir.path() / "anderes.kon", test::newProject()).ok());
     fs::create_symlink(project, dir.path() / "link.pdf");
     fs::create_hard_link(project, dir.path() / "hart.txt");
     test::writeFileBytes(dir.path() / "alt.pdf", std::vector<std::byte>(20000, std::byte{1}));
-    const fs::path other = dir.path() / "anderes.kon";
-    ASSERT_TRUE(saveProjectFile(other, test::newProject()).ok());
-    struct Case
-    {
-        fs::path output;
-        const char* message; // nullptr: allowed
+    const std::pair<const char*, const char*> cases[] = {
+        {"p.kon", "this is the input file"},
+        {"link.pdf", "this is the input file"},
+        {"hart.txt", "this is the input file"},
+        {"anderes.kon", "this is a project file"},
+        {"alt.pdf", "allowed"},
+        {"neu.pdf", "allowed"},
     };
-    const Case cases[] = {
-        {project, "this is the input file"},
-        {dir.path() / "link.pdf", "this is the input file"},
-        {dir.path() / "hart.txt", "this is the input file"},
-        {other, "this is a project file"},
-        {dir.path() / "alt.pdf", nullptr},
-        {dir.path() / "neu.pdf", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.output.string());
-        const Status allowed = refuseOverwritingInput(c.output, project);
-        EXPECT_EQ(allowed.ok(), c.message == nullptr);
-        if (c.message) {
-            EXPECT_NE(allowed.error().find(c.message), std::string::npos) << allowed.error();
-        }
+    for (const auto& [output, message] : cases) {
+        const Status allowed = refuseOverwritingInput(dir.path() / output, project);
+        EXPECT_NE((allowed.ok() ? "allowed" : allowed.error()).find(message), std::string::npos) << output;
     }
 }
 
@@ -221,7 +151,7 @@ TEST(ProjectFile, StartRemovesOnlyStaleTemporaryFilesOfThisProgram)
     TempDir dir;
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(25);
     for (const char* name : {".tepa-abc123", ".tepa-young1", ".tepa-toolong1", "projekt.kon"}) {
-        test::writeFileBytes(dir.path() / name, test::bytesOf({1}));
+        test::writeFileBytes(dir.path() / name, std::vector<std::byte>(1));
         if (std::string(name) != ".tepa-young1")
             fs::last_write_time(dir.path() / name, old);
     }

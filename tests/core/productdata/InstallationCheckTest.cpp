@@ -4,23 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 // The problems found in the damaged installations of tests/data/productdata/
 // damaged-installations.txt, compared with the "= " lines there. A new case is a "case:" block
-// with its edits; TEPA_WRITE_GOLDEN=1 bin/test_productdata writes its "= " lines, to be checked
-// by hand before they are committed.
+// with its edits (GoldenCalls.h says how the file is checked and written, here by
+// bin/test_productdata).
 
 namespace tepa {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-const std::string goldenFile = TEPA_TEST_DATA_DIR "/productdata/damaged-installations.txt";
 
 std::optional<Lines>& file(InstallationFiles& f, const std::string& name)
 {
@@ -68,47 +63,26 @@ void edit(InstallationFiles& f, const Lines& w)
 TEST(ProductDataCheck, ReportsEachFaultAtItsFileAndLine)
 {
     const InstallationFiles good = readInstallation(TEPA_TEST_DATA_DIR "/install");
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    std::optional<InstallationFiles> files;
-    auto finish = [&] {
-        if (files)
-            for (const Problem& p : checkInstallationFiles(*files))
-                actual += "= " + p.file + ":" + std::to_string(p.line) + ": " + p.message + "\n";
-        files.reset();
-    };
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("= "))
-            continue;
-        const Lines w = test::callWords(line);
-        if (files && !w.empty() && !line.starts_with("#") && !line.starts_with("case:")) {
-            SCOPED_TRACE(line);
-            edit(*files, w);
-        } else {
-            finish();
-            if (line.starts_with("case:"))
-                files = good;
-        }
-        actual += line + "\n";
-    }
-    finish();
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+    test::checkGoldenCases(
+        TEPA_TEST_DATA_DIR "/productdata/damaged-installations.txt", [&](const Lines& edits) {
+            InstallationFiles files = good;
+            for (const std::string& line : edits) {
+                SCOPED_TRACE(line);
+                edit(files, test::callWords(line));
+            }
+            Lines problems;
+            for (const Problem& p : checkInstallationFiles(files))
+                problems.push_back(p.file + ":" + std::to_string(p.line) + ": " + p.message);
+            return problems;
+        });
 }
 
 TEST(ProductDataCheck, EmptyFolderReportsEveryFile)
 {
-    const auto problems = checkInstallation(TEPA_TEST_DATA_DIR "/no-such-folder");
-    std::vector<std::string> files;
-    for (const auto& problem : problems) {
-        files.push_back(problem.file);
-        EXPECT_EQ(problem.line, 0u);
-    }
-    EXPECT_EQ(files,
-              (Lines{"tepatext.txt", "freikon.txt", "zwangskon.txt", "bauhoehen.txt", "konvektoren.txt"}));
+    std::string files;
+    for (const Problem& problem : checkInstallation(TEPA_TEST_DATA_DIR "/no-such-folder"))
+        files += problem.file + ":" + std::to_string(problem.line) + " ";
+    EXPECT_EQ(files, "tepatext.txt:0 freikon.txt:0 zwangskon.txt:0 bauhoehen.txt:0 konvektoren.txt:0 ");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,48 +14,24 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Valid lines that name their type's position j: the length 1000 + j mm, the coefficient Km = j,
-// the first fan coefficient j.
-std::string lengthLine(std::size_t j)
+// A type file in the reader's layout: heading, names, then a length line (1000 + j mm), a data
+// line (Km = j) and for forced convection a fan line (c1 = j) per type j, the free file's blocks
+// after an empty line and "--". Each line names its type's position, so a test can see which
+// file type landed in which entry.
+Lines typeFile(bool forced, const Lines& names)
 {
-    return std::to_string(1000 + j);
-}
-std::string padded(const std::string& text, std::size_t width)
-{
-    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
-}
-std::string dataLine(std::size_t j)
-{
-    return padded(std::to_string(j), 6) + "   1.30   15      2";
-}
-std::string fanLine(std::size_t j)
-{
-    return padded(std::to_string(j), 10) + "          2          3";
-}
-// A free-convection file in the reader's layout: heading, names, separator, length lines,
-// separator, data lines. Length and data lines name their type's position so a test can see
-// which file type landed in which entry.
-Lines freeFile(const Lines& names, const std::string& separator = "")
-{
-    Lines lines{"Freie Konvektion"};
+    Lines lines{forced ? "Zwangskonvektion" : "Freie Konvektion"};
     lines.insert(lines.end(), names.begin(), names.end());
-    lines.push_back(separator);
-    for (std::size_t j = 1; j <= names.size(); ++j)
-        lines.push_back(lengthLine(j));
-    lines.push_back("--");
-    for (std::size_t j = 1; j <= names.size(); ++j)
-        lines.push_back(dataLine(j));
-    return lines;
-}
-
-// A forced-convection file: heading, names, then length, data and fan blocks without separators.
-Lines forcedFile(const Lines& names)
-{
-    Lines lines{"Zwangskonvektion"};
-    lines.insert(lines.end(), names.begin(), names.end());
-    for (const auto line : {lengthLine, dataLine, fanLine})
-        for (std::size_t j = 1; j <= names.size(); ++j)
-            lines.push_back(line(j));
+    const char* formats[] = {"%zu", "%6zu   1.30   15      2", "%10zu          2          3"};
+    for (std::size_t block = 0; block < (forced ? 3 : 2); ++block) {
+        if (!forced)
+            lines.push_back(block == 0 ? "" : "--");
+        for (std::size_t j = 1; j <= names.size(); ++j) {
+            char line[40];
+            std::snprintf(line, sizeof line, formats[block], block == 0 ? 1000 + j : j);
+            lines.push_back(line);
+        }
+    }
     return lines;
 }
 
@@ -72,22 +49,6 @@ TypeSelection filter(bool forced, const std::string& row)
     return s;
 }
 
-TEST(TypeLoad, CutsLongLinesToOneHundredCharactersAndSeparatesNamesByAnyLineWithoutW)
-{
-    // 'ä' is two bytes in UTF-8 and one character in the file.
-    std::string name = "W1 ";
-    for (int i = 0; i < 117; ++i)
-        name += "ä";
-    Lines lines = freeFile({name}, "Laengen 1-3");
-    lines.back() = std::string(120, '7');
-    TypeTable table;
-    const auto load = selectFreeTypes(lines, TypeSelection{}, table);
-    ASSERT_TRUE(load.ok()) << load.error();
-    EXPECT_EQ(load->names, Lines{name.substr(0, 3 + 97 * 2)});
-    EXPECT_EQ(table.at(2).Text, lengthLine(1));
-    EXPECT_EQ(table.at(3).Text, std::string(100, '7'));
-}
-
 // One call of tests/data/productdata/type-loads.txt (the file's head lists the calls).
 std::string result(const Lines& w)
 {
@@ -100,11 +61,11 @@ std::string result(const Lines& w)
         else if (w[2] != "-")
             selection = filter(forced, w[2]);
         const Lines names(w.begin() + 3, w.end());
-        lines = forced ? forcedFile(names) : freeFile(names);
+        lines = typeFile(forced, names);
     } else if (w[0] == "lines") {
         lines.assign(w.begin() + 2, w.end());
     } else if (w[0] == "damage") {
-        lines = forced ? forcedFile({"WF1", "WF2"}) : freeFile({"W1", "W2"});
+        lines = typeFile(forced, forced ? Lines{"WF1", "WF2"} : Lines{"W1", "W2"});
         std::string& line = lines.at(std::stoul(w.at(2)));
         const std::size_t column = std::stoul(w.at(3)) - 1;
         line.resize(std::max(line.size(), column + w.at(4).size()), ' ');
@@ -152,7 +113,7 @@ TEST(TypeLoad, SelectsAndRefusesAsTheGoldenFileSays)
                            [](const std::string& line) { return result(test::callWords(line)); });
 }
 
-TEST(TypeLoad, MissingFileGivesTheOpenError)
+TEST(ProductData, MissingFilesGiveTheOpenError)
 {
     const std::filesystem::path dir = TEPA_TEST_DATA_DIR "/no-such-folder";
     TypeTable table;
@@ -160,6 +121,7 @@ TEST(TypeLoad, MissingFileGivesTheOpenError)
     ASSERT_FALSE(load.ok());
     EXPECT_EQ(load.error(), "Datei " + (dir / ForcedTypeFileName).string() + " kann nicht geöffnet werden");
     EXPECT_FALSE(readAllTypes(dir, false).ok());
+    EXPECT_EQ(loadHeights(dir).error(), "Datei " + (dir / "bauhoehen.txt").string() + " kann nicht geöffnet werden");
 }
 
 } // namespace

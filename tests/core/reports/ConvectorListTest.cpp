@@ -1,9 +1,9 @@
 #include "core/reports/ConvectorList.h"
 
+#include "core/GoldenCalls.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,8 +14,6 @@
 
 namespace tepa {
 namespace {
-
-const std::string goldenFile = TEPA_TEST_DATA_DIR "/reports/convector-lists.txt";
 
 template <class Entry> void add(Entry& e, const std::string& fields)
 {
@@ -30,40 +28,20 @@ template <class Entry> void add(Entry& e, const std::string& fields)
 
 TEST(ConvectorList, LinesOfEveryRoomAreTheGoldenOnes)
 {
-    std::ifstream in(goldenFile, std::ios::binary);
-    ASSERT_TRUE(in) << goldenFile;
-    std::string expected, actual, line;
-    ProjectRecord p;
-    bool open = false;
-    auto finish = [&] {
-        if (open)
-            for (const std::string& listLine : convectorListLines(BuildConvectorList(p)))
-                actual += "= " + listLine + "\n";
-        open = false;
-    };
-    while (std::getline(in, line)) {
-        expected += line + "\n";
-        if (line.starts_with("heating: ")) {
-            add(p.HeatingEntries[p.HeatingEntryCount++], line.substr(9));
-        } else if (line.starts_with("left over: ")) {
-            add(p.HeatingEntries[MaxEntries - 1], line.substr(11)); // beyond the list's count
-        } else if (line.starts_with("cooling: ")) {
-            add(p.CoolingEntries[p.CoolingEntryCount++], line.substr(9));
-        } else if (!line.starts_with("= ")) {
-            finish();
-            if (line.starts_with("case: ")) {
-                p = ProjectRecord{};
-                p.RoomCount = 1;
-                open = true;
-            }
+    test::checkGoldenCases(TEPA_TEST_DATA_DIR "/reports/convector-lists.txt", [](const std::vector<std::string>& entries) {
+        ProjectRecord p;
+        p.RoomCount = 1;
+        for (const std::string& entry : entries) {
+            const std::string fields = entry.substr(entry.find(": ") + 2);
+            if (entry.starts_with("heating: "))
+                add(p.HeatingEntries[p.HeatingEntryCount++], fields);
+            else if (entry.starts_with("cooling: "))
+                add(p.CoolingEntries[p.CoolingEntryCount++], fields);
+            else // "left over": beyond the list's count
+                add(p.HeatingEntries[MaxEntries - 1], fields);
         }
-        if (!line.starts_with("= "))
-            actual += line + "\n";
-    }
-    finish();
-    if (std::getenv("TEPA_WRITE_GOLDEN"))
-        std::ofstream(goldenFile, std::ios::binary) << actual;
-    EXPECT_EQ(actual, expected);
+        return convectorListLines(BuildConvectorList(p));
+    });
 }
 
 TEST(ConvectorList, LinesStopAtTheFirstFreeSlotAndSkipEmptySlots)

@@ -34,6 +34,8 @@ public:
     std::vector<std::string> drawn;
 };
 
+// A list line of another shape is printed as its text without the last 4 characters and the
+// count from its last 3; the cut counts characters, not bytes, so "°" stays whole.
 TEST(PrintLayouts, EndOnASurfaceThatMeasuresNothing)
 {
     ProjectRecord p;
@@ -41,35 +43,25 @@ TEST(PrintLayouts, EndOnASurfaceThatMeasuresNothing)
     p.HeatingEntryCount = 1;
     p.HeatingEntries[0].TypeName.setText("WF2");
     const InterfaceTexts texts = InterfaceTexts::fromRawLines({});
-    for (int printout = 0; printout < 3; ++printout) {
+    const std::vector<std::string> foreign = {"   Gerät ä°  9", " "};
+    for (int printout = 0; printout < 4; ++printout) {
         SurfaceWithoutFonts surface;
         PrintContext context{p, texts, "", "07.12.2026", true};
-        const Status done =
-            printout == 0 ? printConvectorList(surface, context, BuildConvectorList(p))
-                          : printCalculationData(surface, context,
-                                                 printout == 1 ? PrintMode::Heating : PrintMode::Cooling);
+        const Status done = printout == 0   ? printConvectorList(surface, context, BuildConvectorList(p))
+                            : printout == 3 ? printConvectorList(surface, context, foreign)
+                                            : printCalculationData(surface, context,
+                                                                   printout == 1 ? PrintMode::Heating : PrintMode::Cooling);
         EXPECT_TRUE(done);
         EXPECT_EQ(context.PrintScale, 1.0);
         EXPECT_GT(surface.texts, 10);
         EXPECT_LE(surface.maxX, 2480); // layout units at scale 1: inside the A4 sheet
         EXPECT_LE(surface.maxY, 3508);
+        if (printout == 3) {
+            const auto at = std::find(surface.drawn.begin(), surface.drawn.end(), "   Gerät ä");
+            ASSERT_LT(at + 1, surface.drawn.end());
+            EXPECT_EQ(at[1], "9");
+        }
     }
-}
-
-// A list line of another shape is printed as its text without the last 4 characters and the
-// count from its last 3; the cut counts characters, not bytes, so "°" stays whole.
-TEST(PrintLayouts, ForeignListLineIsCutByCharacters)
-{
-    ProjectRecord p;
-    const InterfaceTexts texts = InterfaceTexts::fromRawLines({});
-    const std::vector<std::string> slots = {"   Gerät ä°  9", " "};
-    SurfaceWithoutFonts surface;
-    PrintContext context{p, texts, "", "07.12.2026", true};
-    ASSERT_TRUE(printConvectorList(surface, context, slots));
-    const auto at = std::find(surface.drawn.begin(), surface.drawn.end(), "   Gerät ä");
-    ASSERT_NE(at, surface.drawn.end());
-    ASSERT_NE(at + 1, surface.drawn.end());
-    EXPECT_EQ(at[1], "9");
 }
 
 } // namespace

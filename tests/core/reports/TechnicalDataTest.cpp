@@ -1,5 +1,6 @@
 #include "core/reports/TechnicalData.h"
 
+#include "core/GoldenCalls.h"
 #include "core/model/ProjectCodec.h"
 
 #include <gtest/gtest.h>
@@ -8,93 +9,48 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 #include <span>
 #include <string>
-#include <vector>
-
-// Expected bytes are Windows-1252: \xE4 = "ä", \xF6 = "ö", \xFC = "ü", \xB0 = "°".
 
 namespace tepa {
 namespace {
 
 namespace fs = std::filesystem;
 
+std::string fileText(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // tests/data/reports/techdaten-room.kon: room "Büro 1" with a WF2 heating entry (50 % of the
 // series' 1400 rpm) and a WFW-2L cooling entry (75 % of 1600 rpm), both in use.
 // techdaten-both-lists.txt is its whole file, written out from the format's table by hand.
 ProjectRecord room()
 {
-    std::ifstream in(TEPA_TEST_DATA_DIR "/reports/techdaten-room.kon", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = fileText(TEPA_TEST_DATA_DIR "/reports/techdaten-room.kon");
     return ProjectCodec::decode(std::as_bytes(std::span(bytes))).value();
 }
 
-std::string goldenFile()
+// The files of rooms that differ from the hand-written one in one respect each, in
+// tests/data/reports/TechnicalDataBytes.OfRoomVariantsAreTheGoldenOnes.txt (Windows-1252, CR LF;
+// GoldenCalls.h says how it is written anew).
+TEST(TechnicalDataBytes, OfRoomVariantsAreTheGoldenOnes)
 {
-    std::ifstream in(TEPA_TEST_DATA_DIR "/techdaten-both-lists.txt", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// --- The file's bytes -----------------------------------------------------------------------
-
-TEST(TechnicalDataBytes, WritesTheSectionsOfTheListsInUse)
-{
-    const std::string golden = goldenFile();
-    const std::size_t heating = golden.find("Auslegung f\xFCr H");
-    const std::size_t cooling = golden.find("Auslegung f\xFCr K");
-    ASSERT_TRUE(heating != std::string::npos && cooling != std::string::npos);
-    const std::string head = golden.substr(0, heating);
-    struct Case
-    {
-        const char* what;
-        bool heatingEntry, coolingEntry, coolingFlag;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"neither list in use", false, false, false, head},
+    EXPECT_EQ(TechnicalDataBytes(room()), fileText(TEPA_TEST_DATA_DIR "/techdaten-both-lists.txt"));
+    const std::pair<const char*, std::function<void(ProjectRecord&)>> variants[] = {
+        {"neither list in use",
+         [](ProjectRecord& p) { p.HeatingEntries[0].InUse = p.CoolingEntries[0].InUse = p.CoolingInUse = false; }},
         // The heating section ends with an empty line, the cooling section without one.
-        {"heating only", true, false, false, golden.substr(0, cooling)},
-        {"both, heating first", true, true, false, golden},
+        {"heating only", [](ProjectRecord& p) { p.CoolingEntries[0].InUse = p.CoolingInUse = false; }},
         // The list's flag writes the section also when its first entry is not in use.
-        {"cooling flag only", false, false, true, head + golden.substr(cooling)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ProjectRecord p = room();
-        p.HeatingEntries[0].InUse = c.heatingEntry;
-        p.CoolingEntries[0].InUse = c.coolingEntry;
-        p.CoolingInUse = c.coolingFlag;
-        EXPECT_EQ(TechnicalDataBytes(p), c.expected);
-    }
-}
-
-// Parts of the file for rooms that differ from the golden one in one respect each.
-TEST(TechnicalDataBytes, WritesEachEntryAsItStands)
-{
-    struct Case
-    {
-        const char* what;
-        std::function<void(ProjectRecord&)> change;
-        std::vector<std::string> parts;
-        const char* absent = nullptr;
-    };
-    const auto fanSpeed = [](const char* type, double rpm, const char* percent) {
-        return Case{type,
-                    [=](ProjectRecord& p) {
-                        p.HeatingEntries[0].TypeName.setText(type);
-                        p.HeatingEntries[0].FanSpeed = rpm;
-                    },
-                    {"\r\nWassermassenstrom:\t 69\t kg/h\r\nGebl\xE4sedrehzahl:\t" + std::string(percent) +
-                     "\t %\r\nWasserseitiger"}};
-    };
-    const Case cases[] = {
+        {"cooling flag only",
+         [](ProjectRecord& p) {
+             p.HeatingEntries[0].InUse = p.CoolingEntries[0].InUse = false;
+             p.CoolingInUse = true;
+         }},
         // An entry opened without a type: everything zero, and no fan series, so 0 %.
-        {"entry without type",
-         [](ProjectRecord& p) { p.HeatingEntryCount = 2; },
-         {"Anzahl Konv.-Typen:\t2\t \r\n", "\r\nKonvektor-Typ::\t\t \r\nH\xF6he:\t  0\t mm\r\n",
-          "Wassermassenstrom:\t  0\t kg/h\r\nGebl\xE4sedrehzahl:\t   0\t %\r\n",
-          "K\xFChlleistung:\t    0\t W\r\n\r\n"}},
+        {"entry without type", [](ProjectRecord& p) { p.HeatingEntryCount = 2; }},
         // A project file can hold any bytes in its names; the reader splits lines at CR LF and
         // fields at TAB, so those characters are written as blanks.
         {"names from a damaged file",
@@ -102,81 +58,41 @@ TEST(TechnicalDataBytes, WritesEachEntryAsItStands)
              p.RoomName.setText("A\r\nB\tC\rD\n");
              p.HeatingEntries[0].TypeName.setText("WF\t2\r\n");
              p.CoolingEntries[0].TypeName.setText("W\nFW\r");
-         },
-         {"\r\nRaumbezeichnung:   A  B C D \r\n", "\r\nKonvektor-Typ::\tWF 2  \t \r\n",
-          "\r\nKonvektor-Typ:\tW FW \t \r\n"}},
+         }},
         // Primary-air types write the air flow instead of water and fan.
         {"primary air",
          [](ProjectRecord& p) {
              p.HeatingEntries[0].TypeName.setText("WNF2");
              p.CoolingEntries[0].TypeName.setText("WNF1");
-         },
-         {"Anzahl:\t2\t \r\nVolumenstrom:\t120\t \r\nWasserseitiger Druckverlust:\t  413",
-          "Anzahl:\t1\t \r\nVolumenstrom:\t 95\tkg/h\r\nWasserseitiger Druckverlust\t 3100"},
-         "Gebl\xE4sedrehzahl:\t"},
-        // The fan speed is a percentage of the series' top speed.
-        fanSpeed("WFW-4L", 1600, " 100"),
-        fanSpeed("WFWL-2", 1150, " 100"), // 11.5: "WFWL" comes after "WFW"
-        fanSpeed("DWF3", 1400, " 100"),   // 14: "DWF" comes last
-        fanSpeed("WF2", 707, "  51"),     // 50.5 rounded away from zero
-        fanSpeed("W1", 1400, "   0"),     // no fan series: 0, never the mass flow again
+         }},
+        // The fan speed is a percentage of the series' top speed: "WFWL" comes after "WFW",
+        // "DWF" last, 50.5 rounds away from zero, and a type without fan gives 0.
+        {"fan speeds",
+         [](ProjectRecord& p) {
+             const std::pair<const char*, double> speeds[] = {
+                 {"WFW-4L", 1600}, {"WFWL-2", 1150}, {"DWF3", 1400}, {"WF2", 707}, {"W1", 1400}};
+             p.HeatingEntryCount = 5;
+             for (int i = 0; i < 5; ++i) {
+                 p.HeatingEntries[i] = p.HeatingEntries[0];
+                 p.HeatingEntries[i].TypeName.setText(speeds[i].first);
+                 p.HeatingEntries[i].FanSpeed = speeds[i].second;
+             }
+         }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    test::Golden golden("reports");
+    for (const auto& [what, change] : variants) {
         ProjectRecord p = room();
-        c.change(p);
-        const std::string bytes = TechnicalDataBytes(p);
-        for (const std::string& part : c.parts)
-            EXPECT_NE(bytes.find(part), std::string::npos) << part;
-        if (c.absent) {
-            EXPECT_EQ(bytes.find(c.absent), std::string::npos);
-        }
+        change(p);
+        golden(what, "\r\n" + TechnicalDataBytes(p));
     }
 }
 
-// --- Where the file goes --------------------------------------------------------------------
-
-TEST(TechnicalDataFile, NameFollowsTheProjectFilesFolderAndExtension)
+// The file goes beside the project file, with its extension (written as a project file is saved).
+TEST(TechnicalDataFile, IsNamedAfterTheProjectFilesFolderAndExtension)
 {
-    struct Case
-    {
-        const char* project;
-        const char* file;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"/p/a.b/Haus",      "/p/a.b/techdaten"},
-        {"/p/Haus.alt.kon",  "/p/techdaten.kon"},
-        {"Haus.kon",         "techdaten.kon"}, // the current folder, beside the project file
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.project);
-        EXPECT_EQ(technicalDataFileFor(c.project).string(), c.file);
-    }
-}
-
-// --- Writing --------------------------------------------------------------------------------
-
-// A written file replaces the old one whole and leaves no temporary file behind; a folder is
-// not replaced, and the failure names the file (other failures through the command line).
-TEST(TechnicalDataWriting, ReplacesTheFileOrNamesItInTheFailure)
-{
-    const fs::path folder = fs::temp_directory_path() / ("tepa-techdata-" + std::to_string(std::random_device()()));
-    fs::create_directories(folder / "ordner.kon");
-    const fs::path file = folder / "techdaten.kon";
-    std::ofstream(file) << std::string(5000, 'x');
-    const ProjectRecord p = room();
-    const Status written = WriteTechnicalData(file, p);
-    ASSERT_TRUE(written.ok()) << written.error();
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), TechnicalDataBytes(p));
-    const Status failed = WriteTechnicalData(folder / "ordner.kon", p);
-    ASSERT_FALSE(failed.ok());
-    EXPECT_EQ(failed.error().rfind((folder / "ordner.kon").string() + ": ", 0), 0u) << failed.error();
-    EXPECT_TRUE(fs::is_directory(folder / "ordner.kon"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
-    fs::remove_all(folder);
+    EXPECT_EQ(technicalDataFileFor("/p/a.b/Haus").string(), "/p/a.b/techdaten");
+    EXPECT_EQ(technicalDataFileFor("/p/Haus.alt.kon").string(), "/p/techdaten.kon");
+    EXPECT_EQ(technicalDataFileFor("Haus.kon").string(), "techdaten.kon");
 }
 
 } // namespace

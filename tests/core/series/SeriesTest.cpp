@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -14,12 +13,7 @@
 namespace tepa::series {
 namespace {
 
-std::string number(double x)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", x);
-    return text;
-}
+using test::numberText;
 
 std::string result(const std::string& line)
 {
@@ -33,28 +27,29 @@ std::string result(const std::string& line)
     if (call == "series") {
         const HeightChoice h = heightChoice(name);
         out << "series " << static_cast<int>(s) << " fan " << hasSpeedFan(s) << " cools " << canCool(s)
-            << " speeds " << number(minimumSpeed(s)) << ".." << number(fullSpeed(s)) << " cooling "
-            << number(coolingSpeedRange(s).minimum) << ".." << number(coolingSpeedRange(s).maximum)
-            << " heatingmax " << number(heatingSpeedRange(s).maximum) << " min% " << number(minimumPercent(s))
-            << " air " << number(primaryAirPerSize(name)) << " heights "
-            << (h.allLines ? "all, preselected " + std::to_string(h.preselected) : "line " + std::to_string(h.line))
-            << " factorcolumn " << heightFactorColumn(name) << " fixed " << number(fixedHeight(s));
+            << " speeds " << numberText(minimumSpeed(s)) << ".." << numberText(fullSpeed(s)) << " cooling "
+            << numberText(coolingSpeedRange(s).minimum) << ".." << numberText(coolingSpeedRange(s).maximum)
+            << " heatingmax " << numberText(heatingSpeedRange(s).maximum) << " min% "
+            << numberText(minimumPercent(s)) << " air " << numberText(primaryAirPerSize(name)) << " heights "
+            << (h.allLines ? "all, preselected " + std::to_string(h.preselected)
+                           : "line " + std::to_string(h.line))
+            << " factorcolumn " << heightFactorColumn(name) << " fixed " << numberText(fixedHeight(s));
     } else if (call == "speed") { // TYPE rpm
         const double percent = percentFromSpeed(s, a);
-        out << "% " << number(percent) << " cooling% " << number(coolingPercentFromSpeed(s, a)) << " back "
-            << number(speedFromPercent(s, percent));
+        out << "% " << numberText(percent) << " cooling% " << numberText(coolingPercentFromSpeed(s, a))
+            << " back " << numberText(speedFromPercent(s, percent));
     } else if (call == "airlimit") { // TYPE L
-        out << number(coolingAirFlowLimit(name, a));
+        out << numberText(coolingAirFlowLimit(name, a));
     } else if (call == "slowstep" || call == "airstep") { // previous wanted
         const bool slow = call == "slowstep";
         const double previous = std::stod(name);
-        out << number(stepAlongLadder(slow ? wfwlSpeedLadder() : wnfAirLadder(), previous, a, !slow,
-                                             slow ? 0.0001 : 0));
+        out << numberText(stepAlongLadder(slow ? wfwlSpeedLadder() : wnfAirLadder(), previous, a, !slow,
+                                          slow ? 0.0001 : 0));
     } else if (call == "dwftext") { // rpm
         out << "\"" << dwfCoolingStageText(std::stod(name)) << "\"";
     } else if (call == "dwfstages") {
         for (double rpm : dwfStages())
-            out << number(rpm) << (rpm == dwfStages().back() ? "" : " ");
+            out << numberText(rpm) << (rpm == dwfStages().back() ? "" : " ");
     } else {
         ADD_FAILURE() << "unknown call " << call;
     }
