@@ -262,22 +262,26 @@ protected:
         for (const QAction* a : form->findChildren<QAction*>())
             if (!a->objectName().isEmpty())
                 all[a->objectName()] = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" off"));
-        const auto entry = [](const auto& e) {
-            return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
-                       .arg(QString::fromStdString(e.TypeName.text()))
-                       .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
-                       .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
-                       .arg(e.PressureDrop, 0, 'g', 8) +
-                   QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
-                       .arg(e.InUse ? QStringLiteral("in use") : QString());
-        };
         const ProjectRecord& p = session.Project;
         all[QStringLiteral("entry")] =
             QStringLiteral("%1 of %2/%3 ").arg(session.HeatingMode ? session.HeatingEntryIndex : session.CoolingEntryIndex)
                 .arg(p.HeatingEntryCount).arg(p.CoolingEntryCount) +
-            (session.HeatingMode ? entry(heating()) : entry(cooling())) +
+            (session.HeatingMode ? entryText(heating()) : entryText(cooling())) +
             (p.HeatingInUse ? QStringLiteral(" heating designed") : QString());
+        moreStates(all);
         return all;
+    }
+    // What a fixture adds to the states of the walk.
+    virtual void moreStates(std::map<QString, QString>&) {}
+    template <class Entry> static QString entryText(const Entry& e)
+    {
+        return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
+                   .arg(QString::fromStdString(e.TypeName.text()))
+                   .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
+                   .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
+                   .arg(e.PressureDrop, 0, 'g', 8) +
+               QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
+                   .arg(e.InUse ? QStringLiteral("in use") : QString());
     }
 
     Session session;

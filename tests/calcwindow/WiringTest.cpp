@@ -1,18 +1,37 @@
 // Each control of the calculation window reaches its rule, and each part of what the rule returns
-// reaches its widget: every test is a walk whose lines (each user action or routine, then the
-// controls it changed) are compared with tests/data/calcwindow/Wiring.<test>.txt. The rules
+// reaches its widget: every test runs the steps of tests/data/calcwindow/Wiring.<test>.steps and
+// compares the walk (each step, then the controls it changed) with Wiring.<test>.txt. The rules
 // themselves are tested in the core (tests/core/calculation).
 #include "CalcWindowFixture.h"
 
-#include "core/calculation/UpdateCycle.h"
-
 #include <QApplication>
-#include <QKeySequence>
 
-#include <cmath>
+#include <functional>
 
 namespace tepa::test {
 namespace {
+
+// The words of a step, the quoted text ('x' in `type 'x' into Edit1`) counting as one word.
+struct Words
+{
+    explicit Words(const std::string& line)
+    {
+        std::string rest = line;
+        if (const std::size_t quote = line.find('\''); quote != std::string::npos) {
+            const std::size_t end = line.find('\'', quote + 1);
+            quoted = QString::fromStdString(line.substr(quote + 1, end - quote - 1));
+            rest = line.substr(0, quote) + " '' " + line.substr(end + 1);
+        }
+        std::istringstream in(rest);
+        for (std::string w; in >> w;)
+            words.push_back(w);
+    }
+    const char* operator[](std::size_t i) const { return i < words.size() ? words[i].c_str() : ""; }
+    int number(std::size_t i) const { return std::atoi((*this)[i]); }
+    double real(std::size_t i) const { return std::atof((*this)[i]); }
+    std::vector<std::string> words;
+    QString quoted;
+};
 
 class Wiring : public CalcWindowFixture
 {
@@ -29,261 +48,218 @@ protected:
         form->show();
         baseline();
     }
-    void selectRow(int row)
+
+    // The main window's calls, the fan's memory and every entry of both lists.
+    void moreStates(std::map<QString, QString>& all) override
     {
-        control<QListWidget>("ListBox2")->setCurrentRow(row);
-        control<QListWidget>("ListBox2")->item(row)->setSelected(true);
+        all[QStringLiteral("main")] = QStringLiteral("print menu %1, convector list %2, type list off %3")
+                                          .arg(printMenuEnabled).arg(convectorListEnabled).arg(typeListDisabled);
+        all[QStringLiteral("window")] = QStringLiteral("row selected %1, air flow limit %2")
+                                            .arg(form->RowSelected).arg(form->Fan.airFlowLimit);
+        for (int i = 1; i <= session.Project.HeatingEntryCount; ++i)
+            all[QStringLiteral("heating %1").arg(i)] = entryText(heating(i));
+        for (int i = 1; i <= session.Project.CoolingEntryCount; ++i)
+            all[QStringLiteral("cooling %1").arg(i)] = entryText(cooling(i));
     }
-    void edit(int row)
+
+    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, focus, dclick, activate,
+    // close, destroy) add no line; every other step adds itself, `record <what>` its words.
+    void run()
     {
-        selectRow(row);
-        press("Bearbeiten");
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::ifstream steps(std::string(TEPA_TEST_DATA_DIR "/calcwindow/Wiring.") + info->name() + ".steps");
+        ASSERT_TRUE(steps) << "no steps for " << info->name();
+        m_recording = false;
+        for (std::string line; std::getline(steps, line);) {
+            if (line.empty() || line[0] == '#')
+                continue;
+            SCOPED_TRACE(line);
+            if (!quiet(Words(line)))
+                record(line.rfind("record ", 0) == 0 ? line.substr(7) : line);
+            if (!form)
+                break;
+        }
     }
-    void deleteRow(int row, bool yes = true)
+
+    // Does the step; true for a set-up step.
+    bool quiet(const Words& w)
     {
-        selectRow(row);
-        doubles.messages.expect(MessageKind::YesNo, text(94), yes);
-        press("Loeschen");
+        const std::string verb = w[0];
+        if (verb == "set")
+            set(w);
+        else if (verb == "fill") {
+            const int i = w.number(2);
+            const TypeRecord type = fixtureType(w[3], true);
+            w.words[1] == "heating" ? fill(heating(i), type, w[3], i, w.real(4))
+                                    : fill(cooling(i), type, w[3], i, w.real(4));
+        } else if (verb == "expect") {
+            const std::map<std::string, MessageKind> kinds = {{"Message", MessageKind::Message},
+                                                              {"Information", MessageKind::Information},
+                                                              {"YesNo", MessageKind::YesNo},
+                                                              {"Error", MessageKind::Error}};
+            const bool yes = std::string(w[3]) != "no";
+            if (w.words.size() < 3)
+                doubles.messages.expectAny(kinds.at(w[1]), yes);
+            else
+                doubles.messages.expect(kinds.at(w[1]), text(static_cast<std::size_t>(w.number(2))), yes);
+        } else if (verb == "call")
+            call(w[1], w.number(2));
+        else if (verb == "text")
+            control<QLineEdit>(w[1])->setText(w.quoted);
+        else if (verb == "check")
+            control<QRadioButton>(w[1])->setChecked(true);
+        else if (verb == "focus")
+            control<QLineEdit>(w[1])->setFocus();
+        else if (verb == "dclick")
+            QTest::mouseDClick(control<QLineEdit>(w[1]), Qt::LeftButton);
+        else if (verb == "activate") {
+            form->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        } else if (verb == "close")
+            form->close();
+        else if (verb == "destroy")
+            form.reset();
+        else if (verb != "record") {
+            act(w);
+            return false;
+        }
+        return verb == "record" ? false : true;
     }
-    void key(const char* list, Qt::Key k)
+
+    // A step of the user's.
+    void act(const Words& w)
     {
-        QTest::keyClick(control<QListWidget>(list), k);
-        record("key " + QKeySequence(k).toString().toStdString() + " in " + list);
+        const std::string verb = w[0];
+        if (verb == "menu")
+            trigger(w[1]);
+        else if (verb == "press")
+            press(w[1]);
+        else if (verb == "choose") // choose <type> length row <n> from <menu> [height row <n>]
+            chooseType(w[6], QString::fromLatin1(w[1]), w.number(4), w.words.size() > 9 ? w.number(9) : -1);
+        else if (verb == "click")
+            clickRow(control<QListWidget>(w[1]), w.number(3));
+        else if (verb == "key")
+            QTest::keyClick(control<QListWidget>(w[3]), std::string(w[1]) == "End" ? Qt::Key_End : Qt::Key_Down);
+        else if (verb == "radio")
+            control<QRadioButton>(w[1])->click();
+        else if (verb == "step")
+            control<UpDown>(w[1])->stepBy(std::string(w[2]) == "up" ? 1 : -1);
+        else if (verb == "type")
+            type(w[3], w.quoted);
+        else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
+            control<QListWidget>("ListBox2")->setCurrentRow(w.number(2));
+            control<QListWidget>("ListBox2")->item(w.number(2))->setSelected(true);
+            if (verb == "delete")
+                doubles.messages.expect(MessageKind::YesNo, text(94), std::string(w[4]) != "no");
+            press(verb == "edit" ? "Bearbeiten" : "Loeschen");
+        } else if (std::string(w[1]) == "to") { // <slider or arrows> to <value>
+            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromLatin1(w[0])))
+                bar->setValue(w.number(2));
+            else
+                control<UpDown>(w[0])->setValue(w.number(2));
+        } else if (std::string(w[4]) == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
+            list(std::string(w[2]) == "heating", w[1], w.number(0), w.real(6));
+        else
+            ADD_FAILURE() << "no such step";
     }
+
+    // set <session value> <v>; set heating|cooling [<entry>] <field> <v> (without a number the
+    // current entry).
+    void set(const Words& w)
+    {
+        const std::string what = w[1];
+        if (what == "heating" || what == "cooling") {
+            const bool numbered = std::isdigit(static_cast<unsigned char>(w[2][0]));
+            const std::size_t f = numbered ? 3 : 2;
+            if (what == "heating")
+                setEntry(numbered ? heating(w.number(2)) : heating(), w[f], w[f + 1]);
+            else
+                setEntry(numbered ? cooling(w.number(2)) : cooling(), w[f], w[f + 1]);
+            return;
+        }
+        ProjectRecord& p = session.Project;
+        const double v = w.real(2);
+        const std::map<std::string, std::function<void()>> values = {
+            {"HeatingMode", [&] { session.HeatingMode = v != 0; }},
+            {"CoolingMode", [&] { session.CoolingMode = v != 0; }},
+            {"HeatingDualUseOn", [&] { session.HeatingDualUseOn = v != 0; }},
+            {"HeatingPanelReady", [&] { session.HeatingPanelReady = v != 0; }},
+            {"EntryBeingAdded", [&] { session.EntryBeingAdded = v != 0; }},
+            {"ProjectLoaded", [&] { session.ProjectLoaded = v != 0; }},
+            {"HeatingEntryIndex", [&] { session.HeatingEntryIndex = static_cast<std::int32_t>(v); }},
+            {"ProgramDir", [&] { session.ProgramDir = w[2]; }},
+            {"HeatingInUse", [&] { p.HeatingInUse = v != 0; }},
+            {"HeatingDemand", [&] { p.HeatingDemand = v; }},
+            {"CoolingDemand", [&] { p.CoolingDemand = v; }},
+            {"CoolingFlowTemp", [&] { p.CoolingFlowTemp = v; }},
+            {"CoolingSecondTemp", [&] { p.CoolingSecondTemp = v; }},
+            {"CoolingHumidity", [&] { p.CoolingHumidity = v; }},
+            {"CoolingEntryCount", [&] { p.CoolingEntryCount = static_cast<std::int32_t>(v); }},
+        };
+        values.at(what)();
+    }
+    template <class Entry> static void setEntry(Entry& e, const std::string& field, const std::string& value)
+    {
+        const double v = std::atof(value.c_str());
+        if (field == "TypeName")
+            e.TypeName.setText(value);
+        else if (field == "Count")
+            e.Count = static_cast<std::int32_t>(v);
+        else if (field == "Output")
+            e.Output = v;
+        else if (field == "ReturnTemp")
+            e.ReturnTemp = v;
+        else if (field == "FanSpeed")
+            e.FanSpeed = v;
+        else if constexpr (std::is_same_v<Entry, HeatingEntry>) {
+            if (field == "MassFlowStart")
+                e.MassFlowStart = v;
+            else if (field == "MassFlowEnd")
+                e.MassFlowEnd = v;
+            else
+                ADD_FAILURE() << "no entry field " << field;
+        } else
+            ADD_FAILURE() << "no entry field " << field;
+    }
+
+    // call <routine of the window> [<entry>]
+    void call(const std::string& routine, int i)
+    {
+        const std::map<std::string, std::function<void()>> routines = {
+            {"Panel4Click", [&] { form->Panel4Click(); }},
+            {"RadioButton2Click", [&] { form->RadioButton2Click(); }},
+            {"update_grenzen", [&] { form->update_grenzen(i); }},
+            {"update1", [&] { form->update1(i); }},
+            {"update1_K", [&] { form->update1_K(i); }},
+            {"Restwaerme", [&] { form->Restwaerme(); }},
+            {"Balken_grenzwerte", [&] { form->Balken_grenzwerte(i); }},
+            {"Listenaufbau", [&] { form->Listenaufbau(); }},
+            {"showCoolingSummary", [&] { form->showCoolingSummary(); }},
+            {"showCoolingList", [&] { form->showCoolingList(); }},
+            {"prepareHeatingRun", [&] { form->prepareHeatingRun(); }},
+        };
+        routines.at(routine)();
+    }
+
     int printMenuEnabled = 0, convectorListEnabled = 0, typeListDisabled = 0;
 };
 
-TEST_F(Wiring, TheTypePanelAndWeiter)
-{
-    trigger("FreieKonvektion1");
-    session.HeatingDualUseOn = true;
-    doubles.messages.expect(MessageKind::Message, text(calculation::CannotCoolText));
-    clickRow(control<QListWidget>("ListBox1"), 0);
-    // Keys in the lists pick alike.
-    session.HeatingDualUseOn = false;
-    key("ListBox1", Qt::Key_Down);
-    key("ListBox3", Qt::Key_Down);
-    key("ListBox3", Qt::Key_End);
-    key("ListBox4", Qt::Key_End);
-    session.HeatingPanelReady = true;
-    form->Panel4Click();
-    record("type panel clicked");
-
-    chooseType("FreieKonvektion1", QStringLiteral("W1"));
-    EXPECT_GE(printMenuEnabled, 1);
-    // A return temperature above the flow is asked about; no leaves the entry unfinished.
-    session.Project.HeatingInUse = false;
-    heating().ReturnTemp = 80;
-    doubles.messages.expect(MessageKind::YesNo, text(calculation::ReturnAboveFlowText), false);
-    press("Konweiter");
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
-    chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
-    // In dual use the rating of the other mode shows.
-    session.HeatingDualUseOn = true;
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-
-    // Cooling at 70 % and 12 °C: the return window, the fan and the condensation warning.
-    coolingMode();
-    session.Project.CoolingHumidity = 70;
-    session.Project.CoolingFlowTemp = 12;
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    chooseType("FreieZwangsKonv1", QStringLiteral("WNF2"), 1); // 1350 mm
-    EXPECT_DOUBLE_EQ(form->Fan.airFlowLimit, 240);
-
-    // A read error is shown and the list keeps its types.
-    session.ProgramDir = "/nonexistent";
-    doubles.messages.expectAny(MessageKind::Error);
-    trigger("FreieKonvektion1");
-}
-
+TEST_F(Wiring, TheTypePanelAndWeiter) { run(); }
 // Free convectors at two height factors, a fan, a slow fan and a staged unit, as designed.
-TEST_F(Wiring, DesignsOfEachKind)
-{
-    chooseType("FreieKonvektion1", QStringLiteral("W3"), 2, 3);
-    chooseType("FreieZwangsKonv1", QStringLiteral("WF2"), 1);
-    slide("DrehzahlBar4", 1100);
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    slide("DrehzahlBar4", 1450);
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"), 1);
-    slide("DrehzahlBar4", 690);
-    chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
-    control<QRadioButton>("RadioButton3")->click();
-    record("stage 1000");
-}
-
+TEST_F(Wiring, DesignsOfEachKind) { run(); }
 // The heating sliders and fields, each with a decimal comma and a refused value; a free convector
 // whose height factor is not 1 shows and takes the entry's own output.
-TEST_F(Wiring, TheHeatingOperatingPoint)
-{
-    chooseType("FreieKonvektion1", QStringLiteral("W1"), 1);
-    HeatingEntry& e = heating();
-    ASSERT_NE(e.HeightFactor, 1.0);
-    struct Input
-    {
-        const char* slider;
-        const char* field;
-        double HeatingEntry::*end;
-        std::size_t refusal;
-    };
-    const Input inputs[] = {
-        {"ScrollBar1", "Edit1", &HeatingEntry::ReturnTempEnd, 69},
-        {"ScrollBar2", "Edit2", &HeatingEntry::MassFlowEnd, 92},
-        {"ScrollBar3", "Edit3", &HeatingEntry::OutputEnd, 93},
-    };
-    for (const Input& in : inputs) {
-        slide(in.slider, 0);
-        slide(in.slider, 100);
-        type(in.field, QString::number(std::trunc(e.*in.end) - 1) + QStringLiteral(",5"));
-        const HeatingEntry before = e;
-        doubles.messages.expect(MessageKind::Information, text(in.refusal));
-        type(in.field, QString::number(std::round(e.*in.end) + 2));
-        EXPECT_EQ(e, before) << in.field;
-    }
-    slide("ScrollBar2", 0); // laminar
-    slide("ScrollBar2", 100);
-    // A double click into a field checks what it holds.
-    control<QLineEdit>("Edit2")->setText(QString::number(std::round((e.MassFlowStart + e.MassFlowEnd) / 2)));
-    QTest::mouseDClick(control<QLineEdit>("Edit2"), Qt::LeftButton);
-    record("double click on a middle mass flow");
-    type("Edit5", QStringLiteral("20"));
-
-    // The update cycle's routines show what the rules return.
-    control<QRadioButton>("TR_Schalter")->setChecked(true);
-    form->update_grenzen(1);
-    record("limits");
-    session.Project.HeatingDemand = 100;
-    form->Restwaerme();
-    record("demand met");
-    e.MassFlowStart = 1000, e.MassFlowEnd = 10;
-    doubles.messages.expect(MessageKind::Information, text(calculation::InvertedWindowText));
-    form->update1(1);
-    heating(1).TypeName.setText("WNF1");
-    form->Balken_grenzwerte(1);
-    record("inverted mass flow window, limits of a WNF1");
-
-    // A focused field does not run its check while the window closes.
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    control<QLineEdit>("Edit1")->setFocus();
-    control<QLineEdit>("Edit1")->setText(QStringLiteral("9999")); // would be refused with a message
-    form.reset();                                                 // no box is expected
-}
-
+TEST_F(Wiring, TheHeatingOperatingPoint) { run(); }
 // The heating fan bar and setting field (on Enter, on entry, on a double click).
-TEST_F(Wiring, TheHeatingFan)
-{
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    doubles.messages.expect(MessageKind::Message, text(calculation::WfwMinimumText));
-    type("Edit4", QStringLiteral("30"));
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    control<QLineEdit>("Edit5")->setFocus();
-    control<QLineEdit>("Edit4")->setText(QStringLiteral("75"));
-    control<QLineEdit>("Edit4")->setFocus();
-    record("75 % entered");
-    control<QLineEdit>("Edit4")->setText(QStringLiteral("50"));
-    QTest::mouseDClick(control<QLineEdit>("Edit4"), Qt::LeftButton);
-    record("50 % double clicked");
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFWL-2L"));
-    slide("DrehzahlBar4", 400);
-}
-
+TEST_F(Wiring, TheHeatingFan) { run(); }
 // The cooling count, stage, fan bar and setting, and return temperature.
-TEST_F(Wiring, TheCoolingOperatingPoint)
-{
-    coolingMode();
-    chooseType("FreieZwangsKonv1", QStringLiteral("DWF"));
-    control<QRadioButton>("RadioButton7")->click();
-    record("stage 1400");
-    chooseType("FreieZwangsKonv1", QStringLiteral("WFW-2L"));
-    control<UpDown>("UpDown2")->setValue(7);
-    record("count arrows at 7");
-    type("Edit9", QStringLiteral("40"));
-    slide("ScrollBar4", 1600);
-    type("Edit8", QStringLiteral("50,0"));
-    control<UpDown>("UpDown3")->stepBy(1);
-    record("return arrow up");
-    type("Edit6", QStringLiteral("24")); // a small mass flow
-    type("Edit6", QStringLiteral("17,5"));
-    doubles.messages.expectAny(MessageKind::Error);
-    type("Edit6", QStringLiteral("abc"));
-    // A return temperature without a result is replaced with one note.
-    doubles.messages.expect(MessageKind::Message, text(calculation::NoCoolingResultText));
-    type("Edit6", QStringLiteral("16"));
-}
-
-// The list buttons reach the list rules; what they return reaches the widgets.
-TEST_F(Wiring, TheListButtons)
-{
-    doubles.messages.expect(MessageKind::Information, text(131));
-    press("Loeschen"); // on an empty list
-    EXPECT_EQ(printMenuEnabled, 1);
-
-    list(true, "W1", 3);
-    doubles.messages.expect(MessageKind::Information, text(131));
-    press("Bearbeiten"); // no line selected
-    EXPECT_FALSE(form->RowSelected);
-    // A stored 999.95 is the 1000 stage, chosen as by a click.
-    fill(heating(1), fixtureType("DWF", true), "DWF", 1, 999.95);
-    QSignalSpy stageClicks(control<QRadioButton>("RadioButton3"), &QRadioButton::clicked);
-    edit(0);
-    EXPECT_EQ(stageClicks.count(), 1);
-    const auto before = session.Project.HeatingEntries;
-    deleteRow(0, false);
-    EXPECT_EQ(session.Project.HeatingEntries, before);
-    // After a delete the controls are those of the entry now current: the stage panel of the
-    // deleted staged unit no longer shows, and a stage can never set a convector of another series.
-    deleteRow(0);
-    const HeatingEntry kept = heating(1);
-    form->RadioButton2Click();
-    EXPECT_EQ(heating(1), kept);
-    // A slow fan shows its setting in the label instead of the field.
-    fill(heating(2), fixtureType("WFWL-2L", true), "WFWL-2L", 2, 862.5);
-    edit(1);
-
-    // Slow fan entries each open at their own speed step, whichever was shown before.
-    list(false, "WFWL-2L", 2, 517.5);
-    cooling(2).FanSpeed = 862.5;
-    form->update1_K(2);
-    for (int row : {1, 0, 1})
-        edit(row);
-    // A thirteenth entry is refused.
-    session.EntryBeingAdded = false;
-    list(false, "WFW-2L", 12, 1000);
-    doubles.messages.expect(MessageKind::Message, text(265));
-    press("Erweitern");
-    // A cooling entry shows its count and return temperature.
-    cooling(2).ReturnTemp = 19;
-    edit(1);
-    // Closing by the frame writes back as well.
-    control<QLineEdit>("Edit9")->setText(QStringLiteral("5"));
-    form->close();
-    record("count 5, closed by the frame");
-    EXPECT_EQ(cooling(2).Count, 5);
-
-    // Appending locks the buttons; closing writes the typed count back.
-    session.HeatingEntryIndex = 1;
-    list(true, "W1", 2);
-    control<QLineEdit>("Edit5")->setText(QStringLiteral("4"));
-    press("Erweitern");
-    EXPECT_EQ(heating(1).Count, 4);
-    trigger("Schliessen1");
-    EXPECT_EQ(typeListDisabled, 1);
-    EXPECT_EQ(convectorListEnabled, 2) << "once on each close";
-}
-
+TEST_F(Wiring, TheCoolingOperatingPoint) { run(); }
+TEST_F(Wiring, TheListButtons) { run(); }
 // Deleting the only entry hides the list; a type chosen then is the new first entry, counted
 // and listed.
-TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted)
-{
-    for (bool heatingMode : {true, false}) {
-        list(heatingMode, heatingMode ? "W1" : "WFW-2L", 1, heatingMode ? 0 : 1000);
-        deleteRow(0);
-        chooseType(heatingMode ? "FreieKonvektion1" : "FreieZwangsKonv1",
-                   QString::fromLatin1(heatingMode ? "W1" : "WFW-2L"));
-        trigger("Schliessen1");
-    }
-}
+TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted) { run(); }
+// The list rules reach ListBox2, the total and the series notes.
+TEST_F(Wiring, TheListView) { run(); }
 
 TEST_F(Wiring, ClosingCommitsTheFieldStillBeingTypedIn)
 {
@@ -297,38 +273,6 @@ TEST_F(Wiring, ClosingCommitsTheFieldStillBeingTypedIn)
     ASSERT_EQ(committed.count(), 0);
     trigger("Schliessen1");
     EXPECT_EQ(committed.count(), 1);
-}
-
-// The list rules reach ListBox2, the total and the series notes.
-TEST_F(Wiring, TheListView)
-{
-    session.HeatingMode = false;
-    session.Project.CoolingEntryCount = 2;
-    session.Project.CoolingDemand = 1000;
-    for (int i : {1, 2}) {
-        cooling(i).TypeName.setText(i == 1 ? "WNF1" : "WFW-2L");
-        cooling(i).Count = 1;
-        cooling(i).Output = 300 * i;
-    }
-    form->Listenaufbau();
-    record("WNF1 and WFW-2L short of the demand");
-    session.Project.CoolingDemand = 900;
-    cooling(1).TypeName.setText("WFW-2L");
-    form->Listenaufbau();
-    record("two WFW-2L meeting it");
-
-    // After a room run: the cooling summary and list show the first entry's temperatures and fan
-    // captions; a loaded heating project shows its entry's air flow.
-    list(false, "WFW-2L", 2, 1000);
-    fill(cooling(1), fixtureType("WNF1", true), "WNF1", 1, 0);
-    session.Project.CoolingSecondTemp = 17;
-    form->showCoolingSummary();
-    form->showCoolingList();
-    record("cooling summary and list after a room run");
-    session.HeatingMode = session.ProjectLoaded = true;
-    fill(heating(1), fixtureType("WNF1", true), "WNF1", 1, 0);
-    form->prepareHeatingRun();
-    record("heating run prepared for a loaded WNF1");
 }
 
 } // namespace
