@@ -21,16 +21,42 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace tepa::test {
+
+// The words of a step, the quoted text ('x' in `type 'x' into Edit1`) counting as one word.
+struct Words
+{
+    explicit Words(const std::string& line)
+    {
+        std::string rest = line;
+        if (const std::size_t quote = line.find('\''); quote != std::string::npos) {
+            const std::size_t end = line.find('\'', quote + 1);
+            quoted = QString::fromStdString(line.substr(quote + 1, end - quote - 1));
+            rest = line.substr(0, quote) + " '' " + line.substr(end + 1);
+        }
+        std::istringstream in(rest);
+        for (std::string w; in >> w;)
+            words.push_back(w);
+    }
+    const char* operator[](std::size_t i) const { return i < words.size() ? words[i].c_str() : ""; }
+    int number(std::size_t i) const { return std::atoi((*this)[i]); }
+    double real(std::size_t i) const { return std::atof((*this)[i]); }
+    std::vector<std::string> words;
+    QString quoted;
+};
+
 
 inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
 
@@ -208,12 +234,6 @@ protected:
         control<QAction>(action)->trigger();
         step(std::string("menu ") + action);
     }
-    void slide(const char* bar, int value)
-    {
-        control<QAbstractSlider>(bar)->setValue(value);
-        step(std::string(bar) + " to " + std::to_string(value));
-    }
-
     // Replaces the text of a field as the user would and confirms it with Enter.
     void type(const char* field, const QString& typed)
     {
@@ -262,22 +282,207 @@ protected:
         for (const QAction* a : form->findChildren<QAction*>())
             if (!a->objectName().isEmpty())
                 all[a->objectName()] = a->text() + (a->isEnabled() ? QString() : QStringLiteral(" off"));
-        const auto entry = [](const auto& e) {
-            return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
-                       .arg(QString::fromStdString(e.TypeName.text()))
-                       .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
-                       .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
-                       .arg(e.PressureDrop, 0, 'g', 8) +
-                   QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
-                       .arg(e.InUse ? QStringLiteral("in use") : QString());
-        };
         const ProjectRecord& p = session.Project;
         all[QStringLiteral("entry")] =
             QStringLiteral("%1 of %2/%3 ").arg(session.HeatingMode ? session.HeatingEntryIndex : session.CoolingEntryIndex)
                 .arg(p.HeatingEntryCount).arg(p.CoolingEntryCount) +
-            (session.HeatingMode ? entry(heating()) : entry(cooling())) +
+            (session.HeatingMode ? entryText(heating()) : entryText(cooling())) +
             (p.HeatingInUse ? QStringLiteral(" heating designed") : QString());
+        moreStates(all);
         return all;
+    }
+    // What a fixture adds to the states of the walk.
+    virtual void moreStates(std::map<QString, QString>&) {}
+    template <class Entry> static QString entryText(const Entry& e)
+    {
+        return QStringLiteral("%1 %2x%3*%4 n%5 tr%6 m%7 q%8 dp%9 ")
+                   .arg(QString::fromStdString(e.TypeName.text()))
+                   .arg(e.Length).arg(e.Height).arg(e.HeightFactor, 0, 'g', 8).arg(e.Count)
+                   .arg(e.ReturnTemp, 0, 'g', 8).arg(e.MassFlow, 0, 'g', 8).arg(e.Output, 0, 'g', 8)
+                   .arg(e.PressureDrop, 0, 'g', 8) +
+               QStringLiteral("fan%1 L%2 %3").arg(e.FanSpeed).arg(e.SoundLevel, 0, 'g', 8)
+                   .arg(e.InUse ? QStringLiteral("in use") : QString());
+    }
+
+    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, focus, dclick, activate,
+    // close, destroy) add no line; every other step adds itself, `record <what>` its words.
+    void run()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::ifstream steps(std::string(TEPA_TEST_DATA_DIR "/calcwindow/") + info->test_suite_name() + "." + info->name() + ".steps");
+        ASSERT_TRUE(steps) << "no steps for " << info->name();
+        m_recording = false;
+        for (std::string line; std::getline(steps, line);) {
+            if (line.empty() || line[0] == '#')
+                continue;
+            SCOPED_TRACE(line);
+            if (!quiet(Words(line)))
+                record(line.rfind("record ", 0) == 0 ? line.substr(7) : line);
+            if (!form)
+                break;
+        }
+    }
+
+    // Does the step; true for a set-up step.
+    bool quiet(const Words& w)
+    {
+        const std::string verb = w[0];
+        if (verb == "set")
+            set(w);
+        else if (verb == "fill") {
+            const int i = w.number(2);
+            const TypeRecord type = fixtureType(w[3], true);
+            w.words[1] == "heating" ? fill(heating(i), type, w[3], i, w.real(4))
+                                    : fill(cooling(i), type, w[3], i, w.real(4));
+        } else if (verb == "expect") {
+            const std::map<std::string, MessageKind> kinds = {{"Message", MessageKind::Message},
+                                                              {"Information", MessageKind::Information},
+                                                              {"YesNo", MessageKind::YesNo},
+                                                              {"Error", MessageKind::Error}};
+            const bool yes = std::string(w[3]) != "no";
+            if (w.words.size() < 3)
+                doubles.messages.expectAny(kinds.at(w[1]), yes);
+            else
+                doubles.messages.expect(kinds.at(w[1]), text(static_cast<std::size_t>(w.number(2))), yes);
+        } else if (verb == "call")
+            call(w[1], w.number(2));
+        else if (verb == "text")
+            control<QLineEdit>(w[1])->setText(w.quoted);
+        else if (verb == "check")
+            control<QRadioButton>(w[1])->setChecked(true);
+        else if (verb == "focus")
+            control<QLineEdit>(w[1])->setFocus();
+        else if (verb == "dclick")
+            QTest::mouseDClick(control<QLineEdit>(w[1]), Qt::LeftButton);
+        else if (verb == "activate") {
+            form->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        } else if (verb == "close")
+            form->close();
+        else if (verb == "destroy")
+            form.reset();
+        else if (verb != "record") {
+            act(w);
+            return false;
+        }
+        return verb == "record" ? false : true;
+    }
+
+    // A step of the user's.
+    void act(const Words& w)
+    {
+        const std::string verb = w[0];
+        if (verb == "menu")
+            trigger(w[1]);
+        else if (verb == "press")
+            press(w[1]);
+        else if (verb == "choose") // choose <type> length row <n> from <menu> [height row <n>]
+            chooseType(w[6], QString::fromLatin1(w[1]), w.number(4), w.words.size() > 9 ? w.number(9) : -1);
+        else if (verb == "click")
+            clickRow(control<QListWidget>(w[1]), w.number(3));
+        else if (verb == "key")
+            QTest::keyClick(control<QWidget>(w[3]), std::map<std::string, Qt::Key>{
+                                                        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"End", Qt::Key_End}}
+                                                        .at(w[1]));
+        else if (verb == "radio")
+            control<QRadioButton>(w[1])->click();
+        else if (verb == "step")
+            control<UpDown>(w[1])->stepBy(std::string(w[2]) == "up" ? 1 : -1);
+        else if (verb == "type")
+            type(w[3], w.quoted);
+        else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
+            control<QListWidget>("ListBox2")->setCurrentRow(w.number(2));
+            control<QListWidget>("ListBox2")->item(w.number(2))->setSelected(true);
+            if (verb == "delete")
+                doubles.messages.expect(MessageKind::YesNo, text(94), std::string(w[4]) != "no");
+            press(verb == "edit" ? "Bearbeiten" : "Loeschen");
+        } else if (std::string(w[1]) == "to") { // <slider or arrows> to <value>
+            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromLatin1(w[0])))
+                bar->setValue(w.number(2));
+            else
+                control<UpDown>(w[0])->setValue(w.number(2));
+        } else if (std::string(w[4]) == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
+            list(std::string(w[2]) == "heating", w[1], w.number(0), w.real(6));
+        else
+            ADD_FAILURE() << "no such step";
+    }
+
+    // set <session value> <v>; set heating|cooling [<entry>] <field> <v> (without a number the
+    // current entry).
+    void set(const Words& w)
+    {
+        const std::string what = w[1];
+        if (what == "heating" || what == "cooling") {
+            const bool numbered = std::isdigit(static_cast<unsigned char>(w[2][0]));
+            const std::size_t f = numbered ? 3 : 2;
+            if (what == "heating")
+                setEntry(numbered ? heating(w.number(2)) : heating(), w[f], w[f + 1]);
+            else
+                setEntry(numbered ? cooling(w.number(2)) : cooling(), w[f], w[f + 1]);
+            return;
+        }
+        ProjectRecord& p = session.Project;
+        const double v = w.real(2);
+        const std::map<std::string, std::function<void()>> values = {
+            {"HeatingMode", [&] { session.HeatingMode = v != 0; }},
+            {"CoolingMode", [&] { session.CoolingMode = v != 0; }},
+            {"HeatingDualUseOn", [&] { session.HeatingDualUseOn = v != 0; }},
+            {"HeatingPanelReady", [&] { session.HeatingPanelReady = v != 0; }},
+            {"EntryBeingAdded", [&] { session.EntryBeingAdded = v != 0; }},
+            {"ProjectLoaded", [&] { session.ProjectLoaded = v != 0; }},
+            {"HeatingEntryIndex", [&] { session.HeatingEntryIndex = static_cast<std::int32_t>(v); }},
+            {"ProgramDir", [&] { session.ProgramDir = w[2]; }},
+            {"HeatingInUse", [&] { p.HeatingInUse = v != 0; }},
+            {"HeatingDemand", [&] { p.HeatingDemand = v; }},
+            {"CoolingDemand", [&] { p.CoolingDemand = v; }},
+            {"CoolingFlowTemp", [&] { p.CoolingFlowTemp = v; }},
+            {"CoolingSecondTemp", [&] { p.CoolingSecondTemp = v; }},
+            {"CoolingHumidity", [&] { p.CoolingHumidity = v; }},
+            {"CoolingEntryCount", [&] { p.CoolingEntryCount = static_cast<std::int32_t>(v); }},
+        };
+        values.at(what)();
+    }
+    template <class Entry> static void setEntry(Entry& e, const std::string& field, const std::string& value)
+    {
+        const double v = std::atof(value.c_str());
+        if (field == "TypeName")
+            e.TypeName.setText(value);
+        else if (field == "Count")
+            e.Count = static_cast<std::int32_t>(v);
+        else if (field == "Output")
+            e.Output = v;
+        else if (field == "ReturnTemp")
+            e.ReturnTemp = v;
+        else if (field == "FanSpeed")
+            e.FanSpeed = v;
+        else if constexpr (std::is_same_v<Entry, HeatingEntry>) {
+            if (field == "MassFlowStart")
+                e.MassFlowStart = v;
+            else if (field == "MassFlowEnd")
+                e.MassFlowEnd = v;
+            else
+                ADD_FAILURE() << "no entry field " << field;
+        } else
+            ADD_FAILURE() << "no entry field " << field;
+    }
+
+    // call <routine of the window> [<entry>]
+    void call(const std::string& routine, int i)
+    {
+        const std::map<std::string, std::function<void()>> routines = {
+            {"Panel4Click", [&] { form->Panel4Click(); }},
+            {"RadioButton2Click", [&] { form->RadioButton2Click(); }},
+            {"update_grenzen", [&] { form->update_grenzen(i); }},
+            {"update1", [&] { form->update1(i); }},
+            {"update1_K", [&] { form->update1_K(i); }},
+            {"Restwaerme", [&] { form->Restwaerme(); }},
+            {"Balken_grenzwerte", [&] { form->Balken_grenzwerte(i); }},
+            {"Listenaufbau", [&] { form->Listenaufbau(); }},
+            {"showCoolingSummary", [&] { form->showCoolingSummary(); }},
+            {"showCoolingList", [&] { form->showCoolingList(); }},
+            {"prepareHeatingRun", [&] { form->prepareHeatingRun(); }},
+        };
+        routines.at(routine)();
     }
 
     Session session;
