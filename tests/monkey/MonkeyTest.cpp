@@ -1,10 +1,9 @@
 // Random use of both windows: a seeded stream of menu commands, clicks on controls, slider moves,
 // typed text (garbage included), damaged project files and saves, with the invariants checked
-// after every event. A broken invariant or a hang names the event and shows the events before it;
-// the test's name holds the seed, so the run can be replayed. The default run is four fixed seeds
-// of 5000 events; the environment changes that:
+// after every event. A broken invariant or a hang names the seed and the event (a broken invariant
+// also the events before it), so the run can be replayed. The default run is four fixed seeds of
+// 5000 events; the environment changes that:
 //   TEPA_MONKEY_SEED=n     run this seed instead
-//   TEPA_MONKEY_EVENTS=n   events per run (5000)
 //   TEPA_MONKEY_TRACE=1    print every event as it starts
 #include "PlatformDoubles.h"
 
@@ -12,8 +11,6 @@
 #include "calcwindow/FormControls.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/ProjectCodec.h"
-#include "core/model/ProjectLayout.h"
-#include "core/model/Session.h"
 #include "project/AttachmentPolicy.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +18,8 @@
 #include <QTest>
 #include <QtWidgets>
 
-#include <cmath>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <thread>
 
@@ -42,15 +39,12 @@ std::string quoted(QString text)
 
 // A list's count and current index as the windows may leave them: a count of 1 to 12, or 0 once
 // the last entry was deleted (entry 1 is then no longer in use); the index within the count.
-std::optional<std::string>
-listProblem(const char* list, std::int32_t count, bool firstInUse, std::int32_t index)
+std::optional<std::string> listProblem(const char* list, int count, bool firstInUse, int index)
 {
-    if (count < 0 || count > static_cast<std::int32_t>(MaxEntries) || (count == 0 && firstInUse))
+    if (count < 0 || count > int(MaxEntries) || (count == 0 && firstInUse) || index < 1 ||
+        index > std::max(count, 1))
         return std::string(list) + " count " + std::to_string(count) +
-               (firstInUse ? " (entry 1 in use)" : "");
-    if (index < 1 || index > std::max(count, 1))
-        return std::string(list) + " index " + std::to_string(index) + " outside the count " +
-               std::to_string(count);
+               (firstInUse ? " (entry 1 in use)" : "") + ", index " + std::to_string(index);
     return std::nullopt;
 }
 
@@ -114,9 +108,8 @@ struct MessageRules
                       text.startsWith(tempDir + QStringLiteral("/missing/")) ||
                       (text.startsWith(QStringLiteral("Datei ") + tempDir) &&
                        text.endsWith(QStringLiteral(" kann nicht geöffnet werden")));
-        if (allowed)
-            return std::nullopt;
-        return std::string("unexpected ") + kindName(kind) + " " + quoted(text);
+        return allowed ? std::nullopt
+                       : std::optional(std::string("unexpected ") + kindName(kind) + " " + quoted(text));
     }
 
     QSet<QString> lines;
@@ -128,15 +121,16 @@ struct MessageRules
 class Monkey : public platform::Messages, public platform::FileDialogs
 {
 public:
-    Monkey(std::uint64_t seed, bool trace)
+    explicit Monkey(std::uint64_t seed)
         : m_seed(seed)
-        , m_trace(trace)
         , m_random(seed)
         , m_temp(QDir(m_tempDir.path()).canonicalPath())
     {
         m_settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), m_temp + QStringLiteral("/work"));
         const platform::Services services{m_settings, *this, *this, m_shell, &m_printer};
-        m_form1 = std::make_unique<TForm1>(m_session, services, StartOptions{TEPA_SOURCE_DATA_DIR});
+        StartOptions options;
+        options.installedDataDir = TEPA_SOURCE_DATA_DIR;
+        m_form1 = std::make_unique<TForm1>(m_session, services, options);
         m_form2 = std::make_unique<TForm2>(m_session, services, m_form1.get());
         m_form2->FormCreate();
         m_form1->setCalculationWindow(m_form2.get());
@@ -146,8 +140,7 @@ public:
         m_watchdog = std::thread([this] {
             for (; !m_stopWatchdog; std::this_thread::sleep_for(std::chrono::milliseconds(200)))
                 if (const qint64 started = m_eventStartMs; started > 0 && nowMs() - started > HangLimitMs) {
-                    std::fprintf(stderr, "monkey seed %llu: event %ld hangs\n", (unsigned long long)m_seed,
-                                 long(m_event));
+                    std::fprintf(stderr, "monkey seed %lu: event %ld hangs\n", ulong(m_seed), long(m_event));
                     std::abort();
                 }
         });
@@ -158,34 +151,24 @@ public:
         m_stopWatchdog = true;
         m_watchdog.join();
         m_form1->setCalculationWindow(nullptr);
-        m_form2.reset();
-        m_form1.reset();
     }
 
-    // Runs `events` events, checking the invariants after each; the first broken invariant is a
-    // test failure and ends the run.
+    // Runs `events` events; the first broken invariant fails the test and ends the run.
     void run(long events)
     {
-        // Each event kind, as often as its weight; an action returns false when nothing of its
-        // kind can be reached now.
+        // Each kind as often as its weight; an action returns false when nothing of its kind is reachable.
         static const std::pair<int, bool (Monkey::*)()> kinds[] = {{18, &Monkey::menuCommand},
                                                                    {40, &Monkey::clickControl},
                                                                    {14, &Monkey::moveSlider},
                                                                    {18, &Monkey::typeIntoEdit}};
         for (long n = 1; n <= events; ++n) {
             m_event = n;
-            // The services' own answers vary too: a desktop that cannot open a document, a
-            // cancelled printer dialog.
+            // The services' answers vary too: no program opens a document, a printer dialog is cancelled.
             m_shell.result = chance(80);
             m_printer.cancel = chance(20);
-            QElapsedTimer timer;
-            timer.start();
-            m_eventStartMs = nowMs();
-            // The calculation window, once open, gets most of the planner's attention.
-            const bool calcWindowFirst = m_form2->isVisible() && chance(60);
+            const qint64 started = m_eventStartMs = nowMs();
             bool ran = false;
             for (int attempt = 0; attempt < 100 && !ran; ++attempt) {
-                m_calcWindowOnly = calcWindowFirst && attempt < 50;
                 int roll = pickInt(90);
                 const auto* kind = kinds;
                 for (; roll >= kind->first; ++kind)
@@ -194,17 +177,16 @@ public:
             }
             QCoreApplication::processEvents();
             m_eventStartMs = 0;
-            if (const auto problem = problemAfterEvent(timer.elapsed())) {
-                std::string log;
-                for (const std::string& line : m_log)
-                    log += "  " + line + "\n";
+            if (const auto problem = problemAfterEvent(nowMs() - started)) {
                 ADD_FAILURE() << "monkey seed " << m_seed << ", event " << n << ": " << *problem
-                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed << " TEPA_MONKEY_EVENTS=" << n
+                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed
                               << " TEPA_MONKEY_TRACE=1\nlast events:\n"
-                              << log;
+                              << std::accumulate(m_log.begin(), m_log.end(), std::string());
                 return;
             }
-            tidyUp();
+            m_savesThisEvent.clear();
+            m_boxes.clear();
+            m_printer.jobs.clear();
         }
     }
 
@@ -237,17 +219,15 @@ public:
 
     std::optional<QString> saveFile(const platform::FileDialogRequest&) override
     {
+        // Now and then over an earlier save.
         const std::size_t roll = pick(100);
         const QString path = roll < 10   ? QString()
                              : roll < 14 ? m_temp + QStringLiteral("/missing/projekt.kon")
-                             : roll < 24 && !m_savedFiles.empty()
-                                 ? m_savedFiles.back() // over the last save
-                                 : m_temp + QStringLiteral("/save-%1.kon").arg(++m_fileCounter);
+                                         : m_temp + QStringLiteral("/save-%1.kon").arg(pick(40));
         note(path.isEmpty() ? "cancel" : quoted(path), "save dialog");
-        if (path.isEmpty())
-            return std::nullopt;
-        m_savesThisEvent.push_back(path);
-        return path;
+        if (!path.isEmpty())
+            m_savesThisEvent.push_back(path);
+        return path.isEmpty() ? std::nullopt : std::optional(path);
     }
 
 private:
@@ -284,19 +264,13 @@ private:
         return std::nullopt;
     }
 
-    void tidyUp()
-    {
-        m_savesThisEvent.clear();
-        m_boxes.clear();
-        m_printer.jobs.clear();
-    }
-
     void note(const std::string& detail, const char* kind = "")
     {
-        std::string line = "#" + std::to_string(m_event) + " " + kind + (*kind ? ": " : "") + detail;
-        if (m_trace)
+        const std::string line = "#" + std::to_string(m_event) + " " + kind + (*kind ? ": " : "") + detail;
+        static const char* const trace = std::getenv("TEPA_MONKEY_TRACE");
+        if (trace && *trace && std::strcmp(trace, "0") != 0)
             std::fprintf(stderr, "%s\n", line.c_str());
-        m_log.push_back(std::move(line));
+        m_log.push_back("  " + line + "\n");
         if (m_log.size() > LogLength)
             m_log.pop_front();
     }
@@ -305,15 +279,16 @@ private:
     int pickInt(int n) { return static_cast<int>(pick(static_cast<std::size_t>(std::max(n, 0)))); }
     bool chance(int percent) { return pickInt(100) < percent; }
 
-    // One control of a kind that `keep` accepts and the planner can reach now: shown, enabled, in
-    // a shown window, and not covered by another control at its centre (the type panel lies over
-    // the operating-point panels). It is noted in the log and given the focus, as a press on it
-    // would (the edit that had it finishes its editing before the control acts).
+    // One control that `keep` accepts and the planner can reach now: shown, enabled, in a shown
+    // window, not covered at its centre (the type panel lies over the operating-point panels). It
+    // gets the focus as a press would (the edit that had it finishes its editing first).
     template <class W> W* pickReachable(const std::function<bool(W*)>& keep)
     {
+        // The calculation window, once open, gets most of the planner's attention.
+        const bool calcWindowOnly = m_form2->isVisible() && chance(60);
         std::vector<W*> found;
         for (QWidget* window : {static_cast<QWidget*>(m_form1.get()), static_cast<QWidget*>(m_form2.get())}) {
-            if (!window->isVisible() || (m_calcWindowOnly && window != m_form2.get()))
+            if (!window->isVisible() || (calcWindowOnly && window != m_form2.get()))
                 continue;
             for (W* widget : window->findChildren<W*>()) {
                 QWidget* hit = window->childAt(widget->mapTo(window, widget->rect().center()));
@@ -338,10 +313,11 @@ private:
     // plane among the characters of numbers.
     QString randomText()
     {
-        static const QStringList odd = QStringLiteral("nan|-inf|12a|1,2,3|--5|5-|1e|e5|.|-|,|1E309|-1e400|"
-                                                      "1e-400|99999999999999999999|2147483648|-2147483649|"
-                                                      "0x7fffffff|$FFFFFFFF|-0|4.9e-324|1..2|١٢|12°|½|  42  ")
-                                           .split(QLatin1Char('|'));
+        static const QStringList odd =
+            QStringLiteral("nan|-inf|12a|1,2,3|--5|5-|1e|.|-|,|1E309|-1e400|1e-400|"
+                           "99999999999999999999|2147483648|0x7fffffff|$FFFFFFFF|"
+                           "-0|4.9e-324|1..2|١٢|12°|½|  42  ")
+                .split(QLatin1Char('|'));
         static const std::pair<char16_t, int> ranges[] = {
             {1, 31}, {0x20, 0x5f}, {0xa0, 0x60}, {0x100, 0xd700}};
         QString text = QString::number(pickInt(251) - 50) + QStringLiteral(".,")[pickInt(2)] +
@@ -374,8 +350,6 @@ private:
                                       f.Projektdaten1, f.Raumdaten1, f.Berechnungen1, f.Info2};
         if (f.Drucken1->isEnabled() && f.Drucken1->menuAction()->isEnabled())
             actions.insert(actions.end(), {f.normal1, f.Orvapapier1, f.normal2, f.Orvapapier2});
-        if (m_calcWindowOnly)
-            actions.clear();
         for (const char* name : {"Schliessen1", "FreieKonvektion1", "FreieZwangsKonv1"})
             if (m_form2->isVisible())
                 actions.push_back(m_form2->findChild<QAction*>(name));
@@ -390,9 +364,8 @@ private:
         return true;
     }
 
-    // A click on a control: a row of a list (now and then twice), a push or radio button (the
-    // stage buttons, list editing, operating-point choices), the arrows of a count, or the
-    // information lines of the main window.
+    // A click on a list's row (now and then twice), a push or radio button (stages, list editing,
+    // operating points), a count's arrows, or an information line of the main window.
     bool clickControl()
     {
         QWidget* control = pickReachable<QWidget>([this](QWidget* w) {
@@ -453,11 +426,9 @@ private:
         const QString text =
             memo && chance(50) ? randomText() + QLatin1Char('\n') + randomText() : randomText();
         const bool replace = chance(80);
-        static const char* const endings[] = {
-            " + Enter",     " + Enter",     " + Enter",     " + Enter", " + Enter",
-            " + focus out", " + focus out", " + focus out", "",         ""};
-        const int ending = pickInt(10);
-        note((replace ? "replaced by " : "appended ") + quoted(text) + endings[ending], "text");
+        const int ending = pickInt(10); // 0-4 Enter, 5-7 focus out, 8-9 left in the field
+        note((replace ? "replaced by " : "appended ") + quoted(text) + ", ending " + std::to_string(ending),
+             "text");
         QTest::keyClick(field, replace ? Qt::Key_A : Qt::Key_End,
                         replace ? Qt::ControlModifier : Qt::NoModifier);
         // Key by key as the planner types: each key carries its character (only the key of a
@@ -503,13 +474,11 @@ private:
             m_temp + (chance(80) ? QStringLiteral("/load.kon") : QStringLiteral("/load.orv"));
         if (QFile out(path); out.open(QIODevice::WriteOnly))
             out.write(image);
-        note(QFileInfo(in).fileName().toStdString() + " " + ways[way] + ", " + std::to_string(image.size()) +
-             " bytes");
+        note(QFileInfo(in).fileName().toStdString() + " " + ways[way]);
         return path;
     }
 
     const std::uint64_t m_seed;
-    const bool m_trace;
     std::mt19937_64 m_random;
     QTemporaryDir m_tempDir;
     const QString m_temp;
@@ -524,8 +493,6 @@ private:
     std::vector<std::pair<MessageKind, QString>> m_boxes; // shown during the event
     QStringList m_savedFiles;                             // saves, loaded again now and then
     QStringList m_savesThisEvent;                         // save answers given during the event
-    long m_fileCounter = 0;
-    bool m_calcWindowOnly = false; // this event's controls are taken from the calculation window
     std::atomic<long> m_event = 0;
     std::atomic<qint64> m_eventStartMs{0};
     std::deque<std::string> m_log;
@@ -533,7 +500,6 @@ private:
     std::thread m_watchdog;
 };
 
-// The seeds of the default run, or the one the environment names.
 std::vector<std::uint64_t> seeds()
 {
     if (const char* seed = std::getenv("TEPA_MONKEY_SEED"); seed && *seed)
@@ -541,16 +507,11 @@ std::vector<std::uint64_t> seeds()
     return {20261206u, 7u, 4242u, 99991u};
 }
 
-class MonkeySeed : public ::testing::TestWithParam<std::uint64_t>
-{
-};
+using MonkeySeed = ::testing::TestWithParam<std::uint64_t>;
 
 TEST_P(MonkeySeed, BothWindowsSurviveRandomUse)
 {
-    const char* trace = std::getenv("TEPA_MONKEY_TRACE");
-    const char* events = std::getenv("TEPA_MONKEY_EVENTS");
-    Monkey(GetParam(), trace && std::strcmp(trace, "0") != 0 && *trace)
-        .run(events && *events ? std::strtol(events, nullptr, 10) : 5000);
+    Monkey(GetParam()).run(5000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Monkey, MonkeySeed, ::testing::ValuesIn(seeds()));
