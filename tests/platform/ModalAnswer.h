@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 namespace tepa::platform {
 
@@ -17,18 +16,16 @@ namespace tepa::platform {
 inline void whenModalOpens(std::function<void(QWidget*)> answer)
 {
     auto* poll = new QTimer(qApp);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, qApp, [poll, attempts, answer] {
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, answer, attempts = 0]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*attempts < 200)
+        if (!modal && ++attempts < 200)
             return;
-        poll->stop();
         poll->deleteLater();
-        if (!modal) {
+        poll->stop();
+        if (modal)
+            answer(modal);
+        else
             ADD_FAILURE() << "no modal window opened";
-            return;
-        }
-        answer(modal);
         QTimer::singleShot(2000, qApp, [window = QPointer<QWidget>(modal)] {
             if (window && window == QApplication::activeModalWidget()) {
                 ADD_FAILURE() << "the modal window was not answered";

@@ -113,12 +113,11 @@ TEST(QtFileDialogs, OpenWithTheRequestAndGiveTheChoiceOrNothingWhenCancelled)
     answer({}, QFileDialog::Directory);
     EXPECT_EQ(QDir(dialogs.chooseDirectory(request).value()).canonicalPath(),
               QDir(request.initialDir).canonicalPath());
-    for (int dialog = 0; dialog < 3; ++dialog) {
+    using Dialog = std::optional<QString> (QtFileDialogs::*)(const FileDialogRequest&);
+    for (const Dialog dialog :
+         {&QtFileDialogs::openFile, &QtFileDialogs::saveFile, &QtFileDialogs::chooseDirectory}) {
         whenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-        const auto chosen = dialog == 0   ? dialogs.openFile(request)
-                            : dialog == 1 ? dialogs.saveFile(request)
-                                          : dialogs.chooseDirectory(request);
-        EXPECT_FALSE(chosen.has_value());
+        EXPECT_FALSE((dialogs.*dialog)(request).has_value()) << "cancelled";
     }
 }
 
