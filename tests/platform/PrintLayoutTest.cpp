@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace tepa::test {
@@ -24,31 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path dataDir = TEPA_SOURCE_DATA_DIR;
-
-enum Sheet
-{
-    List,
-    Heating,
-    Cooling
-};
-const char* const SheetNames[] = {"list", "heating", "cooling"};
-
-// The sheet printed on a recording surface; `foreignLine` stands in the list's second line.
-Status print(RecordingSurface& surface,
-             const ProjectRecord& project,
-             Sheet sheet,
-             bool letterPaper,
-             const char* foreignLine)
-{
-    static const InterfaceTexts texts = *InterfaceTexts::load(dataDir);
-    PrintContext context{project, texts, dataDir, "07.12.2026", letterPaper};
-    ConvectorListSlots listLines = BuildConvectorList(project);
-    if (foreignLine)
-        listLines[1] = foreignLine;
-    return sheet == List ? printConvectorList(surface, context, listLines)
-                         : printCalculationData(surface, context,
-                                                sheet == Heating ? PrintMode::Heating : PrintMode::Cooling);
-}
 
 // The sample project, and in tests/data/print: "fullest" (every field as long and every value
 // as wide as the record and the calculation window allow, 12 entries with the longest type codes
@@ -78,18 +54,28 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
                     {"fullest", "fullest.kon", nullptr},
                     {"primary air only", "primary-air-only.kon", "Kühlbalken Süd Ü  7"},
                     {"empty fields", "empty-fields.kon", "AB"}};
+    const struct
+    {
+        const char* name;
+        std::optional<PrintMode> mode; // none: the convector list
+    } sheets[] = {{"list", std::nullopt}, {"heating", PrintMode::Heating}, {"cooling", PrintMode::Cooling}};
+    const InterfaceTexts texts = *InterfaceTexts::load(dataDir);
     std::ostringstream transcript;
     for (const auto& project : projects) {
-        for (const Sheet sheet : {List, Heating, Cooling}) {
+        const ProjectRecord record = load(project.file);
+        ConvectorListSlots listLines = BuildConvectorList(record);
+        if (project.foreignLine)
+            listLines[1] = project.foreignLine;
+        for (const auto& sheet : sheets) {
             for (const bool letterPaper : {false, true}) {
                 std::vector<int> tops300; // the layout keeps its size on paper at every resolution
                 for (const int dpi : {300, 360, 600, 720}) {
-                    SCOPED_TRACE(testing::Message()
-                                 << project.name << ", " << SheetNames[sheet] << ", letter paper "
-                                 << letterPaper << ", " << dpi << " dpi");
+                    SCOPED_TRACE(testing::Message() << project.name << ", " << sheet.name << ", letter paper "
+                                                    << letterPaper << ", " << dpi << " dpi");
                     RecordingSurface surface(dpi);
-                    const Status printed =
-                        print(surface, load(project.file), sheet, letterPaper, project.foreignLine);
+                    const PrintContext context{record, texts, dataDir, "07.12.2026", letterPaper};
+                    const Status printed = sheet.mode ? printCalculationData(surface, context, *sheet.mode)
+                                                      : printConvectorList(surface, context, listLines);
                     ASSERT_TRUE(printed) << printed.error();
                     std::vector<Box> boxes; // and what the transcript holds of each
                     for (const auto& b : surface.bitmaps)
@@ -100,7 +86,7 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
                             {t.page, QRectF(t.x, t.y, t.width, t.font.points * dpi / 72.0), t.text,
                              std::to_string(t.font.points) + (t.font.bold ? "b" : "") + " |" + t.text + '|'});
                     if (dpi == 300 && !letterPaper)
-                        transcript << "== " << project.name << ", " << SheetNames[sheet] << '\n';
+                        transcript << "== " << project.name << ", " << sheet.name << '\n';
                     ASSERT_EQ(boxes.size(), dpi == 300 ? boxes.size() : tops300.size());
                     const QRectF paper(QPointF(0, 0), QPageSize(QPageSize::A4).sizePixels(dpi));
                     for (std::size_t i = 0; i < boxes.size(); ++i) {
