@@ -17,54 +17,26 @@ const char* kindName(MessageKind kind)
     return names[static_cast<int>(kind)];
 }
 
-ScriptedMessages::~ScriptedMessages()
-{
-    verifyAllShown();
-}
-
-ScriptedMessages& ScriptedMessages::expect(MessageKind kind, const QString& text, bool answer)
-{
-    m_script.push_back({kind, text, answer});
-    return *this;
-}
-
-ScriptedMessages& ScriptedMessages::expectAny(MessageKind kind, bool answer)
-{
-    m_script.push_back({kind, std::nullopt, answer});
-    return *this;
-}
-
-ScriptedMessages& ScriptedMessages::expectQuestion(const QString& text, platform::Answer answer)
-{
-    m_script.push_back({MessageKind::YesNoCancel, text, answer == platform::Answer::Yes, answer});
-    return *this;
-}
-
 void ScriptedMessages::verifyAllShown()
 {
     for (const auto& e : m_script)
         ADD_FAILURE() << "expected " << kindName(e.kind)
-                      << " was not shown: " << (e.text ? e.text->toStdString() : std::string("(any text)"));
+                      << " was not shown: " << e.text.value_or("(any text)").toStdString();
     m_script.clear();
 }
 
-ScriptedMessages::Expectation ScriptedMessages::take(MessageKind kind, const QString& text)
+platform::Answer ScriptedMessages::take(MessageKind kind, const QString& text)
 {
     m_shown.push_back(text);
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected " << kindName(kind) << ": " << text.toStdString();
-        return {kind, text, false, platform::Answer::Cancel};
+        return platform::Answer::Cancel;
     }
     const Expectation e = m_script.front();
     m_script.pop_front();
     EXPECT_EQ(kindName(kind), std::string(kindName(e.kind))) << "for the box " << text.toStdString();
     EXPECT_EQ(text.toStdString(), e.text.value_or(text).toStdString());
-    return e;
-}
-
-ScriptedDialogs::~ScriptedDialogs()
-{
-    verifyAllUsed();
+    return e.answer;
 }
 
 void ScriptedDialogs::verifyAllUsed()

@@ -27,26 +27,38 @@ enum class MessageKind
 const char* kindName(MessageKind kind);
 
 // Message boxes with a script: each expected box in order, with the answer to give. An
-// unexpected box fails the test (and is answered No); so does an expectation left unused when
-// the double is destroyed or `verifyAllShown` is called.
+// unexpected box fails the test (and is answered No, or Cancel); so does an expectation left
+// unused when the double is destroyed or `verifyAllShown` is called.
 class ScriptedMessages : public platform::Messages
 {
 public:
-    ~ScriptedMessages() override;
+    ~ScriptedMessages() override { verifyAllShown(); }
 
-    ScriptedMessages& expect(MessageKind kind, const QString& text, bool answer = true);
+    ScriptedMessages& expect(MessageKind kind, const QString& text, bool answer = true)
+    {
+        return add({kind, text, answer ? platform::Answer::Yes : platform::Answer::No});
+    }
     // Any text of this kind (for platform errors whose wording is the system's).
-    ScriptedMessages& expectAny(MessageKind kind, bool answer = true);
+    ScriptedMessages& expectAny(MessageKind kind, bool answer = true)
+    {
+        return add({kind, std::nullopt, answer ? platform::Answer::Yes : platform::Answer::No});
+    }
     // A question with Yes, No and Cancel.
-    ScriptedMessages& expectQuestion(const QString& text, platform::Answer answer);
+    ScriptedMessages& expectQuestion(const QString& text, platform::Answer answer)
+    {
+        return add({MessageKind::YesNoCancel, text, answer});
+    }
     void verifyAllShown();
 
     void showMessage(const QString& text) override { take(MessageKind::Message, text); }
     void showInformation(const QString& text) override { take(MessageKind::Information, text); }
-    bool askYesNo(const QString& text) override { return take(MessageKind::YesNo, text).answer; }
+    bool askYesNo(const QString& text) override
+    {
+        return take(MessageKind::YesNo, text) == platform::Answer::Yes;
+    }
     platform::Answer askYesNoCancel(const QString& text) override
     {
-        return take(MessageKind::YesNoCancel, text).choice;
+        return take(MessageKind::YesNoCancel, text);
     }
     void showError(const QString& text) override { take(MessageKind::Error, text); }
 
@@ -57,11 +69,15 @@ private:
     struct Expectation
     {
         MessageKind kind;
-        std::optional<QString> text;
-        bool answer;
-        platform::Answer choice = platform::Answer::Cancel;
+        std::optional<QString> text; // none: any text
+        platform::Answer answer;
     };
-    Expectation take(MessageKind kind, const QString& text);
+    ScriptedMessages& add(Expectation e)
+    {
+        m_script.push_back(std::move(e));
+        return *this;
+    }
+    platform::Answer take(MessageKind kind, const QString& text);
 
     std::deque<Expectation> m_script;
     QStringList m_shown;
@@ -72,7 +88,7 @@ private:
 class ScriptedDialogs : public platform::FileDialogs
 {
 public:
-    ~ScriptedDialogs() override;
+    ~ScriptedDialogs() override { verifyAllUsed(); }
 
     ScriptedDialogs& answerOpen(std::optional<QString> path) { return add(Open, std::move(path)); }
     ScriptedDialogs& answerSave(std::optional<QString> path) { return add(Save, std::move(path)); }
@@ -91,9 +107,7 @@ public:
     }
     std::optional<QString> chooseDirectory(const platform::FileDialogRequest& request) override;
 
-    std::vector<platform::FileDialogRequest> openRequests;
-    std::vector<platform::FileDialogRequest> saveRequests;
-    std::vector<platform::FileDialogRequest> directoryRequests;
+    std::vector<platform::FileDialogRequest> openRequests, saveRequests, directoryRequests;
     std::vector<bool> initialDirExisted; // for each folder dialog: its initial folder existed
 
 private:
@@ -133,7 +147,7 @@ public:
     bool open() override
     {
         isOpen = true;
-        return openResult;
+        return true;
     }
     std::optional<QString> readString(const QString& name) override
     {
@@ -147,7 +161,6 @@ public:
     void close() override { isOpen = false; }
 
     QMap<QString, QString> values;
-    bool openResult = true;
     bool isOpen = false;
 };
 

@@ -15,8 +15,7 @@
 namespace tepa::test {
 
 // A print surface that records what is drawn, page by page, with the font in force. Text widths
-// are those of the real font at the surface's resolution, so right-aligned columns can be
-// checked by their end (x + width) and overlaps show as they would on paper.
+// are those of the real font at the surface's resolution, so overlaps show as they would on paper.
 class RecordingSurface : public PrintSurface
 {
 public:
@@ -34,7 +33,6 @@ public:
         std::string text;
         Font font;
         int width = 0;
-        int right() const { return x + width; }
     };
     struct Bitmap
     {

@@ -1,7 +1,11 @@
-// The picture of the selected type and the inputs of the primary-air series.
+// The picture of the selected type, the inputs of the primary-air series, and the information
+// box with its mail and web lines.
 #include "RoomPanelFixture.h"
 
+#include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace tepa::test {
@@ -51,6 +55,34 @@ TEST_F(TypePictures, OfTheTypeOrTheDefaultAndThePrimaryAirInputs)
         EXPECT_TRUE((c.cooling ? form1->Edit4 : form1->Edit1)->isEnabled());
         EXPECT_FALSE((c.cooling ? form1->Edit8 : form1->Edit5)->isEnabled());
     }
+}
+
+using InfoBox = MainWindowFixture;
+
+TEST_F(InfoBox, LinesOpenTheirAddressEveryTimeOrShowItWithoutAMailProgram)
+{
+    form1->show();
+    // The texts of the real installation, whose lines 161 and 162 hold real addresses.
+    auto texts = InterfaceTexts::load(TEPA_SOURCE_DATA_DIR);
+    ASSERT_TRUE(texts.ok()) << texts.error();
+    session->InterfaceTexts = std::move(texts).value();
+    const auto click = [this](QWidget* line) {
+        form1->Info2->trigger();
+        ASSERT_FALSE(form1->GroupBox3->isHidden());
+        QTest::mouseClick(line, Qt::LeftButton);
+        EXPECT_TRUE(form1->GroupBox3->isHidden());
+    };
+    for (int round = 0; round < 2; ++round) {
+        click(form1->Label2);
+        click(form1->Label4);
+    }
+    click(control<QPushButton>("Button3")); // OK closes the box and opens nothing
+    EXPECT_EQ(form1->Label2->text(), " info@example.com");
+    EXPECT_EQ(doubles.shell.opened, QStringList({"mailto:info@example.com", "http://www.example.org",
+                                                 "mailto:info@example.com", "http://www.example.org"}));
+    doubles.shell.result = false;
+    doubles.messages.expect(MessageKind::Message, "info@example.com");
+    click(form1->Label2);
 }
 
 } // namespace
