@@ -73,7 +73,7 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
                     SCOPED_TRACE(testing::Message() << project.name << ", " << sheet.name << ", letter paper "
                                                     << letterPaper << ", " << dpi << " dpi");
                     RecordingSurface surface(dpi);
-                    const PrintContext context{record, texts, dataDir, "07.12.2026", letterPaper};
+                    PrintContext context{record, texts, dataDir, "07.12.2026", letterPaper};
                     const Status printed = sheet.mode ? printCalculationData(surface, context, *sheet.mode)
                                                       : printConvectorList(surface, context, listLines);
                     ASSERT_TRUE(printed) << printed.error();
