@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace tepa::engine::test {
 
@@ -19,16 +20,13 @@ inline void put(std::string& line, std::size_t column, std::size_t width, std::s
 inline std::string typicalDataLine(char filler = ' ')
 {
     std::string line(72, filler);
-    put(line, 1, 6, "10.000"); // Km
-    put(line, 8, 6, "1.3000"); // nD
-    put(line, 15, 4, "12.0");  // heating tube diameter, runs, circuits
-    put(line, 23, 3, "10");
-    put(line, 29, 1, "1");
-    put(line, 41, 6, "-50.00"); // La, Lb
-    put(line, 48, 5, "30.00");
-    put(line, 57, 4, "15.0"); // cooling tube diameter, runs, circuits
-    put(line, 65, 3, "8");
-    put(line, 71, 1, "2");
+    const std::tuple<std::size_t, std::size_t, std::string_view> fields[] = {
+        {1, 6, "10.000"},  {8, 6, "1.3000"},                // Km, nD
+        {15, 4, "12.0"},   {23, 3, "10"},    {29, 1, "1"},  // heating tube diameter, runs, circuits
+        {41, 6, "-50.00"}, {48, 5, "30.00"},                // La, Lb
+        {57, 4, "15.0"},   {65, 3, "8"},     {71, 1, "2"}}; // cooling tube diameter, runs, circuits
+    for (const auto& [column, width, value] : fields)
+        put(line, column, width, value);
     return line;
 }
 
