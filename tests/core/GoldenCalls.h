@@ -66,6 +66,16 @@ inline std::vector<std::string> goldenInputLines(const std::string& file)
     return lines;
 }
 
+// The step lines of tests/data/<file> (neither empty nor "#" comments) as words.
+inline std::vector<std::vector<std::string>> stepLines(const std::string& file)
+{
+    std::vector<std::vector<std::string>> steps;
+    for (const std::string& line : goldenInputLines(TEPA_TEST_DATA_DIR "/" + file))
+        if (!line.empty() && !line.starts_with("#"))
+            steps.push_back(callWords(line));
+    return steps;
+}
+
 // A golden file of calls: each line that is neither empty nor a "#" comment is a call, and the
 // "= " line after it holds the call's result.
 inline void checkGoldenCalls(const std::string& file,

@@ -1,7 +1,6 @@
 #include "core/sizing/Sizing.h"
 
 #include "core/GoldenCalls.h"
-#include "core/calculation/SessionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +17,7 @@ using engine::Mode;
 
 const Catalog& installation()
 {
-    static const Catalog catalog = [] {
-        auto loaded = loadCatalog(TEPA_TEST_DATA_DIR "/install", '.');
-        EXPECT_TRUE(loaded.ok()) << (loaded.ok() ? "" : loaded.error());
-        return loaded.ok() ? *loaded : Catalog{};
-    }();
+    static const Catalog catalog = loadCatalog(TEPA_TEST_DATA_DIR "/install", '.').value();
     return catalog;
 }
 
@@ -35,10 +30,8 @@ Request heatingRoom(void (*adjust)(Constraints&) = [](Constraints&) {})
     return r;
 }
 
-// The candidates of each request, best first: every type, length, height and setting of the
-// series listed that meets the demand with the fewest units of its configuration and the
-// constraints, ordered by count, total length and sound level (the order of enumeration last).
-// Cooling needs a fan; its outcome names the dew point and whether the flow lies below its limit.
+// The candidates of each request, best first: the fewest units of each configuration meeting
+// the demand and the constraints, by count, total length and sound level.
 TEST(Sizing, CandidatesOfEachRequest)
 {
     tepa::test::Golden golden("sizing");
@@ -97,14 +90,10 @@ TEST(Sizing, CandidatesOfEachRequest)
     }
 }
 
-// The series' own steps or stages (rpm, or m³/h for primary air); the water-cooling fans cannot
-// run below their lowest speed, not even in heating. The cooling air of a primary-air unit ends
-// at its limit per length, a setting of its own. The name an entry keeps: heating the first ten
-// characters, cooling up to the first blank.
-TEST(Sizing, SettingsAndNamesOfEachSeries)
+TEST(Sizing, SettingsNamesAndRequestsOfTheRoom)
 {
     tepa::test::Golden golden("sizing");
-    for (const std::vector<std::string>& w : calculation::test::stepLines("sizing/Settings.steps.txt")) {
+    for (const std::vector<std::string>& w : tepa::test::stepLines("sizing/Settings.steps.txt")) {
         const Mode mode = w[1] == "cooling" ? Mode::Cooling : Mode::Heating;
         const double lengthMm = std::stod(w[2]);
         std::vector<double> settings;
@@ -114,16 +103,10 @@ TEST(Sizing, SettingsAndNamesOfEachSeries)
     }
     golden("names", entryTypeName("WFW-2L Zweileiter", Mode::Heating),
            entryTypeName("WFW-2L Zweileiter", Mode::Cooling));
-}
 
-// A room's request continues from its last entry: the mass flow it was given, or its return
-// temperature when that was the held quantity. A unit stays inside the windows the calculation
-// window keeps: the return temperature window starts 15 K above the room at the latest and gives
-// no output at the flow temperature; a mass flow beyond the window's end (431.9 kg/h) runs at the
-// end, one below its start is refused.
-TEST(Sizing, RequestsContinueTheRoomAndStayInsideTheWindows)
-{
-    tepa::test::Golden golden("sizing");
+    // A room's request continues from its last entry (its mass flow, or its return temperature when
+    // held). A unit stays inside the calculation window's windows: a mass flow beyond the end runs at
+    // the end, one below the start is refused.
     ProjectRecord p;
     p.HeatingFlowTemp = 70, p.HeatingRoomTemp = 20, p.HeatingDemand = 1800;
     p.HeatingEntryCount = 1;
