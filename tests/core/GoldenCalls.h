@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iomanip>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -24,23 +25,13 @@ inline std::string numberText(double x, int digits = 10)
     return text;
 }
 
-// Words of a call line; "..." holds blanks.
+// Words of a call line; "..." holds blanks (a backslash is no escape there).
 inline std::vector<std::string> callWords(const std::string& line)
 {
+    std::istringstream in(line);
     std::vector<std::string> result;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-        } else if (line[i] == '"') {
-            const std::size_t end = line.find('"', i + 1);
-            result.push_back(line.substr(i + 1, end - i - 1));
-            i = end + 1;
-        } else {
-            const std::size_t end = std::min(line.find(' ', i), line.size());
-            result.push_back(line.substr(i, end - i));
-            i = end;
-        }
-    }
+    for (std::string word; in >> std::quoted(word, '"', '\x01');)
+        result.push_back(word);
     return result;
 }
 

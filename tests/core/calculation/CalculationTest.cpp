@@ -20,6 +20,7 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,10 @@ Session designSession()
 template <class Entry>
 void describe(Entry& e, const std::string& name, bool forced, double length, double speed = 0)
 {
-    auto types = readAllTypes(FixtureInstall, forced);
-    ASSERT_TRUE(types.ok());
-    const auto type = std::find_if(types->begin(), types->end(),
+    const auto types = readAllTypes(FixtureInstall, forced).value();
+    const auto type = std::find_if(types.begin(), types.end(),
                                    [&](const TypeRecord& t) { return t.name.starts_with(name); });
-    ASSERT_NE(type, types->end()) << "no fixture type " << name;
+    ASSERT_NE(type, types.end()) << "no fixture type " << name;
     e.TypeName.setText(name);
     e.TypeText1.setText(type->dataLine);
     e.TypeText2.setText(type->fanLine);
@@ -226,16 +226,12 @@ struct Unit
 };
 
 // An entry written "name/speed/setting/length" in a step line, the numbers optional.
-Unit unitOf(const std::string& word)
+Unit unitOf(std::string word)
 {
-    Unit u{word.substr(0, word.find('/'))};
-    std::size_t at = word.find('/');
-    for (double* number : {&u.speed, &u.setting, &u.length}) {
-        if (at == std::string::npos)
-            break;
-        *number = std::stod(word.substr(at + 1));
-        at = word.find('/', at + 1);
-    }
+    std::replace(word.begin(), word.end(), '/', ' ');
+    std::istringstream in(word);
+    Unit u;
+    in >> u.name >> u.speed >> u.setting >> u.length; // what the word leaves out keeps its default
     return u;
 }
 
@@ -269,11 +265,9 @@ void list(Golden& golden, const Session& s)
 {
     const ProjectRecord& p = s.Project;
     std::vector<std::string> entries;
+    const auto entry = [](const auto& e) { return e.TypeName.text() + "*" + std::to_string(e.Count); };
     for (std::size_t i = 0; i < 4; ++i)
-        entries.push_back(
-            s.HeatingMode
-                ? p.HeatingEntries[i].TypeName.text() + "*" + std::to_string(p.HeatingEntries[i].Count)
-                : p.CoolingEntries[i].TypeName.text() + "*" + std::to_string(p.CoolingEntries[i].Count));
+        entries.push_back(s.HeatingMode ? entry(p.HeatingEntries[i]) : entry(p.CoolingEntries[i]));
     golden("  list", p.HeatingEntryCount, p.CoolingEntryCount, s.HeatingEntryIndex, s.CoolingEntryIndex,
            entries, "in use", p.HeatingInUse, p.HeatingEntries[0].InUse, p.CoolingEntries[0].InUse);
 }

@@ -26,6 +26,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <tuple>
 #include <vector>
 
 namespace tepa {
@@ -78,8 +79,6 @@ public:
         fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(m_path, ec);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     const fs::path& path() const { return m_path; }
 
 private:
@@ -300,13 +299,8 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
 {
     const std::vector<std::byte> oldBytes(300, std::byte{1});
     const std::vector<std::byte> newBytes = ProjectCodec::encode(sampleProject());
-    struct Case
-    {
-        const char* what;
-        std::string target; // the name the save is given
-        std::function<void(const fs::path& dir)> prepare;
-    };
-    const Case cases[] = {
+    // What the row is, the name the save is given and how its folder is prepared.
+    const std::tuple<const char*, std::string, std::function<void(const fs::path& dir)>> cases[] = {
         {"symbolic link", "link.kon",
          [](const fs::path& d) { fs::create_symlink("alt.kon", d / "link.kon"); }},
         // The other name of a hard link would keep the old project.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,8 @@ std::string typeLoadCall(const Lines& w)
         if (w.at(2) == "cooling")
             selection.HeatingMode = false;
         else if (w[2] != "-")
-            selection.FreeTypeChosen = !forced, selection.ForcedTypeChosen = forced, selection.ChosenTypeRow = w[2];
+            selection.FreeTypeChosen = !forced, selection.ForcedTypeChosen = forced,
+            selection.ChosenTypeRow = w[2];
         lines = typeFile(forced, Lines(w.begin() + 3, w.end()));
     } else if (w[0] == "lines") {
         lines.assign(w.begin() + 2, w.end());
@@ -151,18 +153,13 @@ TEST(ProductData, AnswersAsTheGoldenFilesSayAndMissingFilesGiveTheOpenError)
     EXPECT_EQ(files, "tepatext.txt:0 freikon.txt:0 zwangskon.txt:0 bauhoehen.txt:0 konvektoren.txt:0 ");
 }
 
-std::optional<Lines>& file(InstallationFiles& f, const std::string& name)
-{
-    return name == "tepatext.txt"    ? f.texts
-           : name == "freikon.txt"   ? f.freeTypes
-           : name == "zwangskon.txt" ? f.forcedTypes
-           : name == "bauhoehen.txt" ? f.heights
-                                     : f.typeIndex;
-}
-
 void edit(InstallationFiles& f, const Lines& w)
 {
-    std::optional<Lines>& lines = file(f, w[1]);
+    const std::map<std::string, std::optional<Lines> InstallationFiles::*> files = {
+        {"tepatext.txt", &InstallationFiles::texts},         {"freikon.txt", &InstallationFiles::freeTypes},
+        {"zwangskon.txt", &InstallationFiles::forcedTypes},  {"bauhoehen.txt", &InstallationFiles::heights},
+        {"konvektoren.txt", &InstallationFiles::typeIndex}};
+    std::optional<Lines>& lines = f.*files.at(w[1]);
     const auto at = [&](std::size_t k) -> std::string& { return lines->at(std::stoul(w[k]) - 1); };
     if (w[0] == "overwrite") {
         std::string& line = at(2);
