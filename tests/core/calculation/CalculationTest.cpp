@@ -220,9 +220,7 @@ TEST(OperatingPoint, SlidersTypedValuesAndFanControlsOfEachSeries)
 struct Unit
 {
     std::string name;
-    double speed = 0;
-    double setting = 0;
-    double length = 1250;
+    double speed = 0, setting = 0, length = 1250;
 };
 
 // An entry written "name/speed/setting/length" in a step line, the numbers optional.
@@ -376,10 +374,6 @@ TEST(EntryCycle, HeldQuantitiesCountsAndListEditing)
                 list(golden, s);
             }
 
-    // Deleting: the later entries move up whole; the fan panel shows the entry that is first
-    // afterwards (the setting, not the speed), so the stage panel of a deleted staged unit does not
-    // stay over a free convector; deleting the only entry empties the list. Loading shows the
-    // heating fan panel and bar, or the cooling fields; a stored 999.95 is the 1000 stage.
     for (const std::vector<std::string>& w : stepLines("calculation/ListEditing.steps.txt")) {
         const bool heating = w[1] == "heating";
         if (w[0] == "delete") {

@@ -65,24 +65,16 @@ ProjectRecord sampleProject()
 }
 
 // A fresh folder below the system's temporary folder, removed with the object.
-class TempDir
+struct TempDir
 {
-public:
-    TempDir()
-        : m_path(fs::temp_directory_path() / ("tepa-model-" + std::to_string(std::random_device()())))
-    {
-        fs::create_directories(m_path);
-    }
+    const fs::path path = fs::temp_directory_path() / ("tepa-model-" + std::to_string(std::random_device()()));
+    TempDir() { fs::create_directories(path); }
     ~TempDir()
     {
         std::error_code ec;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_path, ec);
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path, ec);
     }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 std::string result(const std::vector<std::string>& w)
@@ -265,29 +257,29 @@ TEST(ProjectFile, LoadsOnlyWholeRecordsAndOutputsRefuseTheirInput)
     image.resize(20000, std::byte{0x5A});
     for (const std::size_t size : {0, 15857, 15858, 20000}) {
         SCOPED_TRACE(size);
-        writeFileBytes(dir.path() / "projekt.kon", std::span(image).first(size));
-        const auto loaded = loadProjectFile(dir.path() / "projekt.kon");
+        writeFileBytes(dir.path / "projekt.kon", std::span(image).first(size));
+        const auto loaded = loadProjectFile(dir.path / "projekt.kon");
         if (size >= 15858)
             EXPECT_EQ(loaded.value(), sampleProject());
         else
             EXPECT_EQ(loaded.error(), "Loading - Error");
     }
-    for (const fs::path& file : {dir.path() / "fehlt.kon", dir.path()})
+    for (const fs::path& file : {dir.path / "fehlt.kon", dir.path})
         EXPECT_EQ(loadProjectFile(file).error(), "Datei " + file.string() + " kann nicht geöffnet werden");
 
     // An output refuses its input, also through a link, and any other project file.
-    const auto project = dir.path() / "p.kon";
+    const auto project = dir.path / "p.kon";
     ASSERT_TRUE(saveProjectFile(project, sampleProject()).ok());
-    ASSERT_TRUE(saveProjectFile(dir.path() / "anderes.kon", newProject()).ok());
-    fs::create_symlink(project, dir.path() / "link.pdf");
-    fs::create_hard_link(project, dir.path() / "hart.txt");
-    writeFileBytes(dir.path() / "alt.pdf", std::vector<std::byte>(20000, std::byte{1}));
+    ASSERT_TRUE(saveProjectFile(dir.path / "anderes.kon", newProject()).ok());
+    fs::create_symlink(project, dir.path / "link.pdf");
+    fs::create_hard_link(project, dir.path / "hart.txt");
+    writeFileBytes(dir.path / "alt.pdf", std::vector<std::byte>(20000, std::byte{1}));
     const std::pair<const char*, const char*> cases[] = {
         {"p.kon", "this is the input file"},      {"link.pdf", "this is the input file"},
         {"hart.txt", "this is the input file"},   {"anderes.kon", "this is a project file"},
         {"alt.pdf", "allowed"},                   {"neu.pdf", "allowed"}};
     for (const auto& [output, message] : cases) {
-        const Status allowed = refuseOverwritingInput(dir.path() / output, project);
+        const Status allowed = refuseOverwritingInput(dir.path / output, project);
         EXPECT_NE((allowed.ok() ? "allowed" : allowed.error()).find(message), std::string::npos) << output;
     }
 }
@@ -319,11 +311,11 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
     test::Golden golden("model");
     for (const auto& [what, name, prepare] : cases) {
         TempDir dir;
-        writeFileBytes(dir.path() / "alt.kon", oldBytes);
-        fs::permissions(dir.path() / "alt.kon",
+        writeFileBytes(dir.path / "alt.kon", oldBytes);
+        fs::permissions(dir.path / "alt.kon",
                         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-        prepare(dir.path());
-        const fs::path target = dir.path() / name;
+        prepare(dir.path);
+        const fs::path target = dir.path / name;
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
         const rlimit fullDisk{4096, limit.rlim_max};
@@ -332,13 +324,13 @@ TEST(ProjectFile, HostileTargetsKeepTheOldFileOrFollowTheLink)
         const Status saved = saveProjectFile(target, sampleProject());
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, oldHandler);
-        fs::permissions(dir.path(), fs::perms::owner_all);
+        fs::permissions(dir.path, fs::perms::owner_all);
         std::string answer = saved.ok() ? "saved" : saved.error();
-        for (std::size_t at; (at = answer.find(dir.path().string())) != std::string::npos;)
-            answer.replace(at, dir.path().string().size(), "DIR");
+        for (std::size_t at; (at = answer.find(dir.path.string())) != std::string::npos;)
+            answer.replace(at, dir.path.string().size(), "DIR");
         std::vector<std::string> files;
-        for (const fs::path& name : filesIn(dir.path())) {
-            const fs::path file = dir.path() / name;
+        for (const fs::path& name : filesIn(dir.path)) {
+            const fs::path file = dir.path / name;
             const auto bytes =
                 fs::is_regular_file(file) ? readFileBytes(file) : std::vector<std::byte>{};
             char mode[24]; // a link's file keeps its permissions
@@ -359,12 +351,12 @@ TEST(ProjectFile, StartRemovesOnlyStaleTemporaryFilesOfThisProgram)
     TempDir dir;
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(25);
     for (const char* name : {".tepa-abc123", ".tepa-young1", ".tepa-toolong1", "projekt.kon"}) {
-        writeFileBytes(dir.path() / name, std::vector<std::byte>(1));
+        writeFileBytes(dir.path / name, std::vector<std::byte>(1));
         if (std::string(name) != ".tepa-young1")
-            fs::last_write_time(dir.path() / name, old);
+            fs::last_write_time(dir.path / name, old);
     }
-    removeStaleTemporaryFiles(dir.path());
-    EXPECT_EQ(filesIn(dir.path()), (std::vector<fs::path>{".tepa-toolong1", ".tepa-young1", "projekt.kon"}));
+    removeStaleTemporaryFiles(dir.path);
+    EXPECT_EQ(filesIn(dir.path), (std::vector<fs::path>{".tepa-toolong1", ".tepa-young1", "projekt.kon"}));
 }
 
 } // namespace

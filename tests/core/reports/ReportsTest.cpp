@@ -107,9 +107,7 @@ TEST(PrintLayouts, EndOnASurfaceThatMeasuresNothing)
     }
 }
 
-namespace fs = std::filesystem;
-
-std::string fileText(const fs::path& file)
+std::string fileText(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
