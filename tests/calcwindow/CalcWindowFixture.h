@@ -7,6 +7,7 @@
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
 #include "core/text/InterfaceTexts.h"
+#include "core/GoldenCalls.h"
 
 #include <gtest/gtest.h>
 
@@ -35,28 +36,17 @@
 
 namespace tepa::test {
 
-// The words of a step, the quoted text ('x' in `type 'x' into Edit1`) counting as one word.
-struct Words
+// The words of a step; missing words read as empty.
+inline std::vector<std::string> stepWords(const std::string& line)
 {
-    explicit Words(const std::string& line)
-    {
-        std::string rest = line;
-        if (const std::size_t quote = line.find('\''); quote != std::string::npos) {
-            const std::size_t end = line.find('\'', quote + 1);
-            quoted = QString::fromStdString(line.substr(quote + 1, end - quote - 1));
-            rest = line.substr(0, quote) + " '' " + line.substr(end + 1);
-        }
-        std::istringstream in(rest);
-        for (std::string w; in >> w;)
-            words.push_back(w);
-    }
-    const char* operator[](std::size_t i) const { return i < words.size() ? words[i].c_str() : ""; }
-    int number(std::size_t i) const { return std::atoi((*this)[i]); }
-    double real(std::size_t i) const { return std::atof((*this)[i]); }
+    std::istringstream in(line);
     std::vector<std::string> words;
-    QString quoted;
-};
-
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    words.resize(std::max<std::size_t>(words.size(), 10));
+    return words;
+}
+inline double number(const std::string& word) { return std::atof(word.c_str()); }
 
 inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
 
@@ -84,15 +74,13 @@ protected:
     // TEPA_WRITE_GOLDEN=1 rewrites the file instead.
     void TearDown() override
     {
-        if (m_walk.str().empty())
-            return;
+        if (!m_walk.str().empty())
+            compareWithGoldenFile(dataFile(".txt"), m_walk.str());
+    }
+    static std::string dataFile(const char* extension)
+    {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path file = std::filesystem::path(TEPA_TEST_DATA_DIR) / "calcwindow" /
-                                           (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
-        if (std::getenv("TEPA_WRITE_GOLDEN"))
-            std::ofstream(file, std::ios::binary) << m_walk.str();
-        std::ifstream in(file, std::ios::binary);
-        EXPECT_EQ(m_walk.str(), std::string(std::istreambuf_iterator<char>(in), {})) << file;
+        return std::string(TEPA_TEST_DATA_DIR "/calcwindow/") + info->test_suite_name() + "." + info->name() + extension;
     }
 
     // One line of the walk: the step, then each control (and the current entry, as "entry")
@@ -115,12 +103,6 @@ protected:
     {
         m_states = states();
         m_boxes = doubles.messages.shown().size();
-        m_recording = true;
-    }
-    void step(const std::string& what)
-    {
-        if (m_recording)
-            record(what);
     }
 
     TForm2& create()
@@ -147,11 +129,10 @@ protected:
     CoolingEntry& cooling(int n) { return session.Project.CoolingEntries[static_cast<std::size_t>(n - 1)]; }
     HeatingEntry& heating() { return session.currentHeatingEntry(); }
     CoolingEntry& cooling() { return session.currentCoolingEntry(); }
-    void coolingMode() { session.HeatingMode = false, session.CoolingMode = true; }
 
     // `count` entries of one type calculated as the window does; heating free convectors unless
     // a fan speed is given.
-    void list(bool heatingMode, const char* name, int count, double speed = 0)
+    void list(bool heatingMode, const char* name, int count, double speed)
     {
         session.HeatingMode = heatingMode;
         session.CoolingMode = !heatingMode;
@@ -163,7 +144,6 @@ protected:
             heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
                         : (form->update0_K(i), form->update1_K(i));
         form->Listenaufbau();
-        step(std::to_string(count) + " " + name + (heatingMode ? " heating" : " cooling") + " entries listed");
     }
     template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
     {
@@ -188,14 +168,12 @@ protected:
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
-        step("click " + list->objectName().toStdString() + " row " + std::to_string(row));
     }
 
     // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
-    // window preselects), and presses "weiter"; one step of a walk.
-    void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
+    // window preselects), and presses "weiter".
+    void chooseType(const std::string& menu, const QString& type, int lengthRow, int heightRow)
     {
-        const bool recording = std::exchange(m_recording, false);
         trigger(menu);
         auto* types = control<QListWidget>("ListBox1");
         const auto items = types->findItems(type, Qt::MatchStartsWith);
@@ -207,44 +185,21 @@ protected:
                 clickRow(control<QListWidget>("ListBox4"), heightRow);
             press("Konweiter");
         }
-        m_recording = recording;
-        step("choose " + type.toStdString() + " length row " + std::to_string(lengthRow) + " from " + menu);
     }
 
     // The control of the window with this name and type; a missing one fails the test.
-    template <class Control> Control* control(const char* name)
+    template <class Control> Control* control(const std::string& name)
     {
-        auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+        auto* found = form->findChild<Control*>(QString::fromStdString(name));
         EXPECT_NE(found, nullptr) << "no control " << name << " of the expected kind";
         return found;
     }
 
     QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
     QString label(const char* name) { return control<QLabel>(name)->text(); }
-    QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
     bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
-    // The user's actions; each is a step of a walk once one has begun.
-    void press(const char* button)
-    {
-        control<QPushButton>(button)->click();
-        step(std::string("press ") + button);
-    }
-    void trigger(const char* action)
-    {
-        control<QAction>(action)->trigger();
-        step(std::string("menu ") + action);
-    }
-    // Replaces the text of a field as the user would and confirms it with Enter.
-    void type(const char* field, const QString& typed)
-    {
-        auto* edit = control<QLineEdit>(field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, typed);
-        QTest::keyClick(edit, Qt::Key_Return);
-        step("type '" + typed.toStdString() + "' into " + field);
-    }
+    void press(const std::string& button) { control<QPushButton>(button)->click(); }
+    void trigger(const std::string& action) { control<QAction>(action)->trigger(); }
 
     // What the user sees of each named control, and the current entry.
     std::map<QString, QString> states()
@@ -304,50 +259,45 @@ protected:
                    .arg(e.InUse ? QStringLiteral("in use") : QString());
     }
 
-    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, focus, dclick, activate,
-    // close, destroy) add no line; every other step adds itself, `record <what>` its words.
+    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, check, focus, dclick,
+    // activate, close, destroy) add no line; every other step adds itself, `record <what>` its words.
     void run()
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::ifstream steps(std::string(TEPA_TEST_DATA_DIR "/calcwindow/") + info->test_suite_name() + "." + info->name() + ".steps");
-        ASSERT_TRUE(steps) << "no steps for " << info->name();
-        m_recording = false;
-        for (std::string line; std::getline(steps, line);) {
+        std::ifstream steps(dataFile(".steps"));
+        ASSERT_TRUE(steps) << "no steps";
+        for (std::string line; std::getline(steps, line) && form;) {
             if (line.empty() || line[0] == '#')
                 continue;
             SCOPED_TRACE(line);
-            if (!quiet(Words(line)))
+            if (!quiet(stepWords(line)))
                 record(line.rfind("record ", 0) == 0 ? line.substr(7) : line);
-            if (!form)
-                break;
         }
     }
 
     // Does the step; true for a set-up step.
-    bool quiet(const Words& w)
+    bool quiet(const std::vector<std::string>& w)
     {
-        const std::string verb = w[0];
+        const std::string& verb = w[0];
         if (verb == "set")
             set(w);
         else if (verb == "fill") {
-            const int i = w.number(2);
+            const int i = std::stoi(w[2]);
             const TypeRecord type = fixtureType(w[3], true);
-            w.words[1] == "heating" ? fill(heating(i), type, w[3], i, w.real(4))
-                                    : fill(cooling(i), type, w[3], i, w.real(4));
+            w[1] == "heating" ? fill(heating(i), type, w[3].c_str(), i, number(w[4]))
+                              : fill(cooling(i), type, w[3].c_str(), i, number(w[4]));
         } else if (verb == "expect") {
             const std::map<std::string, MessageKind> kinds = {{"Message", MessageKind::Message},
                                                               {"Information", MessageKind::Information},
                                                               {"YesNo", MessageKind::YesNo},
                                                               {"Error", MessageKind::Error}};
-            const bool yes = std::string(w[3]) != "no";
-            if (w.words.size() < 3)
-                doubles.messages.expectAny(kinds.at(w[1]), yes);
+            if (w[2].empty())
+                doubles.messages.expectAny(kinds.at(w[1]));
             else
-                doubles.messages.expect(kinds.at(w[1]), text(static_cast<std::size_t>(w.number(2))), yes);
+                doubles.messages.expect(kinds.at(w[1]), text(std::stoul(w[2])), w[3] != "no");
         } else if (verb == "call")
-            call(w[1], w.number(2));
+            call(w[1], std::atoi(w[2].c_str()));
         else if (verb == "text")
-            control<QLineEdit>(w[1])->setText(w.quoted);
+            control<QLineEdit>(w[1])->setText(QString::fromStdString(w[2]));
         else if (verb == "check")
             control<QRadioButton>(w[1])->setChecked(true);
         else if (verb == "focus")
@@ -361,25 +311,26 @@ protected:
             form->close();
         else if (verb == "destroy")
             form.reset();
-        else if (verb != "record") {
-            act(w);
+        else {
+            if (verb != "record")
+                act(w);
             return false;
         }
-        return verb == "record" ? false : true;
+        return true;
     }
 
     // A step of the user's.
-    void act(const Words& w)
+    void act(const std::vector<std::string>& w)
     {
-        const std::string verb = w[0];
+        const std::string& verb = w[0];
         if (verb == "menu")
             trigger(w[1]);
         else if (verb == "press")
             press(w[1]);
         else if (verb == "choose") // choose <type> length row <n> from <menu> [height row <n>]
-            chooseType(w[6], QString::fromLatin1(w[1]), w.number(4), w.words.size() > 9 ? w.number(9) : -1);
+            chooseType(w[6], QString::fromStdString(w[1]), std::stoi(w[4]), w[9].empty() ? -1 : std::stoi(w[9]));
         else if (verb == "click")
-            clickRow(control<QListWidget>(w[1]), w.number(3));
+            clickRow(control<QListWidget>(w[1]), std::stoi(w[3]));
         else if (verb == "key")
             QTest::keyClick(control<QWidget>(w[3]), std::map<std::string, Qt::Key>{
                                                         {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"End", Qt::Key_End}}
@@ -387,42 +338,48 @@ protected:
         else if (verb == "radio")
             control<QRadioButton>(w[1])->click();
         else if (verb == "step")
-            control<UpDown>(w[1])->stepBy(std::string(w[2]) == "up" ? 1 : -1);
-        else if (verb == "type")
-            type(w[3], w.quoted);
-        else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
-            control<QListWidget>("ListBox2")->setCurrentRow(w.number(2));
-            control<QListWidget>("ListBox2")->item(w.number(2))->setSelected(true);
+            control<UpDown>(w[1])->stepBy(w[2] == "up" ? 1 : -1);
+        else if (verb == "type") { // type <text> into <field> [unconfirmed]: replaced as by the user
+            auto* edit = control<QLineEdit>(w[3]);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClicks(edit, QString::fromStdString(w[1]));
+            if (w[4].empty())
+                QTest::keyClick(edit, Qt::Key_Return);
+        } else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
+            control<QListWidget>("ListBox2")->setCurrentRow(std::stoi(w[2]));
+            control<QListWidget>("ListBox2")->currentItem()->setSelected(true);
             if (verb == "delete")
-                doubles.messages.expect(MessageKind::YesNo, text(94), std::string(w[4]) != "no");
+                doubles.messages.expect(MessageKind::YesNo, text(94), w[4] != "no");
             press(verb == "edit" ? "Bearbeiten" : "Loeschen");
-        } else if (std::string(w[1]) == "to") { // <slider or arrows> to <value>
-            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromLatin1(w[0])))
-                bar->setValue(w.number(2));
+        } else if (w[1] == "to") { // <slider or arrows> to <value>
+            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromStdString(w[0])))
+                bar->setValue(std::stoi(w[2]));
             else
-                control<UpDown>(w[0])->setValue(w.number(2));
-        } else if (std::string(w[4]) == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
-            list(std::string(w[2]) == "heating", w[1], w.number(0), w.real(6));
+                control<UpDown>(w[0])->setValue(std::stoi(w[2]));
+        } else if (w[4] == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
+            list(w[2] == "heating", w[1].c_str(), std::stoi(w[0]), number(w[6]));
         else
             ADD_FAILURE() << "no such step";
     }
 
     // set <session value> <v>; set heating|cooling [<entry>] <field> <v> (without a number the
     // current entry).
-    void set(const Words& w)
+    void set(const std::vector<std::string>& w)
     {
-        const std::string what = w[1];
+        const std::string& what = w[1];
         if (what == "heating" || what == "cooling") {
             const bool numbered = std::isdigit(static_cast<unsigned char>(w[2][0]));
             const std::size_t f = numbered ? 3 : 2;
             if (what == "heating")
-                setEntry(numbered ? heating(w.number(2)) : heating(), w[f], w[f + 1]);
+                setEntry(numbered ? heating(std::stoi(w[2])) : heating(), w[f], w[f + 1]);
             else
-                setEntry(numbered ? cooling(w.number(2)) : cooling(), w[f], w[f + 1]);
+                setEntry(numbered ? cooling(std::stoi(w[2])) : cooling(), w[f], w[f + 1]);
             return;
         }
         ProjectRecord& p = session.Project;
-        const double v = w.real(2);
+        const double v = number(w[2]);
         const std::map<std::string, std::function<void()>> values = {
             {"HeatingMode", [&] { session.HeatingMode = v != 0; }},
             {"CoolingMode", [&] { session.CoolingMode = v != 0; }},

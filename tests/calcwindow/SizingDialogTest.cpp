@@ -33,6 +33,7 @@ protected:
     void take(const std::function<bool(const QStringList&)>& wanted)
     {
         trigger("Auslegung1");
+        record("menu Auslegung1");
         auto* dialog = form->findChild<SizingDialog*>(QStringLiteral("SizingDialog"));
         ASSERT_NE(dialog, nullptr);
         QTableWidget* table = dialog->SizingTable;
@@ -95,7 +96,8 @@ TEST_F(SizingDialogTest, ListsTheCoreSearchAndAddsTheChosenLineAsTheNextEntry)
 // stage its button).
 TEST_F(SizingDialogTest, CoolingWarnsOfTheDewPointAndSetsTheFan)
 {
-    coolingMode();
+    session.HeatingMode = false;
+    session.CoolingMode = true;
     session.Project.CoolingHumidity = 70; // dew point about 20 °C: a flow of 16 °C is too cold
     for (const char* setting : {" %", "1000 1/min", "1400 1/min"}) {
         cooling(1) = {};
