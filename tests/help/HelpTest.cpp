@@ -38,6 +38,12 @@ TEST_F(TypePictures, OfTheTypeOrTheDefaultAndThePrimaryAirInputs)
     writePicture("Image4.bmp", {40, 10}, Qt::green);
     clickItem(typeItem(" WM"));
     EXPECT_EQ(shownSize(), QSize(40, 10)) << "a type without its own picture shows Image4.bmp";
+    // New keeps nothing of the project before: no status colour, no type picture.
+    form1->Label19->show();
+    doubles.messages.expectAny(MessageKind::YesNoCancel, false); // not saved
+    form1->Neu1->trigger();
+    EXPECT_TRUE(form1->Image2->isHidden());
+    EXPECT_TRUE(form1->Label19->isHidden());
 
     const struct
     {
