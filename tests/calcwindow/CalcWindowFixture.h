@@ -3,6 +3,7 @@
 #include "PlatformDoubles.h"
 
 #include "calcwindow/FormControls.h"
+#include "calcwindow/SizingDialog.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +23,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <cctype>
@@ -358,10 +362,49 @@ protected:
                 bar->setValue(std::stoi(w[2]));
             else
                 control<UpDown>(w[0])->setValue(std::stoi(w[2]));
-        } else if (w[4] == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
+        } else if (verb == "size") // size line <n> | size setting <end of the setting cell>
+            size(w[1] == "line" ? std::stoi(w[2]) : -1, QString::fromStdString(w[2] + (w[3].empty() ? "" : " " + w[3])));
+        else if (w[4] == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
             list(w[2] == "heating", w[1].c_str(), std::stoi(w[0]), number(w[6]));
         else
             ADD_FAILURE() << "no such step";
+    }
+
+    // Opens the sizing dialog, writes its warning and first lines into the walk, and takes line
+    // `row`, or with -1 the first line whose setting (4th cell) ends with `setting`.
+    void size(int row, const QString& setting)
+    {
+        trigger("Auslegung1");
+        record("menu Auslegung1");
+        auto* dialog = form->findChild<SizingDialog*>(QStringLiteral("SizingDialog"));
+        ASSERT_NE(dialog, nullptr);
+        QTableWidget* table = dialog->SizingTable;
+        const bool warned = dialog->SizingWarning->isVisibleTo(dialog);
+        std::string lines = "lines, warning '" + (warned ? dialog->SizingWarning->text().toStdString() : "") + "'";
+        lines += "\n  heading " + table->horizontalHeaderItem(0)->text().toStdString();
+        int chosen = -1, columns = 0;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->item(r, column)->text();
+            const bool taken = chosen < 0 && (row < 0 ? cells[3].endsWith(setting) : r == row);
+            if (r < 3 || taken)
+                lines += "\n  " + std::to_string(r) + ": " + cells.join(QStringLiteral(" | ")).toStdString();
+            if (taken)
+                chosen = r;
+        }
+        record(lines + "\n  of " + std::to_string(table->rowCount()));
+        // Wide enough for every column of its lines.
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        EXPECT_GE(dialog->width(), columns);
+        ASSERT_GE(chosen, 0) << "no such line";
+        QPushButton* ok = dialog->SizingButtons->button(QDialogButtonBox::Ok);
+        EXPECT_FALSE(ok->isEnabled()) << "OK before a line is chosen";
+        table->selectRow(chosen);
+        ok->click();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(form->findChild<SizingDialog*>(), nullptr) << "the dialog deletes itself once closed";
     }
 
     // set <session value> <v>; set heating|cooling [<entry>] <field> <v> (without a number the

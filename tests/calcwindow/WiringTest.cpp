@@ -57,6 +57,10 @@ TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted) { run(); }
 TEST_F(Wiring, TheListView) { run(); }
 
 TEST_F(Wiring, ClosingCommitsTheFieldStillBeingTypedIn) { run(); }
+// The sizing dialog lists the core's search for the room and adds the chosen line as an entry
+// through the window's own controls.
+TEST_F(Wiring, SizingListsTheCoreSearchAndAddsTheChosenLineAsTheNextEntry) { run(); }
+TEST_F(Wiring, SizingInCoolingWarnsOfTheDewPointAndSetsTheFan) { run(); }
 
 } // namespace
 } // namespace tepa::test
