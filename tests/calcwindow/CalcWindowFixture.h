@@ -10,33 +10,23 @@
 #include "core/text/InterfaceTexts.h"
 #include "core/GoldenCalls.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
 #include <cctype>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 namespace tepa::test {
 
@@ -174,23 +164,6 @@ protected:
                           list->visualItemRect(list->item(row)).center());
     }
 
-    // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
-    // window preselects), and presses "weiter".
-    void chooseType(const std::string& menu, const QString& type, int lengthRow, int heightRow)
-    {
-        trigger(menu);
-        auto* types = control<QListWidget>("ListBox1");
-        const auto items = types->findItems(type, Qt::MatchStartsWith);
-        EXPECT_FALSE(items.empty()) << "no type " << type.toStdString();
-        if (!items.empty()) {
-            clickRow(types, types->row(items.front()));
-            clickRow(control<QListWidget>("ListBox3"), lengthRow);
-            if (heightRow >= 0)
-                clickRow(control<QListWidget>("ListBox4"), heightRow);
-            press("Konweiter");
-        }
-    }
-
     // The control of the window with this name and type; a missing one fails the test.
     template <class Control> Control* control(const std::string& name)
     {
@@ -200,8 +173,6 @@ protected:
     }
 
     QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
-    QString label(const char* name) { return control<QLabel>(name)->text(); }
-    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
     void press(const std::string& button) { control<QPushButton>(button)->click(); }
     void trigger(const std::string& action) { control<QAction>(action)->trigger(); }
 
@@ -290,10 +261,9 @@ protected:
             w[1] == "heating" ? fill(heating(i), type, w[3].c_str(), i, number(w[4]))
                               : fill(cooling(i), type, w[3].c_str(), i, number(w[4]));
         } else if (verb == "expect") {
-            const std::map<std::string, MessageKind> kinds = {{"Message", MessageKind::Message},
-                                                              {"Information", MessageKind::Information},
-                                                              {"YesNo", MessageKind::YesNo},
-                                                              {"Error", MessageKind::Error}};
+            const std::map<std::string, MessageKind> kinds = {
+                {"Message", MessageKind::Message}, {"Information", MessageKind::Information},
+                {"YesNo", MessageKind::YesNo}, {"Error", MessageKind::Error}};
             if (w[2].empty())
                 doubles.messages.expectAny(kinds.at(w[1]));
             else
@@ -331,8 +301,17 @@ protected:
             trigger(w[1]);
         else if (verb == "press")
             press(w[1]);
-        else if (verb == "choose") // choose <type> length row <n> from <menu> [height row <n>]
-            chooseType(w[6], QString::fromStdString(w[1]), std::stoi(w[4]), w[9].empty() ? -1 : std::stoi(w[9]));
+        else if (verb == "choose") { // choose <type> length row <n> from <menu> [height row <n>], then "weiter"
+            trigger(w[6]);
+            auto* types = control<QListWidget>("ListBox1");
+            const auto items = types->findItems(QString::fromStdString(w[1]), Qt::MatchStartsWith);
+            ASSERT_FALSE(items.empty()) << "no such type";
+            clickRow(types, types->row(items.front()));
+            clickRow(control<QListWidget>("ListBox3"), std::stoi(w[4]));
+            if (!w[9].empty()) // else the height the window preselects
+                clickRow(control<QListWidget>("ListBox4"), std::stoi(w[9]));
+            press("Konweiter");
+        }
         else if (verb == "click")
             clickRow(control<QListWidget>(w[1]), std::stoi(w[3]));
         else if (verb == "key")

@@ -1,7 +1,6 @@
 // Each control of the calculation window reaches its rule, and each part of what the rule returns
-// reaches its widget: every test runs the steps of tests/data/calcwindow/Wiring.<test>.steps
-// (see CalcWindowFixture::run) and compares the walk with Wiring.<test>.txt. The rules
-// themselves are tested in the core (tests/core/calculation).
+// reaches its widget: every test runs tests/data/calcwindow/Wiring.<test>.steps and compares the
+// walk with Wiring.<test>.txt. The rules themselves are tested in the core.
 #include "CalcWindowFixture.h"
 
 namespace tepa::test {
@@ -40,25 +39,14 @@ protected:
 };
 
 TEST_F(Wiring, TheTypePanelAndWeiter) { run(); }
-// Free convectors at two height factors, a fan, a slow fan and a staged unit, as designed.
 TEST_F(Wiring, DesignsOfEachKind) { run(); }
-// The heating sliders and fields, each with a decimal comma and a refused value; a free convector
-// whose height factor is not 1 shows and takes the entry's own output.
 TEST_F(Wiring, TheHeatingOperatingPoint) { run(); }
-// The heating fan bar and setting field (on Enter, on entry, on a double click).
 TEST_F(Wiring, TheHeatingFan) { run(); }
-// The cooling count, stage, fan bar and setting, and return temperature.
 TEST_F(Wiring, TheCoolingOperatingPoint) { run(); }
 TEST_F(Wiring, TheListButtons) { run(); }
-// Deleting the only entry hides the list; a type chosen then is the new first entry, counted
-// and listed.
 TEST_F(Wiring, AFirstEntryChosenAfterDeletingTheOnlyOneIsCounted) { run(); }
-// The list rules reach ListBox2, the total and the series notes.
 TEST_F(Wiring, TheListView) { run(); }
-
 TEST_F(Wiring, ClosingCommitsTheFieldStillBeingTypedIn) { run(); }
-// The sizing dialog lists the core's search for the room and adds the chosen line as an entry
-// through the window's own controls.
 TEST_F(Wiring, SizingListsTheCoreSearchAndAddsTheChosenLineAsTheNextEntry) { run(); }
 TEST_F(Wiring, SizingInCoolingWarnsOfTheDewPointAndSetsTheFan) { run(); }
 
