@@ -1,5 +1,5 @@
-// The calculation window's own behaviour: creation, closing, the type panel's click, the count
-// arrows and the radio groups (the last as steps, see CalcWindowFixture::run).
+// The calculation window's own behaviour: creation, closing, the missing height file, the type
+// panel's click, the count arrows and the radio groups.
 #include "CalcWindowFixture.h"
 
 #include <QSignalSpy>
@@ -36,9 +36,6 @@ TEST_F(CalcWindow, CreatedHiddenBesideTheMainWindowAndKeptForTheNextOpening)
     control<QListWidget>("ListBox2")->addItem(QStringLiteral("1 x W1"));
     w.show();
     EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
-    control<QWidget>("GroupBox3")->show();
-    press("Button1");
-    EXPECT_TRUE(control<QWidget>("GroupBox3")->isHidden()) << "OK hides the dew-point box";
     w.hide();
 }
 
@@ -78,8 +75,6 @@ TEST_F(CalcWindow, TypePanelReportsClicksOnItsOwnSurfaceOnly)
     form->hide();
 }
 
-// The count and return arrows step from what the field holds, within their limits; the radio
-// buttons start selected and exclude one another only within their panel.
 TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirPanel)
 {
     create();
