@@ -2,12 +2,6 @@
 // box with its mail and web lines.
 #include "RoomPanelFixture.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-
 namespace tepa::test {
 namespace {
 

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QSet>
 
-#include <algorithm>
 #include <set>
 
 namespace tepa::test {
