@@ -90,13 +90,6 @@ protected:
         m_walk << '\n';
         m_states = std::move(now);
     }
-    // Starts the walk from the window as it stands, without a line.
-    void baseline()
-    {
-        m_states = states();
-        m_boxes = doubles.messages.shown().size();
-    }
-
     TForm2& create()
     {
         form = std::make_unique<TForm2>(session, doubles.services(), &mainWindow);
@@ -232,12 +225,15 @@ protected:
                    .arg(e.InUse ? QStringLiteral("in use") : QString());
     }
 
-    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, check, focus, dclick,
-    // activate, close, destroy) add no line; every other step adds itself, `record <what>` its words.
+    // Runs the test's steps from the window as it stands. Set-up steps (set, fill, expect, call, text,
+    // check, focus, dclick, activate, close, destroy) add no line; every other step adds itself,
+    // `record <what>` its words.
     void run()
     {
         std::ifstream steps(dataFile(".steps"));
         ASSERT_TRUE(steps) << "no steps";
+        m_states = states();
+        m_boxes = doubles.messages.shown().size();
         for (std::string line; std::getline(steps, line) && form;) {
             if (line.empty() || line[0] == '#')
                 continue;

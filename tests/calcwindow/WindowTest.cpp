@@ -78,7 +78,6 @@ TEST_F(CalcWindow, TypePanelReportsClicksOnItsOwnSurfaceOnly)
 TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirPanel)
 {
     create();
-    baseline();
     run();
 }
 

@@ -19,7 +19,6 @@ protected:
         form->disableMainTypeList = [this] { ++typeListDisabled; };
         form->connectOperatingPointInputs();
         form->show();
-        baseline();
     }
 
     // The main window's calls, the fan's memory and every entry of both lists.

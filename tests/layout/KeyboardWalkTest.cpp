@@ -22,7 +22,6 @@ protected:
         QTest::keyClick(target, k, modifiers);
         QCoreApplication::processEvents();
     }
-    static void type(const QString& text) { typeInto(keyTarget(), text); }
     static std::string focused()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "";
@@ -47,7 +46,7 @@ TEST_F(KeyboardWalk, AHeatingDesignByKeyboardAloneIsWrittenBackAndListed)
     const auto fill = [](std::initializer_list<std::pair<const char*, const char*>> fields) {
         for (const auto& [name, typed] : fields) {
             tabTo(name);
-            type(QString::fromLatin1(typed));
+            typeInto(keyTarget(), QString::fromLatin1(typed));
         }
     };
 
