@@ -42,9 +42,8 @@ inline double number(const std::string& word) { return std::atof(word.c_str()); 
 
 inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
 
-// A calculation window as the program creates it at start: the texts of the fixture installation
-// loaded, that installation the program directory, a plain widget standing in for the main
-// window. `create()` builds the window, so a test can change the session first. The room is
+// A calculation window as the program creates it at start, with the fixture installation's texts
+// and program directory and a plain widget as its main window; `create()` builds it. The room is
 // heated 75/20 °C for 2000 W and cooled 16/26 °C at 40 % for 1500 W.
 class CalcWindowFixture : public ::testing::Test
 {
@@ -315,17 +314,13 @@ protected:
             if (w[4].empty())
                 QTest::keyClick(edit, Qt::Key_Return);
         } else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
-            control<QListWidget>("ListBox2")->setCurrentRow(std::stoi(w[2]));
-            control<QListWidget>("ListBox2")->currentItem()->setSelected(true);
+            control<QListWidget>("ListBox2")->setCurrentRow(std::stoi(w[2])); // selects it too
             if (verb == "delete")
                 doubles.messages.expect(MessageKind::YesNo, text(94), w[4] != "no");
             press(verb == "edit" ? "Bearbeiten" : "Loeschen");
-        } else if (w[1] == "to") { // <slider or arrows> to <value>
-            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromStdString(w[0])))
-                bar->setValue(std::stoi(w[2]));
-            else
-                control<UpDown>(w[0])->setValue(std::stoi(w[2]));
-        } else if (verb == "size") // size line <n> | size setting <end of the setting cell>
+        } else if (w[1] == "to") // <slider or arrows> to <value>
+            control<QWidget>(w[0])->setProperty("value", std::stoi(w[2]));
+        else if (verb == "size") // size line <n> | size setting <end of the setting cell>
             size(w[1] == "line" ? std::stoi(w[2]) : -1, QString::fromStdString(w[2] + (w[3].empty() ? "" : " " + w[3])));
         else if (w[4] == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
             list(w[2] == "heating", w[1].c_str(), std::stoi(w[0]), number(w[6]));

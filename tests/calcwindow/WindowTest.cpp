@@ -36,7 +36,6 @@ TEST_F(CalcWindow, CreatedHiddenBesideTheMainWindowAndKeptForTheNextOpening)
     control<QListWidget>("ListBox2")->addItem(QStringLiteral("1 x W1"));
     w.show();
     EXPECT_EQ(control<QListWidget>("ListBox2")->count(), 1);
-    w.hide();
 }
 
 TEST_F(CalcWindow, MissingHeightFileIsReportedAndSkipsTheLastSteps)
@@ -72,7 +71,6 @@ TEST_F(CalcWindow, TypePanelReportsClicksOnItsOwnSurfaceOnly)
     QTest::mousePress(panel, Qt::LeftButton, {}, freeSpot);
     QTest::mouseRelease(panel, Qt::LeftButton, {}, onHeading);
     EXPECT_EQ(clicks.size(), 1);
-    form->hide();
 }
 
 TEST_F(CalcWindow, ArrowsStepWithinTheirLimitsAndRadioButtonsExcludeWithinTheirPanel)

@@ -1,7 +1,6 @@
-// Both windows with the bundled interface texts, walked through a short design: in every stage
-// each visible caption, value and list line must be whole inside its control, and no two
-// visible controls of one parent may cover each other or reach outside it. CMake runs this at
-// scale 1.0 and again with QT_SCALE_FACTOR=1.5.
+// Both windows with the bundled texts through a short design: in every stage each visible caption,
+// value and list line is whole inside its control, and no two visible controls of one parent
+// cover each other or reach outside it. CMake runs this at scale 1.0 and 1.5.
 #include "app/Mnemonics.h"
 #include "project/MainWindowFixture.h"
 
