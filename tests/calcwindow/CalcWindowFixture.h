@@ -3,66 +3,47 @@
 #include "PlatformDoubles.h"
 
 #include "calcwindow/FormControls.h"
+#include "calcwindow/SizingDialog.h"
 #include "calcwindow/TForm2.h"
 #include "core/model/Session.h"
 #include "core/productdata/ProductData.h"
 #include "core/text/InterfaceTexts.h"
-
-#include <gtest/gtest.h>
+#include "core/GoldenCalls.h"
 
 #include <QAction>
-#include <QGroupBox>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <cctype>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
-#include <memory>
-#include <sstream>
-#include <type_traits>
-#include <utility>
-#include <vector>
+#include <set>
 
 namespace tepa::test {
 
-// The words of a step, the quoted text ('x' in `type 'x' into Edit1`) counting as one word.
-struct Words
+// The words of a step; missing words read as empty.
+inline std::vector<std::string> stepWords(const std::string& line)
 {
-    explicit Words(const std::string& line)
-    {
-        std::string rest = line;
-        if (const std::size_t quote = line.find('\''); quote != std::string::npos) {
-            const std::size_t end = line.find('\'', quote + 1);
-            quoted = QString::fromStdString(line.substr(quote + 1, end - quote - 1));
-            rest = line.substr(0, quote) + " '' " + line.substr(end + 1);
-        }
-        std::istringstream in(rest);
-        for (std::string w; in >> w;)
-            words.push_back(w);
-    }
-    const char* operator[](std::size_t i) const { return i < words.size() ? words[i].c_str() : ""; }
-    int number(std::size_t i) const { return std::atoi((*this)[i]); }
-    double real(std::size_t i) const { return std::atof((*this)[i]); }
+    std::istringstream in(line);
     std::vector<std::string> words;
-    QString quoted;
-};
-
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    words.resize(std::max<std::size_t>(words.size(), 10));
+    return words;
+}
+inline double number(const std::string& word) { return std::atof(word.c_str()); }
 
 inline const std::filesystem::path FixtureInstallDir = TEPA_TEST_DATA_DIR "/install";
 
-// A calculation window as the program creates it at start: the texts of the fixture installation
-// loaded, that installation the program directory, a plain widget standing in for the main
-// window. `create()` builds the window, so a test can change the session first. The room is
+// A calculation window as the program creates it at start, with the fixture installation's texts
+// and program directory and a plain widget as its main window; `create()` builds it. The room is
 // heated 75/20 °C for 2000 W and cooled 16/26 °C at 40 % for 1500 W.
 class CalcWindowFixture : public ::testing::Test
 {
@@ -84,15 +65,13 @@ protected:
     // TEPA_WRITE_GOLDEN=1 rewrites the file instead.
     void TearDown() override
     {
-        if (m_walk.str().empty())
-            return;
+        if (!m_walk.str().empty())
+            compareWithGoldenFile(dataFile(".txt"), m_walk.str());
+    }
+    static std::string dataFile(const char* extension)
+    {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path file = std::filesystem::path(TEPA_TEST_DATA_DIR) / "calcwindow" /
-                                           (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
-        if (std::getenv("TEPA_WRITE_GOLDEN"))
-            std::ofstream(file, std::ios::binary) << m_walk.str();
-        std::ifstream in(file, std::ios::binary);
-        EXPECT_EQ(m_walk.str(), std::string(std::istreambuf_iterator<char>(in), {})) << file;
+        return std::string(TEPA_TEST_DATA_DIR "/calcwindow/") + info->test_suite_name() + "." + info->name() + extension;
     }
 
     // One line of the walk: the step, then each control (and the current entry, as "entry")
@@ -110,19 +89,6 @@ protected:
         m_walk << '\n';
         m_states = std::move(now);
     }
-    // Starts the walk from the window as it stands, without a line.
-    void baseline()
-    {
-        m_states = states();
-        m_boxes = doubles.messages.shown().size();
-        m_recording = true;
-    }
-    void step(const std::string& what)
-    {
-        if (m_recording)
-            record(what);
-    }
-
     TForm2& create()
     {
         form = std::make_unique<TForm2>(session, doubles.services(), &mainWindow);
@@ -147,11 +113,10 @@ protected:
     CoolingEntry& cooling(int n) { return session.Project.CoolingEntries[static_cast<std::size_t>(n - 1)]; }
     HeatingEntry& heating() { return session.currentHeatingEntry(); }
     CoolingEntry& cooling() { return session.currentCoolingEntry(); }
-    void coolingMode() { session.HeatingMode = false, session.CoolingMode = true; }
 
     // `count` entries of one type calculated as the window does; heating free convectors unless
     // a fan speed is given.
-    void list(bool heatingMode, const char* name, int count, double speed = 0)
+    void list(bool heatingMode, const char* name, int count, double speed)
     {
         session.HeatingMode = heatingMode;
         session.CoolingMode = !heatingMode;
@@ -163,7 +128,6 @@ protected:
             heatingMode ? (form->update0(i), form->update_grenzen(i), form->update1(i))
                         : (form->update0_K(i), form->update1_K(i));
         form->Listenaufbau();
-        step(std::to_string(count) + " " + name + (heatingMode ? " heating" : " cooling") + " entries listed");
     }
     template <class Entry> void fill(Entry& e, const TypeRecord& type, const char* name, int i, double speed)
     {
@@ -188,63 +152,19 @@ protected:
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
-        step("click " + list->objectName().toStdString() + " row " + std::to_string(row));
-    }
-
-    // Loads the type list of `menu`, picks the type, a length and a height (unless -1: the one the
-    // window preselects), and presses "weiter"; one step of a walk.
-    void chooseType(const char* menu, const QString& type, int lengthRow = 0, int heightRow = -1)
-    {
-        const bool recording = std::exchange(m_recording, false);
-        trigger(menu);
-        auto* types = control<QListWidget>("ListBox1");
-        const auto items = types->findItems(type, Qt::MatchStartsWith);
-        EXPECT_FALSE(items.empty()) << "no type " << type.toStdString();
-        if (!items.empty()) {
-            clickRow(types, types->row(items.front()));
-            clickRow(control<QListWidget>("ListBox3"), lengthRow);
-            if (heightRow >= 0)
-                clickRow(control<QListWidget>("ListBox4"), heightRow);
-            press("Konweiter");
-        }
-        m_recording = recording;
-        step("choose " + type.toStdString() + " length row " + std::to_string(lengthRow) + " from " + menu);
     }
 
     // The control of the window with this name and type; a missing one fails the test.
-    template <class Control> Control* control(const char* name)
+    template <class Control> Control* control(const std::string& name)
     {
-        auto* found = form->findChild<Control*>(QString::fromLatin1(name));
+        auto* found = form->findChild<Control*>(QString::fromStdString(name));
         EXPECT_NE(found, nullptr) << "no control " << name << " of the expected kind";
         return found;
     }
 
     QString text(std::size_t line) { return QString::fromStdString(session.InterfaceTexts.line(line)); }
-    QString label(const char* name) { return control<QLabel>(name)->text(); }
-    QString fieldText(const char* name) { return control<QLineEdit>(name)->text(); }
-    bool hidden(const char* name) { return control<QWidget>(name)->isHidden(); }
-    // The user's actions; each is a step of a walk once one has begun.
-    void press(const char* button)
-    {
-        control<QPushButton>(button)->click();
-        step(std::string("press ") + button);
-    }
-    void trigger(const char* action)
-    {
-        control<QAction>(action)->trigger();
-        step(std::string("menu ") + action);
-    }
-    // Replaces the text of a field as the user would and confirms it with Enter.
-    void type(const char* field, const QString& typed)
-    {
-        auto* edit = control<QLineEdit>(field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, typed);
-        QTest::keyClick(edit, Qt::Key_Return);
-        step("type '" + typed.toStdString() + "' into " + field);
-    }
+    void press(const std::string& button) { control<QPushButton>(button)->click(); }
+    void trigger(const std::string& action) { control<QAction>(action)->trigger(); }
 
     // What the user sees of each named control, and the current entry.
     std::map<QString, QString> states()
@@ -304,50 +224,49 @@ protected:
                    .arg(e.InUse ? QStringLiteral("in use") : QString());
     }
 
-    // Runs the test's steps. Set-up steps (set, fill, expect, call, text, focus, dclick, activate,
-    // close, destroy) add no line; every other step adds itself, `record <what>` its words.
+    // Runs the test's steps from the window as it stands. Set-up steps (set, fill, expect, call, text,
+    // check, focus, dclick, activate, close, destroy) add no line; every other step adds itself,
+    // `record <what>` its words.
     void run()
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::ifstream steps(std::string(TEPA_TEST_DATA_DIR "/calcwindow/") + info->test_suite_name() + "." + info->name() + ".steps");
-        ASSERT_TRUE(steps) << "no steps for " << info->name();
-        m_recording = false;
-        for (std::string line; std::getline(steps, line);) {
+        std::ifstream steps(dataFile(".steps"));
+        ASSERT_TRUE(steps) << "no steps";
+        m_states = states();
+        m_boxes = doubles.messages.shown().size();
+        for (std::string line; std::getline(steps, line) && form;) {
             if (line.empty() || line[0] == '#')
                 continue;
             SCOPED_TRACE(line);
-            if (!quiet(Words(line)))
-                record(line.rfind("record ", 0) == 0 ? line.substr(7) : line);
-            if (!form)
-                break;
+            const std::vector<std::string> w = stepWords(line);
+            doStep(w);
+            if (!std::set<std::string>{"set", "fill", "expect", "call", "text", "check", "focus", "dclick",
+                                       "activate", "close", "destroy"}.contains(w[0]))
+                record(w[0] == "record" ? line.substr(7) : line);
         }
     }
 
-    // Does the step; true for a set-up step.
-    bool quiet(const Words& w)
+    void doStep(const std::vector<std::string>& w)
     {
-        const std::string verb = w[0];
+        const std::string& verb = w[0];
         if (verb == "set")
             set(w);
         else if (verb == "fill") {
-            const int i = w.number(2);
+            const int i = std::stoi(w[2]);
             const TypeRecord type = fixtureType(w[3], true);
-            w.words[1] == "heating" ? fill(heating(i), type, w[3], i, w.real(4))
-                                    : fill(cooling(i), type, w[3], i, w.real(4));
+            w[1] == "heating" ? fill(heating(i), type, w[3].c_str(), i, number(w[4]))
+                              : fill(cooling(i), type, w[3].c_str(), i, number(w[4]));
         } else if (verb == "expect") {
-            const std::map<std::string, MessageKind> kinds = {{"Message", MessageKind::Message},
-                                                              {"Information", MessageKind::Information},
-                                                              {"YesNo", MessageKind::YesNo},
-                                                              {"Error", MessageKind::Error}};
-            const bool yes = std::string(w[3]) != "no";
-            if (w.words.size() < 3)
-                doubles.messages.expectAny(kinds.at(w[1]), yes);
+            const std::map<std::string, MessageKind> kinds = {
+                {"Message", MessageKind::Message}, {"Information", MessageKind::Information},
+                {"YesNo", MessageKind::YesNo}, {"Error", MessageKind::Error}};
+            if (w[2].empty())
+                doubles.messages.expectAny(kinds.at(w[1]));
             else
-                doubles.messages.expect(kinds.at(w[1]), text(static_cast<std::size_t>(w.number(2))), yes);
+                doubles.messages.expect(kinds.at(w[1]), text(std::stoul(w[2])), w[3] != "no");
         } else if (verb == "call")
-            call(w[1], w.number(2));
+            call(w[1], std::atoi(w[2].c_str()));
         else if (verb == "text")
-            control<QLineEdit>(w[1])->setText(w.quoted);
+            control<QLineEdit>(w[1])->setText(QString::fromStdString(w[2]));
         else if (verb == "check")
             control<QRadioButton>(w[1])->setChecked(true);
         else if (verb == "focus")
@@ -361,25 +280,23 @@ protected:
             form->close();
         else if (verb == "destroy")
             form.reset();
-        else if (verb != "record") {
-            act(w);
-            return false;
-        }
-        return verb == "record" ? false : true;
-    }
-
-    // A step of the user's.
-    void act(const Words& w)
-    {
-        const std::string verb = w[0];
-        if (verb == "menu")
+        else if (verb == "menu")
             trigger(w[1]);
         else if (verb == "press")
             press(w[1]);
-        else if (verb == "choose") // choose <type> length row <n> from <menu> [height row <n>]
-            chooseType(w[6], QString::fromLatin1(w[1]), w.number(4), w.words.size() > 9 ? w.number(9) : -1);
+        else if (verb == "choose") { // choose <type> length row <n> from <menu> [height row <n>], then "weiter"
+            trigger(w[6]);
+            auto* types = control<QListWidget>("ListBox1");
+            const auto items = types->findItems(QString::fromStdString(w[1]), Qt::MatchStartsWith);
+            ASSERT_FALSE(items.empty()) << "no such type";
+            clickRow(types, types->row(items.front()));
+            clickRow(control<QListWidget>("ListBox3"), std::stoi(w[4]));
+            if (!w[9].empty()) // else the height the window preselects
+                clickRow(control<QListWidget>("ListBox4"), std::stoi(w[9]));
+            press("Konweiter");
+        }
         else if (verb == "click")
-            clickRow(control<QListWidget>(w[1]), w.number(3));
+            clickRow(control<QListWidget>(w[1]), std::stoi(w[3]));
         else if (verb == "key")
             QTest::keyClick(control<QWidget>(w[3]), std::map<std::string, Qt::Key>{
                                                         {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"End", Qt::Key_End}}
@@ -387,42 +304,83 @@ protected:
         else if (verb == "radio")
             control<QRadioButton>(w[1])->click();
         else if (verb == "step")
-            control<UpDown>(w[1])->stepBy(std::string(w[2]) == "up" ? 1 : -1);
-        else if (verb == "type")
-            type(w[3], w.quoted);
-        else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
-            control<QListWidget>("ListBox2")->setCurrentRow(w.number(2));
-            control<QListWidget>("ListBox2")->item(w.number(2))->setSelected(true);
+            control<UpDown>(w[1])->stepBy(w[2] == "up" ? 1 : -1);
+        else if (verb == "type") { // type <text> into <field> [unconfirmed]: replaced as by the user
+            auto* edit = control<QLineEdit>(w[3]);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClicks(edit, QString::fromStdString(w[1]));
+            if (w[4].empty())
+                QTest::keyClick(edit, Qt::Key_Return);
+        } else if (verb == "edit" || verb == "delete") { // edit row <n>, delete row <n> [answer no]
+            control<QListWidget>("ListBox2")->setCurrentRow(std::stoi(w[2])); // selects it too
             if (verb == "delete")
-                doubles.messages.expect(MessageKind::YesNo, text(94), std::string(w[4]) != "no");
+                doubles.messages.expect(MessageKind::YesNo, text(94), w[4] != "no");
             press(verb == "edit" ? "Bearbeiten" : "Loeschen");
-        } else if (std::string(w[1]) == "to") { // <slider or arrows> to <value>
-            if (auto* bar = form->findChild<QAbstractSlider*>(QString::fromLatin1(w[0])))
-                bar->setValue(w.number(2));
-            else
-                control<UpDown>(w[0])->setValue(w.number(2));
-        } else if (std::string(w[4]) == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
-            list(std::string(w[2]) == "heating", w[1], w.number(0), w.real(6));
-        else
+        } else if (w[1] == "to") // <slider or arrows> to <value>
+            control<QWidget>(w[0])->setProperty("value", std::stoi(w[2]));
+        else if (verb == "size") // size line <n> | size setting <end of the setting cell>
+            size(w[1] == "line" ? std::stoi(w[2]) : -1, QString::fromStdString(w[2] + (w[3].empty() ? "" : " " + w[3])));
+        else if (w[4] == "listed") // <n> <type> heating|cooling entries listed [at <speed>]
+            list(w[2] == "heating", w[1].c_str(), std::stoi(w[0]), number(w[6]));
+        else if (verb != "record")
             ADD_FAILURE() << "no such step";
+    }
+
+    // Opens the sizing dialog, writes its warning and first lines into the walk, and takes line
+    // `row`, or with -1 the first line whose setting (4th cell) ends with `setting`.
+    void size(int row, const QString& setting)
+    {
+        trigger("Auslegung1");
+        record("menu Auslegung1");
+        auto* dialog = form->findChild<SizingDialog*>(QStringLiteral("SizingDialog"));
+        ASSERT_NE(dialog, nullptr);
+        QTableWidget* table = dialog->SizingTable;
+        const bool warned = dialog->SizingWarning->isVisibleTo(dialog);
+        std::string lines = "lines, warning '" + (warned ? dialog->SizingWarning->text().toStdString() : "") + "'";
+        lines += "\n  heading " + table->horizontalHeaderItem(0)->text().toStdString();
+        int chosen = -1, columns = 0;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->item(r, column)->text();
+            const bool taken = chosen < 0 && (row < 0 ? cells[3].endsWith(setting) : r == row);
+            if (r < 3 || taken)
+                lines += "\n  " + std::to_string(r) + ": " + cells.join(QStringLiteral(" | ")).toStdString();
+            if (taken)
+                chosen = r;
+        }
+        record(lines + "\n  of " + std::to_string(table->rowCount()));
+        // Wide enough for every column of its lines.
+        for (int column = 0; column < table->columnCount(); ++column)
+            columns += table->columnWidth(column);
+        EXPECT_GE(dialog->width(), columns);
+        ASSERT_GE(chosen, 0) << "no such line";
+        QPushButton* ok = dialog->SizingButtons->button(QDialogButtonBox::Ok);
+        EXPECT_FALSE(ok->isEnabled()) << "OK before a line is chosen";
+        table->selectRow(chosen);
+        ok->click();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(form->findChild<SizingDialog*>(), nullptr) << "the dialog deletes itself once closed";
     }
 
     // set <session value> <v>; set heating|cooling [<entry>] <field> <v> (without a number the
     // current entry).
-    void set(const Words& w)
+    void set(const std::vector<std::string>& w)
     {
-        const std::string what = w[1];
+        const std::string& what = w[1];
         if (what == "heating" || what == "cooling") {
             const bool numbered = std::isdigit(static_cast<unsigned char>(w[2][0]));
             const std::size_t f = numbered ? 3 : 2;
             if (what == "heating")
-                setEntry(numbered ? heating(w.number(2)) : heating(), w[f], w[f + 1]);
+                setEntry(numbered ? heating(std::stoi(w[2])) : heating(), w[f], w[f + 1]);
             else
-                setEntry(numbered ? cooling(w.number(2)) : cooling(), w[f], w[f + 1]);
+                setEntry(numbered ? cooling(std::stoi(w[2])) : cooling(), w[f], w[f + 1]);
             return;
         }
         ProjectRecord& p = session.Project;
-        const double v = w.real(2);
+        const double v = number(w[2]);
         const std::map<std::string, std::function<void()>> values = {
             {"HeatingMode", [&] { session.HeatingMode = v != 0; }},
             {"CoolingMode", [&] { session.CoolingMode = v != 0; }},

@@ -2,11 +2,7 @@
 // box with its mail and web lines.
 #include "RoomPanelFixture.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
+#include <tuple>
 
 namespace tepa::test {
 namespace {
@@ -38,22 +34,23 @@ TEST_F(TypePictures, OfTheTypeOrTheDefaultAndThePrimaryAirInputs)
     writePicture("Image4.bmp", {40, 10}, Qt::green);
     clickItem(typeItem(" WM"));
     EXPECT_EQ(shownSize(), QSize(40, 10)) << "a type without its own picture shows Image4.bmp";
+    // New keeps nothing of the project before: no status colour, no type picture.
+    form1->Label19->show();
+    doubles.messages.expectAny(MessageKind::YesNoCancel, false); // not saved
+    form1->Neu1->trigger();
+    EXPECT_TRUE(form1->Image2->isHidden());
+    EXPECT_TRUE(form1->Label19->isHidden());
 
-    const struct
-    {
-        bool cooling;
-        const char* type;
-        bool primaryAir;
-    } cases[] = {{false, " WNF", true}, {false, " W", false}, {true, " WNF", true}, {true, " DWF", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.cooling ? "cooling" : "heating") + c.type);
-        (c.cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
-        clickItem(typeItem(c.type));
+    for (const auto& [cooling, type, primaryAir] : std::initializer_list<std::tuple<bool, const char*, bool>>{
+             {false, " WNF", true}, {false, " W", false}, {true, " WNF", true}, {true, " DWF", false}}) {
+        SCOPED_TRACE(std::string(cooling ? "cooling" : "heating") + type);
+        (cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
+        clickItem(typeItem(type));
         // Flow input of the mode off for primary air, its second input on; the other mode's stay.
-        EXPECT_EQ((c.cooling ? form1->Edit1 : form1->Edit4)->isEnabled(), !c.primaryAir);
-        EXPECT_EQ((c.cooling ? form1->Edit5 : form1->Edit8)->isEnabled(), c.primaryAir);
-        EXPECT_TRUE((c.cooling ? form1->Edit4 : form1->Edit1)->isEnabled());
-        EXPECT_FALSE((c.cooling ? form1->Edit8 : form1->Edit5)->isEnabled());
+        EXPECT_EQ((cooling ? form1->Edit1 : form1->Edit4)->isEnabled(), !primaryAir);
+        EXPECT_EQ((cooling ? form1->Edit5 : form1->Edit8)->isEnabled(), primaryAir);
+        EXPECT_TRUE((cooling ? form1->Edit4 : form1->Edit1)->isEnabled());
+        EXPECT_FALSE((cooling ? form1->Edit8 : form1->Edit5)->isEnabled());
     }
 }
 

@@ -3,14 +3,8 @@
 #include "project/MainWindowFixture.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
 
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace tepa::test {

