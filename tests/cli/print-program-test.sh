@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# tepa as a program: no command but print loads a Qt library (by the dynamic loader's account),
-# print runs through tepa-print beside it, and the PDFs of print and summary hold the lines,
-# places and metadata of the layouts (read back with pdftotext and pdfinfo of poppler-utils).
+# tepa as a program: only print loads Qt (by the dynamic loader's account), through tepa-print;
+# the PDFs of print and summary hold the layouts' lines, places and metadata (poppler-utils).
 #   print-program-test.sh TEPA TEST_DATA_DIR
 set -uo pipefail
 tepa=$1

@@ -197,7 +197,6 @@ public:
 private:
     static qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
-    // The invariants, checked after every event.
     std::optional<std::string> problemAfterEvent(qint64 elapsedMs)
     {
         if (elapsedMs > EventLimitMs)

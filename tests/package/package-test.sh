@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build tree, unpacks it into a temporary root and runs both
-# programs from there, from an unrelated folder and without --data: they must find their data.
+# Builds and unpacks the Debian package; both programs, run from elsewhere, must find their data.
 #   package-test.sh BUILD_DIR [CPACK]
 set -euo pipefail
 build=$(cd "$1" && pwd)

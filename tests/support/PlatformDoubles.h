@@ -175,7 +175,6 @@ public:
     bool result = true;
 };
 
-// Settings held in memory.
 class MemorySettings : public platform::Settings
 {
 public:

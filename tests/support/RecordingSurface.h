@@ -74,7 +74,6 @@ public:
     }
     void newPage() override { ++pages; }
 
-    // The first text drawn with exactly this content, if any.
     const Text* find(const std::string& text) const
     {
         for (const auto& t : texts)
