@@ -16,8 +16,7 @@
 
 namespace tepa::fuzz {
 
-// A broken invariant ends the run with a crash report and the input that caused it; the line of
-// the failed check comes first.
+// A broken invariant crashes the run, naming the line of the failed check.
 inline void require(bool condition, int line = __builtin_LINE(), const char* file = __builtin_FILE())
 {
     if (!condition) {
@@ -31,9 +30,8 @@ inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size)
     return {reinterpret_cast<const char*>(data), size};
 }
 
-// A private folder under the system's temporary folder for the life of the process, removed at
-// exit. Targets that go through the file readers write their input here, so a run never touches
-// anything else.
+// A private temporary folder for the life of the process, removed at exit: targets that go
+// through the file readers write their input here.
 inline const std::filesystem::path& tempFolder()
 {
     static const struct Folder
@@ -45,11 +43,7 @@ inline const std::filesystem::path& tempFolder()
             require(::mkdtemp(pattern.data()) != nullptr);
             path = pattern;
         }
-        ~Folder()
-        {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
+        ~Folder() { std::filesystem::remove_all(path); }
     } folder;
     return folder.path;
 }
@@ -60,17 +54,14 @@ inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
     require(static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))));
 }
 
-// True when the text is well-formed UTF-8 of characters that Windows-1252 holds, as every text
-// read from an installation file is: it survives a trip to the code page and back unchanged. A
-// character cut in the middle of its bytes does not.
+// Text read from an installation file is whole characters that Windows-1252 holds.
 inline bool isCp1252Text(std::string_view utf8)
 {
     return cp1252ToUtf8(utf8ToCp1252(utf8)) == utf8;
 }
 
 // A type load keeps the first matches up to its table's capacity, is cut exactly when more
-// matched, and leaves every text of the table within its length. True when the load found types
-// and kept them all.
+// matched, and keeps every text within its length. True when it found types and kept them all.
 inline bool checkLoad(const Result<TypeLoad>& load, const TypeTable& table, bool forced)
 {
     if (!load)

@@ -1,17 +1,10 @@
-// Builds the technical data file of arbitrary project records.
-//
-// An input of at least a record's size is decoded as a project file; the bytes after the record
-// (or all of a shorter input, over an empty record) then set single fields to any value, values
-// a file cannot bring included (non-finite doubles, counts out of range, length bytes above the
-// maximum). So every field the writer reads, doubles and text bytes alike, takes arbitrary values.
-//
-// Checked: the file is lines ended by CR LF with no other line break in them, and every value line
-// is label, tab, value, tab, unit (a name holding a line break or a tab must not start a line or
-// a field of its own for the reader); the head and the two sections appear as the flags say, with
-// one type line per entry written; every value field is a number, or, only when the record holds
-// a non-finite double, the text of that value.
+// Project files and technical data files of arbitrary records. An input of a record's size or more
+// is decoded as a project file, which must be safe, encode stably and print; the bytes after it
+// (or all of a shorter input) set single fields to any value before the technical data file is
+// written: CR LF lines, label TAB value TAB unit, sections and type lines as flags and counts say.
 #include "FuzzSupport.h"
 
+#include "cli/ShowCommand.h"
 #include "core/model/ProjectCodec.h"
 #include "core/reports/TechnicalData.h"
 
@@ -20,6 +13,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <regex>
 #include <span>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -129,6 +123,24 @@ void checkFile(const ProjectRecord& p, bool allFinite)
     require(typeLines[1] == written(cooling, p.CoolingEntryCount));
 }
 
+// A decoded record is safe, and its image is stable.
+void checkDecoded(const ProjectRecord& r)
+{
+    for (const auto& [count, firstInUse] : {std::pair{r.HeatingEntryCount, r.HeatingEntries[0].InUse},
+                                            std::pair{r.CoolingEntryCount, r.CoolingEntries[0].InUse}})
+        require((count >= 1 || (count == 0 && !firstInUse)) && count <= 12);
+    require(r.RoomCount == 1 && std::isfinite(r.HeatingDemand) && r.Title.raw()[0] <= 50);
+    for (const auto& e : r.HeatingEntries)
+        require(std::isfinite(e.Output) && std::isfinite(e.CoeffK) && std::isfinite(e.OutputStart) &&
+                e.TypeText1.raw()[0] <= 80);
+    const auto image = ProjectCodec::encode(r);
+    const auto again = ProjectCodec::decode(image);
+    require(image.size() == ProjectRecordSize && again.ok() && ProjectCodec::encode(*again) == image);
+    std::ostringstream out;
+    cli::writeProjectJson(r, out);
+    cli::writeProjectSummary(r, out);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -136,8 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProjectRecord project;
     const std::size_t used = size >= ProjectRecordSize ? ProjectRecordSize : 0;
     if (used > 0) {
-        auto decoded = ProjectCodec::decode(std::as_bytes(std::span(data, used)));
+        auto decoded = ProjectCodec::decode(std::as_bytes(std::span(data, size)));
         require(decoded.ok());
+        checkDecoded(*decoded);
         project = *decoded;
     }
     Fields fields = fieldsOf(project);

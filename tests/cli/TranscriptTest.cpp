@@ -11,15 +11,12 @@
 #include <random>
 #include <sstream>
 
-// Every command's output and every refusal, compared byte for byte with the transcript in
-// tests/data/cli-transcript.txt. Each "$ tepa ..." line there is run (arguments split at blanks,
-// "..." for one with blanks); the lines after it are what it wrote: "> " stdout, "! " stderr,
-// "% no newline" when stdout does not end with one, "+ NAME SIZE HASH" for each file it made,
-// then its exit code. Other lines are comments and stay as they are. {tmp} stands for the
-// folder below, {data} for tests/data; the default installation is {data}/install.
-// A new case (or a new command's rows) is one "$ tepa ..." line; to write its results, run
+// Every command's output and refusal, compared with tests/data/cli-transcript.txt. Each
+// "$ tepa ..." line there is run (arguments split at blanks, "..." for one with blanks); below it
+// is what it wrote: "> " stdout, "! " stderr, "% no newline", "+ NAME SIZE HASH" for each file it
+// made, its exit code. Other lines are comments. {tmp} stands for the folder below, {data} for
+// tests/data; the default installation is {data}/install. For a new "$ tepa ..." line, run
 // TEPA_WRITE_TRANSCRIPT=1 bin/test_cli --gtest_filter='Transcript.*' and review the diff.
-// What the PDFs hold, whose bytes carry their time of making, print-program-test.sh reads back.
 
 namespace tepa::cli {
 namespace {
@@ -28,7 +25,6 @@ namespace fs = std::filesystem;
 
 const fs::path dataDir = TEPA_TEST_DATA_DIR;
 const fs::path transcriptFile = dataDir / "cli-transcript.txt";
-// The fixture installation has interface texts "Text n" and no letterhead logo.
 const fs::path fixtureInstall = dataDir / "install";
 
 std::string readAll(const fs::path& file)
@@ -37,7 +33,6 @@ std::string readAll(const fs::path& file)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A fresh folder of its own in the system's temporary folder, removed with the object.
 struct TempFolder
 {
     fs::path path = fs::temp_directory_path() / ("tepa-cli-" + std::to_string(std::random_device()()));
@@ -65,12 +60,7 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 std::vector<std::string> splitArgs(const std::string& line)
 {
     std::vector<std::string> args;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
+    for (auto i = line.find_first_not_of(' '); i < line.size(); i = line.find_first_not_of(' ', i)) {
         const bool quoted = line[i] == '"';
         const auto end = std::min(line.find(quoted ? '"' : ' ', i + 1), line.size());
         args.push_back(line.substr(i + quoted, end - i - quoted));
@@ -98,10 +88,7 @@ std::uint32_t fnv1a(const std::string& bytes)
     return h;
 }
 
-// The inputs the transcript names below {tmp}: the files of tests/data/cli-inputs (rate batches;
-// a file where a folder is needed; a building of a dual-use room whose units are counted once, a
-// heating room sharing a key with it, a room without entries, a file that is no project and one
-// that is not listed) and these.
+// The inputs below {tmp}: the files of tests/data/cli-inputs and these.
 void makeInputs(const fs::path& tmp)
 {
     fs::copy(dataDir / "cli-inputs", tmp, fs::copy_options::recursive);
@@ -122,15 +109,13 @@ void makeInputs(const fs::path& tmp)
     fs::create_directories(tmp / "no-projects");
 }
 
-// A refusal writes nothing to stdout (but for check-data's report) and leaves every file as it
-// was; a success reports the files it made, which are then removed so that each case sees the
-// same inputs.
+// A refusal writes nothing to stdout (but check-data's report) and changes no file; the files a
+// success made are reported and removed, so each case sees the same inputs.
 std::string runCase(const std::string& command, const fs::path& tmp)
 {
     const std::string tmpText = tmp.string(), dataText = dataDir.string();
     const std::string expanded = replaceAll(replaceAll(command, "{tmp}", tmpText), "{data}", dataText);
-    // Printing runs in this process; the print program is checked as a program of its own
-    // (print-program-test.sh).
+    // Printing runs in this process; print-program-test.sh checks the print program.
     Context context{fixtureInstall};
     context.print = runPrint;
     context.writePdf = writePrintoutPdf;
@@ -140,9 +125,7 @@ std::string runCase(const std::string& command, const fs::path& tmp)
     const auto after = snapshot(tmp);
     std::string result = lines(">", out.str()) + lines("!", err.str());
     if (exitCode != ExitOk) {
-        if (command.find("check-data") == std::string::npos) { // its report is its output
-            EXPECT_EQ(out.str(), "");
-        }
+        EXPECT_TRUE(out.str().empty() || command.find("check-data") != std::string::npos) << out.str();
         EXPECT_TRUE(after == before) << "a refusal changed the files";
     }
     for (const auto& [name, bytes] : after) {
@@ -167,34 +150,17 @@ TEST(Transcript, EveryCommandWritesWhatTheTranscriptHolds)
     makeInputs(tmp.path);
     std::string actual;
     std::istringstream in(expected);
-    std::string command, expectedResult;
-    auto finish = [&] {
-        if (command.empty())
-            return;
-        const std::string result = runCase(command.substr(6), tmp.path);
-        EXPECT_EQ(result, expectedResult) << command;
-        actual += result;
-        command.clear();
-    };
     for (std::string line; std::getline(in, line);) {
-        const bool resultLine = line.starts_with(">") || line.starts_with("!") || line.starts_with("+ ") ||
-                                line.starts_with("% ") || line.starts_with("exit ");
-        if (resultLine && !command.empty()) {
-            expectedResult += line + "\n";
-            continue;
-        }
-        finish();
+        if (line.starts_with(">") || line.starts_with("!") || line.starts_with("+ ") ||
+            line.starts_with("% ") || line.starts_with("exit "))
+            continue; // a result, written anew below its command
         actual += line + "\n";
-        if (line == "$ tepa" || line.starts_with("$ tepa ")) {
-            command = line;
-            expectedResult.clear();
-        }
+        if (line == "$ tepa" || line.starts_with("$ tepa "))
+            actual += runCase(line.substr(6), tmp.path);
     }
-    finish();
     if (std::getenv("TEPA_WRITE_TRANSCRIPT"))
         std::ofstream(transcriptFile, std::ios::binary) << actual;
-    // Each case's difference is shown above; this also catches a changed comment or order.
-    EXPECT_TRUE(actual == expected) << "write the transcript anew and compare it with git diff";
+    EXPECT_EQ(actual, expected) << "write the transcript anew and compare it with git diff";
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# tepa as a program: no command but print loads a Qt library (the dynamic loader's own account,
-# so a library opened later would show too), and print runs through tepa-print beside it with
-# its output, messages and exit code passed on. The PDFs of print and summary carry the lines,
-# places and metadata of the layouts the windows print (the layout tests check each position on
-# a recording surface), read back with pdftotext and pdfinfo (package poppler-utils).
+# tepa as a program: only print loads Qt (by the dynamic loader's account), through tepa-print;
+# the PDFs of print and summary hold the layouts' lines, places and metadata (poppler-utils).
 #   print-program-test.sh TEPA TEST_DATA_DIR
 set -uo pipefail
 tepa=$1
@@ -14,7 +11,6 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 loaded() { LD_DEBUG=libs "$@" 2>&1 >/dev/null | grep -o 'libQt6[A-Za-z]*' | sort -u; }
-# The PDF's text with blanks squeezed, so that checks do not depend on the font's blank width.
 text() { pdftotext -layout "$1" - | tr -s ' '; }
 has() { [[ $1 == *"$2"* ]] || fail "'$2' not in: $1"; }
 
@@ -38,13 +34,12 @@ for line in "Text 102" "Bürogebäude Nordring 12 / P-2025-117" "WFW 200 1000 3"
 export QT_QPA_PLATFORM=offscreen
 "$tepa" print "$testdata/sample-project.kon" --list --pdf "$tmp/neutral.pdf" --data "$real" || fail "print exit $?"
 has "$(text "$tmp/neutral.pdf")" "ORVA Konvektoren"
-# The title "Konvektorenliste (Stückliste)" starts at (400, 1200) layout units, (96, 288) pt at
-# 300 units to the inch; the word box's top sits on or just below the line's top, by the font's
-# internal leading.
+# The title starts at (400, 1200) layout units, (96, 288) pt; the word box's top sits on or just
+# below it, by the font's internal leading.
 box=$(pdftotext -bbox "$tmp/neutral.pdf" - | grep -m1 '>Konvektorenliste<')
 awk -F'"' '{ exit !($2 >= 94.5 && $2 <= 97.5 && $4 >= 284 && $4 <= 292) }' <<<"$box" || fail "title at $box"
 
-# The sample room heats and cools: the mode picks the sheet, the default is the heating sheet.
+# The sample room heats and cools: the mode picks the sheet, heating by default.
 for mode in "" "--mode heating" "--mode cooling"; do
     # shellcheck disable=SC2086
     "$tepa" print "$real/Beispiel.kon" --calc-data $mode --pdf "$tmp/calc.pdf" --data "$real" || fail "exit $?"

@@ -16,17 +16,13 @@
 #include <set>
 #include <string>
 
-// The installation in data/ as the program ships it, compared with tests/data/installed-range.txt:
-// each type with the series codes its name carries, the names its entries get and its lengths;
-// each line of the type index with the types its pick lists; the sample project's bill of
-// convectors. (The CLI transcript rates every type at the points a design uses.) After a change
-// to the data or the engine, TEPA_WRITE_GOLDEN=1 bin/test_installation writes the file anew, to be
-// reviewed with git diff. The rules every type must meet are checked on the way.
+// The shipped installation in data/ against tests/data/installed-range.txt: each type's series
+// codes, entry names and lengths; each type index line with the types its pick lists; the sample
+// project's bill of convectors. TEPA_WRITE_GOLDEN=1 bin/test_installation writes it anew.
 
 namespace tepa {
 namespace {
 
-// The installation folder the program ships with: data/ of the source tree, beside tests/.
 std::filesystem::path installationDir()
 {
     return std::filesystem::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
@@ -38,29 +34,6 @@ std::vector<TypeRecord> installedTypes(bool forced)
     EXPECT_TRUE(types) << types.error();
     return types ? std::move(types).value() : std::vector<TypeRecord>{};
 }
-
-// The names the calculation window gives an entry of a picked type: in heating the type line
-// cut to the entry's 10 characters, in cooling the code before the first blank of the first 20
-// characters.
-std::string heatingEntryName(std::string_view typeName)
-{
-    return std::string(utf8Left(typeName, 10));
-}
-std::string coolingEntryName(std::string_view typeName)
-{
-    const std::string_view head = utf8Left(typeName, 20);
-    return std::string(utf8Left(head.substr(0, head.find(' ')), 10));
-}
-
-std::vector<double> offeredLengths(const TypeRecord& type)
-{
-    std::vector<double> lengths;
-    for (const std::string& field : lengthFields(type.lengthLine))
-        lengths.push_back(decimalValue(field));
-    return lengths;
-}
-
-const std::filesystem::path goldenFile = TEPA_TEST_DATA_DIR "/installed-range.txt";
 
 // The series codes the engine and the windows test for, each a substring test on the name.
 const std::vector<std::string> seriesCodes = {
@@ -82,25 +55,26 @@ std::string inQuotes(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-// A type's names and lengths. The entry keeps the name cut to 10 characters in heating and up to
-// its first blank in cooling; both must keep every code of the name, or the engine would rate
-// the entry as another series, and both must be the code padded with blanks, or the bill of
-// convectors would order a unit of both lists twice.
+// Both entry names keep every code of the name (or the engine would rate another series) and
+// are the same code (or the bill of convectors would order a dual-use unit twice).
 std::string describeType(const TypeRecord& type)
 {
     SCOPED_TRACE(type.name);
-    const std::string name = type.name, heating = heatingEntryName(name);
+    const std::string name = type.name, heating(utf8Left(name, 10)); // the heating entry's name
     std::string line = "  " + inQuotes(name) + " codes" + codesIn(name) + ", heating " + inQuotes(heating);
     EXPECT_EQ(codesIn(heating), codesIn(name));
     if (coolingSeries(name)) {
-        const std::string cooling = coolingEntryName(name);
+        // The cooling entry's name: the code before the first blank of the first 20 characters.
+        const std::string_view head = utf8Left(name, 20);
+        const std::string cooling(utf8Left(head.substr(0, head.find(' ')), 10));
         EXPECT_EQ(codesIn(cooling), codesIn(name));
         EXPECT_EQ(heating.substr(0, heating.find_last_not_of(' ') + 1), cooling);
         line += ", cooling " + inQuotes(cooling);
     }
-    // A type click with a single length takes it at once, without the height click that sets
-    // the height factor by series code: every type offers two or more, in order.
-    const std::vector<double> lengths = offeredLengths(type);
+    // A single length would skip the height click: every type offers two or more, in order.
+    std::vector<double> lengths;
+    for (const std::string& field : lengthFields(type.lengthLine))
+        lengths.push_back(decimalValue(field));
     EXPECT_GE(lengths.size(), 2u);
     EXPECT_TRUE(std::is_sorted(lengths.begin(), lengths.end()));
     line += ", lengths";
@@ -109,28 +83,8 @@ std::string describeType(const TypeRecord& type)
     return line + "\n";
 }
 
-TypeSelection selectionOf(const TypeIndexLine& entry, bool heatingMode)
-{
-    TypeSelection s;
-    s.FreeTypeChosen = entry.kind == 'F';
-    s.ForcedTypeChosen = entry.kind == 'Z';
-    s.ChosenTypeRow = entry.chosenTypeRow;
-    s.HeatingMode = heatingMode;
-    return s;
-}
-
-Result<TypeLoad> load(const TypeSelection& selection, bool forced)
-{
-    TypeTable table;
-    return forced ? loadForcedTypes(installationDir(), selection, table)
-                  : loadFreeTypes(installationDir(), selection, table);
-}
-
-// Each line of the type index, picked in the room data panel, hands the line from column 12 on
-// to the type load as the filter, free or forced by its first character, in heating and, for
-// the "HW" lines, in cooling. Every type can be picked, and the cooling list offers exactly the
-// types that can cool. W1..W4 lead the "W" pick as they lead the free file: a type click takes
-// the height factor by list position (0 -> W1 ... 3 -> W4), the height click by series code.
+// A picked index line hands its filter to the free or forced type load, in heating and, for "HW"
+// lines, in cooling. Every type can be picked; the cooling list offers exactly those that cool.
 std::string describeTypeIndex()
 {
     const auto lines = loadConvectorTypeIndex(installationDir());
@@ -142,13 +96,18 @@ std::string describeTypeIndex()
         const TypeIndexLine entry = parseTypeIndexLine((*lines)[i]);
         text += "  " + std::to_string(i + 1) + " " + entry.kind + (entry.cooling ? "HW " : " ") +
                 inQuotes(entry.shownName);
-        // A trailing blank would be part of the filter. (Names shown twice and filters picking
-        // more than a list holds are the installation check's.)
+        // A trailing blank would be part of the filter.
         EXPECT_NE(entry.chosenTypeRow.back(), ' ');
         for (bool heating : {true, false}) {
             if (entry.kind == 'O' || (!heating && !entry.cooling))
                 continue; // "not yet available": the pick only shows a message
-            const auto loaded = load(selectionOf(entry, heating), entry.kind == 'Z');
+            const TypeSelection selection{.FreeTypeChosen = entry.kind == 'F',
+                                          .ForcedTypeChosen = entry.kind == 'Z',
+                                          .ChosenTypeRow = entry.chosenTypeRow,
+                                          .HeatingMode = heating};
+            TypeTable table;
+            const auto loaded = entry.kind == 'Z' ? loadForcedTypes(installationDir(), selection, table)
+                                                  : loadFreeTypes(installationDir(), selection, table);
             EXPECT_TRUE(loaded) << loaded.error();
             text += heating ? " heating:" : " cooling:";
             for (const std::string& name : loaded->names) {
@@ -180,10 +139,7 @@ TEST(InstalledRange, IsWhatTheGoldenFileHolds)
     }
     actual += describeTypeIndex();
 
-    // The sample project shipped with the installation must hold what the program computes from
-    // the shipped data: after a change to the data or the engine it is made again with
-    // make-sample. Its room heats and cools with the same 2-pipe coil and ceiling unit: the bill
-    // of convectors orders them once, with the larger count.
+    // The shipped sample project holds what the program computes from the shipped data.
     const auto sample = sample::makeSampleProject(installationDir());
     ASSERT_TRUE(sample) << sample.error();
     std::ifstream in(installationDir() / "Beispiel.kon", std::ios::binary);
@@ -194,6 +150,7 @@ TEST(InstalledRange, IsWhatTheGoldenFileHolds)
     for (const std::string& line : convectorListLines(BuildConvectorList(*sample)))
         actual += "  " + line + "\n";
 
+    const std::filesystem::path goldenFile = TEPA_TEST_DATA_DIR "/installed-range.txt";
     std::ifstream golden(goldenFile, std::ios::binary);
     const std::string expected{std::istreambuf_iterator<char>(golden), {}};
     if (std::getenv("TEPA_WRITE_GOLDEN"))

@@ -1,10 +1,6 @@
-// Random use of both windows: a seeded stream of menu commands, clicks on controls, slider moves,
-// typed text (garbage included), damaged project files and saves, with the invariants checked
-// after every event. A broken invariant or a hang names the seed and the event (a broken invariant
-// also the events before it), so the run can be replayed. The default run is four fixed seeds of
-// 5000 events; the environment changes that:
-//   TEPA_MONKEY_SEED=n     run this seed instead
-//   TEPA_MONKEY_TRACE=1    print every event as it starts
+// Random use of both windows, with the invariants checked after every event. A failure or a hang
+// names the seed and event for a replay: TEPA_MONKEY_SEED=n runs that seed instead of the fixed
+// ones, TEPA_MONKEY_TRACE=1 prints every event as it starts.
 #include "PlatformDoubles.h"
 
 #include "app/TForm1.h"
@@ -19,17 +15,14 @@
 #include <QtWidgets>
 
 #include <cstring>
-#include <numeric>
 #include <random>
 #include <thread>
 
 namespace tepa::test {
 namespace {
 
-// An event that has not returned after HangLimitMs hangs and ends the run; events are checked
-// against EventLimitMs afterwards (the hang limit leaves room for a sanitizer build under load).
+// An event running for HangLimitMs hangs (room for a sanitizer build under load); a slow one fails.
 constexpr qint64 HangLimitMs = 30000, EventLimitMs = 1000;
-constexpr std::size_t LogLength = 40;
 
 std::string quoted(QString text)
 {
@@ -37,8 +30,7 @@ std::string quoted(QString text)
     return '"' + (text.size() > 120 ? text.left(120) + "..." : text).toStdString() + '"';
 }
 
-// A list's count and current index as the windows may leave them: a count of 1 to 12, or 0 once
-// the last entry was deleted (entry 1 is then no longer in use); the index within the count.
+// A list's count is 1 to 12, or 0 once its last entry was deleted; the index lies within it.
 std::optional<std::string> listProblem(const char* list, int count, bool firstInUse, int index)
 {
     if (count < 0 || count > int(MaxEntries) || (count == 0 && firstInUse) || index < 1 ||
@@ -54,27 +46,22 @@ QByteArray imageOf(const ProjectRecord& project)
     return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
 }
 
-// What is wrong with a project image, if anything: the reader must take it back unchanged. It
-// makes safe what no program may write (a double that is no number, an entry count outside its
-// list, a string longer than its field), so such a value comes back changed.
+// The reader must take a project image back unchanged; what no program may write (a double that
+// is no number, a count outside its list, an overlong string) comes back changed.
 std::optional<std::string> imageProblem(const QByteArray& image)
 {
-    if (static_cast<std::size_t>(image.size()) != ProjectRecordSize)
-        return "an image of " + std::to_string(image.size()) + " bytes";
     auto decoded = ProjectCodec::decode(std::as_bytes(std::span(image.constData(), image.size())));
     if (!decoded)
         return "an image that does not decode: " + decoded.error();
-    // The room count is 0 until the first New and is read as 1 whatever it holds: left as it was.
+    // The room count is read as 1 whatever it holds.
     std::memcpy(&decoded->RoomCount, image.constData() + layout::record::RoomCount.offset, 4);
     if (const qsizetype changed = firstDifference(image, imageOf(*decoded)); changed >= 0)
         return "byte " + std::to_string(changed) + " of the image reads back changed";
     return std::nullopt;
 }
 
-// The texts a message box may show: an interface text line or a fixed text of the program, alone,
-// after an entry's number or with the file or address it is about on the next line; and the
-// platform's errors of the files the monkey hands over (a missing project file, a save into a
-// missing folder, a return temperature that is no number).
+// A box may show an interface text or a fixed text, alone, after an entry's number or above the
+// file or address it is about; errors only of the files the monkey hands over and of numbers.
 struct MessageRules
 {
     MessageRules(const InterfaceTexts& texts, const QString& tempDir)
@@ -82,8 +69,7 @@ struct MessageRules
     {
         for (const std::string& line : texts.lines())
             lines.insert(QString::fromStdString(line));
-        // The information box's mail and web lines start with one character that is no part of
-        // the address; without a program to open it the address itself is shown.
+        // Without a program to open them, the mail and web addresses are shown.
         for (const std::size_t line : {161, 162})
             lines.insert(QString::fromStdString(texts.line(line)).mid(1));
         lines += {QString::fromUtf8(LoadingErrorMessage), QString::fromUtf8(RefusedAttachmentText),
@@ -91,7 +77,6 @@ struct MessageRules
         lines.remove(QString());
     }
 
-    // Nothing when the box is one the program may show; else what is wrong with it.
     std::optional<std::string> problem(MessageKind kind, const QString& text) const
     {
         static const QRegularExpression numbered(QStringLiteral("^Konvektor Nr (\\d+)   (.*)$"),
@@ -99,7 +84,7 @@ struct MessageRules
         static const QRegularExpression notANumber(QStringLiteral("^'.*' ist kein gültiger Gleitkommawert$"),
                                                    QRegularExpression::DotMatchesEverythingOption);
         const auto match = numbered.match(text);
-        const int number = match.hasMatch() ? match.captured(1).toInt() : 0;
+        const int number = match.captured(1).toInt(); // 0 without a match
         const bool allowed =
             kind != MessageKind::Error
                 ? lines.contains(text.section(QLatin1Char('\n'), 0, 0)) ||
@@ -116,8 +101,8 @@ struct MessageRules
     QString tempDir;
 };
 
-// The monkey is the windows' message boxes and file dialogs too: it records every box, answers
-// each question at random and hands the dialogs its own files, damaged ones among them.
+// The monkey is the message boxes and file dialogs too: it answers questions at random and hands
+// the dialogs its own files, damaged ones among them.
 class Monkey : public platform::Messages, public platform::FileDialogs
 {
 public:
@@ -137,8 +122,8 @@ public:
         m_form1->show();
         QCoreApplication::processEvents();
         m_rules.emplace(m_session.InterfaceTexts, m_temp);
-        m_watchdog = std::thread([this] {
-            for (; !m_stopWatchdog; std::this_thread::sleep_for(std::chrono::milliseconds(200)))
+        m_watchdog = std::jthread([this](const std::stop_token& stop) {
+            for (; !stop.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(200)))
                 if (const qint64 started = m_eventStartMs; started > 0 && nowMs() - started > HangLimitMs) {
                     std::fprintf(stderr, "monkey seed %lu: event %ld hangs\n", ulong(m_seed), long(m_event));
                     std::abort();
@@ -146,42 +131,26 @@ public:
         });
     }
 
-    ~Monkey() override
-    {
-        m_stopWatchdog = true;
-        m_watchdog.join();
-        m_form1->setCalculationWindow(nullptr);
-    }
+    ~Monkey() override { m_form1->setCalculationWindow(nullptr); }
 
-    // Runs `events` events; the first broken invariant fails the test and ends the run.
     void run(long events)
     {
-        // Each kind as often as its weight; an action returns false when nothing of its kind is reachable.
-        static const std::pair<int, bool (Monkey::*)()> kinds[] = {{18, &Monkey::menuCommand},
-                                                                   {40, &Monkey::clickControl},
-                                                                   {14, &Monkey::moveSlider},
-                                                                   {18, &Monkey::typeIntoEdit}};
+        // Each kind as often as its weight; false: nothing of the kind is reachable.
+        static const std::array kinds{&Monkey::menuCommand, &Monkey::clickControl, &Monkey::moveSlider,
+                                      &Monkey::typeIntoEdit};
+        std::discrete_distribution<std::size_t> weights{18, 40, 14, 18};
         for (long n = 1; n <= events; ++n) {
             m_event = n;
-            // The services' answers vary too: no program opens a document, a printer dialog is cancelled.
             m_shell.result = chance(80);
             m_printer.cancel = chance(20);
             const qint64 started = m_eventStartMs = nowMs();
-            bool ran = false;
-            for (int attempt = 0; attempt < 100 && !ran; ++attempt) {
-                int roll = pickInt(90);
-                const auto* kind = kinds;
-                for (; roll >= kind->first; ++kind)
-                    roll -= kind->first;
-                ran = (this->*kind->second)();
+            for (int attempt = 0; attempt < 100 && !(this->*kinds[weights(m_random)])(); ++attempt) {
             }
             QCoreApplication::processEvents();
             m_eventStartMs = 0;
             if (const auto problem = problemAfterEvent(nowMs() - started)) {
                 ADD_FAILURE() << "monkey seed " << m_seed << ", event " << n << ": " << *problem
-                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed
-                              << " TEPA_MONKEY_TRACE=1\nlast events:\n"
-                              << std::accumulate(m_log.begin(), m_log.end(), std::string());
+                              << "\nreplay: TEPA_MONKEY_SEED=" << m_seed << " TEPA_MONKEY_TRACE=1";
                 return;
             }
             m_savesThisEvent.clear();
@@ -190,19 +159,16 @@ public:
         }
     }
 
-    void showMessage(const QString& text) override { m_boxes.emplace_back(MessageKind::Message, text); }
-    void showInformation(const QString& text) override
-    {
-        m_boxes.emplace_back(MessageKind::Information, text);
-    }
-    void showError(const QString& text) override { m_boxes.emplace_back(MessageKind::Error, text); }
+    void showMessage(const QString& box) override { m_boxes.emplace_back(MessageKind::Message, box); }
+    void showInformation(const QString& box) override { m_boxes.emplace_back(MessageKind::Information, box); }
+    void showError(const QString& box) override { m_boxes.emplace_back(MessageKind::Error, box); }
     bool askYesNo(const QString& text) override
     {
         m_boxes.emplace_back(MessageKind::YesNo, text);
         return chance(50);
     }
 
-    // The project file dialog has a title; the attachment dialog offers every file.
+    // The project file dialog has a title; the attachment dialog takes any file.
     std::optional<QString> openFile(const platform::FileDialogRequest& request) override
     {
         static const char* const names[] = {"/anhang/plan.pdf", "/anhang/setup.exe", "/Übersicht °C.txt",
@@ -219,21 +185,18 @@ public:
 
     std::optional<QString> saveFile(const platform::FileDialogRequest&) override
     {
-        // Now and then over an earlier save.
         const std::size_t roll = pick(100);
         const QString path = roll < 10   ? QString()
                              : roll < 14 ? m_temp + QStringLiteral("/missing/projekt.kon")
                                          : m_temp + QStringLiteral("/save-%1.kon").arg(pick(40));
         note(path.isEmpty() ? "cancel" : quoted(path), "save dialog");
-        if (!path.isEmpty())
-            m_savesThisEvent.push_back(path);
+        m_savesThisEvent.push_back(path); // a cancel's empty path is never opened
         return path.isEmpty() ? std::nullopt : std::optional(path);
     }
 
 private:
     static qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
-    // The invariants, checked after every event.
     std::optional<std::string> problemAfterEvent(qint64 elapsedMs)
     {
         if (elapsedMs > EventLimitMs)
@@ -252,10 +215,8 @@ private:
             return "project in memory: " + *problem;
         for (const QString& path : m_savesThisEvent) {
             QFile file(path);
-            if (!file.exists())
-                continue; // the save did not happen (room data changed, a failed write)
             if (!file.open(QIODevice::ReadOnly))
-                return "cannot read the saved file " + path.toStdString();
+                continue; // the save did not happen (room data changed, a failed write)
             if (auto problem = imageProblem(file.readAll()))
                 return "saved file " + path.toStdString() + ": " + *problem;
             if (!m_savedFiles.contains(path))
@@ -266,25 +227,19 @@ private:
 
     void note(const std::string& detail, const char* kind = "")
     {
-        const std::string line = "#" + std::to_string(m_event) + " " + kind + (*kind ? ": " : "") + detail;
         static const char* const trace = std::getenv("TEPA_MONKEY_TRACE");
         if (trace && *trace && std::strcmp(trace, "0") != 0)
-            std::fprintf(stderr, "%s\n", line.c_str());
-        m_log.push_back("  " + line + "\n");
-        if (m_log.size() > LogLength)
-            m_log.pop_front();
+            std::fprintf(stderr, "#%ld %s%s%s\n", long(m_event), kind, *kind ? ": " : "", detail.c_str());
     }
 
     std::size_t pick(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(m_random() % n); }
     int pickInt(int n) { return static_cast<int>(pick(static_cast<std::size_t>(std::max(n, 0)))); }
     bool chance(int percent) { return pickInt(100) < percent; }
 
-    // One control that `keep` accepts and the planner can reach now: shown, enabled, in a shown
-    // window, not covered at its centre (the type panel lies over the operating-point panels). It
-    // gets the focus as a press would (the edit that had it finishes its editing first).
+    // A control `keep` accepts that can be reached now: shown, enabled, not covered at its centre;
+    // it gets the focus as a press would.
     template <class W> W* pickReachable(const std::function<bool(W*)>& keep)
     {
-        // The calculation window, once open, gets most of the planner's attention.
         const bool calcWindowOnly = m_form2->isVisible() && chance(60);
         std::vector<W*> found;
         for (QWidget* window : {static_cast<QWidget*>(m_form1.get()), static_cast<QWidget*>(m_form2.get())}) {
@@ -300,17 +255,14 @@ private:
         if (found.empty())
             return nullptr;
         W* widget = found[pick(found.size())];
-        note((widget->objectName().isEmpty() ? widget->metaObject()->className()
-                                             : widget->objectName().toStdString()) +
-             (widget->window() == m_form2.get() ? " (calculation)" : ""));
+        note(widget->metaObject()->className() + (" " + widget->objectName().toStdString()));
         QApplication::setActiveWindow(widget->window());
         if (widget->focusPolicy() & Qt::ClickFocus)
             widget->setFocus(Qt::MouseFocusReason);
         return widget;
     }
 
-    // Numbers, odd ones, long ones, and control characters, Latin-1 and anything else of the basic
-    // plane among the characters of numbers.
+    // Numbers, odd ones, long ones, and any characters of the basic plane among those of numbers.
     QString randomText()
     {
         static const QStringList odd =
@@ -337,8 +289,7 @@ private:
         return text;
     }
 
-    // A command of a shown window's menu (not the exit command: it ends the application), or the
-    // calculation window's frame's close button.
+    // A menu command of a shown window (not Exit), or the calculation window's close button.
     bool menuCommand()
     {
         if (m_form2->isVisible() && chance(10)) {
@@ -364,8 +315,7 @@ private:
         return true;
     }
 
-    // A click on a list's row (now and then twice), a push or radio button (stages, list editing,
-    // operating points), a count's arrows, or an information line of the main window.
+    // A list row (now and then twice), a button, a count's arrows or an information line.
     bool clickControl()
     {
         QWidget* control = pickReachable<QWidget>([this](QWidget* w) {
@@ -377,7 +327,7 @@ private:
         if (auto* list = qobject_cast<QListWidget*>(control)) {
             const int row = pickInt(list->count());
             const bool twice = chance(25);
-            // The focus change may have finished an edit whose handler rebuilt the list.
+            // The focus change may have rebuilt the list.
             if (row >= list->count() || !list->isVisible())
                 return true;
             note(quoted(list->item(row)->text()) + (twice ? " double click" : ""), "row");
@@ -400,8 +350,7 @@ private:
         return control;
     }
 
-    // The calculation window's own sliders, not the scroll bars of its lists: dragged to a value
-    // or moved by one of their actions, single step to maximum.
+    // The calculation window's sliders (not its lists' scroll bars): set, or moved by an action.
     bool moveSlider()
     {
         QScrollBar* bar = pickReachable<QScrollBar>(
@@ -431,16 +380,13 @@ private:
              "text");
         QTest::keyClick(field, replace ? Qt::Key_A : Qt::Key_End,
                         replace ? Qt::ControlModifier : Qt::NoModifier);
-        // Key by key as the planner types: each key carries its character (only the key of a
-        // line break matters to the windows).
+        // Key by key; only a line break's key matters to the windows.
         for (const QChar c : text) {
             if (!field->isVisible() || !field->isEnabled() || field != QApplication::focusWidget())
                 break;
-            const Qt::Key key = c == QLatin1Char('\n') ? Qt::Key_Return : Qt::Key_unknown;
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(field, &press);
-            QApplication::sendEvent(field, &release);
+            QTest::sendKeyEvent(QTest::Click, field,
+                                c == QLatin1Char('\n') ? Qt::Key_Return : Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         }
         if (ending < 5 && !memo && field->hasFocus())
             QTest::keyClick(field, Qt::Key_Return);
@@ -449,8 +395,7 @@ private:
         return true;
     }
 
-    // An intact or saved project file, or one damaged in a way a reader has to survive: bytes
-    // flipped, cut short, grown, or all random.
+    // An intact or saved project file, or one with bytes flipped, cut short or grown, or random.
     QString damagedProjectFile()
     {
         QStringList sources{QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"),
@@ -460,15 +405,13 @@ private:
             return in.fileName();
         QByteArray image = in.readAll();
         const auto size = static_cast<std::size_t>(image.size());
-        static const char* const ways[] = {"intact", "bytes flipped", "cut", "grown", "random"};
+        static const char* const ways[] = {"intact", "bytes flipped", "cut or grown", "random"};
         const std::size_t way = pick(std::size(ways));
         for (std::size_t i = 0, n = way == 1 ? 1 + pick(16) : 0; i < n && size > 0; ++i)
             image[qsizetype(pick(size))] ^= static_cast<char>(1 + pick(255));
         if (way == 2)
-            image.truncate(qsizetype(pick(size + 1)));
-        for (std::size_t i = 0, n = way == 3 ? 1 + pick(100) : 0; i < n; ++i)
-            image.append(static_cast<char>(pick(256)));
-        if (way == 4)
+            image.resize(qsizetype(pick(size + 100)));
+        if (way == 3)
             std::generate(image.begin(), image.end(), [this] { return static_cast<char>(pick(256)); });
         const QString path =
             m_temp + (chance(80) ? QStringLiteral("/load.kon") : QStringLiteral("/load.orv"));
@@ -495,9 +438,7 @@ private:
     QStringList m_savesThisEvent;                         // save answers given during the event
     std::atomic<long> m_event = 0;
     std::atomic<qint64> m_eventStartMs{0};
-    std::deque<std::string> m_log;
-    std::atomic<bool> m_stopWatchdog{false};
-    std::thread m_watchdog;
+    std::jthread m_watchdog; // stopped first
 };
 
 std::vector<std::uint64_t> seeds()
@@ -525,11 +466,10 @@ TEST(MonkeyChecks, BrokenImagesListsAndUnknownMessagesAreCaught)
     const QByteArray intact = file.readAll();
     EXPECT_EQ(imageProblem(intact), std::nullopt);
     // a double that is no number, 13 heating entries, a cut image
-    const QByteArray broken[] = {
-        QByteArray(intact).replace(record::CoolingEntries.offset + entry::Output.offset, 8,
-                                   QByteArray(8, '\xff')),
-        QByteArray(intact).replace(record::HeatingEntryCount.offset, 1, "\x0d"), intact.left(15000)};
-    for (const QByteArray& image : broken)
+    for (const QByteArray& image :
+         {QByteArray(intact).replace(record::CoolingEntries.offset + entry::Output.offset, 8,
+                                     QByteArray(8, '\xff')),
+          QByteArray(intact).replace(record::HeatingEntryCount.offset, 1, "\x0d"), intact.left(15000)})
         EXPECT_NE(imageProblem(image), std::nullopt);
     EXPECT_EQ(listProblem("heating", 0, false, 1), std::nullopt);
     EXPECT_NE(listProblem("heating", 0, true, 1), std::nullopt);
@@ -543,10 +483,7 @@ TEST(MonkeyChecks, BrokenImagesListsAndUnknownMessagesAreCaught)
         {MessageKind::Information, QString::fromStdString(texts.value().line(78)), true},
         {MessageKind::Message, QStringLiteral("Konvektor Nr 3   ") + line118, true},
         {MessageKind::Message, QStringLiteral("Konvektor Nr 13   ") + line118, false},
-        {MessageKind::Message, QStringLiteral("Konvektor Nr 3 ") + line118, false},
         {MessageKind::Message, QStringLiteral("Loading - Error\n/tmp/x.kon"), true},
-        {MessageKind::Message, QString(), false},
-        {MessageKind::Message, QStringLiteral("nan"), false},
         {MessageKind::Error, QStringLiteral("'x1' ist kein gültiger Gleitkommawert"), true},
         {MessageKind::Error, QStringLiteral("Datei /tmp/monkey/gone.kon kann nicht geöffnet werden"), true},
         {MessageKind::Error, QStringLiteral("Datei /usr/x.kon kann nicht geöffnet werden"), false},

@@ -1,4 +1,4 @@
-// Where the programs look for their installation data, given the folder they run from.
+// Where the programs look for their installation data (shared by both), given their folder.
 #include "core/productdata/DataFolder.h"
 
 #include <gtest/gtest.h>

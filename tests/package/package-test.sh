@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a build tree, unpacks it into a temporary root (as dpkg would
-# install it, but elsewhere) and runs both programs from there, started from an unrelated
-# folder and without --data: they must find the unpacked data through their own location.
+# Builds and unpacks the Debian package; both programs, run from elsewhere, must find their data.
 #   package-test.sh BUILD_DIR [CPACK]
 set -euo pipefail
 build=$(cd "$1" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 
 "${2:-cpack}" --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1 ||
     { cat "$tmp/cpack.log"; fail "cpack could not build the package"; }
@@ -49,8 +44,7 @@ grep -q '"output": [1-9]' <<<"$out" || fail "rate gave no output: $out"
 "$root/usr/bin/tepa" print "$data/Beispiel.kon" --list --letter-paper --pdf "$tmp/list.pdf" || fail "print exit $?"
 [ "$(head -c 5 "$tmp/list.pdf")" = "%PDF-" ] || fail "print wrote no PDF"
 "$root/usr/bin/tepa" show "$data/Beispiel.kon" >/dev/null || fail "show exit $?"
-# Had it not found the unpacked texts (nor an installation under the prefix it was built for),
-# its error box would wait for an answer and the run would time out. Start-up ran through when
+# Without the unpacked texts its error box would wait and time out; start-up ran through when
 # the working directory from the settings got its two folders.
 env QT_QPA_PLATFORM=offscreen HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" TEPA_QUIT_AFTER_START=1 \
     timeout 30 "$root/usr/bin/orva-tepa" >"$tmp/app.log" 2>&1 || { cat "$tmp/app.log"; fail "orva-tepa exit"; }

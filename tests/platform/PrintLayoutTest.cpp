@@ -1,7 +1,6 @@
-// The printouts with the widths of the real printout font: on every page nothing leaves the
-// sheet or overlaps, at the resolutions printers report and on both papers; and what is drawn
-// where equals tests/data/print/printouts.txt (at 300 dpi, in layout units). After an intended
-// change of a layout, rewrite that file with TEPA_WRITE_GOLDEN=1 and review its diff.
+// The printouts with the real font's widths: nothing leaves the sheet or overlaps, at every
+// resolution and on both papers; what is drawn where equals tests/data/print/printouts.txt (at
+// 300 dpi; TEPA_WRITE_GOLDEN=1 rewrites it).
 #include "RecordingSurface.h"
 
 #include "core/model/ProjectFile.h"
@@ -11,8 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QPageSize>
-#include <QRectF>
+#include <QtGui>
 
 #include <filesystem>
 #include <fstream>
@@ -26,12 +24,9 @@ namespace fs = std::filesystem;
 
 const fs::path dataDir = TEPA_SOURCE_DATA_DIR;
 
-// The sample project, and in tests/data/print: "fullest" (every field as long and every value
-// as wide as the record and the calculation window allow, 12 entries with the longest type codes
-// in each list: two pages each; heating row 1 a fan unit, row 5 primary air; cooling mass flows
-// and sound levels stored negative), "primary air only" (one primary-air unit in the cooling
-// list, which the heading shows with its temperature), "empty fields" (no project number, the
-// first address lines empty: no separators stand alone).
+// The sample project, or one of tests/data/print: "fullest" (every field and value as wide as
+// allowed, 12 entries in each list, a fan unit, primary air, negative stored cooling values),
+// "primary air only" (in the cooling list), "empty fields" (no lone separators).
 ProjectRecord load(const fs::path& file)
 {
     return *loadProjectFile(file.is_absolute() ? file : fs::path(TEPA_TEST_DATA_DIR) / "print" / file);
@@ -54,11 +49,10 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
                     {"fullest", "fullest.kon", nullptr},
                     {"primary air only", "primary-air-only.kon", "Kühlbalken Süd Ü  7"},
                     {"empty fields", "empty-fields.kon", "AB"}};
-    const struct
-    {
-        const char* name;
-        std::optional<PrintMode> mode; // none: the convector list
-    } sheets[] = {{"list", std::nullopt}, {"heating", PrintMode::Heating}, {"cooling", PrintMode::Cooling}};
+    const std::pair<const char*, std::optional<PrintMode>> sheets[] = {// no mode: the convector list
+                                                                       {"list", std::nullopt},
+                                                                       {"heating", PrintMode::Heating},
+                                                                       {"cooling", PrintMode::Cooling}};
     const InterfaceTexts texts = *InterfaceTexts::load(dataDir);
     std::ostringstream transcript;
     for (const auto& project : projects) {
@@ -66,16 +60,16 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
         ConvectorListSlots listLines = BuildConvectorList(record);
         if (project.foreignLine)
             listLines[1] = project.foreignLine;
-        for (const auto& sheet : sheets) {
+        for (const auto& [sheet, mode] : sheets) {
             for (const bool letterPaper : {false, true}) {
                 std::vector<int> tops300; // the layout keeps its size on paper at every resolution
                 for (const int dpi : {300, 360, 600, 720}) {
-                    SCOPED_TRACE(testing::Message() << project.name << ", " << sheet.name << ", letter paper "
+                    SCOPED_TRACE(testing::Message() << project.name << ", " << sheet << ", letter paper "
                                                     << letterPaper << ", " << dpi << " dpi");
                     RecordingSurface surface(dpi);
                     PrintContext context{record, texts, dataDir, "07.12.2026", letterPaper};
-                    const Status printed = sheet.mode ? printCalculationData(surface, context, *sheet.mode)
-                                                      : printConvectorList(surface, context, listLines);
+                    const Status printed = mode ? printCalculationData(surface, context, *mode)
+                                                : printConvectorList(surface, context, listLines);
                     ASSERT_TRUE(printed) << printed.error();
                     std::vector<Box> boxes; // and what the transcript holds of each
                     for (const auto& b : surface.bitmaps)
@@ -86,7 +80,7 @@ TEST(Printouts, StayOnTheSheetWithoutOverlapsAndDrawWhatTheTranscriptHolds)
                             {t.page, QRectF(t.x, t.y, t.width, t.font.points * dpi / 72.0), t.text,
                              std::to_string(t.font.points) + (t.font.bold ? "b" : "") + " |" + t.text + '|'});
                     if (dpi == 300 && !letterPaper)
-                        transcript << "== " << project.name << ", " << sheet.name << '\n';
+                        transcript << "== " << project.name << ", " << sheet << '\n';
                     ASSERT_EQ(boxes.size(), dpi == 300 ? boxes.size() : tops300.size());
                     const QRectF paper(QPointF(0, 0), QPageSize(QPageSize::A4).sizePixels(dpi));
                     for (std::size_t i = 0; i < boxes.size(); ++i) {

@@ -1,37 +1,20 @@
-// The Qt implementations of the platform services and the print surface, driven offscreen: the
-// surface on a QImage and a PDF, the printer's way from the PDF file dialog through the preview to
-// the file (this machine has no printer), settings, shell, message boxes and file dialogs. Modal
-// windows are answered by a timer that waits for them to open.
+// The Qt platform services and print surface, driven offscreen; modal windows are answered by a
+// timer that waits for them to open.
 #include "app/Translations.h"
 #include "platform/qt/QtPrintSurface.h"
 #include "platform/qt/QtServices.h"
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QImage>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPointer>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <functional>
 
 namespace tepa::platform {
 namespace {
 
-// Runs `answer` on the next modal window once it is open (within about two seconds); a window
-// the answer did not end is closed with a failure instead of hanging the test.
+// Runs `answer` on the next modal window; one it did not end is closed with a failure.
 void whenModalOpens(std::function<void(QWidget*)> answer)
 {
     auto* poll = new QTimer(qApp);
@@ -55,7 +38,7 @@ void whenModalOpens(std::function<void(QWidget*)> answer)
     poll->start(10);
 }
 
-// Bounding box of everything not white on a white A4 sheet at 300 dpi, after `draw` on it.
+// Bounding box of the ink `draw` puts on a white A4 sheet at 300 dpi.
 QRect ink(const std::function<void(QtPrintSurface&)>& draw)
 {
     QImage image(2480, 3508, QImage::Format_RGB32);
@@ -98,9 +81,8 @@ TEST(QtPrintSurface, TextHangsFromItsPositionAndBitmapsKeepTheirProportions)
         surface.drawText(300, 600, "HHHH");
         width = surface.textWidth("HHHH");
     });
-    // 12 pt at 300 dpi is 50 dots; a capital H is about 36 dots high and starts below the top of
-    // the line box, never above it (which drawing at the baseline would do). The ink spans the
-    // advance width, less the side bearings of the first and last H.
+    // 12 pt at 300 dpi: a capital H about 36 dots high, below the top of the line box (not above,
+    // as drawing at the baseline would put it), as wide as the advance.
     EXPECT_GE(text.top(), 600);
     EXPECT_LE(text.top(), 600 + 20);
     EXPECT_NEAR(text.height(), 36, 6);
@@ -148,26 +130,20 @@ TEST(QtPrinter, PrintsThroughThePreviewIntoThePdfChosen)
         GTEST_SKIP() << "this machine has a printer; the PDF way is not taken";
     QTemporaryDir dir;
     const QString file = dir.filePath("Konvektorenliste.pdf");
-    enum Step
-    {
-        CancelFile,
-        FailingLayout,
-        CancelPreview,
-        Print
-    };
-    for (const Step step : {CancelFile, FailingLayout, CancelPreview, Print}) {
-        SCOPED_TRACE(step);
+    for (const std::string_view step : {"cancel file", "failing layout", "cancel preview", "print"}) {
+        SCOPED_TRACE(step.data());
         whenModalOpens([&](QWidget* modal) {
-            if (step == CancelFile) {
+            if (step == "cancel file") {
                 qobject_cast<QDialog*>(modal)->reject();
                 return;
             }
             modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-            if (step != FailingLayout) {
+            if (step != "failing layout") {
                 whenModalOpens([step](QWidget* preview) {
                     auto* buttons = preview->findChild<QDialogButtonBox*>();
                     EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("Drucken"));
-                    buttons->button(step == Print ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                    buttons->button(step == "print" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
+                        ->click();
                 });
             }
             static_cast<QDialog*>(modal)->accept(); // through QDialog: the file dialog checks the name first
@@ -177,21 +153,20 @@ TEST(QtPrinter, PrintsThroughThePreviewIntoThePdfChosen)
             QtPrinter().print(QStringLiteral("Konvektorenliste"), [&](PrintSurface& surface) {
                 ++laidOut;
                 dpiSeen = surface.verticalDpi();
-                return step == FailingLayout ? Status(Error{"kaputt"}) : twoPages(surface);
+                return step == "failing layout" ? Status(Error{"kaputt"}) : twoPages(surface);
             });
-        EXPECT_EQ(outcome.has_value(), step == FailingLayout || step == Print);
-        EXPECT_EQ(outcome && *outcome, step == Print);
-        EXPECT_EQ(dpiSeen, step == CancelFile ? 0 : PdfResolution);
-        if (step == FailingLayout) {
+        EXPECT_EQ(outcome.has_value(), step == "failing layout" || step == "print");
+        EXPECT_EQ(outcome && *outcome, step == "print");
+        EXPECT_EQ(dpiSeen, step == "cancel file" ? 0 : PdfResolution);
+        if (step == "failing layout") {
             EXPECT_EQ(outcome->error(), "kaputt");
             EXPECT_EQ(laidOut, 1) << "reported before the preview";
         }
-        EXPECT_EQ(pdfPages(file), step == Print ? 2 : -1);
+        EXPECT_EQ(pdfPages(file), step == "print" ? 2 : -1);
     }
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// The value has a name of its own: test processes may run side by side on the one store.
 TEST(QtSettings, ValueWrittenUnderOrvaKivIsReadBackAfterReopeningButNotWhileClosed)
 {
     const QString name = QStringLiteral("QtSettingsTest");
@@ -215,7 +190,7 @@ TEST(QtSettings, ValueWrittenUnderOrvaKivIsReadBackAfterReopeningButNotWhileClos
 
 TEST(QtShell, AddressesAndFilesWithoutALauncherAreRefusedNotIgnored)
 {
-    // Offscreen there is nothing that opens documents or addresses; the caller must learn it.
+    // Offscreen nothing opens documents or addresses; the caller must learn it.
     EXPECT_FALSE(QtShell().open(QStringLiteral("mailto:info@example.org")));
     EXPECT_FALSE(QtShell().open(QDir::temp().filePath(QStringLiteral("no-such-attachment.pdf"))));
 }
@@ -237,16 +212,16 @@ TEST(QtMessages, BoxesShowTheirTextWithGermanButtonsAndReportTheButtonPressed)
         });
     };
     QtMessages messages;
-    press(QMessageBox::Yes);
-    EXPECT_EQ(messages.askYesNoCancel(text), Answer::Yes);
-    press(QMessageBox::No);
-    EXPECT_EQ(messages.askYesNoCancel(text), Answer::No);
-    press(QMessageBox::Cancel);
-    EXPECT_EQ(messages.askYesNoCancel(text), Answer::Cancel);
-    press(QMessageBox::Yes);
-    EXPECT_TRUE(messages.askYesNo(text));
-    press(QMessageBox::No);
-    EXPECT_FALSE(messages.askYesNo(text));
+    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, Answer::Yes},
+                                         {QMessageBox::No, Answer::No},
+                                         {QMessageBox::Cancel, Answer::Cancel}}) {
+        press(button);
+        EXPECT_EQ(messages.askYesNoCancel(text), answer);
+    }
+    for (const bool yes : {true, false}) {
+        press(yes ? QMessageBox::Yes : QMessageBox::No);
+        EXPECT_EQ(messages.askYesNo(text), yes);
+    }
     for (const auto show : {&QtMessages::showMessage, &QtMessages::showInformation, &QtMessages::showError}) {
         press(QMessageBox::Ok);
         (messages.*show)(text);
@@ -263,7 +238,6 @@ TEST(QtFileDialogs, OpenWithTheRequestAndGiveTheChoiceOrNothingWhenCancelled)
     FileDialogRequest request{QStringLiteral("Projekt speichern"),
                               QStringLiteral("Konvektor-Dateien (*.kon)"), QStringLiteral("kon"),
                               folder.path(), QStringLiteral("tepa")};
-    // Types `typed` (if any) into the next dialog and accepts it, after checking title, folder and mode.
     const auto answer = [&request](const QString& typed, QFileDialog::FileMode mode) {
         whenModalOpens([&request, typed, mode](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);

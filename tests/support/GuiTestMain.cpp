@@ -1,5 +1,4 @@
-// Test main for window tests: one QApplication on the offscreen platform, settings kept away
-// from the user's own.
+// One QApplication on the offscreen platform, settings kept away from the user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,8 +8,7 @@
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0); // unless chosen
     QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);

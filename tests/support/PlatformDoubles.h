@@ -4,13 +4,15 @@
 
 #include "platform/Services.h"
 
-#include <QMap>
-#include <QString>
-#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <QtCore>
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace tepa::test {
 
@@ -23,12 +25,14 @@ enum class MessageKind
     Error,
 };
 
-// The kind of a box as failure messages name it.
-const char* kindName(MessageKind kind);
+inline const char* kindName(MessageKind kind)
+{
+    return std::array{"message", "information", "yes/no question", "yes/no/cancel question",
+                      "error"}[static_cast<int>(kind)];
+}
 
-// Message boxes with a script: each expected box in order, with the answer to give. An
-// unexpected box fails the test (and is answered No, or Cancel); so does an expectation left
-// unused when the double is destroyed or `verifyAllShown` is called.
+// Message boxes with a script of expected boxes and answers; an unexpected box fails the test
+// (answered No or Cancel), and so does an expectation left unused.
 class ScriptedMessages : public platform::Messages
 {
 public:
@@ -43,12 +47,16 @@ public:
     {
         return add({kind, std::nullopt, answer ? platform::Answer::Yes : platform::Answer::No});
     }
-    // A question with Yes, No and Cancel.
     ScriptedMessages& expectQuestion(const QString& text, platform::Answer answer)
     {
         return add({MessageKind::YesNoCancel, text, answer});
     }
-    void verifyAllShown();
+    void verifyAllShown()
+    {
+        for (const auto& e : std::exchange(m_script, {}))
+            ADD_FAILURE() << "expected " << kindName(e.kind)
+                          << " was not shown: " << e.text.value_or("(any text)").toStdString();
+    }
 
     void showMessage(const QString& text) override { take(MessageKind::Message, text); }
     void showInformation(const QString& text) override { take(MessageKind::Information, text); }
@@ -62,7 +70,6 @@ public:
     }
     void showError(const QString& text) override { take(MessageKind::Error, text); }
 
-    // Every box shown, in order.
     const QStringList& shown() const { return m_shown; }
 
 private:
@@ -77,14 +84,25 @@ private:
         m_script.push_back(std::move(e));
         return *this;
     }
-    platform::Answer take(MessageKind kind, const QString& text);
+    platform::Answer take(MessageKind kind, const QString& text)
+    {
+        m_shown.push_back(text);
+        if (m_script.empty()) {
+            ADD_FAILURE() << "unexpected " << kindName(kind) << ": " << text.toStdString();
+            return platform::Answer::Cancel;
+        }
+        const Expectation e = m_script.front();
+        m_script.pop_front();
+        EXPECT_EQ(kindName(kind), std::string(kindName(e.kind))) << "for the box " << text.toStdString();
+        EXPECT_EQ(text.toStdString(), e.text.value_or(text).toStdString());
+        return e.answer;
+    }
 
     std::deque<Expectation> m_script;
     QStringList m_shown;
 };
 
-// File dialogs with scripted answers: each call takes the next answer (a path, or nothing for
-// Cancel) and records the request. A call without a scripted answer fails the test.
+// File dialogs with scripted answers (a path, or nothing for Cancel); requests are recorded.
 class ScriptedDialogs : public platform::FileDialogs
 {
 public:
@@ -93,7 +111,12 @@ public:
     ScriptedDialogs& answerOpen(std::optional<QString> path) { return add(Open, std::move(path)); }
     ScriptedDialogs& answerSave(std::optional<QString> path) { return add(Save, std::move(path)); }
     ScriptedDialogs& answerDirectory(std::optional<QString> path) { return add(Folder, std::move(path)); }
-    void verifyAllUsed();
+    void verifyAllUsed()
+    {
+        for (int dialog = Open; dialog <= Folder; ++dialog)
+            if (!std::exchange(m_answers[dialog], {}).empty())
+                ADD_FAILURE() << "scripted " << DialogNames[dialog] << " dialog answer(s) unused";
+    }
 
     std::optional<QString> openFile(const platform::FileDialogRequest& request) override
     {
@@ -105,24 +128,36 @@ public:
         saveRequests.push_back(request);
         return next(Save);
     }
-    std::optional<QString> chooseDirectory(const platform::FileDialogRequest& request) override;
+    std::optional<QString> chooseDirectory(const platform::FileDialogRequest& request) override
+    {
+        directoryRequests.push_back(request);
+        initialDirExisted.push_back(QFileInfo(request.initialDir).isDir());
+        return next(Folder);
+    }
 
     std::vector<platform::FileDialogRequest> openRequests, saveRequests, directoryRequests;
     std::vector<bool> initialDirExisted; // for each folder dialog: its initial folder existed
 
 private:
-    enum Dialog
-    {
-        Open,
-        Save,
-        Folder
-    };
+    using Dialog = int;
+    static constexpr Dialog Open = 0, Save = 1, Folder = 2;
+    static constexpr const char* DialogNames[] = {"open", "save", "folder"};
     ScriptedDialogs& add(Dialog dialog, std::optional<QString> path)
     {
         m_answers[dialog].push_back(std::move(path));
         return *this;
     }
-    std::optional<QString> next(Dialog dialog);
+    // The next scripted answer; a call without one fails the test and cancels.
+    std::optional<QString> next(Dialog dialog)
+    {
+        if (m_answers[dialog].empty()) {
+            ADD_FAILURE() << "unexpected " << DialogNames[dialog] << " dialog";
+            return std::nullopt;
+        }
+        const std::optional<QString> answer = m_answers[dialog].front();
+        m_answers[dialog].pop_front();
+        return answer;
+    }
 
     std::deque<std::optional<QString>> m_answers[3];
 };
@@ -140,7 +175,6 @@ public:
     bool result = true;
 };
 
-// Settings held in memory.
 class MemorySettings : public platform::Settings
 {
 public:
@@ -164,8 +198,7 @@ public:
     bool isOpen = false;
 };
 
-// A printer without dialogs: each print job is drawn on a recording surface of `dpi`, or,
-// with `cancel` set, ends as if the user had cancelled the printer dialog.
+// A printer without dialogs: each job is drawn on a recording surface, or cancelled.
 class RecordingPrinter : public platform::Printer
 {
 public:
@@ -183,15 +216,13 @@ public:
     std::deque<RecordingSurface> jobs; // what each job received
 };
 
-// The first offset at which two byte strings differ, -1 when they are equal: a readable failure
-// for whole files.
+// The first offset at which two byte strings differ, -1 when they are equal.
 inline qsizetype firstDifference(const QByteArray& a, const QByteArray& b)
 {
     const auto differs = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first;
     return differs == a.end() && a.size() == b.size() ? -1 : differs - a.begin();
 }
 
-// All doubles together, ready to hand to a window.
 struct PlatformDoubles
 {
     MemorySettings settings;

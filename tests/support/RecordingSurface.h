@@ -2,9 +2,7 @@
 
 #include "core/reports/PrintSurface.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QImage>
+#include <QtGui>
 
 #include <cmath>
 #include <filesystem>
@@ -14,8 +12,7 @@
 
 namespace tepa::test {
 
-// A print surface that records what is drawn, page by page, with the font in force. Text widths
-// are those of the real font at the surface's resolution, so overlaps show as they would on paper.
+// A print surface that records what is drawn, page by page; text widths are the real font's.
 class RecordingSurface : public PrintSurface
 {
 public:
@@ -27,9 +24,7 @@ public:
     };
     struct Text
     {
-        int page = 1;
-        int x = 0;
-        int y = 0;
+        int page = 1, x = 0, y = 0;
         std::string text;
         Font font;
         int width = 0;
@@ -79,7 +74,6 @@ public:
     }
     void newPage() override { ++pages; }
 
-    // The first text drawn with exactly this content, if any.
     const Text* find(const std::string& text) const
     {
         for (const auto& t : texts)

@@ -7,13 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QImageReader>
+#include <QtGui>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
@@ -22,26 +19,6 @@ namespace tepa::pictures {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The pictures need fonts, and fonts need a QGuiApplication. It is created when the tests
-// run, not when CTest lists them at build time.
-class GuiEnvironment : public ::testing::Environment
-{
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_tools";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-    std::unique_ptr<QGuiApplication> m_app;
-};
-
-[[maybe_unused]] const ::testing::Environment* const guiEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 // The section is everything below the title band (name and caption, 46 px high).
 constexpr int TitleBandHeight = 46;
@@ -58,8 +35,7 @@ TEST(ConvectorPictures, EachSeriesHasItsOwnSectionAndTheNameIsWritten)
         for (std::size_t j = i + 1; j < std::size(names); ++j)
             EXPECT_NE(section(drawTypePicture(names[i])), section(drawTypePicture(names[j])))
                 << names[i] << " / " << names[j];
-    // "W" and "WZ" share the drawing; only the written name tells them apart. The default is no
-    // type's picture.
+    // "W" and "WZ" share the drawing, not the name. The default is no type's picture.
     EXPECT_EQ(section(drawTypePicture("W")), section(drawTypePicture("WZ")));
     EXPECT_NE(drawTypePicture("W"), drawTypePicture("WZ"));
     EXPECT_NE(section(drawDefaultPicture()), section(drawTypePicture("XY")));
@@ -81,8 +57,7 @@ void writeBytes(const fs::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-// Each file below `folder`, with the format and size of a picture and the byte count of a BMP,
-// which tells its colour depth: 24 bits a pixel make 54 bytes of header and 3 bytes a pixel.
+// Each file below `folder`: a picture's format and size, a BMP's byte count (its colour depth).
 std::string listing(const fs::path& folder)
 {
     std::set<fs::path> files;
@@ -105,10 +80,8 @@ std::string listing(const fs::path& folder)
 TEST(MakePictures, WritesAPictureForEveryNameTheIndexShowsAndKeepsOldOnes)
 {
     TempDir dir;
-    // A type index as the installation holds it: Windows-1252, CR LF. The header lines give no
-    // names, though some have text at column 12. The name starts at column 12 (column 11 is
-    // dropped whatever it holds; "\xC4\xD6\xDC" are three columns, ÄÖÜ) and ends at a blank; a
-    // line with a blank there shows none, and a name shown twice is drawn once.
+    // Windows-1252, CR LF; header lines give no names. The name runs from column 12 to a blank
+    // ("\xC4\xD6\xDC" are three columns); a name shown twice is drawn once.
     writeBytes(dir.path / "konvektoren.txt",
                "Konvektortypen\r\nSpalte 1: Art\r\nSpalten 2-10: Kennungen\r\n"
                "Spalten 11-16: angezeigter Name\r\n---------\r\n"
@@ -159,14 +132,12 @@ TEST(MakePictures, FailsWithoutWritingAnything)
         EXPECT_EQ(run(args, out, err), c.code);
         EXPECT_TRUE(err.str().starts_with(c.errStart) && !err.str().empty()) << err.str();
         EXPECT_EQ(out.str(), "");
-        // Nothing beside the index.
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()),
                   c.index.empty() ? 0 : 1);
     }
 }
 
-// The installation in data/: a picture for every type its index shows, the default picture,
-// the letterhead logo and the background.
+// The installation in data/: a picture for every type its index shows, and the fixed pictures.
 TEST(InstalledPictures, EveryShownTypeHasAPictureAndTheFixedPicturesAreReadable)
 {
     const fs::path data = fs::path(TEPA_TEST_DATA_DIR).parent_path().parent_path() / "data";
