@@ -9,74 +9,58 @@ using StartUp = MainWindowFixture;
 
 const QString WorkDirValue = QStringLiteral("Arbeitsverzeichnis");
 
-// A stored folder is used, cleaned, without asking. A missing or blank value, or one inside the
-// installation, asks for a folder; the installation and a file are refused, an unused proposal is
-// removed again.
+// A stored folder is used, cleaned, without asking; else a folder is asked for, neither the
+// installation nor a file; an unused proposal is removed again.
 TEST_F(StartUp, WorkingDirectoryIsTheStoredOneElseAFolderThatCanHoldTheProjects)
 {
-    struct Case
-    {
-        std::optional<QString> stored;
-        std::vector<std::optional<QString>> chosen; // folder dialog answers; nothing: cancelled
-        QStringList refused;                        // folders refused on the way, in order
-        QString workDir;
-    };
     QDir().mkpath(tempPath("chosen"));
     writeFile(tempPath("a-file"), "not a folder");
     const QString installation = qPath(installDir());
     const QString proposed = tempPath("home/ORVA");
-    const QString chosen = tempPath("chosen");
-    const Case cases[] = {
-        {tempPath("work/"), {}, {}, tempPath("work")},
-        {tempPath("a/../work//inner//"), {}, {}, tempPath("work/inner")},
-        {std::nullopt, {std::nullopt}, {}, proposed},
-        {QStringLiteral("  "), {std::nullopt}, {}, proposed},
-        {std::nullopt,
-         {installation, installation + "/Tepa_Bilder", tempPath("a-file"), chosen},
-         {installation, installation + "/Tepa_Bilder", tempPath("a-file")},
-         chosen},
-        {installation, {std::nullopt}, {}, proposed},
+    // The stored value and the folder dialog's answers (nothing: cancelled).
+    const std::pair<std::optional<QString>, std::vector<std::optional<QString>>> cases[] = {
+        {tempPath("work/"), {}},
+        {tempPath("a/../work//inner//"), {}},
+        {std::nullopt, {std::nullopt}},
+        {QStringLiteral("  "), {std::nullopt}},
+        {std::nullopt, {installation, installation + "/Tepa_Bilder", tempPath("a-file"), tempPath("chosen")}},
+        {installation, {std::nullopt}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.workDir.toStdString());
+    const auto shown = [&](QString s) { return s.replace(installation, "<installation>").replace(tempPath(""), "<tmp>/"); };
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const auto& [stored, chosen] : cases) {
         QDir(proposed).removeRecursively();
         doubles.settings.values.clear();
-        if (c.stored)
-            storeWorkDir(*c.stored);
+        if (stored)
+            doubles.settings.values.insert(WorkDirValue, *stored);
         doubles.dialogs.directoryRequests.clear();
-        if (!c.chosen.empty())
-            doubles.messages.expect(MessageKind::Message, "Text 153");
-        for (const QString& folder : c.refused)
-            doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(folder));
-        for (const auto& answer : c.chosen)
+        for (const auto& answer : chosen)
             doubles.dialogs.answerDirectory(answer);
         createWindow();
-        doubles.messages.verifyAllShown();
-        ASSERT_EQ(doubles.dialogs.directoryRequests.size(), c.chosen.size());
-        if (!c.chosen.empty()) {
+        const QString workDir = qPath(session->WorkDir);
+        ASSERT_EQ(doubles.dialogs.directoryRequests.size(), chosen.size());
+        if (!chosen.empty()) {
             EXPECT_EQ(doubles.dialogs.directoryRequests.front().initialDir, proposed);
             EXPECT_TRUE(doubles.dialogs.initialDirExisted.back()) << "the dialog can open the proposal";
-            EXPECT_EQ(doubles.settings.values.value(WorkDirValue), c.workDir) << "a folder asked for is stored";
         }
-        EXPECT_EQ(isDir(proposed), c.workDir == proposed);
-        EXPECT_EQ(qPath(session->WorkDir), c.workDir);
-        EXPECT_EQ(qPath(session->ProjectDir), c.workDir + "/Projekte");
-        EXPECT_EQ(qPath(session->TmpDir), c.workDir + "/tmp");
+        EXPECT_EQ(qPath(session->ProjectDir), workDir + "/Projekte");
+        EXPECT_EQ(qPath(session->TmpDir), workDir + "/tmp");
         EXPECT_FALSE(doubles.settings.isOpen) << "the key is closed again after start-up";
-        EXPECT_TRUE(isDir(c.workDir + "/Projekte") && isDir(c.workDir + "/tmp"));
+        EXPECT_TRUE(isDir(workDir + "/Projekte") && isDir(workDir + "/tmp"));
         EXPECT_FALSE(isDir(installation + "/Projekte"));
+        golden({shown(stored.value_or("none")), shown(boxes.taken()), shown(workDir),
+                "stored " + shown(doubles.settings.values.value(WorkDirValue)), isDir(proposed) ? "proposal made" : ""});
     }
 
     // The project menu changes it later under the same rules.
     EXPECT_EQ(withoutMnemonic(form1->Arbeitsverzeichnis1->text()).toStdString(), "Text 271");
-    doubles.dialogs.answerDirectory(installation)
-        .answerDirectory(std::nullopt)
-        .answerDirectory(tempPath("neu"));
-    doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(installation));
+    doubles.dialogs.answerDirectory(installation).answerDirectory(std::nullopt).answerDirectory(tempPath("neu"));
     for (int i = 0; i < 3; ++i) {
         form1->Arbeitsverzeichnis1->trigger();
         EXPECT_EQ(qPath(session->WorkDir), i < 2 ? proposed : tempPath("neu"));
     }
+    EXPECT_EQ(boxes.taken(), "message 'Text 272 / " + installation + "'");
     EXPECT_EQ(doubles.settings.values.value(WorkDirValue), tempPath("neu"));
     EXPECT_EQ(qPath(session->ProjectDir), tempPath("neu/Projekte"));
     EXPECT_TRUE(isDir(tempPath("neu/tmp")));
@@ -87,11 +71,11 @@ TEST_F(StartUp, FolderThatCannotBeCreatedIsReportedAndStartUpGoesOn)
     const std::pair<const char*, const char*> cases[] = {{"Projekte", "Text 154"}, {"tmp", "Text 155"}};
     for (const auto& [folder, message] : cases) {
         SCOPED_TRACE(folder);
-        // A file where the folder should be: creating the folder fails even for root.
+        // A file where the folder should be, which even root cannot replace.
         const QString work = tempPath(QStringLiteral("work-") + folder);
         QDir().mkpath(work);
         writeFile(work + "/" + folder, "not a folder");
-        storeWorkDir(work);
+        doubles.settings.values.insert(WorkDirValue, work);
         doubles.messages.expect(MessageKind::Message, message);
         createWindow();
         doubles.messages.verifyAllShown();
@@ -101,15 +85,14 @@ TEST_F(StartUp, FolderThatCannotBeCreatedIsReportedAndStartUpGoesOn)
 }
 
 // The current folder is the program directory when it holds interface texts, else the
-// installation; either becomes current, as the data files are read relative to it.
+// installation, which becomes current.
 TEST_F(StartUp, ProgramDirectoryIsTheCurrentFolderWithTextsElseTheInstallation)
 {
     const QString own = tempPath("own");
     QDir().mkpath(own);
     QByteArray texts;
     for (int line = 0; line < 160; ++line)
-        texts +=
-            QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
+        texts += QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
     writeFile(own + "/tepatext.txt", texts);
     const std::pair<QString, const char*> cases[] = {{own, "Zeile 120"}, {tempPath("."), "Text 120"}};
     for (const auto& [current, caption] : cases) {

@@ -15,8 +15,7 @@ protected:
         createCalculationWindow();
     }
 
-    // Clicks the first item of a calculation-window list that starts with `prefix`, or the item
-    // of row `wanted`.
+    // Clicks the first item of a calculation window list starting with `prefix`, or row `wanted`.
     void pick(const char* listName, const QString& prefix, int wanted = -1)
     {
         auto* list = calc<QListWidget>(listName);
@@ -41,7 +40,6 @@ protected:
         return lines;
     }
 
-    // Type, count, fan speed, return temperature, output and height factor of each heating entry.
     QStringList entries() const
     {
         QStringList out;
@@ -60,7 +58,6 @@ protected:
         form1->Berechnungen1->trigger();
     }
 
-    // Heating room data of a room, then the calculation run.
     void designHeatingRoom(const QString& name)
     {
         form1->Raumdaten1->trigger();
@@ -73,7 +70,6 @@ protected:
         ASSERT_TRUE(form2->isVisible());
     }
 
-    // A free "W2" at its third height and first length, taken with "weiter".
     void chooseW2()
     {
         calc<QAction>("FreieKonvektion1")->trigger();
@@ -89,17 +85,14 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     form1->Neu1->trigger();
     designHeatingRoom(QStringLiteral("Buero 2"));
 
-    // A free convector at its third height, two of them, at a lower return temperature.
     chooseW2();
     calc<QScrollBar>("ScrollBar1")->setValue(30);
     calc<QLineEdit>("Edit5")->setText(QStringLiteral("2"));
 
-    // A fan convector added after it, at 1000 rpm.
     calc<QPushButton>("Erweitern")->click();
     calc<QAction>("FreieZwangsKonv1")->trigger();
     pick("ListBox1", QStringLiteral("WFW-2L"));
     pick("ListBox3", QString());
-    // The added entry starts from standstill, which this series does not run at.
     doubles.messages.expect(MessageKind::Message, text(197));
     calc<QPushButton>("Konweiter")->click();
     doubles.messages.verifyAllShown();
@@ -117,7 +110,7 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     doubles.dialogs.answerSave(path);
     form1->Speichern1->trigger();
     form1->Neu1->trigger();
-    EXPECT_EQ(session->Project.HeatingEntries[0].InUse, false);
+    EXPECT_FALSE(session->Project.HeatingEntries[0].InUse);
     doubles.dialogs.answerOpen(path);
     doubles.messages.expect(MessageKind::Information, text(214)); // opened in heating mode
     form1->Laden1->trigger();
@@ -127,11 +120,9 @@ TEST_F(DesignWalk, AHeatingRoomDesignedSavedAndOpenedAgainShowsTheSameList)
     EXPECT_EQ(entries(), designed);
 }
 
-// A heating list emptied by deleting its only entry is saved with no entries; the first entry
-// chosen after loading such a file is counted, listed and saved.
+// The first entry chosen in a loaded list emptied by deleting its only entry is counted.
 TEST_F(DesignWalk, AFirstEntryChosenInALoadedEmptiedListIsCounted)
 {
-    // A new project whose only heating entry was deleted: the entry count is 0.
     const QString path = tempPath(QStringLiteral("Leer.kon"));
     QFile::copy(QStringLiteral(TEPA_TEST_DATA_DIR "/project/emptied-list.kon"), path);
     load(path);

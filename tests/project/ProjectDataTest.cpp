@@ -47,8 +47,6 @@ protected:
     }
 };
 
-// New after a loaded project was changed in cooling, walked by tests/data/project/ProjectDataWindow.New.txt;
-// what New resets in the record is the core's.
 TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDataPanel)
 {
     createCalculationWindow();
@@ -56,10 +54,8 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     runScript("ProjectDataWindow.New.txt",
               {{"change", // a room value changed, at the second heating entry, then all saved
                 [&](const std::vector<std::string>&) {
-                    session->DemandChanged = true;
-                    session->HeatingEntryIndex = 2;
-                    session->markProjectClean();
-                    return QString();
+                    session->DemandChanged = true, session->HeatingEntryIndex = 2;
+                    return session->markProjectClean(), QString();
                 }},
                {"session", [&](const std::vector<std::string>&) {
                     return QString("modified %1 loaded %2 demand changed %3 heating %4 dual use %5 entry %6 title '%7'")
@@ -105,7 +101,7 @@ TEST_F(ProjectDataWindow, CommandTogglesThePanelAndStoresTheFieldsCutToTheirReco
 }
 
 // The list shows the attachments up to the first empty one, the last selected; Add appends up to
-// twenty and refuses a path the project file cannot hold exactly (rather than altering it).
+// twenty and refuses a path the project file cannot hold exactly.
 TEST_F(ProjectDataWindow, AddAppendsUpToTwentyStorableAttachments)
 {
     recordBoxes = true;
@@ -147,8 +143,7 @@ TEST_F(ProjectDataWindow, AddAppendsUpToTwentyStorableAttachments)
     EXPECT_EQ(session->Project.Attachments[19].text(), "/docs/anhang20.pdf");
 }
 
-// Delete selects the item that takes the place of the deleted one, or the new last one; without
-// a selection it deletes nothing.
+// Delete selects the item that takes the deleted one's place, or the new last one.
 TEST_F(ProjectDataWindow, DeleteSelectsTheItemThatTakesThePlaceOrTheNewLast)
 {
     const QStringList three = {"/d/a.pdf", "/d/b.pdf", "/d/c.pdf"};
@@ -187,15 +182,13 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
     form1->run1->click();
     EXPECT_EQ(doubles.shell.opened.size(), 2) << "without a selection nothing opens";
 
-    // Which names are programs is the core's; an executable file is one whatever its name, and
-    // a refused one is named.
+    // An executable file is a program whatever its name.
     const QString script = makeFile(tempPath("Angebot.pdf"), ReadWrite | QFileDevice::ExeOwner);
     setAttachments({script});
     doubles.messages.expect(MessageKind::Message, QString::fromUtf8(RefusedAttachmentText) + "\n" + script);
     form1->run1->click();
     doubles.messages.verifyAllShown();
 
-    // An address opens only after the planner has seen it.
     const QString address = QStringLiteral("https://orva.example/datenblatt.pdf");
     setAttachments({address});
     for (const bool agreed : {false, true}) {

@@ -1,11 +1,5 @@
-// The room data panel: opening, modes, the record transfer, the checks of its edits and the type
-// list with the pick of a type by double click.
+// The room data panel: opening, modes, its edits' checks and the pick of a type.
 #include "help/RoomPanelFixture.h"
-
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
 
 #include <utility>
 
@@ -14,7 +8,6 @@ namespace {
 
 using RoomData = RoomPanelFixture;
 
-// Opening, closing and opening a loaded project, walked by tests/data/project/RoomData.Opening.txt.
 TEST_F(RoomData, OpeningWalk)
 {
     runScript("RoomData.Opening.txt",
@@ -43,9 +36,7 @@ TEST_F(RoomData, MissingTypeIndexShowsTheFileErrorAndKeepsThePanelClosed)
     EXPECT_TRUE(form1->GroupBox2->isHidden());
 }
 
-// The modes and dual use choose the offered types (cooling: the six "HW" lines 10 to 15; dual
-// use keeps them in heating) and the calculation window's free types; the record's dual use
-// flag stays when dual use is switched off.
+// The modes and dual use choose the offered types and the calculation window's free types.
 TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
 {
     openRoomData();
@@ -64,9 +55,8 @@ TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
     }
 }
 
-// Each room data edit in both modes: what it shows, stores and flags after an entry, and its
-// boxes (78: rejected, 196: the flow below the dew point limit, 117: a change waiting for the
-// run refuses the save). The room name keeps what the record holds, as the planner sees it.
+// Each room data edit: what it shows, stores and flags after an entry, and its boxes (78:
+// rejected, 196: below the dew point limit, 117: the save refused until the run).
 TEST_F(RoomData, EditWalk)
 {
     struct Step
@@ -113,7 +103,7 @@ TEST_F(RoomData, EditWalk)
         }
 }
 
-// A value typed and not yet left is checked before saving; the other mode's fields are not checked.
+// A value typed and not left is checked before saving; the other mode's are not.
 TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSavingAndOtherModesFieldsAreNot)
 {
     openRoomData();
@@ -137,11 +127,10 @@ TEST_F(RoomData, FocusedEditIsNotCheckedWhileTheWindowCloses)
     QCoreApplication::processEvents();
     ASSERT_TRUE(form1->Edit3->hasFocus());
     QTest::keyClicks(form1->Edit3, "abc");
-    destroyWindow(); // a check running now would show text 78, which no script expects
+    destroyWindow(); // a check now would show an unexpected box
 }
 
-// A message box takes the focus from the edit that showed it, which then reports editingFinished
-// again while its box is still open.
+// A box takes the focus from the edit that showed it, which reports editingFinished again.
 class FocusTakingMessages : public ScriptedMessages
 {
 public:
@@ -182,7 +171,6 @@ TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         const char* chosenTypeRow;
         bool free, forced;
     };
-    // The O line is refused with its message; the earlier pick stays, the run stays closed.
     const Case cases[] = {
         {" W", "W", true, false},
         {" WFW-2L", "WFW-2L Zweileiter", false, true},
@@ -191,7 +179,6 @@ TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
     };
     useProgramFolder(
         {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet", "O          WZ"});
-    // A default picture, so the click that comes with the double click shows no error.
     writePicture("Image4.bmp", {8, 8}, Qt::gray);
     openRoomData();
     for (const Case& c : cases) {
@@ -203,17 +190,14 @@ TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         clickItem(typeItem(c.name), true);
         doubles.messages.verifyAllShown();
         EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
-        // The run hands the kind on and clears the flags; the calculation window shows which
-        // list it loaded (a refused pick leaves the previous one).
         EXPECT_EQ(calc<QLabel>("Label4")->text(), text(c.free ? 63 : 46));
         EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
         EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
     }
 }
 
-// Items show the type code from column 11 (its blank included, without the description) padded
-// to sixteen, then the line number; lines beyond 99 are picked by their own number, not by the
-// item's last two digits (line 105, a forced type, ends like line 5).
+// Items show the type code from column 11 padded to sixteen, then the line number; line 105 is
+// picked by its own number, not as line 5.
 TEST_F(RoomData, ItemsNameTheCodeAndTheLineThatADoubleClickPicks)
 {
     std::vector<std::string> lines = {"F          W", "ZHW        WFWL-2L Zweileiter", "F       ab"};

@@ -2,8 +2,6 @@
 // marker and the project data kept across panels.
 #include "MainWindowFixture.h"
 
-#include <functional>
-
 namespace tepa::test {
 namespace {
 
@@ -17,23 +15,19 @@ protected:
     {
         MainWindowFixture::SetUp();
         createCalculationWindow();
-        file = tempPath("Haus.kon");
-        QFile::remove(file);
-        QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), file);
-        doubles.messages.expect(MessageKind::Information, text(213));
-        load(file);
+        loadSample();
         doubles.dialogs.answerSave(file);
         form1->Speichern1->trigger();
         original = readBytes(file);
         ASSERT_FALSE(form1->isWindowModified());
     }
 
-    QString file;
+    const QString file = tempPath("sample-project.kon");
     QByteArray original;
 };
 
-// Each edit, then each command with an answer to text 121 (when it is asked): the question comes
-// exactly when something would be lost, and a saved file holds the edit.
+// Each edit, then each command with an answer to text 121: the question comes exactly when
+// something would be lost, and a saved file holds the edit.
 TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
 {
     const std::pair<const char*, std::function<void()>> edits[] = {
