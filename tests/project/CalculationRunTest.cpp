@@ -23,7 +23,6 @@ protected:
 
     HeatingEntry& heating(int number) { return session->Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
     QString shown(const char* name) const { return calc<QLabel>(name)->text(); }
-    bool hidden(const char* name) const { return calc<QWidget>(name)->isHidden(); }
     void type(const char* edit, const char* value) { control<QLineEdit>(edit)->setText(QString::fromLatin1(value)); }
 
     void heatingRoom(const char* roomTemp, const char* flowTemp)

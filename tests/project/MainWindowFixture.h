@@ -42,10 +42,7 @@ public:
     void showMessage(const QString& text) override { boxes << "message '" + text + "'"; }
     void showInformation(const QString& text) override { boxes << "information '" + text + "'"; }
     bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
-    platform::Answer askYesNoCancel(const QString& text) override
-    {
-        return askYesNo(text) ? platform::Answer::Yes : platform::Answer::No;
-    }
+    platform::Answer askYesNoCancel(const QString& text) override { return askYesNo(text) ? platform::Answer::Yes : platform::Answer::No; }
     void showError(const QString& text) override { boxes << "error '" + text + "'"; }
     // The boxes shown since the last call, on one line.
     QString taken() { return std::exchange(boxes, {}).join(' ').replace('\n', " / "); }
@@ -208,17 +205,14 @@ protected:
             qobject_cast<QAction*>(target)->trigger();
         } else if (words[0] == "click") {
             qobject_cast<QAbstractButton*>(target)->click();
-        } else if (words[0] == "type") {
-            qobject_cast<QLineEdit*>(target)->clear();
-            typeInto(qobject_cast<QWidget*>(target), argument);
         } else if (words[0] == "row") {
             qobject_cast<QListWidget*>(target)->setCurrentRow(argument.toInt());
         } else if (words[0] == "press") {
             auto* list = qobject_cast<QListWidget*>(target);
             const QPoint row = list->visualItemRect(list->item(argument.toInt())).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
-        } else if (words[0] == "open" || words[0] == "close") {
-            qobject_cast<QWidget*>(target)->setVisible(words[0] == "open");
+        } else if (words[0] == "open") {
+            qobject_cast<QWidget*>(target)->show();
         } else if (words[0] == "enable") {
             target->setProperty("enabled", true);
         } else {

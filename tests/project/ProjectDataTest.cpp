@@ -7,18 +7,6 @@
 namespace tepa::test {
 namespace {
 
-constexpr QFileDevice::Permissions ReadWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-QString makeFile(const QString& path, QFileDevice::Permissions permissions)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write("x");
-    file.close();
-    EXPECT_TRUE(file.setPermissions(permissions));
-    return path;
-}
-
 class ProjectDataWindow : public MainWindowFixture
 {
 protected:
@@ -30,14 +18,6 @@ protected:
         for (int i = 0; i < paths.size(); ++i)
             session->Project.Attachments[static_cast<std::size_t>(i)].setText(paths[i].toStdString());
         form1->RecordToProjectData();
-    }
-
-    QStringList attachmentItems() const
-    {
-        QStringList items;
-        for (int i = 0; i < form1->ListBox2->count(); ++i)
-            items.push_back(form1->ListBox2->item(i)->text());
-        return items;
     }
 
     int selectedAttachment() const
@@ -159,7 +139,7 @@ TEST_F(ProjectDataWindow, DeleteSelectsTheItemThatTakesThePlaceOrTheNewLast)
 
         form1->Del1->click();
 
-        golden({QString("%1 items, row %2 selected").arg(items.size()).arg(selected), attachmentItems().join(' '),
+        golden({QString("%1 items, row %2 selected").arg(items.size()).arg(selected), described(form1->ListBox2),
                 QString("selected %1").arg(selectedAttachment()), form1->run1->text()});
     }
 }
@@ -168,7 +148,8 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
 {
     form1->show();
     newProject();
-    const QString plan = makeFile(tempPath("Grundriss.pdf"), ReadWrite);
+    const QString plan = tempPath("Grundriss.pdf");
+    writeFile(plan, "x");
     setAttachments({plan, "/d/b.pdf"});
     QListWidget* list = form1->ListBox2;
     const QPoint first = list->visualItemRect(list->item(0)).center();
@@ -183,7 +164,9 @@ TEST_F(ProjectDataWindow, DocumentsOpenByDoubleClickOrRunButProgramsAreRefused)
     EXPECT_EQ(doubles.shell.opened.size(), 2) << "without a selection nothing opens";
 
     // An executable file is a program whatever its name.
-    const QString script = makeFile(tempPath("Angebot.pdf"), ReadWrite | QFileDevice::ExeOwner);
+    const QString script = tempPath("Angebot.pdf");
+    writeFile(script, "x");
+    ASSERT_TRUE(QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     setAttachments({script});
     doubles.messages.expect(MessageKind::Message, QString::fromUtf8(RefusedAttachmentText) + "\n" + script);
     form1->run1->click();
