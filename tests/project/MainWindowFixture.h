@@ -40,7 +40,12 @@ class RecordingMessages : public ScriptedMessages
 {
 public:
     void showMessage(const QString& text) override { boxes << "message '" + text + "'"; }
-    void showInformation(const QString& text) override { boxes << "information '" + text + "'"; }
+    void showInformation(const QString& text) override
+    {
+        boxes << "information '" + text + "'";
+        if (const auto then = std::exchange(afterInformation, nullptr))
+            then();
+    }
     bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
     platform::Answer askYesNoCancel(const QString& text) override { return askYesNo(text) ? platform::Answer::Yes : platform::Answer::No; }
     void showError(const QString& text) override { boxes << "error '" + text + "'"; }
@@ -48,6 +53,7 @@ public:
     QString taken() { return std::exchange(boxes, {}).join(' ').replace('\n', " / "); }
     QStringList boxes;
     bool answer = true;
+    std::function<void()> afterInformation; // run once, while the next information box is shown
 };
 
 // The lines a walk writes, one per step, compared with tests/data/project/<suite>.<test>.txt.
@@ -131,21 +137,17 @@ protected:
         session.reset();
     }
 
-    template <class W> W* calc(const char* name) const
+    // A control of the calculation window, or of the main window, by its name.
+    template <class W> W* calc(const char* name) const { return child<W>(form2.get(), name); }
+    template <class W> W* control(const char* name) const { return child<W>(form1.get(), name); }
+    template <class W> static W* child(QObject* window, const char* name)
     {
-        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << "no calculation window control named " << name;
+        W* widget = window->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << "no control named " << name;
         return widget;
     }
 
     QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
-
-    template <class W> W* control(const char* name) const
-    {
-        W* widget = form1->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << "no control named " << name;
-        return widget;
-    }
 
     // Types `text` key by key; QTest::keyClicks knows only ASCII keys, so others come as key events.
     static void typeInto(QWidget* widget, const QString& text)

@@ -40,11 +40,7 @@ protected:
     {
         QLockFile probe(tempPath("." + name + ".lock"));
         probe.setStaleLockTime(0);
-        if (probe.tryLock(0)) {
-            probe.unlock();
-            return false;
-        }
-        return probe.error() == QLockFile::LockFailedError;
+        return !probe.tryLock(0) && probe.error() == QLockFile::LockFailedError;
     }
 };
 

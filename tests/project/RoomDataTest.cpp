@@ -1,7 +1,7 @@
 // The room data panel: opening, modes, its edits' checks and the pick of a type.
 #include "help/RoomPanelFixture.h"
 
-#include <utility>
+#include <tuple>
 
 namespace tepa::test {
 namespace {
@@ -131,47 +131,22 @@ TEST_F(RoomData, FocusedEditIsNotCheckedWhileTheWindowCloses)
 }
 
 // A box takes the focus from the edit that showed it, which reports editingFinished again.
-class FocusTakingMessages : public ScriptedMessages
-{
-public:
-    void showInformation(const QString& text) override
-    {
-        ScriptedMessages::showInformation(text);
-        if (QLineEdit* focusLost = std::exchange(edit, nullptr))
-            emit focusLost->editingFinished();
-    }
-    QLineEdit* edit = nullptr;
-};
-
 TEST_F(RoomData, CheckDoesNotRunAgainWhileItsMessageIsShown)
 {
-    FocusTakingMessages messages;
-    destroyWindow();
-    session = std::make_unique<Session>();
-    form1 = std::make_unique<TForm1>(
-        *session, platform::Services{doubles.settings, messages, doubles.dialogs, doubles.shell},
-        StartOptions{installDir(), {}, {}});
-    form1->FormCreate();
+    recordBoxes = true;
+    createWindow();
     form1->ResetRoomData();
     openRoomData();
-
-    messages.edit = form1->Edit3;
-    messages.expect(MessageKind::Information, text(78)); // once, not twice
+    boxes.afterInformation = [&] { emit form1->Edit3->editingFinished(); };
     enter(form1->Edit3, "abc");
-    messages.verifyAllShown();
+    EXPECT_EQ(boxes.taken(), "information 'Text 78'"); // once, not twice
     EXPECT_EQ(form1->Edit3->text(), " 20.0");
-    destroyWindow();
 }
 
 TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRefused)
 {
-    struct Case
-    {
-        const char* name;
-        const char* chosenTypeRow;
-        bool free, forced;
-    };
-    const Case cases[] = {
+    // The item, the type row handed on, whether the type is free or forced (else refused).
+    const std::tuple<const char*, const char*, bool, bool> cases[] = {
         {" W", "W", true, false},
         {" WFW-2L", "WFW-2L Zweileiter", false, true},
         {" DWF", "DWF Deckengeraet", false, true},
@@ -181,16 +156,16 @@ TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet", "O          WZ"});
     writePicture("Image4.bmp", {8, 8}, Qt::gray);
     openRoomData();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const bool refused = !c.free && !c.forced;
+    for (const auto& [name, chosenTypeRow, free, forced] : cases) {
+        SCOPED_TRACE(name);
+        const bool refused = !free && !forced;
         form1->Berechnungen1->setEnabled(false);
         if (refused)
             doubles.messages.expect(MessageKind::Message, "KONVEKTORTYP NOCH NICHT INTEGRIERT !!");
-        clickItem(typeItem(c.name), true);
+        clickItem(typeItem(name), true);
         doubles.messages.verifyAllShown();
-        EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
-        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(c.free ? 63 : 46));
+        EXPECT_EQ(session->ChosenTypeRow, chosenTypeRow);
+        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(free ? 63 : 46));
         EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
         EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
     }
