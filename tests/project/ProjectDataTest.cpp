@@ -46,30 +46,42 @@ TEST_F(ProjectDataWindow, NewResetsTheLoadedProjectInHeatingAndOpensTheProjectDa
     EXPECT_EQ(form1->Edit17->text().toStdString(), todayShortDate());
 }
 
-// The panel is stored when it closes; each field keeps no more than its record holds.
-TEST_F(ProjectDataWindow, CommandTogglesThePanelAndStoresTheFieldsCutToTheirRecordLengths)
+// What was typed is stored whichever way the panel is left, each field cut to its record length.
+TEST_F(ProjectDataWindow, AnyWayOfLeavingThePanelStoresTheFieldsCutToTheirRecordLengths)
 {
+    const std::function<void()> leaves[] = {
+        [&] { form1->Projektdaten1->trigger(); },
+        [&] { form1->Raumdaten1->trigger(); },
+        [&] { form1->Info2->trigger(); },
+        [&] { form1->GroupBox1->hide(); },
+    };
     form1->Projektdaten1->setEnabled(true);
-    form1->Projektdaten1->trigger();
-    EXPECT_FALSE(form1->GroupBox1->isHidden());
-    EXPECT_TRUE(session->ProjectTouched);
-    const QString longText = QString(80, QChar('x')) + "ENDE";
-    for (QLineEdit* edit : {form1->Edit15, form1->Edit16, form1->Edit17, form1->Edit24}) {
-        edit->clear();
-        QTest::keyClicks(edit, longText);
-    }
-    QTest::keyClicks(form1->Memo1, longText);
-    form1->Projektdaten1->trigger();
-    EXPECT_TRUE(form1->GroupBox1->isHidden());
-
     const ProjectRecord& p = session->Project;
-    const std::pair<std::string, int> stored[] = {{p.Title.text(), 50},
-                                                  {p.Number.text(), 16},
-                                                  {p.Date.text(), 10},
-                                                  {p.DataLines[6].text(), 40},
-                                                  {p.RemarkLines[0].text(), 72}};
-    for (const auto& [text, length] : stored)
-        EXPECT_EQ(text, std::string(static_cast<std::size_t>(length), 'x'));
+    char letter = 'a';
+    for (const auto& leave : leaves) {
+        form1->GroupBox1->hide();
+        form1->Projektdaten1->trigger();
+        ASSERT_FALSE(form1->GroupBox1->isHidden());
+        const QString longText = QString(80, QChar(letter)) + "ENDE";
+        for (QLineEdit* edit : {form1->Edit15, form1->Edit16, form1->Edit17, form1->Edit24}) {
+            edit->clear();
+            QTest::keyClicks(edit, longText);
+        }
+        form1->Memo1->clear();
+        QTest::keyClicks(form1->Memo1, longText);
+        leave();
+        if (letter == 'a')
+            EXPECT_TRUE(form1->GroupBox1->isHidden()) << "the command closes the panel";
+        form1->GroupBox2->hide();
+        form1->GroupBox1->hide();
+        form1->Projektdaten1->trigger();
+        const std::pair<std::string, int> stored[] = {{p.Title.text(), 50}, {p.Number.text(), 16}, {p.Date.text(), 10},
+                                                      {p.DataLines[6].text(), 40}, {p.RemarkLines[0].text(), 72}};
+        for (const auto& [text, length] : stored)
+            EXPECT_EQ(text, std::string(static_cast<std::size_t>(length), letter));
+        EXPECT_EQ(form1->Edit16->text().toStdString(), std::string(16, letter++));
+    }
+    EXPECT_TRUE(session->ProjectTouched);
 
     // Remark lines beyond the 25th have no place in the record.
     QStringList lines;

@@ -1,5 +1,5 @@
-// Nothing a planner typed is lost: the save question before close, New and Load, the modified
-// marker and the project data kept across panels.
+// Nothing a planner typed is lost: the save question before close, New and Load, and the modified
+// marker.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {
@@ -78,29 +78,6 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             EXPECT_EQ(form1->isWindowModified(), modified && !saves && !replaced);
             TearDown();
         }
-    }
-}
-
-TEST_F(SaveState, ProjectDataTypedSurviveAnyWayOfLeavingThePanel)
-{
-    const std::function<void()> leaves[] = {
-        [&] { form1->Raumdaten1->trigger(); },
-        [&] { form1->Info2->trigger(); },
-        [&] { form1->GroupBox1->hide(); },
-    };
-    for (const auto& leave : leaves) {
-        form1->GroupBox1->hide();
-        form1->Projektdaten1->trigger();
-        form1->Edit16->clear();
-        typeInto(form1->Edit16, "4711");
-        leave();
-        form1->GroupBox2->hide();
-        form1->GroupBox1->hide();
-        form1->Projektdaten1->trigger();
-        EXPECT_EQ(form1->Edit16->text().toStdString(), "4711");
-        EXPECT_EQ(session->Project.Number.text(), "4711");
-        form1->Edit16->setText("x");
-        session->Project.Number.setText("x");
     }
 }
 
