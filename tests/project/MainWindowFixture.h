@@ -84,11 +84,9 @@ protected:
         m_savedHome = qgetenv("HOME");
         QDir().mkpath(tempPath("home"));
         qputenv("HOME", tempPath("home").toLocal8Bit());
-        QDir::setCurrent(m_tempDir.path());
         // A closed window must not leave a quit request behind for a later test.
         QApplication::setQuitOnLastWindowClosed(false);
-        workDir = m_tempDir.path() + "/work";
-        doubles.settings.values.insert("Arbeitsverzeichnis", workDir);
+        doubles.settings.values.insert("Arbeitsverzeichnis", tempPath("work"));
         createWindow();
     }
 
@@ -316,7 +314,7 @@ protected:
     }
 
     QString tempPath(const QString& name) const { return m_tempDir.path() + "/" + name; }
-    QString projectDir() const { return workDir + "/Projekte"; }
+    QString projectDir() const { return tempPath("work/Projekte"); }
 
     static std::filesystem::path installDir() { return std::filesystem::path(TEPA_TEST_DATA_DIR) / "install"; }
 
@@ -325,7 +323,6 @@ protected:
     bool recordBoxes = false; // windows built from now on show their boxes to `boxes`
     std::filesystem::path installedData = installDir();
     QString startFolder; // the current folder the window starts in; empty: the temporary folder
-    QString workDir;
     std::unique_ptr<Session> session;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;

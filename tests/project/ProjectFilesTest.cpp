@@ -259,14 +259,11 @@ TEST_F(ProjectFilesWindow, AnOpenProjectIsHeldAgainstOtherInstancesUntilSavedEls
     const QString path = writeProjectFile("Offen.kon", sampleImage());
     auto otherInstance = std::make_unique<QLockFile>(tempPath(".Offen.kon.lock"));
     ASSERT_TRUE(otherInstance->tryLock(0));
-    doubles.dialogs.answerOpen(path);
-    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path);
-    doubles.messages.expect(MessageKind::Information, text(213));
-    form1->Laden1Click();
-    doubles.messages.verifyAllShown();
-
+    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path)
+        .expect(MessageKind::Information, text(213))
+        .expect(MessageKind::Message, text(283) + "\n" + path);
+    load(path);
     doubles.dialogs.answerSave(path);
-    doubles.messages.expect(MessageKind::Message, text(283) + "\n" + path);
     EXPECT_FALSE(form1->Speichern1Click());
     doubles.messages.verifyAllShown();
     ASSERT_EQ(doubles.dialogs.saveRequests.size(), 1u);

@@ -143,19 +143,28 @@ TEST_F(RoomData, CheckDoesNotRunAgainWhileItsMessageIsShown)
     EXPECT_EQ(form1->Edit3->text(), " 20.0");
 }
 
-TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRefused)
+// Items show the type code from column 11 padded to sixteen, then the line number. A double click
+// hands a free or forced type's row on (line 105 by its own number, not as line 5) or refuses a
+// type not yet available.
+TEST_F(RoomData, ItemsNameTheCodeAndTheLineThatADoubleClickPicksOrRefuses)
 {
-    // The item, the type row handed on, whether the type is free or forced (else refused).
-    const std::tuple<const char*, const char*, bool, bool> cases[] = {
-        {" W", "W", true, false},
-        {" WFW-2L", "WFW-2L Zweileiter", false, true},
-        {" DWF", "DWF Deckengeraet", false, true},
-        {" WZ", "DWF Deckengeraet", false, false},
-    };
-    useProgramFolder(
-        {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet", "O          WZ"});
+    std::vector<std::string> lines = {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet",
+                                      "O          WZ", "F       ab"};
+    for (int n = 10; n < 125; ++n)
+        lines.push_back((n == 105 ? "Z          Z" : "F          F") + std::to_string(n));
+    useProgramFolder(lines);
     writePicture("Image4.bmp", {8, 8}, Qt::gray);
     openRoomData();
+    EXPECT_EQ(typeItems().mid(0, 5), QStringList({" W              5", " WFW-2L         6", " DWF            7",
+                                                  " WZ             8", "                9"}));
+    ASSERT_NE(typeItem(" Z105"), nullptr);
+    EXPECT_EQ(typeItem(" Z105")->text(), " Z105           105");
+    // The item, the type row handed on, whether the type is free or forced (else refused).
+    const std::tuple<const char*, const char*, bool, bool> cases[] = {
+        {" W", "W", true, false},          {" WFW-2L", "WFW-2L Zweileiter", false, true},
+        {" DWF", "DWF Deckengeraet", false, true}, {" WZ", "DWF Deckengeraet", false, false},
+        {" Z105", "Z105", false, true},
+    };
     for (const auto& [name, chosenTypeRow, free, forced] : cases) {
         SCOPED_TRACE(name);
         const bool refused = !free && !forced;
@@ -169,25 +178,6 @@ TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRe
         EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
         EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
     }
-}
-
-// Items show the type code from column 11 padded to sixteen, then the line number; line 105 is
-// picked by its own number, not as line 5.
-TEST_F(RoomData, ItemsNameTheCodeAndTheLineThatADoubleClickPicks)
-{
-    std::vector<std::string> lines = {"F          W", "ZHW        WFWL-2L Zweileiter", "F       ab"};
-    for (int n = 8; n < 125; ++n)
-        lines.push_back((n == 105 ? "Z          Z" : "F          F") + std::to_string(n));
-    useProgramFolder(lines);
-    writePicture("Image4.bmp", {8, 8}, Qt::gray);
-    openRoomData();
-    EXPECT_EQ(typeItems().mid(0, 3), QStringList({" W              5", " WFWL-2L        6", "                7"}));
-    QListWidgetItem* item = typeItem(" Z105");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), " Z105           105");
-    clickItem(item, true);
-    EXPECT_EQ(session->ChosenTypeRow, "Z105");
-    EXPECT_EQ(calc<QLabel>("Label4")->text(), text(46)); // the forced list was loaded
 }
 
 } // namespace

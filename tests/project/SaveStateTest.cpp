@@ -62,14 +62,12 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             if (goesOn && command == &TForm1::Laden1)
                 doubles.dialogs.answerOpen(std::nullopt);
 
-            if (command) {
+            if (command)
                 (form1.get()->*command)->trigger();
-            } else {
+            else
                 EXPECT_EQ(form1->close(), goesOn);
-            }
-            if (command == &TForm1::Neu1) {
+            if (command == &TForm1::Neu1)
                 EXPECT_EQ(session->ProjectLoaded, !goesOn);
-            }
 
             doubles.messages.verifyAllShown();
             doubles.dialogs.verifyAllUsed();
