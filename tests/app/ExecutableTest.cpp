@@ -1,5 +1,4 @@
-// The real program, started as a planner starts it: from any folder, on the installation
-// beside it, with the working directory already in the settings.
+// The real program, started from any folder on its installation, the working directory set.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -40,8 +39,7 @@ TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
     ASSERT_TRUE(finished) << "the program did not end by itself; stderr:\n" << errors;
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors;
     EXPECT_EQ(program.exitCode(), 0) << errors;
-    EXPECT_TRUE(QFileInfo(work + "/Projekte").isDir());
-    EXPECT_TRUE(QFileInfo(work + "/tmp").isDir());
+    EXPECT_TRUE(QFileInfo(work + "/Projekte").isDir() && QFileInfo(work + "/tmp").isDir());
 }
 
 } // namespace

@@ -8,9 +8,8 @@ namespace {
 
 using platform::Answer;
 
-// What the planner did, whether the project was saved before, the answer to the save question,
-// whether the room data changed (the save refuses with text 117), whether the save dialog was
-// cancelled, where it saved (in the temporary folder), and whether the program ends.
+// Whether the project was saved, the answer to the save question, whether the room data changed
+// (the save refuses), the save dialog cancelled, where it saved, and whether the program ends.
 // clang-format off
 const std::tuple<const char*, bool, Answer, bool, bool, const char*, bool> exitCases[] = {
     {"saved project: no question",        true,  Answer::No,     false, false, nullptr,                   true},

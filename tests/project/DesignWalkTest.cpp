@@ -1,4 +1,3 @@
-// A room designed through both windows.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {

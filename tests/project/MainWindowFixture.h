@@ -284,7 +284,6 @@ protected:
         ASSERT_FALSE(form1->GroupBox1->isHidden());
     }
 
-    static std::string canonical(const QString& path) { return QFileInfo(path).canonicalFilePath().toStdString(); }
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);

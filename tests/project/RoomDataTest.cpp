@@ -59,15 +59,9 @@ TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
 // rejected, 196: below the dew point limit, 117: the save refused until the run).
 TEST_F(RoomData, EditWalk)
 {
-    struct Step
-    {
-        bool cooling;
-        const char* edit;
-        double ProjectRecord::*field;
-        std::vector<const char*> typed;
-    };
     using R = ProjectRecord;
-    const Step steps[] = {
+    // In cooling, the edit, the record field it stores, what is typed.
+    const std::tuple<bool, const char*, double R::*, std::vector<const char*>> steps[] = {
         {false, "Edit3", &R::HeatingRoomTemp, {"12,5", "40.1", "20", "abc"}},
         {false, "Edit4", &R::HeatingFlowTemp, {"120", "55", "12a"}},
         {false, "Edit2", &R::HeatingDemand, {"1500", "-50", "0.5"}},
@@ -84,22 +78,22 @@ TEST_F(RoomData, EditWalk)
     form1->ResetRoomData();
     openRoomData();
     GoldenLines golden;
-    for (const Step& step : steps)
-        for (const char* typed : step.typed) {
-            (step.cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
+    for (const auto& [cooling, edit, field, entries] : steps)
+        for (const char* typed : entries) {
+            (cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
             form1->ResetRoomData();
             session->ResetChangeFlags();
             boxes.taken();
-            enter(control<QLineEdit>(step.edit), typed);
-            const QString shown = control<QLineEdit>(step.edit)->text();
-            const QString stored = step.field ? QString::number(session->Project.*step.field)
+            enter(control<QLineEdit>(edit), typed);
+            const QString shown = control<QLineEdit>(edit)->text();
+            const QString stored = field ? QString::number(session->Project.*field)
                                               : QString::fromStdString(session->Project.RoomName.text());
             const QString flags = QString("%1%2%3").arg(session->RoomTempChanged).arg(session->DemandChanged)
                                       .arg(session->FlowTempChanged);
             if (flags == "000")
                 doubles.dialogs.answerSave(std::nullopt);
             form1->Speichern1->trigger();
-            golden({step.edit, typed, "'" + shown + "'", stored, flags, boxes.taken()});
+            golden({edit, typed, "'" + shown + "'", stored, flags, boxes.taken()});
         }
 }
 

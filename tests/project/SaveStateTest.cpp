@@ -1,5 +1,4 @@
-// Nothing a planner typed is lost: the save question before close, New and Load, and the modified
-// marker.
+// Nothing a planner typed is lost: the save question before close, New and Load, and the marker.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {
