@@ -205,7 +205,7 @@ TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
 
         form1->Speichern1->trigger();
 
-        golden({what, boxes.taken(), modes});
+        golden({what, boxes.taken(), modes, QString("room data in %1%2").arg(session->HeatingMode).arg(session->CoolingMode)});
         EXPECT_EQ(firstDifference(readBytes(tempPath("kopie.kon")), bytes), -1);
         EXPECT_FALSE(session->projectModified());
     }
