@@ -1,5 +1,4 @@
-// The real program, started as a planner starts it: from any folder, on the installation
-// beside it, with the working directory already in the settings.
+// The real program, started from any folder on its installation, the working directory set.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -19,7 +18,6 @@ TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
     ASSERT_TRUE(QDir().mkpath(config + "/Orva"));
     ASSERT_TRUE(QDir().mkpath(temp.filePath("home")));
     {
-        // The settings store the program uses, holding the working directory, so no dialog waits.
         QFile settings(config + "/Orva/kiv.conf");
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("[General]\nArbeitsverzeichnis=" + work.toUtf8() + "\n");
@@ -41,9 +39,7 @@ TEST(Executable, StartsFromAnyFolderOnItsInstallationAndQuitsCleanly)
     ASSERT_TRUE(finished) << "the program did not end by itself; stderr:\n" << errors;
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors;
     EXPECT_EQ(program.exitCode(), 0) << errors;
-    // Start-up ran through: the working directory from the settings got its two folders.
-    EXPECT_TRUE(QFileInfo(work + "/Projekte").isDir());
-    EXPECT_TRUE(QFileInfo(work + "/tmp").isDir());
+    EXPECT_TRUE(QFileInfo(work + "/Projekte").isDir() && QFileInfo(work + "/tmp").isDir());
 }
 
 } // namespace

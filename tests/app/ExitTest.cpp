@@ -1,25 +1,17 @@
 // Ending the program through the exit command and by closing the main window.
 #include "project/MainWindowFixture.h"
 
+#include <tuple>
+
 namespace tepa::test {
 namespace {
 
 using platform::Answer;
 
-// How the save question before the end was answered, and whether the program ends.
-struct ExitCase
-{
-    const char* what;
-    bool saved; // the project is as it was last saved
-    Answer answer;
-    bool roomDataChanged; // the save refuses with text 117
-    bool dialogCancelled;
-    const char* saveTo; // save dialog answer, relative to the temporary folder
-    bool ends;
-};
-
+// Whether the project was saved, the answer to the save question, whether the room data changed
+// (the save refuses), the save dialog cancelled, where it saved, and whether the program ends.
 // clang-format off
-const ExitCase exitCases[] = {
+const std::tuple<const char*, bool, Answer, bool, bool, const char*, bool> exitCases[] = {
     {"saved project: no question",        true,  Answer::No,     false, false, nullptr,                   true},
     {"unsaved, No: ends without writing", false, Answer::No,     false, false, nullptr,                   true},
     {"unsaved, Cancel: stays",            false, Answer::Cancel, false, false, nullptr,                   false},
@@ -33,32 +25,30 @@ using Exit = MainWindowFixture;
 
 TEST_F(Exit, ExitCommandQuitsOnlyWhenNothingWantedIsLost)
 {
-    for (const ExitCase& c : exitCases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, saved, answer, roomDataChanged, dialogCancelled, saveTo, ends] : exitCases) {
+        SCOPED_TRACE(what);
         createWindow();
         form1->show();
-        if (!c.saved) {
+        if (!saved) {
             session->Project.RoomName.setText("Raum 1");
-            doubles.messages.expectQuestion("Text 121", c.answer);
+            doubles.messages.expectQuestion("Text 121", answer);
         }
-        session->DemandChanged = c.roomDataChanged;
-        if (c.roomDataChanged)
+        session->DemandChanged = roomDataChanged;
+        if (roomDataChanged)
             doubles.messages.expect(MessageKind::Message, "Text 117");
-        if (c.dialogCancelled)
-            doubles.dialogs.answerSave(std::nullopt);
-        if (c.saveTo)
-            doubles.dialogs.answerSave(tempPath(c.saveTo));
+        if (dialogCancelled || saveTo)
+            doubles.dialogs.answerSave(saveTo ? std::optional(tempPath(saveTo)) : std::nullopt);
 
         // Quitting closes the windows; a second question from the main window would fail here.
-        EXPECT_EQ(exitCodeAfter([&] { form1->Programmbeenden1->trigger(); }), c.ends ? 0 : StillRunning);
+        EXPECT_EQ(exitCodeAfter([&] { form1->Programmbeenden1->trigger(); }), ends ? 0 : StillRunning);
         doubles.messages.verifyAllShown();
         doubles.dialogs.verifyAllUsed();
-        EXPECT_EQ(form1->isVisible(), !c.ends);
-        EXPECT_EQ(session->projectModified(), !c.saved && c.saveTo == nullptr);
-        EXPECT_EQ(QDir(tempPath("work/Projekte")).entryList(QDir::Files).size(), c.saveTo ? 1 : 0);
-        if (c.saveTo) {
-            EXPECT_EQ(QFileInfo(tempPath(c.saveTo)).size(), 15858);
-            QFile::remove(tempPath(c.saveTo));
+        EXPECT_EQ(form1->isVisible(), !ends);
+        EXPECT_EQ(session->projectModified(), !saved && saveTo == nullptr);
+        EXPECT_EQ(QDir(tempPath("work/Projekte")).entryList(QDir::Files).size(), saveTo ? 1 : 0);
+        if (saveTo) {
+            EXPECT_EQ(QFileInfo(tempPath(saveTo)).size(), 15858);
+            QFile::remove(tempPath(saveTo));
         }
     }
 }

@@ -9,8 +9,7 @@ using MainWindow = MainWindowFixture;
 
 TEST_F(MainWindow, CaptionsMenusAndShortcutsAtStart)
 {
-    // The fixture's lines 0 to 9 carry words, the others read "Text n"; captions that share a
-    // line, and lines far apart, show that each control takes its own line.
+    // Each control takes its own line of the interface texts.
     const std::pair<QString, const char*> captions[] = {
         {form1->windowTitle(), "ORVA TEPA[*]"},   {form1->Projekt1->title(), "Projekt"},
         {form1->GroupBox2->title(), "Raumdaten"}, {form1->Raumdaten1->text(), "Raumdaten"},
@@ -31,9 +30,8 @@ TEST_F(MainWindow, CaptionsMenusAndShortcutsAtStart)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
     session->Project.RoomName.setText("Raum");
     session->DemandChanged = true;
-    // Ctrl+L: the save question, then the open dialog; Ctrl+S: save, refused while room data
-    // changed; Ctrl+Z (undo out of habit): nothing; Ctrl+N: new, which asks; Ctrl+Q: exit, which
-    // asks again (the new project is unchanged: no question).
+    // Ctrl+L: question, then the dialog; Ctrl+S: refused (room data changed); Ctrl+Z: nothing;
+    // Ctrl+N: question; Ctrl+Q: question.
     doubles.dialogs.answerOpen(std::nullopt);
     doubles.messages.expectQuestion("Text 121", platform::Answer::No)
         .expect(MessageKind::Message, "Text 117")

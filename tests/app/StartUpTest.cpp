@@ -9,107 +9,79 @@ using StartUp = MainWindowFixture;
 
 const QString WorkDirValue = QStringLiteral("Arbeitsverzeichnis");
 
-// A stored folder is used, cleaned, without asking. A missing or blank value, or one inside the
-// installation, asks for a folder; the installation and a file are refused, an unused proposal is
-// removed again.
+// A stored folder is used, cleaned, without asking; else one is asked for, neither the installation
+// nor a file; an unused proposal is removed again; a folder that cannot be created is reported.
 TEST_F(StartUp, WorkingDirectoryIsTheStoredOneElseAFolderThatCanHoldTheProjects)
 {
-    struct Case
-    {
-        std::optional<QString> stored;
-        std::vector<std::optional<QString>> chosen; // folder dialog answers; nothing: cancelled
-        QStringList refused;                        // folders refused on the way, in order
-        QString workDir;
-    };
     QDir().mkpath(tempPath("chosen"));
     writeFile(tempPath("a-file"), "not a folder");
     const QString installation = qPath(installDir());
     const QString proposed = tempPath("home/ORVA");
-    const QString chosen = tempPath("chosen");
-    const Case cases[] = {
-        {tempPath("work/"), {}, {}, tempPath("work")},
-        {tempPath("a/../work//inner//"), {}, {}, tempPath("work/inner")},
-        {std::nullopt, {std::nullopt}, {}, proposed},
-        {QStringLiteral("  "), {std::nullopt}, {}, proposed},
-        {std::nullopt,
-         {installation, installation + "/Tepa_Bilder", tempPath("a-file"), chosen},
-         {installation, installation + "/Tepa_Bilder", tempPath("a-file")},
-         chosen},
-        {installation, {std::nullopt}, {}, proposed},
+    for (const QString folder : {"Projekte", "tmp"}) { // a file there, which even root cannot replace
+        QDir().mkpath(tempPath("work-" + folder));
+        writeFile(tempPath("work-" + folder + "/" + folder), "not a folder");
+    }
+    // The stored value and the folder dialog's answers (nothing: cancelled).
+    const std::pair<std::optional<QString>, std::vector<std::optional<QString>>> cases[] = {
+        {tempPath("work/"), {}},
+        {tempPath("a/../work//inner//"), {}},
+        {std::nullopt, {std::nullopt}},
+        {QStringLiteral("  "), {std::nullopt}},
+        {std::nullopt, {installation, installation + "/Tepa_Bilder", tempPath("a-file"), tempPath("chosen")}},
+        {tempPath("work-Projekte"), {}},
+        {tempPath("work-tmp"), {}},
+        {installation, {std::nullopt}}, // the proposal stays the working directory below
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.workDir.toStdString());
+    const auto shown = [&](QString s) { return s.replace(installation, "<installation>").replace(tempPath(""), "<tmp>/"); };
+    recordBoxes = true;
+    GoldenLines golden;
+    for (const auto& [stored, chosen] : cases) {
         QDir(proposed).removeRecursively();
         doubles.settings.values.clear();
-        if (c.stored)
-            storeWorkDir(*c.stored);
+        if (stored)
+            doubles.settings.values.insert(WorkDirValue, *stored);
         doubles.dialogs.directoryRequests.clear();
-        if (!c.chosen.empty())
-            doubles.messages.expect(MessageKind::Message, "Text 153");
-        for (const QString& folder : c.refused)
-            doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(folder));
-        for (const auto& answer : c.chosen)
+        for (const auto& answer : chosen)
             doubles.dialogs.answerDirectory(answer);
         createWindow();
-        doubles.messages.verifyAllShown();
-        ASSERT_EQ(doubles.dialogs.directoryRequests.size(), c.chosen.size());
-        if (!c.chosen.empty()) {
+        const QString workDir = qPath(session->WorkDir);
+        ASSERT_EQ(doubles.dialogs.directoryRequests.size(), chosen.size());
+        if (!chosen.empty()) {
             EXPECT_EQ(doubles.dialogs.directoryRequests.front().initialDir, proposed);
             EXPECT_TRUE(doubles.dialogs.initialDirExisted.back()) << "the dialog can open the proposal";
-            EXPECT_EQ(doubles.settings.values.value(WorkDirValue), c.workDir) << "a folder asked for is stored";
         }
-        EXPECT_EQ(isDir(proposed), c.workDir == proposed);
-        EXPECT_EQ(qPath(session->WorkDir), c.workDir);
-        EXPECT_EQ(qPath(session->ProjectDir), c.workDir + "/Projekte");
-        EXPECT_EQ(qPath(session->TmpDir), c.workDir + "/tmp");
+        EXPECT_EQ(qPath(session->ProjectDir), workDir + "/Projekte");
+        EXPECT_EQ(qPath(session->TmpDir), workDir + "/tmp");
         EXPECT_FALSE(doubles.settings.isOpen) << "the key is closed again after start-up";
-        EXPECT_TRUE(isDir(c.workDir + "/Projekte") && isDir(c.workDir + "/tmp"));
+        EXPECT_TRUE(form1->GroupBox4->isHidden()) << "the rest of the start sequence ran";
         EXPECT_FALSE(isDir(installation + "/Projekte"));
+        golden({shown(stored.value_or("none")), shown(boxes.taken()), shown(workDir),
+                "stored " + shown(doubles.settings.values.value(WorkDirValue)), isDir(proposed) ? "proposal made" : "",
+                QString("folders %1%2").arg(isDir(workDir + "/Projekte")).arg(isDir(workDir + "/tmp"))});
     }
 
     // The project menu changes it later under the same rules.
     EXPECT_EQ(withoutMnemonic(form1->Arbeitsverzeichnis1->text()).toStdString(), "Text 271");
-    doubles.dialogs.answerDirectory(installation)
-        .answerDirectory(std::nullopt)
-        .answerDirectory(tempPath("neu"));
-    doubles.messages.expect(MessageKind::Message, "Text 272\n" + QDir::toNativeSeparators(installation));
+    doubles.dialogs.answerDirectory(installation).answerDirectory(std::nullopt).answerDirectory(tempPath("neu"));
     for (int i = 0; i < 3; ++i) {
         form1->Arbeitsverzeichnis1->trigger();
         EXPECT_EQ(qPath(session->WorkDir), i < 2 ? proposed : tempPath("neu"));
     }
+    EXPECT_EQ(boxes.taken(), "message 'Text 272 / " + installation + "'");
     EXPECT_EQ(doubles.settings.values.value(WorkDirValue), tempPath("neu"));
     EXPECT_EQ(qPath(session->ProjectDir), tempPath("neu/Projekte"));
     EXPECT_TRUE(isDir(tempPath("neu/tmp")));
 }
 
-TEST_F(StartUp, FolderThatCannotBeCreatedIsReportedAndStartUpGoesOn)
-{
-    const std::pair<const char*, const char*> cases[] = {{"Projekte", "Text 154"}, {"tmp", "Text 155"}};
-    for (const auto& [folder, message] : cases) {
-        SCOPED_TRACE(folder);
-        // A file where the folder should be: creating the folder fails even for root.
-        const QString work = tempPath(QStringLiteral("work-") + folder);
-        QDir().mkpath(work);
-        writeFile(work + "/" + folder, "not a folder");
-        storeWorkDir(work);
-        doubles.messages.expect(MessageKind::Message, message);
-        createWindow();
-        doubles.messages.verifyAllShown();
-        EXPECT_FALSE(isDir(work + "/" + folder));
-        EXPECT_TRUE(form1->GroupBox4->isHidden()) << "the rest of the start sequence ran";
-    }
-}
-
 // The current folder is the program directory when it holds interface texts, else the
-// installation; either becomes current, as the data files are read relative to it.
+// installation, which becomes current.
 TEST_F(StartUp, ProgramDirectoryIsTheCurrentFolderWithTextsElseTheInstallation)
 {
     const QString own = tempPath("own");
     QDir().mkpath(own);
     QByteArray texts;
     for (int line = 0; line < 160; ++line)
-        texts +=
-            QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
+        texts += QByteArray::number(line).rightJustified(3, '0') + "Zeile " + QByteArray::number(line) + "\r\n";
     writeFile(own + "/tepatext.txt", texts);
     const std::pair<QString, const char*> cases[] = {{own, "Zeile 120"}, {tempPath("."), "Text 120"}};
     for (const auto& [current, caption] : cases) {
@@ -117,9 +89,9 @@ TEST_F(StartUp, ProgramDirectoryIsTheCurrentFolderWithTextsElseTheInstallation)
         startFolder = current;
         createWindow();
         const QString expected = current == own ? own : qPath(installDir());
-        EXPECT_EQ(canonical(qPath(session->ProgramDir)), canonical(expected));
+        EXPECT_EQ(QDir(qPath(session->ProgramDir)), QDir(expected)); // compared as canonical paths
         EXPECT_NE(qPath(session->ProgramDir).back(), QChar('/'));
-        EXPECT_EQ(canonical(QDir::currentPath()), canonical(expected));
+        EXPECT_EQ(QDir::current(), QDir(expected));
         EXPECT_EQ(withoutMnemonic(form1->Programmbeenden1->text()).toStdString(), caption);
     }
 

@@ -1,5 +1,4 @@
-// The room run from the main window: its checks (the core's, in core/calculation/RoomRunTest.cpp)
-// stop it with the room data shown; otherwise the calculation window shows the room and its list.
+// The room run from the main window: a failed check shows the room data, else the calculation window.
 #include "MainWindowFixture.h"
 
 #include "core/productdata/ProductData.h"
@@ -24,7 +23,6 @@ protected:
 
     HeatingEntry& heating(int number) { return session->Project.HeatingEntries[static_cast<std::size_t>(number - 1)]; }
     QString shown(const char* name) const { return calc<QLabel>(name)->text(); }
-    bool hidden(const char* name) const { return calc<QWidget>(name)->isHidden(); }
     void type(const char* edit, const char* value) { control<QLineEdit>(edit)->setText(QString::fromLatin1(value)); }
 
     void heatingRoom(const char* roomTemp, const char* flowTemp)
@@ -53,7 +51,6 @@ protected:
         e.InUse = true;
         return e;
     }
-    // Free W1 convectors with these return temperatures.
     void heatingEntries(std::initializer_list<double> returnTemps)
     {
         int i = 0;
@@ -76,8 +73,7 @@ protected:
     }
 };
 
-// Which check stops the run is the core's; here each stop shows its box with the room data, a
-// comma is read as a point, and a cooling flow above the room comes back as the proposal.
+// Each stop shows its box with the room data; a comma is read as a point.
 TEST_F(CalculationRunTest, RoomDataChecksStopTheRunWithTheRoomDataShown)
 {
     const std::tuple<bool, const char*, const char*> cases[] = {
@@ -101,9 +97,8 @@ TEST_F(CalculationRunTest, RoomDataChecksStopTheRunWithTheRoomDataShown)
     }
 }
 
-// The run shows the room and its list in the calculation window, in front of the main window
-// (again on a second run); closing it enables the main window's print menu and list; the type
-// kind picked in the main window loads its type list.
+// The run shows the room and its list in front (also the second time); closing the window
+// enables printing and the list; the type kind picked loads its type list.
 TEST_F(CalculationRunTest, RunShowsTheRoomAndItsListInFront)
 {
     form1->show();
@@ -144,9 +139,8 @@ TEST_F(CalculationRunTest, RunShowsTheRoomAndItsListInFront)
     EXPECT_TRUE(session->Project.CalculationDone);
 }
 
-// A loaded project opens with its first entry's fan state as stored; opening changes no entry.
-// 999.95 is what a 1000 rpm stage becomes after a round trip through a rounded display; the
-// slow WFWL-2L opens through its first list line, its speed on its step shown as a setting.
+// A loaded project opens with its first entry's fan state as stored (999.95: a 1000 rpm stage
+// after a rounded display).
 TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
 {
     const std::tuple<bool, const char*, double, double, double> cases[] = {
@@ -169,7 +163,6 @@ TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
         }
         session->ProjectLoaded = true;
         run();
-        // The setting field matches the stored speed, so leaving it changes nothing.
         if (std::string_view(name) == "WFW-2L")
             emit calc<QLineEdit>("Edit4")->editingFinished();
         const auto* bar = calc<QScrollBar>("DrehzahlBar4");
@@ -180,15 +173,13 @@ TEST_F(CalculationRunTest, ALoadedProjectReopensAsStored)
                 stages, shown("Label25"), shown("Label101").trimmed(), calc<QLineEdit>("Edit4")->text().trimmed()});
         EXPECT_FALSE(session->ProjectLoaded);
         EXPECT_DOUBLE_EQ(cooling ? session->Project.CoolingEntries[0].FanSpeed : heating(1).FanSpeed, speed);
-        if (cooling) {
+        if (cooling)
             EXPECT_GT(session->Project.CoolingEntries[0].Output, 0);
-        }
     }
 }
 
-// Room data changed since the last run are asked about: Yes applies them to every entry (a
-// return temperature above the new flow is lowered and reported), No puts the values back. Back
-// from cooling the room keeps its heating flow temperature: nothing is changed unasked.
+// Changed room data are asked about: Yes applies them to every entry (a return temperature above
+// the new flow is lowered and reported), No puts them back. A mode switch changes nothing unasked.
 TEST_F(CalculationRunTest, ChangedRoomDataAreAskedAboutAndAppliedToEveryEntry)
 {
     heatingRoom("20", "70");
@@ -205,7 +196,6 @@ TEST_F(CalculationRunTest, ChangedRoomDataAreAskedAboutAndAppliedToEveryEntry)
     run();
     EXPECT_DOUBLE_EQ(heating(2).Output, second.Output);
 
-    // At 55 °C flow the return temperature may reach 54 °C: each entry above is reported once.
     retype("Edit4", "55");
     doubles.messages.expect(MessageKind::YesNo, text(114), true)
         .expect(MessageKind::Message, "Konvektor Nr 1   " + text(118))

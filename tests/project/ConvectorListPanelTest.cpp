@@ -1,6 +1,4 @@
-// The convector list panel: the list command and what hides and brings back the panel, walked by
-// the script tests/data/project/ConvectorListPanel.txt. The list's lines themselves are the
-// core's (its convector list tests).
+// The convector list panel: the list command and what hides and brings back the panel.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {

@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,18 +25,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <memory>
-#include <string>
 #include <utility>
 
 namespace tepa::test {
@@ -47,22 +40,23 @@ class RecordingMessages : public ScriptedMessages
 {
 public:
     void showMessage(const QString& text) override { boxes << "message '" + text + "'"; }
-    void showInformation(const QString& text) override { boxes << "information '" + text + "'"; }
-    bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
-    platform::Answer askYesNoCancel(const QString& text) override
+    void showInformation(const QString& text) override
     {
-        return askYesNo(text) ? platform::Answer::Yes : platform::Answer::No;
+        boxes << "information '" + text + "'";
+        if (const auto then = std::exchange(afterInformation, nullptr))
+            then();
     }
+    bool askYesNo(const QString& text) override { return boxes << "question '" + text + "'", answer; }
+    platform::Answer askYesNoCancel(const QString& text) override { return askYesNo(text) ? platform::Answer::Yes : platform::Answer::No; }
     void showError(const QString& text) override { boxes << "error '" + text + "'"; }
     // The boxes shown since the last call, on one line.
     QString taken() { return std::exchange(boxes, {}).join(' ').replace('\n', " / "); }
     QStringList boxes;
     bool answer = true;
+    std::function<void()> afterInformation; // run once, while the next information box is shown
 };
 
-// The lines a walk writes, one per step, compared byte for byte with
-// tests/data/project/<suite>.<test>.txt when the test ends. TEPA_WRITE_GOLDEN=1 writes the file
-// from this run instead (check the difference before committing it).
+// The lines a walk writes, one per step, compared with tests/data/project/<suite>.<test>.txt.
 class GoldenLines
 {
 public:
@@ -70,29 +64,16 @@ public:
     ~GoldenLines()
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::filesystem::path file = std::filesystem::path(TEPA_TEST_DATA_DIR) / "project" /
-                                           (std::string(info->test_suite_name()) + "." + info->name() + ".txt");
-        if (std::getenv("TEPA_WRITE_GOLDEN"))
-            std::ofstream(file, std::ios::binary) << m_out;
-        std::ifstream in(file, std::ios::binary);
-        EXPECT_EQ(m_out, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+        compareWithGoldenFile(std::string(TEPA_TEST_DATA_DIR "/project/") + info->test_suite_name() + "." + info->name() + ".txt", m_out);
     }
 
 private:
     std::string m_out;
 };
 
-// A main window as the program starts it, built offscreen with the platform doubles:
-// - the installed data folder is `installedData`, the fixture installation tests/data/install
-//   unless a test names another before `createWindow`;
-// - the current folder is a fresh temporary folder without interface texts, HOME a folder in it;
-//   both, and quit-on-last-window, are restored afterwards;
-// - the settings already hold "Arbeitsverzeichnis", pointing into that folder, so start-up asks
-//   nothing and creates "Projekte" and "tmp" there;
-// - the start sequence has run (the constructor runs it).
-// Tests script the doubles (`doubles.messages.expect(...)`, `doubles.dialogs.answerOpen(...)`)
-// before driving the window; a test that needs command-line arguments or the calculation window
-// rebuilds the window with `createWindow(arguments)` / `createCalculationWindow()`.
+// A main window as the program starts it, offscreen with the platform doubles, on the installation
+// `installedData`, in a fresh temporary folder (also HOME) that the settings name as the working
+// directory, so start-up asks nothing.
 class MainWindowFixture : public ::testing::Test
 {
 protected:
@@ -103,11 +84,9 @@ protected:
         m_savedHome = qgetenv("HOME");
         QDir().mkpath(tempPath("home"));
         qputenv("HOME", tempPath("home").toLocal8Bit());
-        QDir::setCurrent(m_tempDir.path());
         // A closed window must not leave a quit request behind for a later test.
         QApplication::setQuitOnLastWindowClosed(false);
-        workDir = m_tempDir.path() + "/work";
-        doubles.settings.values.insert("Arbeitsverzeichnis", workDir);
+        doubles.settings.values.insert("Arbeitsverzeichnis", tempPath("work"));
         createWindow();
     }
 
@@ -122,23 +101,18 @@ protected:
         qputenv("HOME", m_savedHome);
     }
 
-    // Builds the main window afresh (dropping one built before) with these command-line
-    // arguments (after the program name) and runs its start sequence.
+    // Builds the main window afresh with these command-line arguments (after the program name).
     void createWindow(const QStringList& arguments = {}, const QString& startDirectory = {})
     {
         destroyWindow();
         // Started from a folder of its own: a window before made its program folder current.
         QDir::setCurrent(startFolder.isEmpty() ? m_tempDir.path() : startFolder);
         session = std::make_unique<Session>();
-        StartOptions options;
-        options.installedDataDir = installedData;
-        options.arguments = arguments;
-        options.startDirectory = startDirectory;
-        form1 = std::make_unique<TForm1>(*session, services(), options);
+        form1 = std::make_unique<TForm1>(*session, services(), StartOptions{installedData, arguments, startDirectory});
         QCoreApplication::processEvents();
     }
 
-    // Adds the calculation window, created hidden after the main window as at program start.
+    // Adds the calculation window, hidden, as at program start.
     void createCalculationWindow()
     {
         form2 = std::make_unique<TForm2>(*session, services(), form1.get());
@@ -146,7 +120,6 @@ protected:
         form1->setCalculationWindow(form2.get());
     }
 
-    // The doubles, with the recording message boxes once a walk has set `recordBoxes`.
     platform::Services services()
     {
         platform::Services s = doubles.services();
@@ -162,27 +135,19 @@ protected:
         session.reset();
     }
 
-    // A control of the calculation window by its name; fails the test when there is none.
-    template <class W> W* calc(const char* name) const
+    // A control of the calculation window, or of the main window, by its name.
+    template <class W> W* calc(const char* name) const { return child<W>(form2.get(), name); }
+    template <class W> W* control(const char* name) const { return child<W>(form1.get(), name); }
+    template <class W> static W* child(QObject* window, const char* name)
     {
-        W* widget = form2->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << "no calculation window control named " << name;
-        return widget;
-    }
-
-    // Interface text n as the program shows it.
-    QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
-
-    // A control of the main window by its name; fails the test when there is none.
-    template <class W> W* control(const char* name) const
-    {
-        W* widget = form1->findChild<W*>(QString::fromLatin1(name));
+        W* widget = window->findChild<W*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << "no control named " << name;
         return widget;
     }
 
-    // Types `text` into a control key by key, as the planner would. QTest::keyClicks knows only
-    // ASCII keys; other characters (umlauts, "°") arrive as key events carrying their text.
+    QString text(std::size_t n) const { return QString::fromStdString(session->InterfaceTexts.line(n)); }
+
+    // Types `text` key by key; QTest::keyClicks knows only ASCII keys, so others come as key events.
     static void typeInto(QWidget* widget, const QString& text)
     {
         for (const QChar c : text) {
@@ -200,14 +165,9 @@ protected:
     // A step of a script: the words of its line; returns what it shows.
     using Step = std::function<QString(const std::vector<std::string>&)>;
 
-    // Runs the steps of tests/data/project/<script>, one a line, and compares each "= " line
-    // with what the step shows (as checkGoldenCalls: TEPA_WRITE_GOLDEN=1 writes them). A step
-    // names controls of either window: "trigger <action>", "click <button>", "type <edit>
-    // <text>" (typed afresh, key by key), "row <list> <n>" (made current), "press <list> <n>"
-    // (clicked with the mouse), "open"/"close"/"enable" <control>, "show <control>..." (how
-    // each stands: `described`), "restart" (new windows), "loadSample", or is one of the
-    // test's own `steps`. The message boxes a step
-    // showed follow it when the window records them (`recordBoxes`).
+    // Runs the steps of tests/data/project/<script> as checkGoldenCalls does: the test's own
+    // `steps`, else those of `step` on controls of either window; with `recordBoxes` the message
+    // boxes a step showed follow what it shows.
     void runScript(const std::string& script, const std::map<std::string, Step>& steps = {})
     {
         checkGoldenCalls(std::string(TEPA_TEST_DATA_DIR) + "/project/" + script, [&](const std::string& line) {
@@ -245,17 +205,14 @@ protected:
             qobject_cast<QAction*>(target)->trigger();
         } else if (words[0] == "click") {
             qobject_cast<QAbstractButton*>(target)->click();
-        } else if (words[0] == "type") {
-            qobject_cast<QLineEdit*>(target)->clear();
-            typeInto(qobject_cast<QWidget*>(target), argument);
         } else if (words[0] == "row") {
             qobject_cast<QListWidget*>(target)->setCurrentRow(argument.toInt());
         } else if (words[0] == "press") {
             auto* list = qobject_cast<QListWidget*>(target);
             const QPoint row = list->visualItemRect(list->item(argument.toInt())).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
-        } else if (words[0] == "open" || words[0] == "close") {
-            qobject_cast<QWidget*>(target)->setVisible(words[0] == "open");
+        } else if (words[0] == "open") {
+            qobject_cast<QWidget*>(target)->show();
         } else if (words[0] == "enable") {
             target->setProperty("enabled", true);
         } else {
@@ -264,8 +221,7 @@ protected:
         return {};
     }
 
-    // A control of the main window, else of the calculation window, by its name; "calc:<name>"
-    // names one of the calculation window only.
+    // A control of the main window, else of the calculation window ("calc:<name>": only there).
     QObject* named(const std::string& name) const
     {
         QString objectName = QString::fromStdString(name);
@@ -276,8 +232,7 @@ protected:
         return found;
     }
 
-    // How a control stands: hidden, or disabled, checked, its text or title, a list's row
-    // count, selected row and (when it has up to ten) its items.
+    // How a control stands: hidden, disabled, checked, its text or title, a list's rows.
     static QString described(QObject* object)
     {
         if (!object)
@@ -306,25 +261,22 @@ protected:
         return s;
     }
 
-    // Loads a project file through the Load command's dialog.
     void load(const QString& path)
     {
         doubles.dialogs.answerOpen(path);
         form1->Laden1->trigger();
     }
-    // Loads the sample project; both its lists are in use (text 213, recorded or expected). Loaded from a copy of its
-    // own: an open project is locked, and tests running side by side would see each other's lock.
+    // Loads a copy of the sample project (an open project is locked against other tests).
     void loadSample()
     {
         const QString copy = tempPath(QStringLiteral("sample-project.kon"));
         QFile::remove(copy);
-        ASSERT_TRUE(QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), copy));
+        ASSERT_TRUE(QFile::copy(TEPA_TEST_DATA_DIR "/sample-project.kon", copy));
         if (!recordBoxes)
             doubles.messages.expect(MessageKind::Information, text(213));
         load(copy);
     }
 
-    // New, as the menu runs it: the project data panel opens.
     void newProject()
     {
         form1->Neu1->trigger();
@@ -332,27 +284,15 @@ protected:
         ASSERT_FALSE(form1->GroupBox1->isHidden());
     }
 
-    void storeWorkDir(const QString& dir)
-    {
-        doubles.settings.values.insert(QStringLiteral("Arbeitsverzeichnis"), dir);
-    }
-    static std::string canonical(const QString& path)
-    {
-        return QFileInfo(path).canonicalFilePath().toStdString();
-    }
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
         file.write(bytes);
     }
-    static QString qPath(const std::filesystem::path& path)
-    {
-        return QString::fromStdU16String(path.u16string());
-    }
+    static QString qPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
     static bool isDir(const QString& path) { return QFileInfo(path).isDir(); }
 
-    // The bytes of a project file holding `record`, and the record a project file's bytes hold.
     static QByteArray imageOf(const ProjectRecord& record)
     {
         const std::vector<std::byte> image = ProjectCodec::encode(record);
@@ -372,25 +312,16 @@ protected:
         return file.readAll();
     }
 
-    // A path in the test's own temporary folder.
     QString tempPath(const QString& name) const { return m_tempDir.path() + "/" + name; }
-    QString projectDir() const { return workDir + "/Projekte"; }
+    QString projectDir() const { return tempPath("work/Projekte"); }
 
-    static std::filesystem::path installDir()
-    {
-        return std::filesystem::path(TEPA_TEST_DATA_DIR) / "install";
-    }
-    static std::filesystem::path testData(const std::string& name)
-    {
-        return std::filesystem::path(TEPA_TEST_DATA_DIR) / name;
-    }
+    static std::filesystem::path installDir() { return std::filesystem::path(TEPA_TEST_DATA_DIR) / "install"; }
 
     PlatformDoubles doubles;
     RecordingMessages boxes;
-    bool recordBoxes = false; // build windows with `boxes` instead of the scripted ones
+    bool recordBoxes = false; // windows built from now on show their boxes to `boxes`
     std::filesystem::path installedData = installDir();
     QString startFolder; // the current folder the window starts in; empty: the temporary folder
-    QString workDir;
     std::unique_ptr<Session> session;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TForm2> form2;
@@ -401,11 +332,9 @@ private:
     QByteArray m_savedHome;
 };
 
-// Exit code of the event loop when nothing asked the application to quit.
 constexpr int StillRunning = 77;
 
-// Runs `action` inside the application's event loop and returns the loop's exit code: 0 when
-// the action made the application quit, StillRunning when the loop went on after it.
+// Runs `action` in the event loop: 0 when it made the application quit, else StillRunning.
 inline int exitCodeAfter(const std::function<void()>& action)
 {
     QTimer stillRunning;

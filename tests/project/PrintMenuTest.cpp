@@ -1,6 +1,4 @@
-// The print commands of the main window, run through the menu items with a recording printer by
-// the script tests/data/project/PrintMenu.txt: which printout, which paper, the printer's
-// resolution, cancel and the logo error. The printouts' pages are the core's.
+// The print commands of the main window, with a recording printer; the pages are the core's.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {

@@ -16,7 +16,6 @@ TEST(ProjectPaths, CommandLineNamesTheFileByAllButTheLastThreeArguments)
 {
     const std::pair<QStringList, std::optional<QString>> cases[] = {
         {{"/p/a.kon", "1", "2"}, std::nullopt},
-        {{"/p/a.kon", "1", "2", "3"}, QString("/p/a.kon")},
         {{"C:\\ORVA\\Neuer", "Ordner", "Raum 1.kon", "a", "b", "c"}, QString("C:\\ORVA\\Neuer Ordner Raum 1.kon")},
     };
     for (const auto& [arguments, expected] : cases)
@@ -31,30 +30,20 @@ class ProjectFilesWindow : public MainWindowFixture
 protected:
     static QByteArray sampleImage() { return readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/sample-project.kon")); }
 
-    QString writeProjectFile(const QString& name, const QByteArray& bytes)
-    {
-        writeFile(tempPath(name), bytes);
-        return tempPath(name);
-    }
+    QString writeProjectFile(const QString& name, const QByteArray& bytes) { return writeFile(tempPath(name), bytes), tempPath(name); }
 
     QColor statusColour() const { return form1->Label19->palette().color(QPalette::Window); }
 
-    // Whether a lock on `name` in the temporary folder is held (by this window).
     bool held(const QString& name) const
     {
         QLockFile probe(tempPath("." + name + ".lock"));
         probe.setStaleLockTime(0);
-        if (probe.tryLock(0)) {
-            probe.unlock();
-            return false;
-        }
-        return probe.error() == QLockFile::LockFailedError;
+        return !probe.tryLock(0) && probe.error() == QLockFile::LockFailedError;
     }
 };
 
-// A load takes a whole record or changes nothing (the technical data file beside the projects,
-// whatever its size, is no project); the data files are read from the program folder, whatever
-// a dialog made the current folder.
+// A load takes a whole record or changes nothing (the technical data file is no project); the
+// data files are read from the program folder, whatever a dialog made the current folder.
 TEST_F(ProjectFilesWindow, LoadTakesAWholeRecordOrChangesNothing)
 {
     const QByteArray sample = sampleImage();
@@ -91,9 +80,8 @@ TEST_F(ProjectFilesWindow, LoadTakesAWholeRecordOrChangesNothing)
     }
 }
 
-// Every saved name is one the load dialog lists: ".kon" is added to any other, also to a name
-// with a dot of its own. Saving marks a list in use from its first entry, never clears the mark.
-// A save that does not happen leaves the project unsaved.
+// A saved name gets ".kon" unless the load dialog lists it. Saving marks a list in use from its
+// first entry, never clears the mark.
 TEST_F(ProjectFilesWindow, SaveThroughTheDialogWritesTheProjectUnderAListedNameOrNothing)
 {
     recordBoxes = true;
@@ -156,7 +144,6 @@ TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenU
         QFile::remove(path);
         if (existing)
             writeProjectFile("Haus 1.kon", *existing);
-        // A name with a blank arrives split; a relative one is taken from the start folder.
         createWindow({"Haus", "1.kon", "a", "b", "c"}, tempPath(""));
         form1->openCommandLineProject();
         const QString atStart = boxes.taken();
@@ -173,8 +160,8 @@ TEST_F(ProjectFilesWindow, CommandLineProjectIsOpenedAtStartAndNeverOverwrittenU
     }
 }
 
-// Every valid file comes back byte for byte when it is loaded through the load command and saved
-// unchanged, also after a project of the other dual-use kind left its choice on the buttons.
+// Every valid file comes back byte for byte when loaded and saved unchanged, also after a
+// project of the other dual-use kind.
 TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
 {
     namespace L = layout::record;
@@ -186,19 +173,18 @@ TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
         return bytes;
     };
     const std::size_t heatingDual = L::HeatingDualUse.offset, coolingDual = L::CoolingDualUse.offset;
-    const std::size_t heatingInUse = L::HeatingInUse.offset, coolingInUse = L::CoolingInUse.offset;
     // A list is in use exactly when its first entry is (saving sets the flag from it).
-    const std::size_t heatingFirst = L::HeatingEntries.offset + layout::heating::InUse.offset;
-    const std::size_t coolingFirst = L::CoolingEntries.offset + layout::cooling::InUse.offset;
+    const std::size_t heatingOff = L::HeatingInUse.offset, heatingFirst = L::HeatingEntries.offset + layout::heating::InUse.offset;
+    const std::size_t coolingOff = L::CoolingInUse.offset, coolingFirst = L::CoolingEntries.offset + layout::cooling::InUse.offset;
     const std::pair<const char*, QByteArray> cases[] = {
         {"sample", sample},
         {"dual use in heating", variant({{heatingDual, 1}})},
         {"plain after dual use", sample},
         {"dual use in cooling", variant({{coolingDual, 1}})},
-        {"heating only, dual use", variant({{coolingInUse, 0}, {coolingFirst, 0}, {heatingDual, 1}})},
-        {"cooling only, dual use", variant({{heatingInUse, 0}, {heatingFirst, 0}, {coolingDual, 1}})},
-        {"heating only after dual use", variant({{coolingInUse, 0}, {coolingFirst, 0}})},
-        {"cooling only with both flags", variant({{heatingInUse, 0}, {heatingFirst, 0}, {coolingDual, 1}, {heatingDual, 1}})},
+        {"heating only, dual use", variant({{coolingOff, 0}, {coolingFirst, 0}, {heatingDual, 1}})},
+        {"cooling only, dual use", variant({{heatingOff, 0}, {heatingFirst, 0}, {coolingDual, 1}})},
+        {"heating only after dual use", variant({{coolingOff, 0}, {coolingFirst, 0}})},
+        {"cooling only with both flags", variant({{heatingOff, 0}, {heatingFirst, 0}, {coolingDual, 1}, {heatingDual, 1}})},
         {"new project", readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/new-project.kon"))},
         {"only heating entry deleted (count 0)", readBytes(QStringLiteral(TEPA_TEST_DATA_DIR "/project/emptied-list.kon"))},
         {"installed example", readBytes(QStringLiteral(TEPA_SOURCE_DATA_DIR "/Beispiel.kon"))},
@@ -211,25 +197,21 @@ TEST_F(ProjectFilesWindow, LoadThenSaveReproducesEveryValidFileByteForByte)
         SCOPED_TRACE(what);
         ASSERT_EQ(bytes.size(), 15858);
         load(writeProjectFile("original.kon", bytes));
-        // A project of one mode opens in it, the other mode locked.
         const QString modes = QString("heating %1%2 cooling %3%4")
                                   .arg(form1->RadioButton1->isEnabled()).arg(session->HeatingMode)
                                   .arg(form1->RadioButton2->isEnabled()).arg(session->CoolingMode);
-        // The room data shown once, as a planner looks at them before saving.
         form1->Raumdaten1->trigger();
         doubles.dialogs.answerSave(tempPath("kopie.kon"));
 
         form1->Speichern1->trigger();
 
-        golden({what, boxes.taken(), modes});
+        golden({what, boxes.taken(), modes, QString("room data in %1%2").arg(session->HeatingMode).arg(session->CoolingMode)});
         EXPECT_EQ(firstDifference(readBytes(tempPath("kopie.kon")), bytes), -1);
         EXPECT_FALSE(session->projectModified());
     }
 }
 
-// Command-line mode writes a pair without a dialog: the caller takes a present technical data file
-// for the result of a saved project, so the project goes first. A project that cannot be saved
-// leaves neither file; a project named like its technical data file would be overwritten by it.
+// Command-line mode writes the project, then its technical data, without a dialog, or neither.
 TEST_F(ProjectFilesWindow, CommandLineModeSavesTheProjectAndItsTechnicalDataOrNothing)
 {
     const QString folder = tempPath("Neuer Ordner");
@@ -263,29 +245,22 @@ TEST_F(ProjectFilesWindow, CommandLineModeSavesTheProjectAndItsTechnicalDataOrNo
         if (saved) {
             EXPECT_EQ(QFileInfo(folder + "/Raum A.kon").size(), 15858);
             EXPECT_TRUE(readBytes(folder + "/techdaten.kon").contains("Raumbezeichnung:   K\xFC" "che"));
-            // Saving set the heating flag from entry 1 before the file was written.
             EXPECT_TRUE(session->Project.HeatingInUse);
         }
     }
 }
 
-// A second instance opening the same project reads it but cannot save over the first one's
-// work; the save dialog offers the loaded file's folder and name. Saving under the name of the
-// file this window holds keeps holding it; another name moves the hold there, so the file left
-// behind can be opened elsewhere again.
+// Another instance's open project is not saved over; saving elsewhere moves this window's hold.
 TEST_F(ProjectFilesWindow, AnOpenProjectIsHeldAgainstOtherInstancesUntilSavedElsewhere)
 {
     const QString path = writeProjectFile("Offen.kon", sampleImage());
     auto otherInstance = std::make_unique<QLockFile>(tempPath(".Offen.kon.lock"));
     ASSERT_TRUE(otherInstance->tryLock(0));
-    doubles.dialogs.answerOpen(path);
-    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path);
-    doubles.messages.expect(MessageKind::Information, text(213));
-    form1->Laden1Click();
-    doubles.messages.verifyAllShown();
-
+    doubles.messages.expect(MessageKind::Message, text(282) + "\n" + path)
+        .expect(MessageKind::Information, text(213))
+        .expect(MessageKind::Message, text(283) + "\n" + path);
+    load(path);
     doubles.dialogs.answerSave(path);
-    doubles.messages.expect(MessageKind::Message, text(283) + "\n" + path);
     EXPECT_FALSE(form1->Speichern1Click());
     doubles.messages.verifyAllShown();
     ASSERT_EQ(doubles.dialogs.saveRequests.size(), 1u);
@@ -302,7 +277,6 @@ TEST_F(ProjectFilesWindow, AnOpenProjectIsHeldAgainstOtherInstancesUntilSavedEls
     EXPECT_FALSE(held("Offen.kon"));
 }
 
-// Damaged installation data are listed once at start (the program still starts).
 TEST_F(ProjectFilesWindow, StartReportsDamagedData)
 {
     const std::filesystem::path damaged = std::filesystem::path(tempPath("install").toStdU16String());

@@ -1,20 +1,13 @@
-// The room data panel: opening, modes, the record transfer, the checks of its edits and the type
-// list with the pick of a type by double click.
+// The room data panel: opening, modes, its edits' checks and the pick of a type.
 #include "help/RoomPanelFixture.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
-
-#include <utility>
+#include <tuple>
 
 namespace tepa::test {
 namespace {
 
 using RoomData = RoomPanelFixture;
 
-// Opening, closing and opening a loaded project, walked by tests/data/project/RoomData.Opening.txt.
 TEST_F(RoomData, OpeningWalk)
 {
     runScript("RoomData.Opening.txt",
@@ -43,9 +36,7 @@ TEST_F(RoomData, MissingTypeIndexShowsTheFileErrorAndKeepsThePanelClosed)
     EXPECT_TRUE(form1->GroupBox2->isHidden());
 }
 
-// The modes and dual use choose the offered types (cooling: the six "HW" lines 10 to 15; dual
-// use keeps them in heating) and the calculation window's free types; the record's dual use
-// flag stays when dual use is switched off.
+// The modes and dual use choose the offered types and the calculation window's free types.
 TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
 {
     openRoomData();
@@ -64,20 +55,13 @@ TEST_F(RoomData, ModesAndDualUseChooseTheOfferedTypes)
     }
 }
 
-// Each room data edit in both modes: what it shows, stores and flags after an entry, and its
-// boxes (78: rejected, 196: the flow below the dew point limit, 117: a change waiting for the
-// run refuses the save). The room name keeps what the record holds, as the planner sees it.
+// Each room data edit: what it shows, stores and flags after an entry, and its boxes (78:
+// rejected, 196: below the dew point limit, 117: the save refused until the run).
 TEST_F(RoomData, EditWalk)
 {
-    struct Step
-    {
-        bool cooling;
-        const char* edit;
-        double ProjectRecord::*field;
-        std::vector<const char*> typed;
-    };
     using R = ProjectRecord;
-    const Step steps[] = {
+    // In cooling, the edit, the record field it stores, what is typed.
+    const std::tuple<bool, const char*, double R::*, std::vector<const char*>> steps[] = {
         {false, "Edit3", &R::HeatingRoomTemp, {"12,5", "40.1", "20", "abc"}},
         {false, "Edit4", &R::HeatingFlowTemp, {"120", "55", "12a"}},
         {false, "Edit2", &R::HeatingDemand, {"1500", "-50", "0.5"}},
@@ -94,26 +78,26 @@ TEST_F(RoomData, EditWalk)
     form1->ResetRoomData();
     openRoomData();
     GoldenLines golden;
-    for (const Step& step : steps)
-        for (const char* typed : step.typed) {
-            (step.cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
+    for (const auto& [cooling, edit, field, entries] : steps)
+        for (const char* typed : entries) {
+            (cooling ? form1->RadioButton2 : form1->RadioButton1)->click();
             form1->ResetRoomData();
             session->ResetChangeFlags();
             boxes.taken();
-            enter(control<QLineEdit>(step.edit), typed);
-            const QString shown = control<QLineEdit>(step.edit)->text();
-            const QString stored = step.field ? QString::number(session->Project.*step.field)
+            enter(control<QLineEdit>(edit), typed);
+            const QString shown = control<QLineEdit>(edit)->text();
+            const QString stored = field ? QString::number(session->Project.*field)
                                               : QString::fromStdString(session->Project.RoomName.text());
             const QString flags = QString("%1%2%3").arg(session->RoomTempChanged).arg(session->DemandChanged)
                                       .arg(session->FlowTempChanged);
             if (flags == "000")
                 doubles.dialogs.answerSave(std::nullopt);
             form1->Speichern1->trigger();
-            golden({step.edit, typed, "'" + shown + "'", stored, flags, boxes.taken()});
+            golden({edit, typed, "'" + shown + "'", stored, flags, boxes.taken()});
         }
 }
 
-// A value typed and not yet left is checked before saving; the other mode's fields are not checked.
+// A value typed and not left is checked before saving; the other mode's are not.
 TEST_F(RoomData, ValueTypedAndNotLeftIsCheckedBeforeSavingAndOtherModesFieldsAreNot)
 {
     openRoomData();
@@ -137,98 +121,57 @@ TEST_F(RoomData, FocusedEditIsNotCheckedWhileTheWindowCloses)
     QCoreApplication::processEvents();
     ASSERT_TRUE(form1->Edit3->hasFocus());
     QTest::keyClicks(form1->Edit3, "abc");
-    destroyWindow(); // a check running now would show text 78, which no script expects
+    destroyWindow(); // a check now would show an unexpected box
 }
 
-// A message box takes the focus from the edit that showed it, which then reports editingFinished
-// again while its box is still open.
-class FocusTakingMessages : public ScriptedMessages
-{
-public:
-    void showInformation(const QString& text) override
-    {
-        ScriptedMessages::showInformation(text);
-        if (QLineEdit* focusLost = std::exchange(edit, nullptr))
-            emit focusLost->editingFinished();
-    }
-    QLineEdit* edit = nullptr;
-};
-
+// A box takes the focus from the edit that showed it, which reports editingFinished again.
 TEST_F(RoomData, CheckDoesNotRunAgainWhileItsMessageIsShown)
 {
-    FocusTakingMessages messages;
-    destroyWindow();
-    session = std::make_unique<Session>();
-    form1 = std::make_unique<TForm1>(
-        *session, platform::Services{doubles.settings, messages, doubles.dialogs, doubles.shell},
-        StartOptions{installDir(), {}, {}});
-    form1->FormCreate();
+    recordBoxes = true;
+    createWindow();
     form1->ResetRoomData();
     openRoomData();
-
-    messages.edit = form1->Edit3;
-    messages.expect(MessageKind::Information, text(78)); // once, not twice
+    boxes.afterInformation = [&] { emit form1->Edit3->editingFinished(); };
     enter(form1->Edit3, "abc");
-    messages.verifyAllShown();
+    EXPECT_EQ(boxes.taken(), "information 'Text 78'"); // once, not twice
     EXPECT_EQ(form1->Edit3->text(), " 20.0");
-    destroyWindow();
 }
 
-TEST_F(RoomData, PickOfAFreeOrForcedTypeHandsItsRowOnAndATypeNotYetAvailableIsRefused)
+// Items show the type code from column 11 padded to sixteen, then the line number. A double click
+// hands a free or forced type's row on (line 105 by its own number, not as line 5) or refuses a
+// type not yet available.
+TEST_F(RoomData, ItemsNameTheCodeAndTheLineThatADoubleClickPicksOrRefuses)
 {
-    struct Case
-    {
-        const char* name;
-        const char* chosenTypeRow;
-        bool free, forced;
-    };
-    // The O line is refused with its message; the earlier pick stays, the run stays closed.
-    const Case cases[] = {
-        {" W", "W", true, false},
-        {" WFW-2L", "WFW-2L Zweileiter", false, true},
-        {" DWF", "DWF Deckengeraet", false, true},
-        {" WZ", "DWF Deckengeraet", false, false},
-    };
-    useProgramFolder(
-        {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet", "O          WZ"});
-    // A default picture, so the click that comes with the double click shows no error.
-    writePicture("Image4.bmp", {8, 8}, Qt::gray);
-    openRoomData();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const bool refused = !c.free && !c.forced;
-        form1->Berechnungen1->setEnabled(false);
-        if (refused)
-            doubles.messages.expect(MessageKind::Message, "KONVEKTORTYP NOCH NICHT INTEGRIERT !!");
-        clickItem(typeItem(c.name), true);
-        doubles.messages.verifyAllShown();
-        EXPECT_EQ(session->ChosenTypeRow, c.chosenTypeRow);
-        // The run hands the kind on and clears the flags; the calculation window shows which
-        // list it loaded (a refused pick leaves the previous one).
-        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(c.free ? 63 : 46));
-        EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
-        EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
-    }
-}
-
-// Items show the type code from column 11 (its blank included, without the description) padded
-// to sixteen, then the line number; lines beyond 99 are picked by their own number, not by the
-// item's last two digits (line 105, a forced type, ends like line 5).
-TEST_F(RoomData, ItemsNameTheCodeAndTheLineThatADoubleClickPicks)
-{
-    std::vector<std::string> lines = {"F          W", "ZHW        WFWL-2L Zweileiter", "F       ab"};
-    for (int n = 8; n < 125; ++n)
+    std::vector<std::string> lines = {"F          W", "ZHW        WFW-2L Zweileiter", "ZHW        DWF Deckengeraet",
+                                      "O          WZ", "F       ab"};
+    for (int n = 10; n < 125; ++n)
         lines.push_back((n == 105 ? "Z          Z" : "F          F") + std::to_string(n));
     useProgramFolder(lines);
     writePicture("Image4.bmp", {8, 8}, Qt::gray);
     openRoomData();
-    EXPECT_EQ(typeItems().mid(0, 3), QStringList({" W              5", " WFWL-2L        6", "                7"}));
-    QListWidgetItem* item = typeItem(" Z105");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), " Z105           105");
-    clickItem(item, true);
-    EXPECT_EQ(session->ChosenTypeRow, "Z105");
-    EXPECT_EQ(calc<QLabel>("Label4")->text(), text(46)); // the forced list was loaded
+    EXPECT_EQ(typeItems().mid(0, 5), QStringList({" W              5", " WFW-2L         6", " DWF            7",
+                                                  " WZ             8", "                9"}));
+    ASSERT_NE(typeItem(" Z105"), nullptr);
+    EXPECT_EQ(typeItem(" Z105")->text(), " Z105           105");
+    // The item, the type row handed on, whether the type is free or forced (else refused).
+    const std::tuple<const char*, const char*, bool, bool> cases[] = {
+        {" W", "W", true, false},          {" WFW-2L", "WFW-2L Zweileiter", false, true},
+        {" DWF", "DWF Deckengeraet", false, true}, {" WZ", "DWF Deckengeraet", false, false},
+        {" Z105", "Z105", false, true},
+    };
+    for (const auto& [name, chosenTypeRow, free, forced] : cases) {
+        SCOPED_TRACE(name);
+        const bool refused = !free && !forced;
+        form1->Berechnungen1->setEnabled(false);
+        if (refused)
+            doubles.messages.expect(MessageKind::Message, "KONVEKTORTYP NOCH NICHT INTEGRIERT !!");
+        clickItem(typeItem(name), true);
+        doubles.messages.verifyAllShown();
+        EXPECT_EQ(session->ChosenTypeRow, chosenTypeRow);
+        EXPECT_EQ(calc<QLabel>("Label4")->text(), text(free ? 63 : 46));
+        EXPECT_FALSE(session->FreeTypeChosen || session->ForcedTypeChosen);
+        EXPECT_EQ(form1->Berechnungen1->isEnabled(), !refused);
+    }
 }
 
 } // namespace

@@ -1,8 +1,5 @@
-// Nothing a planner typed is lost: the save question before close, New and Load, the modified
-// marker and the project data kept across panels.
+// Nothing a planner typed is lost: the save question before close, New and Load, and the marker.
 #include "MainWindowFixture.h"
-
-#include <functional>
 
 namespace tepa::test {
 namespace {
@@ -17,23 +14,19 @@ protected:
     {
         MainWindowFixture::SetUp();
         createCalculationWindow();
-        file = tempPath("Haus.kon");
-        QFile::remove(file);
-        QFile::copy(QString::fromStdString(testData("sample-project.kon").string()), file);
-        doubles.messages.expect(MessageKind::Information, text(213));
-        load(file);
+        loadSample();
         doubles.dialogs.answerSave(file);
         form1->Speichern1->trigger();
         original = readBytes(file);
         ASSERT_FALSE(form1->isWindowModified());
     }
 
-    QString file;
+    const QString file = tempPath("sample-project.kon");
     QByteArray original;
 };
 
-// Each edit, then each command with an answer to text 121 (when it is asked): the question comes
-// exactly when something would be lost, and a saved file holds the edit.
+// Each edit, then each command with an answer to text 121: the question comes exactly when
+// something would be lost, and a saved file holds the edit.
 TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
 {
     const std::pair<const char*, std::function<void()>> edits[] = {
@@ -68,14 +61,12 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             if (goesOn && command == &TForm1::Laden1)
                 doubles.dialogs.answerOpen(std::nullopt);
 
-            if (command) {
+            if (command)
                 (form1.get()->*command)->trigger();
-            } else {
+            else
                 EXPECT_EQ(form1->close(), goesOn);
-            }
-            if (command == &TForm1::Neu1) {
+            if (command == &TForm1::Neu1)
                 EXPECT_EQ(session->ProjectLoaded, !goesOn);
-            }
 
             doubles.messages.verifyAllShown();
             doubles.dialogs.verifyAllUsed();
@@ -84,29 +75,6 @@ TEST_F(SaveState, EveryEditIsAskedForBeforeItCouldBeLostAndNothingElse)
             EXPECT_EQ(form1->isWindowModified(), modified && !saves && !replaced);
             TearDown();
         }
-    }
-}
-
-TEST_F(SaveState, ProjectDataTypedSurviveAnyWayOfLeavingThePanel)
-{
-    const std::function<void()> leaves[] = {
-        [&] { form1->Raumdaten1->trigger(); },
-        [&] { form1->Info2->trigger(); },
-        [&] { form1->GroupBox1->hide(); },
-    };
-    for (const auto& leave : leaves) {
-        form1->GroupBox1->hide();
-        form1->Projektdaten1->trigger();
-        form1->Edit16->clear();
-        typeInto(form1->Edit16, "4711");
-        leave();
-        form1->GroupBox2->hide();
-        form1->GroupBox1->hide();
-        form1->Projektdaten1->trigger();
-        EXPECT_EQ(form1->Edit16->text().toStdString(), "4711");
-        EXPECT_EQ(session->Project.Number.text(), "4711");
-        form1->Edit16->setText("x");
-        session->Project.Number.setText("x");
     }
 }
 

@@ -1,5 +1,4 @@
-// An entry the calculation window has appended with "Erweitern" and not yet completed belongs to
-// one list of one project; the walks are tests/data/project/UnfinishedEntry.txt.
+// An entry appended with "Erweitern" and not yet completed belongs to one list of one project.
 #include "MainWindowFixture.h"
 
 namespace tepa::test {
